@@ -1,0 +1,22 @@
+#pragma once
+// Small text helpers shared by every part of the program.
+#include <QString>
+
+namespace sorv {
+
+// The native separator of folders in every path the program forms.
+inline constexpr QChar kSep = QLatin1Char('/');
+
+// A path that is not blank and does not end in the separator becomes itself trimmed of blanks
+// with the separator appended; anything else is left exactly as it was. The result is written
+// back to the argument and returned.
+QString PathWithSep(QString& path);
+// The characters after the last separator; empty when there is none.
+QString FileNamePart(const QString& path);
+// A number as at least four digits: 3 gives "0003".
+QString Format0000(int value);
+// The path of an existing folder or file, as the file system reports its current folder, with
+// the separator appended: the form of WorkPath and PathDir.
+QString CurrentDirWithSep();
+
+}  // namespace sorv

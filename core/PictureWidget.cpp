@@ -1,0 +1,40 @@
+#include "core/PictureWidget.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace sorv {
+
+PictureWidget::PictureWidget(QSize pixels, QWidget* parent)
+    : QWidget(parent), area_(pixels, this) {
+  resize(pixels);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  connect(&area_, &PictureArea::changed, this, qOverload<>(&QWidget::update));
+}
+
+void PictureWidget::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.drawImage(rect(), area_.image());
+}
+
+void PictureWidget::resizeEvent(QResizeEvent* event) {
+  if (event->size() != area_.pixelSize()) area_.setPixelSize(event->size());
+  QWidget::resizeEvent(event);
+}
+
+void PictureWidget::mousePressEvent(QMouseEvent* event) {
+  const QPointF p = area_.fromPixels(event->position());
+  emit mouseDown(event->button(), event->modifiers(), p.x(), p.y());
+}
+
+void PictureWidget::mouseMoveEvent(QMouseEvent* event) {
+  const QPointF p = area_.fromPixels(event->position());
+  emit mouseMove(event->buttons(), event->modifiers(), p.x(), p.y());
+}
+
+void PictureWidget::mouseReleaseEvent(QMouseEvent* event) {
+  const QPointF p = area_.fromPixels(event->position());
+  emit mouseUp(event->button(), event->modifiers(), p.x(), p.y());
+}
+
+}  // namespace sorv

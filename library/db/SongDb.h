@@ -1,0 +1,28 @@
+#pragma once
+// The song database as the player uses it: the lookup of the playing song, genre names, the
+// start-up test and the compaction at shut-down.
+#include <QString>
+#include <cstdint>
+
+#include "core/PictureArea.h"
+#include "core/State.h"
+#include "decoder/Decoder.h"
+
+namespace sorv {
+
+// PathDir(5) followed by "sorvdb.mdb".
+QString SongDbPath(const State& s);
+// True when the song database at path opens and looks like one (start-up and options test).
+bool SongDbOpens(const QString& path);
+// Fills the current song record from the row whose file name is the name part of
+// ListFile(ListPos). True when the database could be queried, matched or not; false when the
+// song database is switched off or anything failed. Never shows a message.
+bool LookupSongByFile(State& s);
+// Display name of a genre number: 36, 254, 255 are ours, the rest the engine's ID3v1 names.
+QString GenreName(Decoder& decoder, int16_t genre);
+// Compacts folder + fileName into "_" + fileName when it has grown past three times that copy;
+// the notice is drawn on panel. Runs only when UseSongDb is 1 and DbState is 1.
+void CompactSongDb(const State& s, const QString& folder, const QString& fileName,
+                   PictureArea& panel);
+
+}  // namespace sorv
