@@ -69,6 +69,10 @@ struct State {
   int16_t EditFlag = 0;
   QString PickedDir;
 
+  // State of the play-order random generator. Fixed at start-up, so the first shuffle of every
+  // run gives the same order for the same list.
+  uint32_t RndState = 0x50000;
+
   // Gives every persisted item its default; WorkPath must be set. currentDir is PathDir(1).
   void SetDefaults(const QString& currentDir);
   // Reallocates the four play-list arrays to 1..n with blank records.

@@ -1,0 +1,21 @@
+#pragma once
+// Building the play list from paths, play-list files and drops.
+#include <QMimeData>
+#include <QStringList>
+
+#include "core/State.h"
+#include "decoder/Decoder.h"
+#include "playback/PlayerView.h"
+
+namespace sorv {
+
+// Replaces the play list with paths (at most 32,767 are taken), counting up on the counter.
+// ListPos is left to the caller.
+void SetFileTable(State& s, PlayerView& v, const QStringList& paths);
+// Reads a play-list file; resetFlag 1 puts the list at its first entry, 0 keeps the current
+// song current.
+void LoadM3u(State& s, const QString& file, int resetFlag);
+// Builds a list from dropped files and folders and starts it.
+void OpenDropped(State& s, Decoder& d, PlayerView& v, const QMimeData& data);
+
+}  // namespace sorv
