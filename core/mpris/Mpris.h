@@ -1,0 +1,51 @@
+#pragma once
+// The player on the desktop's media bus (MPRIS 2): media keys and sound menus see the playing
+// song and drive the same commands as the panel. Without a session bus it stays silent.
+#include <QDBusConnection>
+#include <QObject>
+#include <QVariantMap>
+#include <functional>
+
+#include "core/State.h"
+#include "decoder/Decoder.h"
+
+namespace sorv {
+
+// The panel's commands, as the desktop may ask for them.
+struct MprisCommands {
+  std::function<void()> play, pause, stop, next, previous, raise, quit;
+  std::function<void(int32_t seconds)> seek;  // to an absolute position
+};
+
+class MprisService : public QObject {
+  Q_OBJECT
+
+ public:
+  MprisService(State& s, Decoder& d, MprisCommands commands, QObject* parent = nullptr);
+  ~MprisService() override;
+
+  // Claims the service name; false (and nothing else) when there is no session bus.
+  bool Register(QDBusConnection bus = QDBusConnection::sessionBus(),
+                const QString& serviceName = QStringLiteral("org.mpris.MediaPlayer2.sorvane"));
+  // Tells the bus what changed since the last call; the program calls it once a second and
+  // after every command.
+  void Refresh();
+
+  QString PlaybackStatus() const;
+  QVariantMap Metadata() const;
+  qlonglong PositionMicroseconds() const;
+  const MprisCommands& Commands() const { return commands_; }
+
+ private:
+  void emitChanged(const QVariantMap& changed);
+
+  State& s_;
+  Decoder& d_;
+  MprisCommands commands_;
+  QDBusConnection bus_{QString()};
+  QString registeredName_;
+  QString lastStatus_;
+  QVariantMap lastMetadata_;
+};
+
+}  // namespace sorv
