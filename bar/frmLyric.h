@@ -1,0 +1,46 @@
+#pragma once
+// The lyrics window: five consecutive lines of the playing song, the middle one highlighted.
+// The main panel's lyric tick writes the lines; this window fetches them once when it loads,
+// lays them out and keeps the engine's next-line adjust time while it is loaded.
+#include <QWidget>
+#include <array>
+
+#include "core/State.h"
+#include "decoder/Decoder.h"
+
+class QLabel;
+
+namespace sorv {
+
+class frmLyric : public QWidget {
+  Q_OBJECT
+
+ public:
+  frmLyric(State& s, Decoder& d, QWidget* parent = nullptr);
+
+  // Loads the window when needed and shows it; not modal.
+  void Open();
+  // The five lines top to bottom; loads the window (without showing it) when needed.
+  void SetLines(const std::array<QString, 5>& lines);
+  std::array<QString, 5> Lines() const;
+  // The unload steps, as when the user closes the window: LyricShow = 0, adjust time 0.
+  void Unload();
+  bool IsLoaded() const { return loaded_; }
+  // The labels' font size in points.
+  double LineFontSize() const;
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void Load();
+  void LayoutLines();
+
+  State& s_;
+  Decoder& d_;
+  std::array<QLabel*, 5> lyric1_{};
+  bool loaded_ = false;
+};
+
+}  // namespace sorv
