@@ -1,0 +1,119 @@
+// The export with the real engine and the copy of real songs.
+#include <QDataStream>
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QThread>
+
+#include "decoder/Vbmp3Engine.h"
+#include "tests/tools/ToolsTest.h"
+#include "tools/frmConv.h"
+#include "tools/frmCopy.h"
+
+namespace sorv::test {
+namespace {
+
+struct WavFacts {
+  bool valid = false;
+  int channels = 0;
+  int rate = 0;
+  int bits = 0;
+  qint64 dataBytes = 0;
+  double Seconds() const { return double(dataBytes) / (channels * rate * bits / 8); }
+};
+
+// Walks the RIFF chunks of a PCM WAV file.
+WavFacts ReadWav(const QString& path) {
+  WavFacts facts;
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return facts;
+  const QByteArray bytes = file.readAll();
+  if (bytes.size() < 12 || !bytes.startsWith("RIFF") || bytes.mid(8, 4) != "WAVE") return facts;
+  QDataStream in(bytes.mid(12));
+  in.setByteOrder(QDataStream::LittleEndian);
+  bool format = false;
+  while (!in.atEnd()) {
+    char id[4];
+    quint32 size = 0;
+    if (in.readRawData(id, 4) != 4) break;
+    in >> size;
+    const QByteArray name(id, 4);
+    if (name == "data") {
+      facts.dataBytes = size;
+      facts.valid = format && size > 0 && 12 + 8 + qint64(size) <= bytes.size();
+      break;
+    }
+    QByteArray body(size + (size & 1), '\0');
+    in.readRawData(body.data(), body.size());
+    if (name == "fmt ") {
+      QDataStream fmt(body);
+      fmt.setByteOrder(QDataStream::LittleEndian);
+      quint16 tag, channels, align, bits;
+      quint32 rate, perSecond;
+      fmt >> tag >> channels >> rate >> perSecond >> align >> bits;
+      facts.channels = channels;
+      facts.rate = int(rate);
+      facts.bits = bits;
+      format = tag == 1 && channels > 0 && rate > 0 && bits == 16;
+    }
+  }
+  return facts;
+}
+
+QString Fixture(const QString& name) {
+  return qEnvironmentVariable("SORV_SOURCE_DIR", SORV_SOURCE_DIR) + "/tests/fixtures/" + name;
+}
+
+class RealFilesTest : public ToolsTest {};
+
+TEST_F(RealFilesTest, ExportingThreeSongsGivesThreeWavFilesOfTheirLength) {
+  Vbmp3Engine engine;
+  ASSERT_NE(engine.vbmp3_init(), 0);
+  const QString out = MakeDir("out");
+  const QStringList songs{Fixture("tone440_mpeg1_128k_js.mp3"), Fixture("tone1k_mpeg2_mono.mp3"),
+                          Fixture("tone440_short.rmp")};
+  frmConv window(s, engine, v, [&songs] { return songs; });
+  window.Dir1().setPath(out);
+  window.show();
+  window.btn_Click(0);
+  QDeadlineTimer deadline(30000);
+  while (window.isVisible() && !deadline.hasExpired()) {
+    window.Timer1_Timer();
+    if (window.converting()) QThread::msleep(5);  // the engine decodes on its own thread
+  }
+  EXPECT_FALSE(window.isVisible());
+  EXPECT_TRUE(messages.texts.isEmpty()) << messages.texts.join('|').toStdString();
+  const struct {
+    const char* name;
+    int channels, rate;
+    double seconds;
+  } expected[] = {{"tone440_mpeg1_128k_js.WAV", 2, 44100, 3.0},
+                  {"tone1k_mpeg2_mono.WAV", 1, 22050, 2.0},
+                  {"tone440_short.WAV", 1, 22050, 1.0}};
+  for (const auto& e : expected) {
+    const WavFacts wav = ReadWav(out + "/" + e.name);
+    ASSERT_TRUE(wav.valid) << e.name;
+    EXPECT_EQ(wav.channels, e.channels) << e.name;
+    EXPECT_EQ(wav.rate, e.rate) << e.name;
+    EXPECT_NEAR(wav.Seconds(), e.seconds, 0.1) << e.name;
+  }
+  engine.vbmp3_free();
+}
+
+TEST_F(RealFilesTest, CopyingThreeSongsGivesIdenticalFiles) {
+  const QString out = MakeDir("out");
+  const QStringList songs{Fixture("tone440_vbr.mp3"), Fixture("id3v24_utf8.mp3"),
+                          Fixture("tone1k.wma")};
+  frmCopy window(s, d, v, [&songs] { return songs; });
+  window.Dir1().setPath(out);
+  window.btn_Click(0);
+  EXPECT_TRUE(messages.texts.isEmpty());
+  for (const QString& song : songs) {
+    QFile source(song), copy(out + "/" + QFileInfo(song).fileName());
+    ASSERT_TRUE(source.open(QIODevice::ReadOnly)) << song.toStdString();
+    ASSERT_TRUE(copy.open(QIODevice::ReadOnly)) << copy.fileName().toStdString();
+    EXPECT_EQ(copy.readAll(), source.readAll()) << song.toStdString();
+  }
+}
+
+}  // namespace
+}  // namespace sorv::test

@@ -1,0 +1,54 @@
+#pragma once
+// What the export and copy windows share: the output-folder heading, drive and folder lists,
+// the two buttons, the name line and the progress bar, placed at the same spots.
+#include <QDialog>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStringList>
+#include <array>
+#include <functional>
+
+#include "core/State.h"
+#include "decoder/Decoder.h"
+#include "playback/PlayerView.h"
+#include "tools/DriveFolderList.h"
+
+namespace sorv {
+
+// Gives the full paths of the ticked songs in tree order, when the user starts.
+using CollectChecked = std::function<QStringList()>;
+
+class ToolWindow : public QDialog {
+  Q_OBJECT
+
+ public:
+  DriveFolderList& Dir1() const { return *list_; }
+  QPushButton* btn(int i) const { return btn_.at(i); }
+  QLabel* ttl() const { return ttl_; }
+  QProgressBar* Bar() const { return bar_; }
+
+  // 0 is the start button, 1 the cancel button.
+  virtual void btn_Click(int index) = 0;
+
+ protected:
+  // buttonTop: the top of the start button in twips (the cancel button sits 540 below it).
+  ToolWindow(State& s, Decoder& d, PlayerView& v, CollectChecked collect, QWidget* parent,
+             const QString& caption, const std::array<QString, 2>& buttons, int buttonTop);
+  // The target of a file: the folder shown, the separator and the name, as they are (the root
+  // gives a doubled separator, which the file system takes as one).
+  QString TargetPath(const QString& name) const;
+
+  State& s_;
+  Decoder& d_;
+  PlayerView& v_;
+  CollectChecked collect_;
+
+ private:
+  DriveFolderList* list_;
+  std::array<QPushButton*, 2> btn_{};
+  QLabel* ttl_;
+  QProgressBar* bar_;
+};
+
+}  // namespace sorv

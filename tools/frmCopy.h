@@ -1,0 +1,31 @@
+#pragma once
+// Copying the ticked songs into a chosen folder under their own names, with the window's events
+// running between two files so that cancel takes effect after the file being copied.
+#include "tools/ToolWindow.h"
+
+namespace sorv {
+
+class frmCopy : public ToolWindow {
+  Q_OBJECT
+
+ public:
+  frmCopy(State& s, Decoder& d, PlayerView& v, CollectChecked collectChecked,
+          QWidget* parent = nullptr);
+
+  // 0 runs the whole copy and closes the window; 1 cancels and closes.
+  void btn_Click(int index) override;
+
+ public slots:
+  // Closing the window by its frame cancels like the cancel button.
+  void reject() override;
+
+ private:
+  void RunCopy();
+  // False when the file could not be copied.
+  bool CopyOne(const QStringList& files, int position);
+
+  bool cancel_ = false;
+  bool running_ = false;
+};
+
+}  // namespace sorv

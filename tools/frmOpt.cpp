@@ -1,0 +1,210 @@
+#include "tools/frmOpt.h"
+
+#include <QEvent>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QScreen>
+#include <QVBoxLayout>
+
+#include "core/Messages.h"
+#include "core/Paths.h"
+#include "library/db/SongDb.h"
+#include "tools/FolderPickers.h"
+#include "tools/StopPlayer.h"
+
+namespace sorv {
+
+namespace {
+
+const char* const kCheckCaptions[5] = {"アニソンＤＢを参照する", "スペアナ、オシロを表示する",
+                                       "選択曲情報を保存する", "バーを初期表示", "バーを隠す"};
+
+struct PathField {
+  const char* label;
+  const char* toolTip;
+};
+
+const PathField kPathFields[3] = {
+    {"選択曲情報ファイル出力先", "終了時に保存される現在の選曲情報を出力するパスを指定します。"},
+    {"データベース格納先", "sorvdb.mdbが存在するパスを指定します。"},
+    {"歌詞ファイル格納先",
+     "歌詞ファイルが存在するパスを指定します。なお、歌詞ファイルの検索はＭＰ３データと同一フォルダ"
+     "に対しても行われます。"},
+};
+
+// The five check-box options in the order of their boxes.
+std::array<int16_t*, 5> CheckOptions(State& s) {
+  return {&s.UseSongDb, &s.ShowScope, &s.SaveSelInfo, &s.BarFirstOpt, &s.BarHideOpt};
+}
+
+}  // namespace
+
+frmOpt::frmOpt(State& s, Decoder& d, PlayerView& v, QWidget* parent)
+    : QDialog(parent), s_(s), d_(d), v_(v) {
+  setWindowTitle(QStringLiteral("設定"));
+  setModal(true);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(buildOptions());
+  auto* row = new QHBoxLayout;
+  row->addWidget(buildTiming());
+  row->addWidget(buildCpu());
+  layout->addLayout(row);
+  layout->addWidget(buildPaths());
+  layout->addWidget(buildButtons());
+  Form_Load();
+}
+
+frmOpt::~frmOpt() {
+  for (QLineEdit* field : filpath_) field->removeEventFilter(this);
+}
+
+QWidget* frmOpt::buildOptions() {
+  auto* box = new QWidget(this);
+  auto* layout = new QVBoxLayout(box);
+  layout->setContentsMargins(0, 0, 0, 0);
+  for (int i = 0; i < 5; ++i) {
+    check1_[i] = new QCheckBox(QString::fromUtf8(kCheckCaptions[i]), box);
+    layout->addWidget(check1_[i]);
+  }
+  return box;
+}
+
+QWidget* frmOpt::buildTiming() {
+  auto* frame = new QGroupBox(QStringLiteral("歌詞切替タイミング"), this);
+  frame->setToolTip(
+      QStringLiteral("歌詞の切替タイミングをＷｉｎａｍｐに合わせるかどうかを指定します。"));
+  auto* layout = new QVBoxLayout(frame);
+  timing_[0] = new QRadioButton(QStringLiteral("Winamp時間"), frame);
+  timing_[1] = new QRadioButton(QStringLiteral("標準時間"), frame);
+  layout->addWidget(timing_[0]);
+  layout->addWidget(timing_[1]);
+  return frame;
+}
+
+QWidget* frmOpt::buildCpu() {
+  auto* frame = new QGroupBox(QStringLiteral("CPU負荷調整"), this);
+  frame->setToolTip(QStringLiteral("再生開始直後におけるＣＰＵ負荷の調整を行います。"));
+  auto* layout = new QVBoxLayout(frame);
+  cpu_ = new QSlider(Qt::Horizontal, frame);
+  cpu_->setRange(kCpuMin, kCpuMax);
+  cpu_->setPageStep(5);
+  cpu_->setTickPosition(QSlider::TicksBelow);
+  cpu_->setTickInterval(5);
+  layout->addWidget(cpu_);
+  auto* ends = new QHBoxLayout;
+  ends->addWidget(new QLabel(QStringLiteral("Low"), frame));
+  ends->addStretch();
+  ends->addWidget(new QLabel(QStringLiteral("High"), frame));
+  layout->addLayout(ends);
+  return frame;
+}
+
+QWidget* frmOpt::buildPaths() {
+  auto* frame = new QGroupBox(QStringLiteral("データパス"), this);
+  auto* layout = new QVBoxLayout(frame);
+  for (int i = 0; i < 3; ++i) {
+    layout->addWidget(new QLabel(QString::fromUtf8(kPathFields[i].label), frame));
+    auto* row = new QHBoxLayout;
+    filpath_[i] = new QLineEdit(frame);
+    filpath_[i]->setToolTip(QString::fromUtf8(kPathFields[i].toolTip));
+    filpath_[i]->setMinimumWidth(320);
+    filpath_[i]->installEventFilter(this);
+    command2_[i] = new QPushButton(QStringLiteral("参照"), frame);
+    connect(command2_[i], &QPushButton::clicked, this, [this, i] { Command2_Click(i); });
+    row->addWidget(filpath_[i]);
+    row->addWidget(command2_[i]);
+    layout->addLayout(row);
+  }
+  return frame;
+}
+
+QWidget* frmOpt::buildButtons() {
+  auto* box = new QWidget(this);
+  auto* layout = new QHBoxLayout(box);
+  layout->setContentsMargins(0, 0, 0, 0);
+  command1_ = new QPushButton(QStringLiteral("設定情報保存先変更"), box);
+  cmdOK_ = new QPushButton(QStringLiteral("OK"), box);
+  cmdCancel_ = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), box);
+  cmdOK_->setDefault(true);
+  layout->addWidget(command1_);
+  layout->addStretch();
+  layout->addWidget(cmdOK_);
+  layout->addWidget(cmdCancel_);
+  connect(command1_, &QPushButton::clicked, this, &frmOpt::Command1_Click);
+  connect(cmdOK_, &QPushButton::clicked, this, &frmOpt::cmdOK_Click);
+  connect(cmdCancel_, &QPushButton::clicked, this, &frmOpt::cmdCancel_Click);
+  return box;
+}
+
+void frmOpt::Form_Load() {
+  adjustSize();
+  if (const QScreen* screen = QGuiApplication::primaryScreen())
+    move(screen->availableGeometry().center() - rect().center());
+  const auto options = CheckOptions(s_);
+  for (int i = 0; i < 5; ++i) check1_[i]->setChecked(*options[i] == 1);
+  timing_[s_.LyricTimeMode == 1 ? 1 : 0]->setChecked(true);
+  for (int i = 0; i < 3; ++i) filpath_[i]->setText(PathWithSep(s_.PathDir[4 + i]));
+  cpu_->setValue(s_.CpuLoad);
+  // A stored load outside the slider's range is clamped on screen; only a move of the slider
+  // counts as a change, so OK alone never interrupts playback.
+  cpuAtLoad_ = cpu_->value();
+}
+
+bool frmOpt::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::FocusOut) {
+    for (int i = 0; i < 3; ++i)
+      if (watched == filpath_[i]) filpath_LostFocus(i);
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+void frmOpt::filpath_LostFocus(int i) {
+  QString text = filpath_[i]->text();
+  s_.PathDir[4 + i] = PathWithSep(text);
+  filpath_[i]->setText(text);
+}
+
+void frmOpt::Command1_Click() {
+  SetPathDialog dialog(s_, this);
+  dialog.exec();
+}
+
+void frmOpt::Command2_Click(int i) {
+  BrowseForFolder(s_, *filpath_[i], this);
+}
+
+void frmOpt::cmdOK_Click() {
+  const auto options = CheckOptions(s_);
+  for (int i = 0; i < 5; ++i) *options[i] = check1_[i]->isChecked() ? 1 : 0;
+  s_.LyricTimeMode = timing_[0]->isChecked() ? 0 : 1;
+  d_.vbmp3_setLyricsTime(s_.LyricTimeMode);
+  for (int i = 0; i < 3; ++i) {
+    QString text = filpath_[i]->text();
+    s_.PathDir[4 + i] = PathWithSep(text);
+  }
+  v_.ShowDispMode();
+  if (cpu_->value() != cpuAtLoad_) ApplyCpuLoad();
+  RecheckSongDb();
+  accept();
+}
+
+void frmOpt::ApplyCpuLoad() {
+  StopPlayback(s_, d_, v_);
+  Vbmp3Option option;
+  d_.vbmp3_getVbmp3Option(option);
+  option.field[2] = cpu_->value();
+  if (d_.vbmp3_setVbmp3Option(option))
+    s_.CpuLoad = static_cast<int16_t>(cpu_->value());
+  else
+    ShowMessage(QStringLiteral("CPU負荷設定の変更に失敗しました"));
+}
+
+void frmOpt::RecheckSongDb() {
+  s_.DbState = 0;
+  if (SongDbOpens(SongDbPath(s_))) s_.DbState = 1;
+  v_.SetSelectionAvailable(s_.DbState == 1);
+}
+
+}  // namespace sorv

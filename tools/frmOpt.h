@@ -1,0 +1,72 @@
+#pragma once
+// The options dialog: the options, three folders, the engine's processor-load setting, and a
+// fresh check of the song database. OK applies everything; cancel keeps only the folder fields
+// already committed when they lost focus.
+#include <QCheckBox>
+#include <QDialog>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <array>
+
+#include "core/State.h"
+#include "decoder/Decoder.h"
+#include "playback/PlayerView.h"
+
+namespace sorv {
+
+class frmOpt : public QDialog {
+  Q_OBJECT
+
+ public:
+  frmOpt(State& s, Decoder& d, PlayerView& v, QWidget* parent = nullptr);
+  // The fields' last focus change happens while the window is torn down: it commits nothing.
+  ~frmOpt() override;
+
+  QCheckBox* Check1(int i) const { return check1_.at(i); }
+  QRadioButton* Timing(int i) const { return timing_.at(i); }
+  QSlider* CPU() const { return cpu_; }
+  QLineEdit* filpath(int i) const { return filpath_.at(i); }
+  QPushButton* Command2(int i) const { return command2_.at(i); }
+  QPushButton* Command1() const { return command1_; }
+  QPushButton* cmdOK() const { return cmdOK_; }
+  QPushButton* cmdCancel() const { return cmdCancel_; }
+
+  void cmdOK_Click();
+  void cmdCancel_Click() { reject(); }
+  void Command1_Click();
+  void Command2_Click(int i);
+  void filpath_LostFocus(int i);
+
+  static constexpr int kCpuMin = 0;
+  static constexpr int kCpuMax = 20;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  QWidget* buildOptions();
+  QWidget* buildTiming();
+  QWidget* buildCpu();
+  QWidget* buildPaths();
+  QWidget* buildButtons();
+  void Form_Load();
+  void ApplyCpuLoad();
+  void RecheckSongDb();
+
+  State& s_;
+  Decoder& d_;
+  PlayerView& v_;
+  std::array<QCheckBox*, 5> check1_{};
+  std::array<QRadioButton*, 2> timing_{};
+  QSlider* cpu_ = nullptr;
+  int cpuAtLoad_ = 0;
+  std::array<QLineEdit*, 3> filpath_{};
+  std::array<QPushButton*, 3> command2_{};
+  QPushButton* command1_ = nullptr;
+  QPushButton* cmdOK_ = nullptr;
+  QPushButton* cmdCancel_ = nullptr;
+};
+
+}  // namespace sorv
