@@ -25,4 +25,13 @@ QString GenreName(Decoder& decoder, int16_t genre);
 void CompactSongDb(const State& s, const QString& folder, const QString& fileName,
                    PictureArea& panel);
 
+enum class LookupResult { Found, NotFound, Failed };
+// The lookup behind LookupSongByFile on any database file: fills the current song record of s
+// from the first row whose ファイル名 is fileName. On Failed, error (when given) says why.
+LookupResult LookupSong(const QString& dbPath, const QString& fileName, State& s,
+                        QString* error = nullptr);
+// Compacts source into target through a temporary file beside target, replacing target only
+// once the copy is complete. False (and target untouched) when anything fails.
+bool CompactDatabaseFile(const QString& source, const QString& target);
+
 }  // namespace sorv

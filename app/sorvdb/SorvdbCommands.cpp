@@ -1,0 +1,158 @@
+#include "app/sorvdb/SorvdbCommands.h"
+
+#include <QFile>
+#include <functional>
+#include <map>
+
+#include "core/State.h"
+#include "library/db/SongCsv.h"
+#include "library/db/SongDb.h"
+#include "library/db/SongSchema.h"
+#include "library/db/SqlDb.h"
+
+namespace sorv {
+
+namespace {
+
+struct Command {
+  int minArgs;
+  int maxArgs;
+  const char* usage;
+  const char* help;
+  std::function<int(const QStringList&, QTextStream&, QTextStream&)> run;
+};
+
+int Fail(QTextStream& err, const QString& text) {
+  err << "sorvdb: " << text << Qt::endl;
+  return kExitBadInput;
+}
+
+int Init(const QStringList& args, QTextStream& out, QTextStream& err) {
+  const bool force = args.contains(QStringLiteral("--force"));
+  QStringList files = args;
+  files.removeAll(QStringLiteral("--force"));
+  if (files.size() != 1) return kExitUsage;
+  const QString path = files.first();
+  if (QFile::exists(path) && !force) {
+    return Fail(err, path + ": the file exists; add --force to replace it");
+  }
+  if (QFile::exists(path) && !QFile::remove(path)) return Fail(err, path + ": cannot remove it");
+  try {
+    CreateSongDb(path);
+  } catch (const DbError& e) {
+    return Fail(err, e.description());
+  }
+  out << "created " << path << Qt::endl;
+  return kExitOk;
+}
+
+int ImportCsv(const QStringList& args, QTextStream& out, QTextStream& err) {
+  QFile csv(args[1]);
+  if (!csv.open(QIODevice::ReadOnly)) return Fail(err, args[1] + ": " + csv.errorString());
+  try {
+    SqlDb db(args[0]);
+    const int rows = ImportSongCsv(db, csv.readAll());
+    out << "imported " << rows << " songs" << Qt::endl;
+    return kExitOk;
+  } catch (const DbError& e) {
+    return Fail(err, args[1] + ": " + e.description() + " (nothing was imported)");
+  }
+}
+
+int ExportCsv(const QStringList& args, QTextStream& out, QTextStream& err) {
+  try {
+    SqlDb db(args[0]);
+    out << QString::fromUtf8(ExportSongCsv(db));
+    out.flush();
+    return kExitOk;
+  } catch (const DbError& e) {
+    return Fail(err, e.description());
+  }
+}
+
+int Lookup(const QStringList& args, QTextStream& out, QTextStream& err) {
+  State s;
+  QString error;
+  const LookupResult result = LookupSong(args[0], args[1], s, &error);
+  if (result == LookupResult::Failed) return Fail(err, args[0] + ": " + error);
+  if (result == LookupResult::NotFound) err << "no song has the file name " << args[1] << Qt::endl;
+  out << "SongTitle\t" << s.SongTitle << "\nSongArtist\t" << s.SongArtist << "\nSongProgram\t"
+      << s.SongProgram << "\nSongKind\t" << s.SongKind << "\nSongYear\t" << s.SongYear
+      << "\nSongAnimeKind\t" << s.SongAnimeKind << "\nSongGenre\t" << s.SongGenre << Qt::endl;
+  return kExitOk;
+}
+
+int Sql(const QStringList& args, QTextStream& out, QTextStream& err) {
+  try {
+    SqlDb db(args[0]);
+    SqlStatement statement = db.Prepare(args[1]);
+    while (statement.Next()) {
+      QStringList fields;
+      for (int i = 0; i < statement.ColumnCount(); ++i) fields << statement.Text(i);
+      out << fields.join(u'\t') << '\n';
+    }
+    out.flush();
+    return kExitOk;
+  } catch (const DbError& e) {
+    return Fail(err, e.description());
+  }
+}
+
+const std::map<QString, Command>& Commands() {
+  static const std::map<QString, Command> commands{
+      {"init",
+       {1, 2, "init DB [--force]",
+        "Creates an empty song database. An existing file is kept unless --force is given.", Init}},
+      {"import-csv",
+       {2, 2, "import-csv DB FILE.csv",
+        "Appends the songs of a CSV file (UTF-8 or CP932) whose header names song-table "
+        "columns. A bad row is reported with its line number and nothing is imported.",
+        ImportCsv}},
+      {"export-csv",
+       {1, 1, "export-csv DB", "Writes the song table as UTF-8 CSV to standard output.",
+        ExportCsv}},
+      {"lookup",
+       {2, 2, "lookup DB FILENAME",
+        "Prints the current-song record that the player fills for a file name.", Lookup}},
+      {"sql",
+       {2, 2, "sql DB \"STATEMENT\"",
+        "Runs one statement (\"*\" and \"?\" are like-wildcards) and prints its rows as "
+        "tab-separated text.",
+        Sql}},
+  };
+  return commands;
+}
+
+void PrintUsage(QTextStream& stream) {
+  stream << "usage: sorvdb COMMAND ARGS... (sorvdb COMMAND --help for more)\n";
+  for (const auto& [name, command] : Commands()) stream << "  sorvdb " << command.usage << '\n';
+  stream << "exit codes: 0 ok, 1 bad input, 2 usage" << Qt::endl;
+}
+
+}  // namespace
+
+int RunSorvdb(const QStringList& args, QTextStream& out, QTextStream& err) {
+  if (args.isEmpty() || args.first() == QStringLiteral("--help")) {
+    PrintUsage(args.isEmpty() ? err : out);
+    return args.isEmpty() ? kExitUsage : kExitOk;
+  }
+  const auto found = Commands().find(args.first());
+  if (found == Commands().end()) {
+    err << "sorvdb: unknown command " << args.first() << '\n';
+    PrintUsage(err);
+    return kExitUsage;
+  }
+  const Command& command = found->second;
+  const QStringList rest = args.mid(1);
+  if (rest.contains(QStringLiteral("--help"))) {
+    out << "usage: sorvdb " << command.usage << "\n" << command.help << Qt::endl;
+    return kExitOk;
+  }
+  const int code = (rest.size() < command.minArgs || rest.size() > command.maxArgs)
+                       ? kExitUsage
+                       : command.run(rest, out, err);
+  if (code == kExitUsage) err << "usage: sorvdb " << command.usage << Qt::endl;
+  return code;
+}
+
+}  // namespace sorv

@@ -1,0 +1,25 @@
+#pragma once
+// Songs in and out of the song table as CSV: a header line naming table columns, then one line
+// per song. Fields with commas, quotes or line breaks are quoted, quotes doubled.
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+namespace sorv {
+
+class SqlDb;
+
+// Splits CSV text into records; lineNumbers receives the line each record starts on.
+QVector<QStringList> ParseCsv(const QString& text, QVector<int>* lineNumbers = nullptr);
+// One CSV line (without its line end).
+QString CsvLine(const QStringList& fields);
+
+// Appends the songs of a CSV file's bytes (UTF-8, or CP932 from older tools) in one
+// transaction and returns their number. A bad header or row throws DbError naming its line;
+// nothing of the file is kept then.
+int ImportSongCsv(SqlDb& db, const QByteArray& bytes);
+// The song table as UTF-8 CSV that ImportSongCsv reads back to the same rows.
+QByteArray ExportSongCsv(SqlDb& db);
+
+}  // namespace sorv

@@ -1,0 +1,101 @@
+#pragma once
+// A small layer over the sqlite3 C API: a connection opened by path, forward-only statements,
+// execution that fails loudly, bulk appends in one transaction, and compaction into a new file.
+// Every failure throws DbError with the engine's description.
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <stdexcept>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace sorv {
+
+class DbError : public std::runtime_error {
+ public:
+  explicit DbError(const QString& description);
+  QString description() const { return QString::fromUtf8(what()); }
+};
+
+class SqlStatement;
+
+class SqlDb {
+ public:
+  // Opens an existing database file for reading and writing; createFile makes a new one.
+  // Registers the Jet-style like() so statements may use "*" and "?" as wildcards.
+  explicit SqlDb(const QString& path, bool createFile = false);
+  ~SqlDb();
+  SqlDb(const SqlDb&) = delete;
+  SqlDb& operator=(const SqlDb&) = delete;
+
+  // Runs one or more statements; any error throws (nothing is skipped silently).
+  void Execute(const QString& sql);
+  // A forward-only statement; bind values with SqlStatement::Bind before the first Next.
+  SqlStatement Prepare(const QString& sql);
+  // Writes a compacted copy of the whole database to a new file (which must not exist).
+  void CompactInto(const QString& target);
+  // Names of the columns of a table, in table order.
+  QStringList Columns(const QString& table);
+  // True when an object (table or view) of that name exists.
+  bool HasObject(const QString& name);
+
+  sqlite3* handle() const { return db_; }
+  QString LastError() const;
+
+ private:
+  sqlite3* db_ = nullptr;
+};
+
+class SqlStatement {
+ public:
+  SqlStatement(SqlDb& db, const QString& sql);
+  ~SqlStatement();
+  SqlStatement(SqlStatement&& other) noexcept;
+  SqlStatement(const SqlStatement&) = delete;
+  SqlStatement& operator=(const SqlStatement&) = delete;
+  SqlStatement& operator=(SqlStatement&&) = delete;
+
+  // Parameters are numbered from 1. A null QVariant binds NULL.
+  void Bind(int index, const QVariant& value);
+  // Steps to the next row: true when there is one, false at the end. Errors throw.
+  bool Next();
+  // Back to before the first row, bindings kept (for re-running an insert).
+  void Reset();
+
+  int ColumnCount() const;
+  QString ColumnName(int column) const;
+  // Column index of a name, -1 when there is none.
+  int ColumnIndex(const QString& name) const;
+  bool IsNull(int column) const;
+  // Text of a value; whole-numbered reals print without a fraction.
+  QString Text(int column) const;
+  double Number(int column) const;
+  // The value as text, throwing "NULL in column X" for a null (the reader asked for a value).
+  QString RequiredText(int column) const;
+
+ private:
+  SqlDb& db_;
+  sqlite3_stmt* stmt_ = nullptr;
+};
+
+// Appends rows to one table through one prepared statement inside one transaction. Nothing is
+// kept unless Commit runs; the destructor rolls back otherwise.
+class SqlAppender {
+ public:
+  SqlAppender(SqlDb& db, const QString& table, const QStringList& columns);
+  ~SqlAppender();
+  SqlAppender(const SqlAppender&) = delete;
+  SqlAppender& operator=(const SqlAppender&) = delete;
+
+  // One row, values in the order of the columns. Throws when the engine refuses it.
+  void Append(const QVariantList& values);
+  void Commit();
+
+ private:
+  SqlDb& db_;
+  SqlStatement insert_;
+  bool open_ = true;
+};
+
+}  // namespace sorv

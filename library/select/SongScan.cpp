@@ -1,0 +1,107 @@
+#include "library/select/SongScan.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <QFile>
+#include <QFileInfo>
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include "library/db/SqlDb.h"
+
+namespace sorv {
+
+namespace {
+
+bool IsMp3Name(const char* name, std::size_t length) {
+  return length > 4 && strcasecmp(name + length - 4, ".mp3") == 0;
+}
+
+enum class EntryKind { Folder, File, Other };
+
+// What an entry is; links count as the file they point to, never as a folder.
+EntryKind KindOf(int dirFd, const dirent* entry) {
+  if (entry->d_type == DT_DIR) return EntryKind::Folder;
+  if (entry->d_type == DT_REG) return EntryKind::File;
+  if (entry->d_type != DT_LNK && entry->d_type != DT_UNKNOWN) return EntryKind::Other;
+  struct stat info {};
+  if (fstatat(dirFd, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0) return EntryKind::Other;
+  if (S_ISDIR(info.st_mode)) return EntryKind::Folder;
+  if (S_ISLNK(info.st_mode) && fstatat(dirFd, entry->d_name, &info, 0) != 0) {
+    return EntryKind::Other;
+  }
+  return S_ISREG(info.st_mode) ? EntryKind::File : EntryKind::Other;
+}
+
+// Lists one folder: its mp3 files, and (when subfolders is given) its subfolders.
+FolderListing ListFolder(const QString& folder, QStringList* subfolders) {
+  DIR* dir = opendir(QFile::encodeName(folder).constData());
+  if (!dir) throw ScanError(folder, QString::fromLocal8Bit(std::strerror(errno)));
+  FolderListing listing{folder, {}};
+  QStringList folders;
+  while (const dirent* entry = readdir(dir)) {
+    if (entry->d_name[0] == '.') continue;  // hidden, ".", ".."
+    const std::size_t length = std::strlen(entry->d_name);
+    const bool mp3 = IsMp3Name(entry->d_name, length);
+    if (!mp3 && !subfolders) continue;
+    const EntryKind kind = KindOf(dirfd(dir), entry);
+    if (kind == EntryKind::File && mp3) {
+      listing.mp3Files << QFile::decodeName(QByteArray(entry->d_name, length));
+    } else if (kind == EntryKind::Folder && subfolders) {
+      folders << QFile::decodeName(QByteArray(entry->d_name, length));
+    }
+  }
+  closedir(dir);
+  std::sort(listing.mp3Files.begin(), listing.mp3Files.end());
+  std::sort(folders.begin(), folders.end());
+  if (subfolders) *subfolders = folders;
+  return listing;
+}
+
+bool Reachable(const QString& path) {
+  const QFileInfo info(path);
+  return info.isDir() && info.isReadable();
+}
+
+}  // namespace
+
+QVector<FolderListing> ScanSearchPaths(const QStringList& searchPaths) {
+  QVector<FolderListing> listings{ListFolder(QStringLiteral("./"), nullptr)};
+  for (QString path : searchPaths) {
+    if (path.trimmed().isEmpty() || !Reachable(path)) continue;
+    if (!path.endsWith(u'/')) path += u'/';
+    QStringList queue{path};
+    for (int at = 0; at < queue.size(); ++at) {
+      QStringList subfolders;
+      listings << ListFolder(queue[at], &subfolders);
+      for (const QString& name : subfolders) {
+        if (listings.size() + queue.size() - at - 1 >= kMaxFolders) break;
+        queue << queue[at] + name + u'/';
+      }
+    }
+  }
+  return listings;
+}
+
+int WriteCandidates(SqlDb& db, const QVector<FolderListing>& listings) {
+  SqlAppender candidates(db, QStringLiteral("選択候補"),
+                         {QStringLiteral("ファイル名"), QStringLiteral("フルパス")});
+  int count = 0;
+  for (const FolderListing& listing : listings) {
+    for (const QString& name : listing.mp3Files) {
+      ++count;
+      try {
+        candidates.Append({name, listing.folder});
+      } catch (const DbError&) {
+        // The file is then missing from the tree; the scan goes on.
+      }
+    }
+  }
+  candidates.Commit();
+  return count;
+}
+
+}  // namespace sorv

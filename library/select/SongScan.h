@@ -1,0 +1,38 @@
+#pragma once
+// The scan of the search folders: every "*.mp3" file in the current folder ("./") and in the
+// search paths and all their subfolders, breadth-first, one listing per folder. Entries whose
+// names begin with "." are hidden and skipped; folder links are not followed (no cycles).
+#include <QString>
+#include <QStringList>
+#include <QVector>
+#include <stdexcept>
+
+namespace sorv {
+
+class SqlDb;
+
+// At most this many folders are walked; the first ones are kept.
+inline constexpr int kMaxFolders = 65536;
+
+struct FolderListing {
+  QString folder;        // ends in "/"; "./" for the current folder
+  QStringList mp3Files;  // names, sorted
+};
+
+// A folder that could not be listed: what was examined and why it failed.
+class ScanError : public std::runtime_error {
+ public:
+  ScanError(const QString& examined, const QString& description)
+      : std::runtime_error(description.toStdString()), examined(examined) {}
+  QString examined;
+  QString description() const { return QString::fromUtf8(what()); }
+};
+
+// "./" first, then each search path that exists and can be read, followed by its subfolders.
+// Blank paths and paths that are not reachable are skipped without a word. Throws ScanError.
+QVector<FolderListing> ScanSearchPaths(const QStringList& searchPaths);
+// Writes one candidate row per file through one statement in one transaction; a row the engine
+// refuses is left out. Returns the number of files offered.
+int WriteCandidates(SqlDb& db, const QVector<FolderListing>& listings);
+
+}  // namespace sorv

@@ -1,0 +1,74 @@
+#pragma once
+// A song database in a temporary folder, made with the real schema, for the library tests.
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "library/db/SongSchema.h"
+#include "library/db/SqlDb.h"
+
+#include <ostream>
+
+// Readable failure messages for Qt strings.
+inline void PrintTo(const QString& text, std::ostream* os) {
+  *os << '"' << text.toStdString() << '"';
+}
+
+namespace sorv::test {
+
+struct SongRow {
+  QString file{}, title{}, titleKana{}, artist{}, artistKana{}, work{}, workKana{};
+  QString type = "1";
+  int number = 1;
+  int karaoke = 0;
+  QString year = "2000";
+  int kind = 1;
+  int genre = 255;
+  QString group{};
+};
+
+class LibraryTestDb {
+ public:
+  LibraryTestDb() : folder_(dir_.path() + "/") { CreateSongDb(path()); }
+
+  QString folder() const { return folder_; }
+  QString path() const { return folder_ + "sorvdb.mdb"; }
+
+  void AddSongs(const QVector<SongRow>& rows) {
+    SqlDb db(path());
+    SqlAppender add(db, "アニソンデータ管理",
+                    {"ファイル名", "曲名", "曲名かな", "アーティスト", "アーティストかな", "番組名",
+                     "番組名かな", "歌種別", "歌連番", "カラオケ", "発表年", "アニメ種別",
+                     "ジャンルNo", "グループ"});
+    for (const SongRow& r : rows) {
+      add.Append({r.file, r.title, r.titleKana, r.artist, r.artistKana, r.work, r.workKana, r.type,
+                  r.number, r.karaoke, r.year, r.kind, r.genre, r.group});
+    }
+    add.Commit();
+  }
+  // Candidates as the scan writes them: file name and folder.
+  void AddCandidates(const QVector<QPair<QString, QString>>& files) {
+    SqlDb db(path());
+    SqlAppender add(db, "選択候補", {"ファイル名", "フルパス"});
+    for (const auto& [name, folder] : files) add.Append({name, folder});
+    add.Commit();
+  }
+  void Execute(const QString& sql) {
+    SqlDb db(path());
+    db.Execute(sql);
+  }
+  // The first column of every row of a statement.
+  QStringList Column(const QString& sql) {
+    SqlDb db(path());
+    SqlStatement rows = db.Prepare(sql);
+    QStringList values;
+    while (rows.Next()) values << rows.Text(0);
+    return values;
+  }
+
+ private:
+  QTemporaryDir dir_;
+  QString folder_;
+};
+
+}  // namespace sorv::test
