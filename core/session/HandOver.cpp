@@ -1,0 +1,105 @@
+#include "core/session/HandOver.h"
+
+#include <QCryptographicHash>
+#include <QDataStream>
+#include <QDeadlineTimer>
+#include <QLocalSocket>
+#include <QStringList>
+
+#include "playback/PlayList.h"
+#include "playback/PlayOrder.h"
+#include "playback/Playback.h"
+
+namespace sorv {
+
+namespace {
+
+constexpr int kWaitMs = 1000;
+// A command line is one path; anything longer is not ours.
+constexpr quint32 kMaxCommandBytes = 1 << 20;
+const char kAck = '1';
+
+QString UserName() {
+  const QString user = qEnvironmentVariable("USER");
+  return user.isEmpty() ? qEnvironmentVariable("LOGNAME") : user;
+}
+
+}  // namespace
+
+QString HandOverServerName(const QString& user) {
+  const QString key = QStringLiteral("そるばね|FormM|") + (user.isEmpty() ? UserName() : user);
+  const QByteArray hash = QCryptographicHash::hash(key.toUtf8(), QCryptographicHash::Sha256);
+  return QStringLiteral("sorvane-") + QString::fromLatin1(hash.toHex().left(24));
+}
+
+HandOverServer::HandOverServer(const QString& name, QObject* parent) : QObject(parent) {
+  server_.setSocketOptions(QLocalServer::UserAccessOption);
+  // A socket left behind by a copy that crashed would block the name.
+  if (!server_.listen(name) && server_.serverError() == QAbstractSocket::AddressInUseError) {
+    QLocalServer::removeServer(name);
+    server_.listen(name);
+  }
+  connect(&server_, &QLocalServer::newConnection, this, &HandOverServer::TakeConnection);
+}
+
+// Reads a length-prefixed message as it arrives; answers with one byte once it is whole.
+void HandOverServer::ReadCommand(QLocalSocket* socket) {
+  if (socket->bytesAvailable() < 4) return;
+  quint32 size = 0;
+  QDataStream(socket->peek(4)) >> size;
+  if (size > kMaxCommandBytes) {
+    socket->abort();
+    return;
+  }
+  if (socket->bytesAvailable() < 4 + qint64(size)) return;
+  socket->read(4);
+  const QString command = QString::fromUtf8(socket->read(size));
+  socket->write(&kAck, 1);
+  socket->flush();
+  socket->disconnectFromServer();
+  emit commandReceived(command);
+}
+
+void HandOverServer::TakeConnection() {
+  while (QLocalSocket* socket = server_.nextPendingConnection()) {
+    connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+    connect(socket, &QLocalSocket::readyRead, this, [this, socket] { ReadCommand(socket); });
+    ReadCommand(socket);
+  }
+}
+
+bool SendToRunningCopy(const QString& commandLine, const QString& name) {
+  QDeadlineTimer deadline(kWaitMs);
+  QLocalSocket socket;
+  socket.connectToServer(name);
+  if (!socket.waitForConnected(int(deadline.remainingTime()))) return false;
+  const QByteArray bytes = commandLine.toUtf8();
+  QByteArray message;
+  QDataStream(&message, QIODevice::WriteOnly) << quint32(bytes.size());
+  message += bytes;
+  socket.write(message);
+  socket.waitForBytesWritten(int(std::max<qint64>(0, deadline.remainingTime())));
+  while (socket.bytesAvailable() < 1 && socket.state() == QLocalSocket::ConnectedState &&
+         socket.waitForReadyRead(int(std::max<qint64>(0, deadline.remainingTime())))) {
+  }
+  socket.abort();
+  return true;
+}
+
+void HandOver(State& s, Decoder& d, PlayerView& v, const QString& command) {
+  if (command.isEmpty()) return;
+  // A start still pending for the old list would restart the new one two seconds later.
+  if (s.StartPending == 1) CancelStart(s, v);
+  if (command.right(3).toUpper() == QLatin1String("M3U"))
+    LoadM3u(s, command, 1);
+  else
+    SetFileTable(s, v, QStringList{command});
+  s.ListPos = 1;
+  if (PlayData(s, d, v, s.ListPos) == -1) {
+    s.PlayState = 1;
+    v.SetCaption(s.PlayingCaption());
+  }
+  v.SetCounter(s.CounterText());
+}
+
+}  // namespace sorv

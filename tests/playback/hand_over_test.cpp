@@ -1,0 +1,160 @@
+// A second copy hands its command line to the running one, across two real processes.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QProcess>
+#include <QRandomGenerator>
+
+#include "core/session/HandOver.h"
+#include "playback/PlayOrder.h"
+#include "tests/common/FakeDecoder.h"
+#include "tests/common/FakeView.h"
+#include "tests/common/MessageCapture.h"
+#include "tests/playback/PlaybackTestSupport.h"
+
+namespace sorv::test {
+namespace {
+
+QString UniqueName() {
+  return HandOverServerName(QString("test-%1-%2")
+                                .arg(QCoreApplication::applicationPid())
+                                .arg(QRandomGenerator::global()->generate()));
+}
+
+// Runs the sending copy, serving events meanwhile; its exit code.
+int RunSender(const QString& name, const QStringList& command) {
+  QProcess sender;
+  sender.start(HANDOVER_SENDER, QStringList{name} + command);
+  QEventLoop loop;
+  QObject::connect(&sender, &QProcess::finished, &loop, &QEventLoop::quit);
+  QObject::connect(&sender, &QProcess::errorOccurred, &loop, &QEventLoop::quit);
+  if (sender.state() != QProcess::NotRunning) loop.exec();
+  return sender.exitStatus() == QProcess::NormalExit ? sender.exitCode() : -1;
+}
+
+void ServeUntil(const std::function<bool()>& done) {
+  QElapsedTimer clock;
+  clock.start();
+  while (!done() && clock.elapsed() < 3000)
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+}
+
+TEST(HandOverTransport, SecondCopyDeliversCommandLineVerbatim) {
+  const QString name = UniqueName();
+  HandOverServer server(name);
+  ASSERT_TRUE(server.isListening());
+  QStringList received;
+  QObject::connect(&server, &HandOverServer::commandReceived,
+                   [&received](const QString& command) { received << command; });
+  const QString command = "\"/曲/a, b.mp3\"";
+  QElapsedTimer clock;
+  clock.start();
+  EXPECT_EQ(RunSender(name, {command}), 0);
+  EXPECT_LT(clock.elapsed(), 2500);
+  ServeUntil([&] { return !received.isEmpty(); });
+  EXPECT_EQ(received, QStringList({command}));
+  EXPECT_EQ(RunSender(name, {}), 0);
+  ServeUntil([&] { return received.size() == 2; });
+  EXPECT_EQ(received.value(1), "");
+}
+
+TEST(HandOverTransport, AloneTheCopyFindsNoOne) {
+  EXPECT_EQ(RunSender(UniqueName(), {"/x.mp3"}), 1);
+  EXPECT_FALSE(SendToRunningCopy("/x.mp3", UniqueName()));
+}
+
+TEST(HandOverTransport, NamesDifferPerUserAndSocketIsOwnerOnly) {
+  EXPECT_NE(HandOverServerName("alice"), HandOverServerName("bob"));
+  EXPECT_EQ(HandOverServerName("alice"), HandOverServerName("alice"));
+  const QString name = UniqueName();
+  HandOverServer server(name);
+  QLocalServer probe;
+  EXPECT_FALSE(probe.listen(name));
+  const QFile::Permissions others =
+      QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther;
+  const QString path = QDir::tempPath() + "/" + name;
+  ASSERT_TRUE(QFileInfo::exists(path));
+  EXPECT_EQ(QFileInfo(path).permissions() & others, QFile::Permissions());
+}
+
+TEST(HandOverTransport, SocketLeftByCrashedCopyIsTakenOver) {
+  const QString name = UniqueName();
+  QFile stale(QDir::tempPath() + "/" + name);
+  ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
+  stale.close();
+  HandOverServer server(name);
+  EXPECT_TRUE(server.isListening());
+}
+
+class HandOverTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    s.DbState = -1;
+    MakeList(s, d, 5);
+    s.ListPos = 3;
+    s.PlayState = 1;
+  }
+  QTemporaryDir dir;
+  State s;
+  FakeDecoder d;
+  FakeView v;
+  MessageCapture messages;
+};
+
+TEST_F(HandOverTest, PlayListReplacesListAndPlaysItsFirstEntry) {
+  const QString a = MakeFile(dir, "a.mp3");
+  const QString b = MakeFile(dir, "b.mp3");
+  const QString list = dir.filePath("new.m3u");
+  WriteAll(list, (dir.filePath("gone.mp3") + "\n" + a + "\n" + b + "\n").toUtf8());
+  ArmStart(s, v);
+  HandOver(s, d, v, list);
+  EXPECT_EQ(s.ListCount, 2);
+  EXPECT_EQ(s.ListPos, 1);
+  EXPECT_EQ(d.openPath, a.toStdString());
+  EXPECT_EQ(s.PlayState, 1);
+  EXPECT_EQ(v.caption, "♪a.mp3");
+  EXPECT_EQ(v.counter, "0001 / 0002");
+  EXPECT_EQ(s.StartPending, 0);
+}
+
+TEST_F(HandOverTest, SecondCopyProcessReplacesListOrChangesNothing) {
+  const QString name = UniqueName();
+  HandOverServer server(name);
+  int handled = 0;
+  QObject::connect(&server, &HandOverServer::commandReceived, [&](const QString& command) {
+    HandOver(s, d, v, command);
+    ++handled;
+  });
+  ASSERT_EQ(RunSender(name, {}), 0);
+  ServeUntil([&] { return handled == 1; });
+  EXPECT_EQ(s.ListCount, 5);
+  EXPECT_TRUE(d.calls.empty());
+  const QString song = MakeFile(dir, "b.mp3");
+  WriteAll(dir.filePath("list.m3u"), song.toUtf8() + "\r\n");
+  ASSERT_EQ(RunSender(name, {dir.filePath("list.m3u")}), 0);
+  ServeUntil([&] { return handled == 2; });
+  EXPECT_EQ(s.ListCount, 1);
+  EXPECT_EQ(d.openPath, song.toStdString());
+  EXPECT_EQ(s.PlayState, 1);
+}
+
+TEST_F(HandOverTest, QuotedPathNamesNoPlayableFile) {
+  HandOver(s, d, v, "\"/music/01.mp3\"");
+  EXPECT_EQ(s.ListCount, 1);
+  EXPECT_EQ(s.ListFile[1], "");
+  EXPECT_EQ(messages.texts, QStringList({"が開けません。"}));
+  EXPECT_EQ(s.PlayState, 1);  // left as it was: the failed start does not touch it
+  EXPECT_EQ(v.counter, "0001 / 0001");
+}
+
+TEST_F(HandOverTest, SingleFileIsTakenWithoutCheckingIt) {
+  HandOver(s, d, v, "/music/02.mp3");
+  EXPECT_EQ(s.ListCount, 1);
+  EXPECT_EQ(d.openPath, "/music/02.mp3");
+  EXPECT_EQ(v.caption, "♪Song 2");
+}
+
+}  // namespace
+}  // namespace sorv::test
