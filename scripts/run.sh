@@ -5,7 +5,11 @@ set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 bash "$top/scripts/setup.sh"
 bash "$top/scripts/build.sh" build
-bash "$top/demo/prepare.sh" "$top/build" "$top/build/demo-home"
-cd "$top/build/demo-home"
-export XDG_CONFIG_HOME="$top/build/demo-home/config"
-exec "$top/build/app/sorvane/sorvane" "$top/build/demo-home/songs/demo.m3u"
+home="$top/build/demo-home"
+bash "$top/demo/prepare.sh" "$top/build" "$home"
+
+cd "$home"
+export XDG_CONFIG_HOME="$home/config"
+# A hand-over socket of its own: a player the user already runs keeps playing undisturbed.
+export TMPDIR="$home"
+exec "$top/build/app/sorvane/sorvane" "$home/songs/demo.m3u"

@@ -1,0 +1,154 @@
+#include "app/cli/CliCommands.h"
+
+#include <unistd.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <filesystem>
+#include <thread>
+
+#include "decoder/AudioSource.h"
+#include "decoder/SpectrumAnalyzer.h"
+#include "decoder/Vbmp3Engine.h"
+
+namespace sorv::cli {
+
+namespace {
+
+volatile std::sig_atomic_t interrupted = 0;
+
+void onInterrupt(int) {
+  interrupted = 1;
+}
+
+int failure(const std::string& text) {
+  std::fprintf(stderr, "sorvane-cli: %s\n", text.c_str());
+  return 1;
+}
+
+void printTag(const TagRecord& tag) {
+  std::printf("title: %s\nartist: %s\nalbum: %s\nyear: %s\ncomment: %s\ntrack: %s\n",
+              tag.title.c_str(), tag.artist.c_str(), tag.album.c_str(), tag.year.c_str(),
+              tag.comment.c_str(), tag.track.c_str());
+  std::printf("genre: %d\ngenre_name: %s\n", tag.genre, tag.genreName.c_str());
+}
+
+void printStream(const StreamRecord& stream) {
+  std::printf("version: %d\nlayer: %d\nsample_rate: %d\nchannels: %d\nmode: %d\n", stream.version,
+              stream.layer, stream.sampleRate, stream.channels, stream.mode);
+  std::printf("bitrate: %d\nframes: %d\nsize: %d\nlength: %d\n", stream.bitrate, stream.frames,
+              stream.fileSize, stream.length);
+}
+
+void sleepMs(int ms) {
+  std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
+
+void printBins(const char* name, const Bins& bins) {
+  std::printf("%s:", name);
+  for (const int32_t value : bins) std::printf(" %d", value);
+  std::printf("\n");
+}
+
+// Plays one opened file to its end or until Ctrl-C; prints time and lyric line.
+void followPlayback(Vbmp3Engine& engine, bool withLyrics) {
+  const bool terminal = isatty(STDOUT_FILENO);
+  int32_t position = 0;
+  while (!interrupted && engine.vbmp3_getState(position) != 0) {
+    LyricsRecord lyric;
+    if (withLyrics) engine.vbmp3_getLyrics(lyric);
+    std::printf("%s%02d:%02d  %s%s", terminal ? "\r\033[K" : "", position / 60, position % 60,
+                lyric.slot[2].c_str(), terminal ? "" : "\n");
+    std::fflush(stdout);
+    sleepMs(terminal ? 100 : 1000);
+  }
+  if (terminal) std::printf("\n");
+}
+
+}  // namespace
+
+int infoCommand(const std::vector<std::string>& files) {
+  Vbmp3Engine engine;
+  int result = 0;
+  for (const auto& file : files) {
+    TagRecord tag;
+    StreamRecord stream;
+    if (!engine.vbmp3_getFileInfo(file, tag, stream)) {
+      result = failure("cannot open " + file);
+      continue;
+    }
+    if (files.size() > 1) std::printf("file: %s\n", file.c_str());
+    printTag(tag);
+    printStream(stream);
+  }
+  return result;
+}
+
+int wavCommand(const std::string& file, const std::string& target) {
+  Vbmp3Engine engine;
+  OpenRecord record;
+  if (!engine.vbmp3_open(file, record)) return failure("cannot open " + file);
+  if (!engine.vbmp3_decodeWave(target)) return failure("cannot write " + target);
+  const bool terminal = isatty(STDERR_FILENO);
+  int32_t seconds = 0;
+  while (engine.vbmp3_getState(seconds) != 0) {
+    if (terminal) std::fprintf(stderr, "\r%d / %d s", seconds, record.length);
+    sleepMs(5);
+  }
+  if (terminal) std::fprintf(stderr, "\n");
+  if (!std::filesystem::exists(target)) return failure("cannot decode " + file);
+  return 0;
+}
+
+int playCommand(const PlayOptions& options) {
+  Vbmp3Engine engine;
+  if (!engine.vbmp3_init()) return failure("no audio output can be opened");
+  std::signal(SIGINT, onInterrupt);
+  engine.vbmp3_setVolume(options.left, options.right);
+  if (options.hasEqualizer) {
+    Gains gains{};
+    for (std::size_t i = 0; i < gains.size() && i < options.gains.size(); ++i) {
+      gains[i] = options.gains[i];
+    }
+    engine.vbmp3_setEqualizer(&gains);
+  }
+  int result = 0;
+  for (const auto& file : options.files) {
+    if (interrupted) break;
+    OpenRecord record;
+    if (!engine.vbmp3_open(file, record) || !engine.vbmp3_play()) {
+      result = failure("cannot play " + file);
+      continue;
+    }
+    const bool withLyrics = !options.lyrics.empty() && engine.vbmp3_setLyricsFile(options.lyrics);
+    std::printf("%s\n", file.c_str());
+    followPlayback(engine, withLyrics);
+    engine.vbmp3_stop();
+    engine.vbmp3_close();
+  }
+  engine.vbmp3_free();
+  return result;
+}
+
+int spectrumCommand(const std::string& file, double seconds) {
+  auto source = openAudioSource(file);
+  if (!source) return failure("cannot open " + file);
+  constexpr std::size_t kFrames = SpectrumAnalyzer::kFftSize;
+  const auto start = static_cast<int64_t>(seconds * source->sampleRate()) - int64_t{kFrames};
+  source->seek(std::max<int64_t>(start, 0));
+  const int channels = source->channels();
+  std::vector<float> decoded(kFrames * channels, 0.0f), stereo(kFrames * 2, 0.0f);
+  toStereo(decoded.data(), source->read(decoded.data(), kFrames), channels, stereo.data());
+  SpectrumAnalyzer analyzer;
+  Bins left{}, right{};
+  analyzer.spectrum(stereo.data(), left, right);
+  printBins("spectrum_left", left);
+  printBins("spectrum_right", right);
+  SpectrumAnalyzer::wave(stereo.data(), kFrames, left, right);
+  printBins("wave_left", left);
+  printBins("wave_right", right);
+  return 0;
+}
+
+}  // namespace sorv::cli

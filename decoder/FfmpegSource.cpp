@@ -1,0 +1,124 @@
+#include "decoder/FfmpegSource.h"
+
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavformat/avformat.h>
+#include <libavutil/opt.h>
+#include <libswresample/swresample.h>
+}
+
+#include <algorithm>
+#include <cstring>
+
+namespace sorv {
+
+FfmpegSource::~FfmpegSource() {
+  swr_free(&resampler_);
+  av_packet_free(&packet_);
+  av_frame_free(&frame_);
+  avcodec_free_context(&codec_);
+  avformat_close_input(&format_);
+}
+
+bool FfmpegSource::open(const std::string& path) {
+  av_log_set_level(AV_LOG_QUIET);
+  if (avformat_open_input(&format_, path.c_str(), nullptr, nullptr) < 0) return false;
+  if (avformat_find_stream_info(format_, nullptr) < 0) return false;
+  stream_ = av_find_best_stream(format_, AVMEDIA_TYPE_AUDIO, -1, -1, nullptr, 0);
+  if (stream_ < 0 || !openCodec() || !openResampler()) return false;
+  frame_ = av_frame_alloc();
+  packet_ = av_packet_alloc();
+  if (!frame_ || !packet_) return false;
+  const AVStream* stream = format_->streams[stream_];
+  if (stream->duration > 0) {
+    length_ = av_rescale_q(stream->duration, stream->time_base, AVRational{1, rate_});
+  } else if (format_->duration > 0) {
+    length_ = av_rescale(format_->duration, rate_, AV_TIME_BASE);
+  }
+  const int64_t bits = codec_->bit_rate > 0 ? codec_->bit_rate : format_->bit_rate;
+  bitrate_ = static_cast<int>(bits / 1000);
+  return true;
+}
+
+bool FfmpegSource::openCodec() {
+  const AVCodecParameters* parameters = format_->streams[stream_]->codecpar;
+  const AVCodec* decoder = avcodec_find_decoder(parameters->codec_id);
+  if (!decoder) return false;
+  codec_ = avcodec_alloc_context3(decoder);
+  if (!codec_ || avcodec_parameters_to_context(codec_, parameters) < 0) return false;
+  if (avcodec_open2(codec_, decoder, nullptr) < 0) return false;
+  rate_ = codec_->sample_rate;
+  channels_ = std::min(codec_->ch_layout.nb_channels, 2);
+  return rate_ > 0 && channels_ > 0;
+}
+
+bool FfmpegSource::openResampler() {
+  AVChannelLayout outLayout;
+  av_channel_layout_default(&outLayout, channels_);
+  const int result = swr_alloc_set_opts2(&resampler_, &outLayout, AV_SAMPLE_FMT_FLT, rate_,
+                                         &codec_->ch_layout, codec_->sample_fmt, rate_, 0, nullptr);
+  av_channel_layout_uninit(&outLayout);
+  return result >= 0 && swr_init(resampler_) >= 0;
+}
+
+bool FfmpegSource::decodeMore() {
+  while (!ended_) {
+    const int received = avcodec_receive_frame(codec_, frame_);
+    if (received == 0) return convertFrame();
+    if (received != AVERROR(EAGAIN)) {
+      ended_ = true;
+      break;
+    }
+    const int readResult = av_read_frame(format_, packet_);
+    if (readResult < 0) {
+      avcodec_send_packet(codec_, nullptr);  // drain what the codec still holds
+      continue;
+    }
+    if (packet_->stream_index == stream_) avcodec_send_packet(codec_, packet_);
+    av_packet_unref(packet_);
+  }
+  return false;
+}
+
+bool FfmpegSource::convertFrame() {
+  const int capacity = swr_get_out_samples(resampler_, frame_->nb_samples);
+  pending_.resize(static_cast<std::size_t>(std::max(capacity, 0)) * channels_);
+  auto* outData = reinterpret_cast<uint8_t*>(pending_.data());
+  const int converted =
+      swr_convert(resampler_, &outData, capacity,
+                  const_cast<const uint8_t**>(frame_->extended_data), frame_->nb_samples);
+  av_frame_unref(frame_);
+  if (converted < 0) return false;
+  pending_.resize(static_cast<std::size_t>(converted) * channels_);
+  pendingRead_ = 0;
+  return true;
+}
+
+std::size_t FfmpegSource::read(float* out, std::size_t maxFrames) {
+  if (!codec_) return 0;
+  std::size_t written = 0;
+  const std::size_t wanted = maxFrames * channels_;
+  while (written < wanted) {
+    if (pendingRead_ >= pending_.size() && !decodeMore()) break;
+    const std::size_t take = std::min(wanted - written, pending_.size() - pendingRead_);
+    std::memcpy(out + written, pending_.data() + pendingRead_, take * sizeof(float));
+    written += take;
+    pendingRead_ += take;
+  }
+  return written / channels_;
+}
+
+bool FfmpegSource::seek(int64_t frame) {
+  if (!codec_) return false;
+  frame = std::max<int64_t>(frame, 0);
+  const AVStream* stream = format_->streams[stream_];
+  const int64_t target = av_rescale_q(frame, AVRational{1, rate_}, stream->time_base);
+  if (av_seek_frame(format_, stream_, target, AVSEEK_FLAG_BACKWARD) < 0) return false;
+  avcodec_flush_buffers(codec_);
+  pending_.clear();
+  pendingRead_ = 0;
+  ended_ = false;  // the demuxer lands on the packet at or before the target
+  return true;
+}
+
+}  // namespace sorv

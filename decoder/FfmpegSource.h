@@ -1,0 +1,55 @@
+#pragma once
+// Every other format (Windows Media Audio above all) through FFmpeg, converted to float PCM
+// at the stream's own rate with at most two channels.
+#include <vector>
+
+#include "decoder/AudioSource.h"
+
+struct AVFormatContext;
+struct AVCodecContext;
+struct AVFrame;
+struct AVPacket;
+struct SwrContext;
+
+namespace sorv {
+
+class FfmpegSource : public AudioSource {
+ public:
+  FfmpegSource() = default;
+  ~FfmpegSource() override;
+  FfmpegSource(const FfmpegSource&) = delete;
+  FfmpegSource& operator=(const FfmpegSource&) = delete;
+
+  bool open(const std::string& path) override;
+  int sampleRate() const override { return rate_; }
+  int channels() const override { return channels_; }
+  int64_t lengthFrames() const override { return length_; }
+  std::size_t read(float* out, std::size_t maxFrames) override;
+  bool seek(int64_t frame) override;
+
+  // Stream bit rate in kbit/s, 0 when unknown.
+  int bitrate() const { return bitrate_; }
+
+ private:
+  bool openCodec();
+  bool openResampler();
+  // Decodes the next frame into pending_; false at the end of the stream.
+  bool decodeMore();
+  bool convertFrame();
+
+  AVFormatContext* format_ = nullptr;
+  AVCodecContext* codec_ = nullptr;
+  AVFrame* frame_ = nullptr;
+  AVPacket* packet_ = nullptr;
+  SwrContext* resampler_ = nullptr;
+  int stream_ = -1;
+  int rate_ = 0;
+  int channels_ = 0;
+  int bitrate_ = 0;
+  int64_t length_ = -1;
+  bool ended_ = false;
+  std::vector<float> pending_;
+  std::size_t pendingRead_ = 0;  // floats of pending_ already handed out
+};
+
+}  // namespace sorv

@@ -1,0 +1,72 @@
+#include "panel/sound/SliderPictures.h"
+
+#include <QPainter>
+
+namespace sorv {
+
+namespace {
+
+const QColor kSliderBack(18, 20, 30);
+const QColor kGroove(52, 56, 74);
+const QColor kGrooveLight(78, 84, 110);
+const QColor kTick(70, 74, 96);
+const QColor kKnobFrame(160, 160, 160);
+const QColor kKnobLine(255, 170, 40);
+const QColor kVolumeBar(60, 190, 255);
+
+// A dark groove down the middle with tick marks at every tenth of the scale.
+QImage GroovePicture(QSize size, int zeroRow) {
+  QImage picture(size, QImage::Format_RGB32);
+  picture.fill(kSliderBack);
+  QPainter painter(&picture);
+  const int mid = size.width() / 2;
+  for (int t = 1; t < 10; ++t) {
+    const int row = size.height() * t / 10;
+    painter.setPen(kTick);
+    painter.drawPoint(0, row);
+    painter.drawPoint(size.width() - 1, row);
+  }
+  painter.fillRect(QRect(mid - 1, 1, 2, size.height() - 2), kGroove);
+  painter.setPen(kGrooveLight);
+  painter.drawLine(mid, 1, mid, size.height() - 2);
+  if (zeroRow >= 0) {
+    painter.setPen(kGrooveLight);
+    painter.drawLine(0, zeroRow, size.width() - 1, zeroRow);
+  }
+  return picture;
+}
+
+void PrepareSlider(PictureArea& area, int scaleHeight, int zeroRow) {
+  const QSize size = area.pixelSize();
+  area.setScale(size.width(), scaleHeight);
+  area.setBackColor(kSliderBack);
+  area.setPicture(GroovePicture(size, zeroRow));
+}
+
+}  // namespace
+
+void PrepareBandSlider(PictureArea& area) {
+  PrepareSlider(area, kBandScale, area.pixelSize().height() / 2);
+  area.setForeColor(kKnobLine);
+  area.Cls();
+}
+
+void DrawBandKnob(PictureArea& area, int y) {
+  area.Cls();
+  const double right = area.scaleWidth() + 10;
+  area.Box(0, y - 2.8, right, y + 3, kKnobFrame);
+  area.Line(0, y, right, y, area.foreColor());
+}
+
+void PrepareVolumeSlider(PictureArea& area) {
+  PrepareSlider(area, kVolumeScale, -1);
+  area.setForeColor(kVolumeBar);
+  area.Cls();
+}
+
+void DrawVolumeBar(PictureArea& area, int y) {
+  area.Cls();
+  area.FilledBox(0, y, area.scaleWidth(), area.scaleHeight(), area.foreColor());
+}
+
+}  // namespace sorv

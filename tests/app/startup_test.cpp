@@ -1,0 +1,203 @@
+// Start-up and shut-down of the program object over a fake engine, in settings and working
+// folders of the test's own.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QMenu>
+#include <QTemporaryDir>
+
+#include "app/sorvane/CommandLine.h"
+#include "app/sorvane/Program.h"
+#include "core/Settings.h"
+#include "tests/app/DefaultStateFile.h"
+#include "tests/common/FakeDecoder.h"
+#include "tests/common/MessageCapture.h"
+
+namespace sorv::test {
+
+namespace {
+
+// Settings of this test run only, never the user's: set before anything reads them.
+class PrivateSettings : public ::testing::Environment {
+ public:
+  void SetUp() override { qputenv("XDG_CONFIG_HOME", dir_.path().toUtf8()); }
+
+ private:
+  QTemporaryDir dir_;
+};
+const auto* const kPrivateSettings = ::testing::AddGlobalTestEnvironment(new PrivateSettings);
+
+QStringList ReadLines(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  QStringList lines = QString::fromUtf8(file.readAll()).split("\r\n");
+  if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
+  return lines;
+}
+
+// The fake engine, able to refuse the decode option as well.
+class TestDecoder : public FakeDecoder {
+ public:
+  int decodeOptionResult = 1;
+  int vbmp3_setDecodeOption(const DecodeOption& option) override {
+    FakeDecoder::vbmp3_setDecodeOption(option);
+    return decodeOptionResult;
+  }
+};
+
+}  // namespace
+
+class StartUp : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(home.isValid());
+    work = home.path() + "/";
+    SaveWorkPath(work);
+    previousDir = QDir::currentPath();
+    QDir::setCurrent(home.path());
+    static int runs = 0;
+    program = std::make_unique<Program>(
+        d,
+        QStringLiteral("sorvane-test-%1-%2").arg(QCoreApplication::applicationPid()).arg(++runs));
+  }
+  void TearDown() override {
+    program.reset();
+    QDir::setCurrent(previousDir);
+  }
+
+  void WriteState(int barFirst = 0) {
+    QFile file(work + "sorvane.dat");
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(DefaultStateFile(work, barFirst));
+  }
+
+  QTemporaryDir home;
+  QString work;
+  QString previousDir;
+  TestDecoder d;
+  MessageCapture messages;
+  std::unique_ptr<Program> program;
+};
+
+TEST_F(StartUp, EngineFailureShowsItsMessageAndEndsWithoutSaving) {
+  WriteState();
+  const QByteArray before = DefaultStateFile(work);
+  d.initResult = 0;
+  EXPECT_EQ(program->StartUp(QString()), Program::Start::EngineFailed);
+  EXPECT_EQ(messages.texts, QStringList{"VBMP3.DLLの初期化に失敗しました。"});
+  EXPECT_FALSE(program->panel().isVisible());
+  program.reset();
+  QFile file(work + "sorvane.dat");
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_EQ(file.readAll(), before);
+  EXPECT_FALSE(d.called("free"));
+}
+
+TEST_F(StartUp, WithoutADatabaseTheSelectionIsMarkedUnavailable) {
+  WriteState();
+  ASSERT_EQ(program->StartUp(QString()), Program::Start::Running);
+  EXPECT_EQ(program->state().DbState, 0);
+  EXPECT_TRUE(program->panel().SELOFF().isVisible());
+  auto* selSong = program->bar().popup().findChild<QAction*>(QStringLiteral("SelSong"));
+  ASSERT_NE(selSong, nullptr);
+  EXPECT_FALSE(selSong->isEnabled());
+  EXPECT_TRUE(program->panel().isVisible());
+  EXPECT_FALSE(program->bar().isVisible());
+  EXPECT_EQ(program->panel().windowTitle(), QStringLiteral("そるばね Ver.1.14"));
+  EXPECT_EQ(program->panel().Counter(), "0000 / 0000");
+}
+
+TEST_F(StartUp, EngineIsPreparedInOrder) {
+  WriteState();
+  d.decodeOptionResult = 0;  // reported, and start-up goes on
+  ASSERT_EQ(program->StartUp(QString()), Program::Start::Running);
+  EXPECT_EQ(messages.texts, QStringList{"error"});
+  auto at = [&](const std::string& call) {
+    return std::find(d.calls.begin(), d.calls.end(), call) - d.calls.begin();
+  };
+  EXPECT_LT(at("init"), at("setVbmp3Option 10"));
+  EXPECT_LT(at("setVbmp3Option 10"), at("setVolume 80,80"));
+  EXPECT_LT(at("setVolume 80,80"), at("setDecodeOption 44100"));
+  EXPECT_EQ(d.lyricsTimeMode, 0);
+  EXPECT_TRUE(program->panel().isVisible());
+}
+
+TEST_F(StartUp, ACommandLineFileStartsPlaying) {
+  WriteState();
+  const QString song = work + "first song.mp3";
+  QFile(song).open(QIODevice::WriteOnly);
+  d.tags[song.toStdString()].title = "Title";
+  ASSERT_EQ(program->StartUp(JoinCommandLine({"sorvane", song})), Program::Start::Running);
+  EXPECT_EQ(d.openPath, song.toStdString());
+  EXPECT_EQ(program->state().PlayState, 1);
+  EXPECT_EQ(program->panel().windowTitle(), QStringLiteral("♪Title"));
+}
+
+TEST_F(StartUp, BarFirstShowsOnlyTheBar) {
+  WriteState(1);
+  ASSERT_EQ(program->StartUp(QString()), Program::Start::Running);
+  EXPECT_EQ(program->state().DispMode, 2);
+  EXPECT_TRUE(program->bar().isVisible());
+  EXPECT_FALSE(program->panel().isVisible());
+  // The bar's exit item unloads the hidden panel too, which runs the shut-down.
+  bool finished = false;
+  QObject::connect(program.get(), &Program::finished, [&] { finished = true; });
+  program->bar().endend_Click();
+  EXPECT_TRUE(finished);
+  EXPECT_TRUE(d.called("free"));
+}
+
+TEST_F(StartUp, ClosingThePanelSavesFreesAndFinishes) {
+  WriteState();
+  ASSERT_EQ(program->StartUp(QString()), Program::Start::Running);
+  bool finished = false;
+  QObject::connect(program.get(), &Program::finished, [&] { finished = true; });
+  program->state().LoopMode = 1;
+  program->view().CloseProgram();
+  EXPECT_TRUE(finished);
+  EXPECT_TRUE(d.called("free"));
+  const QStringList lines = ReadLines(work + "sorvane.dat");
+  ASSERT_EQ(lines.size(), 19);
+  EXPECT_EQ(lines[15], "1,0,10");
+  // A second unload does nothing more.
+  d.clearCalls();
+  program->ShutDown();
+  EXPECT_FALSE(d.called("free"));
+}
+
+TEST_F(StartUp, ASecondCopyHandsItsFileToTheFirstAndShowsNothing) {
+  WriteState();
+  const QString name =
+      QStringLiteral("sorvane-test-pair-%1").arg(QCoreApplication::applicationPid());
+  Program first(d, name);
+  ASSERT_EQ(first.StartUp(QString()), Program::Start::Running);
+  const QString song = work + "handed.mp3";
+  QFile(song).open(QIODevice::WriteOnly);
+
+  TestDecoder secondEngine;
+  Program second(secondEngine, name);
+  EXPECT_EQ(second.StartUp(song), Program::Start::HandedOver);
+  EXPECT_FALSE(second.panel().isVisible());
+  EXPECT_FALSE(second.bar().isVisible());
+  EXPECT_TRUE(secondEngine.calls.empty());
+
+  QElapsedTimer waited;
+  waited.start();
+  while (first.state().PlayState != 1 && waited.elapsed() < 5000)
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+  EXPECT_EQ(d.openPath, song.toStdString());
+  EXPECT_EQ(first.state().ListCount, 1);
+  EXPECT_EQ(first.panel().Counter(), "0001 / 0001");
+}
+
+TEST(CommandLine, ArgumentsBecomeOneString) {
+  EXPECT_EQ(JoinCommandLine({"sorvane"}), "");
+  EXPECT_EQ(JoinCommandLine({"sorvane", "/a b/c d.mp3"}), "/a b/c d.mp3");
+  EXPECT_EQ(JoinCommandLine({"sorvane", "/a", "b.mp3"}), "/a b.mp3");
+}
+
+}  // namespace sorv::test

@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <thread>
+
+#include "decoder/Vbmp3Engine.h"
+#include "tests/decoder/TestSignals.h"
+
+namespace sorv {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Runs an export to its end; returns the highest decoded-seconds value seen.
+int32_t decodeToEnd(Vbmp3Engine& engine, const std::string& source, const std::string& target) {
+  OpenRecord record;
+  EXPECT_NE(engine.vbmp3_open(source, record), 0);
+  EXPECT_NE(engine.vbmp3_decodeWave(target), 0);
+  int32_t seconds = 0, most = 0;
+  for (int i = 0; i < 2000 && engine.vbmp3_getState(seconds) != 0; ++i) {
+    most = std::max(most, seconds);
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  return std::max(most, seconds);
+}
+
+TEST(DecodeWaveTest, MatchesReferenceDecode) {
+  QTemporaryDir dir;
+  const std::string target = dir.filePath("out.WAV").toStdString();
+  Vbmp3Engine engine;
+  EXPECT_EQ(decodeToEnd(engine, test::fixture("tone1k_mpeg2_mono.mp3"), target), 2);
+  test::WavFile ours, reference;
+  ASSERT_TRUE(test::readWav(target, ours));
+  ASSERT_TRUE(test::readWav(test::fixture("reference_tone1k_mpeg2_mono.wav"), reference));
+  EXPECT_EQ(ours.rate, 22050);
+  EXPECT_EQ(ours.channels, 1);
+  ASSERT_EQ(ours.samples.size(), reference.samples.size());
+  for (std::size_t i = 0; i < ours.samples.size(); ++i) {
+    ASSERT_NEAR(ours.samples[i], reference.samples[i], 2.0 / 32768) << i;
+  }
+  EXPECT_NEAR(test::dominantHz(ours.samples, 1, ours.rate), 1000, 10);
+  EXPECT_FALSE(fs::exists(target + ".part"));
+}
+
+TEST(DecodeWaveTest, StereoAndWindowsMediaKeepTheirOwnRate) {
+  QTemporaryDir dir;
+  Vbmp3Engine engine;
+  const std::string stereo = dir.filePath("a.WAV").toStdString();
+  decodeToEnd(engine, test::fixture("tone1k_48k_stereo.mp3"), stereo);
+  test::WavFile wav;
+  ASSERT_TRUE(test::readWav(stereo, wav));
+  EXPECT_EQ(wav.rate, 48000);
+  EXPECT_EQ(wav.channels, 2);
+  EXPECT_NEAR(wav.samples.size() / 2.0 / 48000, 2.0, 0.06);
+  const std::string wma = dir.filePath("b.WAV").toStdString();
+  decodeToEnd(engine, test::fixture("tone1k.wma"), wma);
+  ASSERT_TRUE(test::readWav(wma, wav));
+  EXPECT_EQ(wav.rate, 44100);
+  EXPECT_NEAR(wav.samples.size() / 2.0 / 44100, 2.0, 0.06);
+  EXPECT_NEAR(test::dominantHz(wav.samples, 2, wav.rate), 1000, 10);
+}
+
+TEST(DecodeWaveTest, ReplacesAnExistingTarget) {
+  QTemporaryDir dir;
+  const std::string target = dir.filePath("song.WAV").toStdString();
+  std::ofstream(target) << "old content";
+  Vbmp3Engine engine;
+  decodeToEnd(engine, test::fixture("tone440_short.rmp"), target);
+  test::WavFile wav;
+  ASSERT_TRUE(test::readWav(target, wav));
+  EXPECT_NEAR(test::dominantHz(wav.samples, 1, wav.rate), 440, 10);
+}
+
+TEST(DecodeWaveTest, FailureLeavesNoFile) {
+  QTemporaryDir dir;
+  Vbmp3Engine engine;
+  OpenRecord record;
+  EXPECT_EQ(engine.vbmp3_decodeWave(dir.filePath("x.WAV").toStdString()), 0);  // nothing open
+  ASSERT_NE(engine.vbmp3_open(test::fixture("tone1k_mpeg2_mono.mp3"), record), 0);
+  const std::string unwritable = dir.filePath("missing/x.WAV").toStdString();
+  EXPECT_EQ(engine.vbmp3_decodeWave(unwritable), 0);
+  int32_t position = 0;
+  EXPECT_EQ(engine.vbmp3_getState(position), 0);
+  // Stopped midway: no temporary file stays behind.
+  const std::string target = dir.filePath("stopped.WAV").toStdString();
+  ASSERT_NE(engine.vbmp3_decodeWave(target), 0);
+  engine.vbmp3_stop();
+  EXPECT_FALSE(fs::exists(target + ".part"));
+  EXPECT_EQ(engine.vbmp3_getState(position), 0);
+}
+
+TEST(DecodeWaveTest, TruncatedFileGivesTheDecodablePart) {
+  QTemporaryDir dir;
+  const std::string target = dir.filePath("t.WAV").toStdString();
+  Vbmp3Engine engine;
+  decodeToEnd(engine, test::fixture("truncated.mp3"), target);
+  test::WavFile wav;
+  ASSERT_TRUE(test::readWav(target, wav));
+  EXPECT_GT(wav.samples.size(), 0u);
+  EXPECT_LT(wav.samples.size(), 2u * 44100);
+}
+
+}  // namespace
+}  // namespace sorv

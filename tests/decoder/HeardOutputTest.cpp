@@ -1,0 +1,93 @@
+// What is heard, captured with SDL's disk driver, which writes the device's float samples to
+// a file in real time.
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+#include <chrono>
+#include <cmath>
+#include <cstdlib>
+#include <thread>
+
+#include "decoder/AudioSource.h"
+#include "decoder/Vbmp3Engine.h"
+#include "tests/decoder/TestSignals.h"
+
+namespace sorv {
+namespace {
+
+class HeardOutputTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    capture_ = dir_.filePath("heard.raw").toStdString();
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIOFILE", capture_.c_str(), 1);
+  }
+  void TearDown() override {
+    engine_.vbmp3_free();
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+  }
+
+  // Plays the fixture from the given second to its end; returns the heard stereo frames
+  // without the device's waiting silence.
+  std::vector<float> hear(const std::string& name, int fromSecond) {
+    EXPECT_NE(engine_.vbmp3_init(), 0);
+    OpenRecord record;
+    EXPECT_NE(engine_.vbmp3_open(test::fixture(name), record), 0);
+    engine_.vbmp3_seek(fromSecond);
+    EXPECT_NE(engine_.vbmp3_play(), 0);
+    int32_t position = 0;
+    for (int i = 0; i < 1000 && engine_.vbmp3_getState(position) != 0; ++i) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    engine_.vbmp3_free();  // closes the capture file
+    return test::withoutGaps(test::readRawFloat(capture_));
+  }
+
+  QTemporaryDir dir_;
+  std::string capture_;
+  Vbmp3Engine engine_;
+};
+
+TEST_F(HeardOutputTest, WithoutEqualizerAtFullVolumeTheFileIsHeardBitForBit) {
+  const auto heard = hear("tone440_mpeg1_128k_js.mp3", 2);
+  auto source = openAudioSource(test::fixture("tone440_mpeg1_128k_js.mp3"));
+  ASSERT_TRUE(source && source->seek(2 * 44100));
+  std::vector<float> expected(2 * 44100);
+  expected.resize(2 * source->read(expected.data(), 44100));
+  ASSERT_GE(heard.size(), expected.size() / 2);
+  std::size_t offset = 0;  // a decoded zero sample may have been cut with the leading silence
+  while (offset < 8 && expected[offset] != heard[0]) offset += 2;
+  ASSERT_EQ(heard.size() + offset, expected.size());
+  for (std::size_t i = 0; i < heard.size(); ++i) {
+    ASSERT_EQ(heard[i], expected[i + offset]) << "sample " << i;
+  }
+}
+
+TEST_F(HeardOutputTest, VolumeZeroIsSilence) {
+  engine_.vbmp3_setVolume(0, 0);
+  const auto heard = hear("tone440_mpeg1_128k_js.mp3", 2);
+  EXPECT_TRUE(heard.empty());
+}
+
+TEST_F(HeardOutputTest, EqualizerCutIsHeardAfterResampling) {
+  const auto plain = hear("tone1k_48k_stereo.mp3", 1);
+  Gains cut{0, 0, 0, 0, -120, 0, 0, 0, 0, 0};
+  engine_.vbmp3_setEqualizer(&cut);
+  engine_.vbmp3_reload();
+  const auto cutHeard = hear("tone1k_48k_stereo.mp3", 1);
+  ASSERT_GT(plain.size(), 2u * 20000);
+  ASSERT_GT(cutHeard.size(), 2u * 20000);
+  const std::vector<float> a(plain.begin() + 8000, plain.begin() + 2 * 20000);
+  const std::vector<float> b(cutHeard.begin() + 8000, cutHeard.begin() + 2 * 20000);
+  EXPECT_NEAR(test::dominantHz(a, 2, 44100), 1000, 10);
+  // Resampled 48 kHz sound stays a smooth sine: no sample jumps more than the tone's own slope.
+  const double slope = 2 * M_PI * 1000 / 44100 * 0.5;
+  for (std::size_t i = 2; i < plain.size(); i += 2) {
+    ASSERT_LT(std::fabs(plain[i] - plain[i - 2]), slope * 1.1) << "frame " << i / 2;
+  }
+  EXPECT_NEAR(test::toneDb(a, 2, 0, 1000, 44100), -6.0, 1.0);
+  EXPECT_NEAR(test::toneDb(b, 2, 1, 1000, 44100) - test::toneDb(a, 2, 1, 1000, 44100), -12.0, 1.0);
+}
+
+}  // namespace
+}  // namespace sorv

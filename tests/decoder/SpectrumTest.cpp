@@ -1,0 +1,67 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "decoder/SpectrumAnalyzer.h"
+#include "decoder/TagText.h"
+#include "tests/decoder/TestSignals.h"
+
+namespace sorv {
+namespace {
+
+constexpr int kRate = 44100;
+
+TEST(SpectrumTest, SilenceGivesZeros) {
+  SpectrumAnalyzer analyzer;
+  std::vector<float> silence(2 * SpectrumAnalyzer::kFftSize, 0.0f);
+  Bins left, right;
+  left.fill(7);
+  analyzer.spectrum(silence.data(), left, right);
+  EXPECT_EQ(*std::max_element(left.begin(), left.end()), 0);
+  EXPECT_EQ(*std::max_element(right.begin(), right.end()), 0);
+  SpectrumAnalyzer::wave(silence.data(), SpectrumAnalyzer::kFftSize, left, right);
+  EXPECT_EQ(*std::max_element(left.begin(), left.end()), 0);
+}
+
+TEST(SpectrumTest, FullScaleToneFillsItsBinAndQuieterToneLess) {
+  SpectrumAnalyzer analyzer;
+  // Exactly on bin 20 (value index 19).
+  const double hz = 20.0 * kRate / SpectrumAnalyzer::kFftSize;
+  auto loud = test::stereoSine(hz, 1.0, kRate, SpectrumAnalyzer::kFftSize);
+  Bins left, right;
+  analyzer.spectrum(loud.data(), left, right);
+  EXPECT_NEAR(left[19], 100, 1);
+  EXPECT_EQ(std::max_element(left.begin(), left.end()) - left.begin(), 19);
+  EXPECT_EQ(left[150], 0);
+  auto quiet = test::stereoSine(hz, 0.1, kRate, SpectrumAnalyzer::kFftSize);  // -20 dB
+  analyzer.spectrum(quiet.data(), left, right);
+  EXPECT_NEAR(left[19], 67, 1);
+}
+
+TEST(SpectrumTest, WaveIsHundredAtFullScaleFromTheLatestSamples) {
+  std::vector<float> stereo(2 * 300, 0.0f);
+  stereo[2 * 299] = 1.0f;
+  stereo[2 * 299 + 1] = -2.0f;  // beyond full scale is held at full scale
+  stereo[2 * 43] = 0.5f;        // frame 43 of 300 is older than the last 256
+  Bins left, right;
+  SpectrumAnalyzer::wave(stereo.data(), 300, left, right);
+  EXPECT_EQ(left[255], 100);
+  EXPECT_EQ(right[255], -100);
+  EXPECT_EQ(left[0], 0);
+  EXPECT_EQ(*std::max_element(left.begin(), left.begin() + 255), 0);
+}
+
+TEST(TagTextTest, TellsShiftJisFromLatin1AndUtf8) {
+  EXPECT_TRUE(looksLikeCp932("\x83\x65\x83\x58\x83\x67"));  // テスト
+  EXPECT_TRUE(looksLikeCp932("\x82\xa0"));                  // あ
+  EXPECT_FALSE(looksLikeCp932("\xC9ric"));                  // Éric: no two-byte character
+  EXPECT_FALSE(looksLikeCp932("Caf\xE9"));
+  EXPECT_FALSE(looksLikeCp932("D\xE9j\xE0 vu"));
+  EXPECT_EQ(decodeTagBytes("\x83\x65\x83\x58\x83\x67"), "テスト");
+  EXPECT_EQ(decodeTagBytes("Caf\xE9"), "Café");
+  EXPECT_EQ(decodeTagBytes("ユニ"), "ユニ");
+  EXPECT_EQ(decodeTagBytes(std::string("Title  \0junk", 12)), "Title");
+}
+
+}  // namespace
+}  // namespace sorv

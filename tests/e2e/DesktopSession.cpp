@@ -1,0 +1,202 @@
+#include "tests/e2e/DesktopSession.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QRegularExpression>
+#include <QThread>
+#include <cmath>
+#include <vector>
+
+namespace sorv::e2e {
+
+namespace {
+
+QString sourceDir() {
+  return qEnvironmentVariable("SORV_SOURCE_DIR");
+}
+QString binaryDir() {
+  return qEnvironmentVariable("SORV_BINARY_DIR");
+}
+QString sorvane() {
+  return binaryDir() + "/app/sorvane/sorvane";
+}
+
+// Runs a short command and returns what it printed.
+QString run(const QString& program, const QStringList& args, const QProcessEnvironment& env) {
+  QProcess p;
+  p.setProcessEnvironment(env);
+  p.start(program, args);
+  if (!p.waitForFinished(10000)) {
+    p.kill();
+    p.waitForFinished(1000);
+  }
+  return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
+}
+
+double goertzelPower(const std::vector<float>& mono, int rate, double frequency) {
+  const double w = 2 * M_PI * frequency / rate;
+  const double coeff = 2 * std::cos(w);
+  double s1 = 0, s2 = 0;
+  for (float x : mono) {
+    const double s0 = x + coeff * s1 - s2;
+    s2 = s1;
+    s1 = s0;
+  }
+  return s1 * s1 + s2 * s2 - coeff * s1 * s2;
+}
+
+}  // namespace
+
+DesktopSession::DesktopSession() : display_(qEnvironmentVariable("DISPLAY")) {
+  QDir(home()).mkpath("config");
+}
+
+DesktopSession::~DesktopSession() {
+  if (player_.state() != QProcess::NotRunning) {
+    player_.terminate();
+    if (!player_.waitForFinished(3000)) player_.kill();
+    player_.waitForFinished(2000);
+  }
+}
+
+QProcessEnvironment DesktopSession::environment() const {
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert("QT_QPA_PLATFORM", "xcb");
+  env.insert("XDG_CONFIG_HOME", home() + "/config");
+  env.insert("SDL_AUDIODRIVER", "disk");
+  env.insert("SDL_DISKAUDIOFILE", heardFile());
+  // The hand-over channel lives in the temporary folder: one of our own per session, so copies
+  // started by other tests never answer.
+  env.insert("TMPDIR", home());
+  env.remove("DBUS_SESSION_BUS_ADDRESS");  // the player must run without a desktop bus
+  return env;
+}
+
+bool DesktopSession::WriteDefaultState() {
+  const QByteArray folder = (home() + "/").toUtf8();
+  QByteArray state = "0,0,0\r\n";
+  for (int i = 0; i < 10; ++i) state += "0\r\n";
+  state += "5,80,80\r\n1,1\r\n\"" + folder + "\",\"\",\"\"\r\n\"" + folder + "\",\"" + folder +
+           "\"\r\n0,0,10\r\n\"" + folder + "\"\r\n1,0\r\n0\r\n";
+  QFile file(home() + "/sorvane.dat");
+  return file.open(QIODevice::WriteOnly) && file.write(state) == state.size();
+}
+
+bool DesktopSession::MakeDemoDatabase() {
+  const QString sorvdb = binaryDir() + "/app/sorvdb/sorvdb";
+  const QString db = home() + "/sorvdb.mdb";
+  QProcess init;
+  init.start(sorvdb, {"init", db});
+  if (!init.waitForFinished(10000) || init.exitCode() != 0) return false;
+  QProcess import;
+  import.start(sorvdb, {"import-csv", db, sourceDir() + "/demo/songs.csv"});
+  return import.waitForFinished(10000) && import.exitCode() == 0;
+}
+
+QString DesktopSession::CopyIn(const QString& sourceRelative, const QString& name) {
+  const QString from = sourceDir() + "/" + sourceRelative;
+  const QString to = home() + "/" + (name.isEmpty() ? QFileInfo(from).fileName() : name);
+  QFile::remove(to);
+  return QFile::copy(from, to) ? to : QString();
+}
+
+void DesktopSession::Start(const QStringList& args) {
+  player_.setProcessEnvironment(environment());
+  player_.setWorkingDirectory(home());
+  player_.setProcessChannelMode(QProcess::ForwardedChannels);
+  player_.start(sorvane(), args);
+  player_.waitForStarted(5000);
+}
+
+int DesktopSession::RunSecondCopy(const QStringList& args, int timeoutMs) {
+  QProcess second;
+  second.setProcessEnvironment(environment());
+  second.setWorkingDirectory(home());
+  second.start(sorvane(), args);
+  if (!second.waitForFinished(timeoutMs)) {
+    second.kill();
+    second.waitForFinished(1000);
+    return -1;
+  }
+  return second.exitCode();
+}
+
+bool DesktopSession::WaitForExit(int timeoutMs) {
+  return player_.state() == QProcess::NotRunning || player_.waitForFinished(timeoutMs);
+}
+
+QString DesktopSession::Xdotool(const QStringList& args) {
+  return run("xdotool", args, environment());
+}
+
+QString DesktopSession::WaitForWindow(const QString& pattern, int timeoutMs, bool onlyVisible) {
+  QElapsedTimer timer;
+  timer.start();
+  QStringList args{"search"};
+  if (onlyVisible) args << "--onlyvisible";
+  args << "--name" << pattern;
+  while (timer.elapsed() < timeoutMs) {
+    const QString found = Xdotool(args);
+    if (!found.isEmpty()) return found.split('\n').first();
+    QThread::msleep(100);
+  }
+  return QString();
+}
+
+QString DesktopSession::Caption(const QString& window) {
+  return Xdotool({"getwindowname", window});
+}
+
+QString DesktopSession::WaitForCaption(const QString& window, const QString& pattern,
+                                       int timeoutMs) {
+  const QRegularExpression re(pattern);
+  QElapsedTimer timer;
+  timer.start();
+  QString caption;
+  while (timer.elapsed() < timeoutMs) {
+    caption = Caption(window);
+    if (re.match(caption).hasMatch()) break;
+    QThread::msleep(100);
+  }
+  return caption;
+}
+
+void DesktopSession::Click(const QString& window, int x, int y, int button) {
+  Xdotool({"mousemove", "--window", window, QString::number(x), QString::number(y)});
+  QThread::msleep(50);
+  Xdotool({"click", QString::number(button)});
+}
+
+bool DesktopSession::IsVisible(const QString& window) {
+  const QString visible = Xdotool({"search", "--onlyvisible", "--name", "."});
+  return visible.split('\n').contains(window);
+}
+
+double DominantFrequency(const QString& rawFile, double from, double seconds, int rate) {
+  QFile file(rawFile);
+  if (!file.open(QIODevice::ReadOnly)) return 0;
+  const QByteArray all = file.readAll();
+  const auto* samples = reinterpret_cast<const float*>(all.constData());
+  const qint64 frames = all.size() / qint64(2 * sizeof(float));
+  // The device runs from start-up: skip the silence before the song began.
+  qint64 first = 0;
+  while (first < frames && std::fabs(samples[2 * first]) < 1e-3f) ++first;
+  const qint64 begin = first + static_cast<qint64>(from * rate);
+  const qint64 end = std::min(frames, begin + static_cast<qint64>(seconds * rate));
+  std::vector<float> mono;
+  for (qint64 i = begin; i < end; ++i) mono.push_back(0.5f * (samples[2 * i] + samples[2 * i + 1]));
+  if (mono.empty()) return 0;
+  double best = 0, bestPower = 0;
+  for (double f = 50; f <= 5000; f += 5) {
+    const double power = goertzelPower(mono, rate, f);
+    if (power > bestPower) {
+      bestPower = power;
+      best = f;
+    }
+  }
+  return best;
+}
+
+}  // namespace sorv::e2e

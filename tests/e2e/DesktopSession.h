@@ -1,0 +1,58 @@
+#pragma once
+// Drives the real program as a user would: starts the binaries in a home folder of their own on
+// the X server of the test command, finds windows, clicks, reads captions and files.
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+namespace sorv::e2e {
+
+class DesktopSession {
+ public:
+  DesktopSession();
+  ~DesktopSession();
+
+  bool ok() const { return home_.isValid() && !display_.isEmpty(); }
+  QString home() const { return home_.path(); }
+  // What the program would have played, 16- or 32-bit as SDL's disk driver wrote it.
+  QString heardFile() const { return home() + "/heard.raw"; }
+
+  // A state file of default settings, so that the program takes its command line.
+  bool WriteDefaultState();
+  // A song database in the settings folder, made with sorvdb from the demo list.
+  bool MakeDemoDatabase();
+  // Copies a file of the source tree (relative path) into the home folder; returns its path.
+  QString CopyIn(const QString& sourceRelative, const QString& name = QString());
+
+  // Starts sorvane with arguments; the process lives until Quit or the session ends.
+  void Start(const QStringList& args);
+  // Runs another copy and waits for it to end; returns its exit code, -1 when it hung.
+  int RunSecondCopy(const QStringList& args, int timeoutMs);
+  QProcess& process() { return player_; }
+  bool WaitForExit(int timeoutMs);
+
+  // The window whose caption matches the pattern (a regular expression), waiting up to
+  // timeoutMs; empty when none appeared.
+  QString WaitForWindow(const QString& pattern, int timeoutMs, bool onlyVisible = true);
+  QString Caption(const QString& window);
+  // Waits until the caption of window matches pattern; returns the last caption seen.
+  QString WaitForCaption(const QString& window, const QString& pattern, int timeoutMs);
+  // A left click at (x, y) pixels inside window.
+  void Click(const QString& window, int x, int y, int button = 1);
+  bool IsVisible(const QString& window);
+  QString Xdotool(const QStringList& args);
+
+ private:
+  QProcessEnvironment environment() const;
+
+  QTemporaryDir home_;
+  QString display_;
+  QProcess player_;
+};
+
+// The strongest frequency (Hz) in a raw file of interleaved 32-bit float stereo samples, over
+// `seconds` starting `from` seconds after the first sound.
+double DominantFrequency(const QString& rawFile, double from, double seconds, int rate = 44100);
+
+}  // namespace sorv::e2e

@@ -1,0 +1,32 @@
+#pragma once
+// A main-panel stand-in holding the equalizer and the analyser over the recording engine.
+#include <gtest/gtest.h>
+
+#include <QWidget>
+
+#include "core/State.h"
+#include "panel/sound/EqualizerPanel.h"
+#include "panel/sound/ScopeDisplay.h"
+#include "tests/common/FakeDecoder.h"
+#include "tests/common/FakeView.h"
+
+namespace sorv::test {
+
+class SoundFixture : public ::testing::Test {
+ protected:
+  SoundFixture() {
+    panel.resize(377, 329);
+    s.EquPreNo = 5;
+    s.VolLevel = {80, 80};
+    s.DispMode = 1;
+  }
+
+  QWidget panel;
+  State s;
+  FakeDecoder d;
+  FakeView v;
+  EqualizerPanel eq{s, d, &panel};
+  ScopeDisplay scope{s, d, v, &panel};
+};
+
+}  // namespace sorv::test

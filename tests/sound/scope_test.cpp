@@ -1,0 +1,167 @@
+#include "panel/sound/ScopeDrawing.h"
+#include "tests/sound/SoundFixture.h"
+
+namespace sorv::test {
+namespace {
+
+class ScopeTest : public SoundFixture {
+ protected:
+  ScopeTest() {
+    s.PlayState = 1;
+    s.ShowScope = 1;
+  }
+
+  const QImage& spe() { return scope.Spe()->area().image(); }
+  const QImage& wave() { return scope.WPanel()->area().image(); }
+  QRgb ink() { return scope.Ink().rgb(); }
+  QRgb lit(int x, int y) { return scope.SpectrumPicture().pixel(x, y); }
+
+  // Pixels of one spectrum row that show the lit picture, as [first, last] or {-1, -1}.
+  std::pair<int, int> LitSpan(int row) {
+    int first = -1, last = -1;
+    for (int x = 0; x < kSpectrumWidth; ++x) {
+      if (spe().pixel(x, row) == ink()) continue;
+      EXPECT_EQ(spe().pixel(x, row), lit(x, row)) << "x " << x << " row " << row;
+      if (first < 0) first = x;
+      last = x;
+    }
+    return {first, last};
+  }
+
+  int PixelsNot(const QImage& image, QRgb colour) {
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+      for (int x = 0; x < image.width(); ++x) count += image.pixel(x, y) != colour;
+    }
+    return count;
+  }
+};
+
+TEST(RoundHalfEvenTest, HalvesGoToTheEvenNeighbour) {
+  EXPECT_EQ(RoundHalfEven(5, 2), 2);
+  EXPECT_EQ(RoundHalfEven(7, 2), 4);
+  EXPECT_EQ(RoundHalfEven(-5, 2), -2);
+  EXPECT_EQ(RoundHalfEven(-7, 2), -4);
+  EXPECT_EQ(RoundHalfEven(2001, 800), 3);
+  EXPECT_EQ(RoundHalfEven(-1201, 800), -2);
+}
+
+TEST_F(ScopeTest, AreasStandAtThePanelPlaces) {
+  EXPECT_EQ(scope.Spe()->geometry(), QRect(269, 205, 100, 64));
+  EXPECT_EQ(scope.WPanel()->geometry(), QRect(269, 271, 100, 50));
+  EXPECT_EQ(PixelsNot(spe(), ink()), 0) << "starts painted over";
+}
+
+TEST_F(ScopeTest, LeftGrowsLeftwardsAndRightRightwardsFromTheCentre) {
+  d.spectrumLeft.fill(0);
+  d.spectrumRight.fill(0);
+  for (int i = 0; i < 4; ++i) d.spectrumLeft[i] = 100;      // 400 * 80 / 800 = 40
+  for (int i = 252; i < 256; ++i) d.spectrumRight[i] = 25;  // 100 * 80 / 800 = 10
+  scope.Timer3_Timer();
+  EXPECT_EQ(LitSpan(63), std::make_pair(10, 49));
+  EXPECT_EQ(LitSpan(0), std::make_pair(50, 59));
+  EXPECT_EQ(LitSpan(30), std::make_pair(-1, -1));
+  EXPECT_EQ(s.ScopeDirty, 1);
+}
+
+TEST_F(ScopeTest, BarLengthsRoundHalvesToEven) {
+  s.VolLevel = {100, 100};
+  d.spectrumLeft.fill(0);
+  d.spectrumRight.fill(0);
+  d.spectrumLeft[0] = 20;   // 2.5 -> 2
+  d.spectrumLeft[4] = 28;   // 3.5 -> 4
+  d.spectrumLeft[8] = -50;  // negative -> 0
+  d.spectrumRight[8] = 4;   // 0.5 -> 0: the whole row is unlit
+  scope.Timer3_Timer();
+  EXPECT_EQ(LitSpan(63), std::make_pair(48, 49));
+  EXPECT_EQ(LitSpan(62), std::make_pair(46, 49));
+  EXPECT_EQ(LitSpan(61), std::make_pair(-1, -1));
+}
+
+TEST_F(ScopeTest, FullBarsLightTheWholeRow) {
+  d.spectrumLeft.fill(100);
+  d.spectrumRight.fill(100);
+  s.VolLevel = {100, 100};
+  scope.Timer3_Timer();
+  EXPECT_EQ(LitSpan(20), std::make_pair(0, 99));
+}
+
+TEST_F(ScopeTest, SideWithVolumeZeroStaysDark) {
+  d.spectrumLeft.fill(60);
+  d.spectrumRight.fill(60);
+  s.VolLevel = {0, 80};
+  scope.Timer3_Timer();
+  for (int row = 0; row < kSpectrumHeight; ++row) {
+    EXPECT_EQ(LitSpan(row), std::make_pair(50, 73)) << row;  // 240 * 80 / 800 = 24
+  }
+}
+
+TEST_F(ScopeTest, SilencePaintsEveryRowOver) {
+  d.spectrumLeft.fill(80);
+  d.spectrumRight.fill(80);
+  scope.Timer3_Timer();
+  ASSERT_GT(PixelsNot(spe(), ink()), 0);
+  d.spectrumLeft.fill(0);
+  d.spectrumRight.fill(0);
+  scope.Timer3_Timer();
+  EXPECT_EQ(PixelsNot(spe(), ink()), 0);
+  EXPECT_EQ(s.ScopeDirty, 1);
+}
+
+TEST_F(ScopeTest, TraceHeightAndColourFollowTheSamples) {
+  d.waveLeft.fill(0);
+  d.waveRight.fill(0);
+  d.waveLeft[5] = 50;       // (50 * 80) / 800 + 25 = 30, x = 5 / 2.5 = 2
+  d.waveRight[200] = -100;  // -8000 / 800 + 25 = 15, x = 80
+  scope.Timer3_Timer();
+  EXPECT_EQ(wave().pixel(2, 30), qRgb(60, 0, 90));
+  EXPECT_EQ(wave().pixel(80, 15), qRgb(105, 0, 45));
+  EXPECT_EQ(wave().pixel(50, 25), qRgb(75, 0, 75));
+  const QRgb back = scope.WPanel()->area().backColor().rgb();
+  EXPECT_EQ(wave().pixel(50, 24), back);
+  // Samples 250-255 land right of the area (x 100-102) and are left out.
+  EXPECT_EQ(wave().pixel(99, 25), qRgb(75, 0, 75));
+}
+
+TEST_F(ScopeTest, TraceWithOneSideMutedShowsOnlyTheOther) {
+  d.waveLeft.fill(0);
+  d.waveRight.fill(100);
+  s.VolLevel = {80, 0};
+  scope.Timer3_Timer();
+  const QRgb back = scope.WPanel()->area().backColor().rgb();
+  for (int y = 0; y < kWaveHeight; ++y) {
+    if (y == 25) continue;
+    EXPECT_EQ(wave().pixel(40, y), back) << y;
+  }
+}
+
+TEST_F(ScopeTest, ScopeOffBlanksOnceThenLeavesTheAreasAlone) {
+  d.spectrumLeft.fill(80);
+  d.waveLeft.fill(40);
+  scope.Timer3_Timer();
+  s.ShowScope = 0;
+  scope.Timer3_Timer();
+  EXPECT_EQ(PixelsNot(spe(), ink()), 0);
+  EXPECT_EQ(PixelsNot(wave(), scope.WPanel()->area().backColor().rgb()), 0);
+  EXPECT_EQ(s.ScopeDirty, 0);
+  scope.Spe()->area().image().setPixel(5, 5, qRgb(1, 2, 3));
+  scope.Timer3_Timer();
+  EXPECT_EQ(spe().pixel(5, 5), qRgb(1, 2, 3));
+}
+
+TEST_F(ScopeTest, NothingIsDrawnWhileTheBarIsShown) {
+  s.DispMode = 2;
+  s.HasLyrics = 1;
+  s.LyricShow = 1;
+  d.spectrumLeft.fill(80);
+  d.lyrics.slot[2] = "line";
+  scope.Timer3_Timer();
+  EXPECT_EQ(PixelsNot(spe(), ink()), 0);
+  EXPECT_EQ(s.ScopeDirty, 0);
+  EXPECT_TRUE(v.aPanel.prints().isEmpty());
+  EXPECT_EQ(v.lyricLabelWrites, 0);
+  EXPECT_TRUE(s.LyricLines[2].isEmpty());
+}
+
+}  // namespace
+}  // namespace sorv::test
