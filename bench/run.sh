@@ -1,28 +1,27 @@
 #!/usr/bin/env bash
 # Runs every benchmark and writes the Markdown report: bench/run.sh [REPORT]
-# Each area's run.sh prints table rows "| what | ours | reference | ratio | goal |"; the reference
-# tools run in the same run, so the ratios compare like with like.
+# Each area's run.sh prints its own Markdown table; the reference tools run in the same run, so
+# the ratios compare like with like.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 report=${1:-$top/docs/benchmarks.md}
 bash "$top/scripts/setup.sh"
 bash "$top/scripts/build.sh" build -DSORV_BUILD_BENCH=ON
 
-rows=$(mktemp)
-trap 'rm -f "$rows"' EXIT
+sections=$(mktemp)
+trap 'rm -f "$sections"' EXIT
 for script in "$top"/bench/*/run.sh; do
-  echo "== $(basename "$(dirname "$script")") ==" >&2
-  bash "$script" "$top/build" >>"$rows"
+  area=$(basename "$(dirname "$script")")
+  echo "== $area ==" >&2
+  { echo "## $area"; echo; bash "$script" "$top/build"; echo; } >>"$sections"
 done
 
 {
   echo "# Benchmarks"
   echo
-  echo "Measured on $(date -u +%Y-%m-%d) on $(nproc) cores ($(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ //'))."
-  echo "Made by \`bench/run.sh\`; ratios are ours divided by the reference tool's, measured in the same run."
+  echo "Measured on $(date -u +%Y-%m-%d), $(nproc) cores ($(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ //')),"
+  echo "by \`bench/run.sh\`. Ratios divide our figure by the reference tool's, measured in the same run."
   echo
-  echo "| What | Sorvane | Reference | Ratio | Goal |"
-  echo "|---|---|---|---|---|"
-  cat "$rows"
+  cat "$sections"
 } >"$report"
 echo "wrote $report" >&2
