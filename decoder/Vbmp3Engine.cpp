@@ -187,8 +187,8 @@ void Vbmp3Engine::vbmp3_getSpectrum(Bins& left, Bins& right) {
   left.fill(0);
   right.fill(0);
   if (mode_ != Mode::Playing) return;
-  float recent[2 * SpectrumAnalyzer::kFftSize];
-  output_->recentHeard(recent, SpectrumAnalyzer::kFftSize);
+  float recent[2 * SoundAnalyzer::kFftSize];
+  output_->recentHeard(recent, SoundAnalyzer::kFftSize);
   analyzer_.spectrum(recent, left, right);
 }
 
@@ -198,7 +198,7 @@ void Vbmp3Engine::vbmp3_getWave(Bins& left, Bins& right) {
   if (mode_ != Mode::Playing) return;
   float recent[2 * kBins];
   output_->recentHeard(recent, kBins);
-  SpectrumAnalyzer::wave(recent, kBins, left, right);
+  SoundAnalyzer::wave(recent, kBins, left, right);
 }
 
 int Vbmp3Engine::vbmp3_setLyricsFile(const std::string& path) {

@@ -25,7 +25,7 @@
 #include "decoder/Decoder.h"
 #include "decoder/LyricTimer.h"
 #include "decoder/PlaybackSettings.h"
-#include "decoder/SpectrumAnalyzer.h"
+#include "decoder/SoundAnalyzer.h"
 
 namespace sorv {
 
@@ -109,7 +109,7 @@ class Vbmp3Engine : public Decoder {
   std::unique_ptr<class WavWriter> wave_;
 
   PlaybackSettings settings_;
-  SpectrumAnalyzer analyzer_;
+  SoundAnalyzer analyzer_;
   LyricTimer lyrics_;
   int32_t lyricsMode_ = 0;
 };

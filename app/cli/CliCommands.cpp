@@ -9,7 +9,7 @@
 #include <thread>
 
 #include "decoder/AudioSource.h"
-#include "decoder/SpectrumAnalyzer.h"
+#include "decoder/SoundAnalyzer.h"
 #include "decoder/Vbmp3Engine.h"
 
 namespace sorv::cli {
@@ -134,18 +134,18 @@ int playCommand(const PlayOptions& options) {
 int spectrumCommand(const std::string& file, double seconds) {
   auto source = openAudioSource(file);
   if (!source) return failure("cannot open " + file);
-  constexpr std::size_t kFrames = SpectrumAnalyzer::kFftSize;
+  constexpr std::size_t kFrames = SoundAnalyzer::kFftSize;
   const auto start = static_cast<int64_t>(seconds * source->sampleRate()) - int64_t{kFrames};
   source->seek(std::max<int64_t>(start, 0));
   const int channels = source->channels();
   std::vector<float> decoded(kFrames * channels, 0.0f), stereo(kFrames * 2, 0.0f);
   toStereo(decoded.data(), source->read(decoded.data(), kFrames), channels, stereo.data());
-  SpectrumAnalyzer analyzer;
+  SoundAnalyzer analyzer;
   Bins left{}, right{};
   analyzer.spectrum(stereo.data(), left, right);
   printBins("spectrum_left", left);
   printBins("spectrum_right", right);
-  SpectrumAnalyzer::wave(stereo.data(), kFrames, left, right);
+  SoundAnalyzer::wave(stereo.data(), kFrames, left, right);
   printBins("wave_left", left);
   printBins("wave_right", right);
   return 0;

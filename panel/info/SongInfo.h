@@ -10,8 +10,8 @@ namespace sorv {
 
 // Shadow first (black, offset down-right), then the text 16*offset twips up-left of it in the
 // colour, then an empty line at (x, y).
-void ShadowPrint(PictureArea& area, const QString& text, int red, int green, int blue, int x,
-                 int y, int offset);
+void ShadowPrint(PictureArea& area, const QString& text, int red, int green, int blue, int x, int y,
+                 int offset);
 void ShowTrackTitle(State& s, PictureArea& area);
 // screenWidthTwips decides between the long and the short line.
 void ShowBarTitle(State& s, PictureArea& area, int screenWidthTwips);

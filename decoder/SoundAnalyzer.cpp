@@ -1,4 +1,4 @@
-#include "decoder/SpectrumAnalyzer.h"
+#include "decoder/SoundAnalyzer.h"
 
 #include <kiss_fftr.h>
 
@@ -10,18 +10,18 @@ namespace sorv {
 namespace {
 
 // A full-scale sine through a Hann window peaks at N/4 in its bin.
-constexpr double kFullScale = SpectrumAnalyzer::kFftSize / 4.0;
+constexpr double kFullScale = SoundAnalyzer::kFftSize / 4.0;
 
 int32_t scaleBin(double magnitude) {
   if (magnitude <= 0.0) return 0;
   const double db = 20.0 * std::log10(magnitude / kFullScale);
-  const double value = (db - SpectrumAnalyzer::kFloorDb) / -SpectrumAnalyzer::kFloorDb * 100.0;
+  const double value = (db - SoundAnalyzer::kFloorDb) / -SoundAnalyzer::kFloorDb * 100.0;
   return static_cast<int32_t>(std::lround(std::clamp(value, 0.0, 100.0)));
 }
 
 }  // namespace
 
-SpectrumAnalyzer::SpectrumAnalyzer()
+SoundAnalyzer::SoundAnalyzer()
     : plan_(kiss_fftr_alloc(kFftSize, 0, nullptr, nullptr)),
       window_(kFftSize),
       input_(kFftSize),
@@ -31,16 +31,16 @@ SpectrumAnalyzer::SpectrumAnalyzer()
   }
 }
 
-SpectrumAnalyzer::~SpectrumAnalyzer() {
+SoundAnalyzer::~SoundAnalyzer() {
   kiss_fftr_free(plan_);
 }
 
-void SpectrumAnalyzer::spectrum(const float* stereo, Bins& left, Bins& right) {
+void SoundAnalyzer::spectrum(const float* stereo, Bins& left, Bins& right) {
   channelSpectrum(stereo, 0, left);
   channelSpectrum(stereo, 1, right);
 }
 
-void SpectrumAnalyzer::channelSpectrum(const float* stereo, int channel, Bins& out) {
+void SoundAnalyzer::channelSpectrum(const float* stereo, int channel, Bins& out) {
   for (std::size_t i = 0; i < kFftSize; ++i) input_[i] = stereo[2 * i + channel] * window_[i];
   auto* bins = reinterpret_cast<kiss_fft_cpx*>(output_.data());
   kiss_fftr(plan_, input_.data(), bins);
@@ -49,7 +49,7 @@ void SpectrumAnalyzer::channelSpectrum(const float* stereo, int channel, Bins& o
   }
 }
 
-void SpectrumAnalyzer::wave(const float* stereo, std::size_t frames, Bins& left, Bins& right) {
+void SoundAnalyzer::wave(const float* stereo, std::size_t frames, Bins& left, Bins& right) {
   const std::size_t start = frames >= left.size() ? frames - left.size() : 0;
   left.fill(0);
   right.fill(0);

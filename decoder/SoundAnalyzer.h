@@ -18,15 +18,15 @@ struct kiss_fftr_state;
 
 namespace sorv {
 
-class SpectrumAnalyzer {
+class SoundAnalyzer {
  public:
   static constexpr std::size_t kFftSize = 512;
   static constexpr double kFloorDb = -60.0;
 
-  SpectrumAnalyzer();
-  ~SpectrumAnalyzer();
-  SpectrumAnalyzer(const SpectrumAnalyzer&) = delete;
-  SpectrumAnalyzer& operator=(const SpectrumAnalyzer&) = delete;
+  SoundAnalyzer();
+  ~SoundAnalyzer();
+  SoundAnalyzer(const SoundAnalyzer&) = delete;
+  SoundAnalyzer& operator=(const SoundAnalyzer&) = delete;
 
   // stereo: kFftSize interleaved frames, oldest first.
   void spectrum(const float* stereo, Bins& left, Bins& right);
