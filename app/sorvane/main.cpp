@@ -1,12 +1,39 @@
 // The player's entry point: one copy per user, the real engine, the windows.
 #include <QApplication>
+#include <cstdio>
+#include <cstring>
 
 #include "app/sorvane/CommandLine.h"
 #include "app/sorvane/Program.h"
 #include "core/Fonts.h"
+#include "core/State.h"
 #include "decoder/Vbmp3Engine.h"
 
+namespace {
+
+// --version and --help answer on the terminal and end; they are never handed to a running copy.
+bool AnswerInformationOption(int argc, char** argv) {
+  if (argc != 2) return false;
+  if (std::strcmp(argv[1], "--version") == 0) {
+    std::printf("sorvane %s\n", sorv::kVersionText);
+    return true;
+  }
+  if (std::strcmp(argv[1], "--help") == 0) {
+    std::printf(
+        "usage: sorvane [FILE.mp3 | LIST.m3u]\n"
+        "Plays the file or play list, or the saved play list when started without one.\n"
+        "A second copy hands its file to the copy that runs already and ends.\n"
+        "  --version  print the version and end\n"
+        "  --help     print this text and end\n");
+    return true;
+  }
+  return false;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+  if (AnswerInformationOption(argc, argv)) return 0;
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Sorvane"));
   QApplication::setOrganizationName(QStringLiteral("Sorvane"));

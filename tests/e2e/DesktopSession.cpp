@@ -51,6 +51,19 @@ double goertzelPower(const std::vector<float>& mono, int rate, double frequency)
 
 DesktopSession::DesktopSession() : display_(qEnvironmentVariable("DISPLAY")) {
   QDir(home()).mkpath("config");
+  if (!waitForDisplay(10000)) display_.clear();
+}
+
+bool DesktopSession::waitForDisplay(int timeoutMs) {
+  QElapsedTimer timer;
+  timer.start();
+  while (timer.elapsed() < timeoutMs) {
+    QProcess probe;
+    probe.start("xdotool", {"getdisplaygeometry"});
+    if (probe.waitForFinished(5000) && probe.exitCode() == 0) return true;
+    QThread::msleep(200);
+  }
+  return false;
 }
 
 DesktopSession::~DesktopSession() {

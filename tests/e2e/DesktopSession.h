@@ -45,6 +45,8 @@ class DesktopSession {
 
  private:
   QProcessEnvironment environment() const;
+  // The X server may still be coming up when the first test starts.
+  bool waitForDisplay(int timeoutMs);
 
   QTemporaryDir home_;
   QString display_;

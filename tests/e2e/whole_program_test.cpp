@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QThread>
+#include <cstring>
 
 #include "tests/e2e/DesktopSession.h"
 
@@ -113,6 +115,21 @@ TEST_F(WholeProgram, SettingsAndPlayListComeBackAtTheNextStart) {
   closeAndWait(panel);
   EXPECT_EQ(readAll(home + "sorvane.dat"), state);
   EXPECT_EQ(readAll(home + "sorvane.m3u"), list);
+}
+
+TEST_F(WholeProgram, VersionAndHelpAnswerWithoutStartingOrHandingOver) {
+  const QString panel = startAndWait({}, kIdleCaption);
+  ASSERT_FALSE(panel.isEmpty());
+  for (const char* option : {"--version", "--help"}) {
+    QProcess p;
+    p.start(qEnvironmentVariable("SORV_BINARY_DIR") + "/app/sorvane/sorvane", {option});
+    ASSERT_TRUE(p.waitForFinished(5000));
+    EXPECT_EQ(p.exitCode(), 0);
+    EXPECT_TRUE(p.readAllStandardOutput().startsWith(
+        std::strcmp(option, "--version") == 0 ? "sorvane 1.14" : "usage: sorvane"));
+  }
+  EXPECT_TRUE(QRegularExpression(kIdleCaption).match(session.Caption(panel)).hasMatch());
+  closeAndWait(panel);
 }
 
 TEST_F(WholeProgram, TheBarReplacesThePanel) {
