@@ -13,7 +13,7 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 status=0
 for dir in build build-asan; do
   echo "== tests in $dir =="
-  (cd "$top/$dir" && xvfb-run -a -s "-screen 0 1280x1024x24" \
+  (cd "$top/$dir" && xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" \
       ctest --output-on-failure -j "$(nproc)") || status=1
 done
 exit $status

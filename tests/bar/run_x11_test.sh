@@ -3,4 +3,4 @@
 # own server keeps other tests' windows and pointer moves out of the way; the display search
 # starts from a number of its own so that servers started at the same moment do not collide.
 set -euo pipefail
-exec xvfb-run -a -n $((100 + $$ % 800)) -s "-screen 0 1600x900x24" env QT_QPA_PLATFORM=xcb "$@"
+exec xvfb-run -a -n $((100 + $$ % 800)) -s "-screen 0 1600x900x24 -noreset" env QT_QPA_PLATFORM=xcb "$@"

@@ -91,8 +91,8 @@ bool DesktopSession::WriteDefaultState() {
   const QByteArray folder = (home() + "/").toUtf8();
   QByteArray state = "0,0,0\r\n";
   for (int i = 0; i < 10; ++i) state += "0\r\n";
-  state += "5,80,80\r\n1,1\r\n\"" + folder + "\",\"\",\"\"\r\n\"" + folder + "\",\"" + folder +
-           "\"\r\n0,0,10\r\n\"" + folder + "\"\r\n1,0\r\n0\r\n";
+  state += "5,80,80\r\n1,1\r\n\"" + folder + "songs/\",\"\",\"\"\r\n\"" + folder + "\",\"" +
+           folder + "\"\r\n0,0,10\r\n\"" + folder + "\"\r\n1,0\r\n0\r\n";
   QFile file(home() + "/sorvane.dat");
   return file.open(QIODevice::WriteOnly) && file.write(state) == state.size();
 }
@@ -111,6 +111,7 @@ bool DesktopSession::MakeDemoDatabase() {
 QString DesktopSession::CopyIn(const QString& sourceRelative, const QString& name) {
   const QString from = sourceDir() + "/" + sourceRelative;
   const QString to = home() + "/" + (name.isEmpty() ? QFileInfo(from).fileName() : name);
+  QDir().mkpath(QFileInfo(to).path());
   QFile::remove(to);
   return QFile::copy(from, to) ? to : QString();
 }
@@ -185,6 +186,22 @@ void DesktopSession::Click(const QString& window, int x, int y, int button) {
 bool DesktopSession::IsVisible(const QString& window) {
   const QString visible = Xdotool({"search", "--onlyvisible", "--name", "."});
   return visible.split('\n').contains(window);
+}
+
+QRect DesktopSession::Geometry(const QString& window) {
+  QRect rect;
+  for (const QString& line : Xdotool({"getwindowgeometry", "--shell", window}).split('\n')) {
+    const QString value = line.section('=', 1);
+    if (line.startsWith("X=")) rect.moveLeft(value.toInt());
+    if (line.startsWith("Y=")) rect.moveTop(value.toInt());
+    if (line.startsWith("WIDTH=")) rect.setWidth(value.toInt());
+    if (line.startsWith("HEIGHT=")) rect.setHeight(value.toInt());
+  }
+  return rect;
+}
+
+void DesktopSession::MovePointer(int x, int y) {
+  Xdotool({"mousemove", QString::number(x), QString::number(y)});
 }
 
 double DominantFrequency(const QString& rawFile, double from, double seconds, int rate) {

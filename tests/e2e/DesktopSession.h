@@ -2,6 +2,7 @@
 // Drives the real program as a user would: starts the binaries in a home folder of their own on
 // the X server of the test command, finds windows, clicks, reads captions and files.
 #include <QProcess>
+#include <QRect>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -18,11 +19,13 @@ class DesktopSession {
   // What the program would have played, 16- or 32-bit as SDL's disk driver wrote it.
   QString heardFile() const { return home() + "/heard.raw"; }
 
-  // A state file of default settings, so that the program takes its command line.
+  // A state file of default settings, so that the program takes its command line. The first
+  // search folder is the home's "songs" folder.
   bool WriteDefaultState();
   // A song database in the settings folder, made with sorvdb from the demo list.
   bool MakeDemoDatabase();
-  // Copies a file of the source tree (relative path) into the home folder; returns its path.
+  // Copies a file of the source tree (relative path) into the home folder, under name (which may
+  // hold a folder) when given; returns its path.
   QString CopyIn(const QString& sourceRelative, const QString& name = QString());
 
   // Starts sorvane with arguments; the process lives until Quit or the session ends.
@@ -41,6 +44,10 @@ class DesktopSession {
   // A left click at (x, y) pixels inside window.
   void Click(const QString& window, int x, int y, int button = 1);
   bool IsVisible(const QString& window);
+  // Position and size of a window on the screen, in pixels.
+  QRect Geometry(const QString& window);
+  // Moves the pointer to (x, y) on the screen.
+  void MovePointer(int x, int y);
   QString Xdotool(const QStringList& args);
 
  private:

@@ -132,23 +132,48 @@ TEST_F(WholeProgram, VersionAndHelpAnswerWithoutStartingOrHandingOver) {
   closeAndWait(panel);
 }
 
-TEST_F(WholeProgram, TheBarReplacesThePanel) {
+TEST_F(WholeProgram, TheBarReplacesThePanelAndGivesItBack) {
   const QString song = session.CopyIn("tests/fixtures/tone440_mpeg1_128k_js.mp3");
   const QString panel = startAndWait({song}, "^♪");
   ASSERT_FALSE(panel.isEmpty());
   session.Click(panel, kBarX, kBarY);
-  QThread::msleep(500);
+  const QString bar = session.WaitForWindow("^そるばね$", 5000);
+  ASSERT_FALSE(bar.isEmpty());
   EXPECT_FALSE(session.IsVisible(panel));
-  session.process().terminate();
+
+  // The bar hangs above the screen until the pointer touches the top edge.
+  session.MovePointer(200, 0);
+  QRect where;
+  for (int i = 0; i < 50 && (where = session.Geometry(bar)).top() != 0; ++i) QThread::msleep(100);
+  ASSERT_EQ(where.top(), 0);
+  // The last of the bar's buttons goes back to the panel.
+  session.Click(bar, where.width() - 23, 13);
+  for (int i = 0; i < 30 && !session.IsVisible(panel); ++i) QThread::msleep(100);
+  EXPECT_TRUE(session.IsVisible(panel));
+  closeAndWait(panel);
 }
 
-TEST_F(WholeProgram, TheSelectionWindowOpensWhenTheDatabaseDoes) {
+TEST_F(WholeProgram, TheSelectionWindowBuildsItsTreeAndPlaysTheTickedSongs) {
   ASSERT_TRUE(session.MakeDemoDatabase());
+  for (const char* name : {"hoshizora_opening.mp3", "kaze_no_ending.mp3", "unregistered_demo.mp3"})
+    session.CopyIn(QStringLiteral("demo/songs/") + name, QStringLiteral("songs/") + name);
   const QString panel = startAndWait({}, kIdleCaption);
   ASSERT_FALSE(panel.isEmpty());
   session.Click(panel, kSelectX, kSelectY);
-  EXPECT_FALSE(session.WaitForWindow("^選曲", 5000).isEmpty());
-  session.process().terminate();
+  const QString selection = session.WaitForWindow("^選曲", 5000);
+  ASSERT_FALSE(selection.isEmpty());
+  const QRect frame = session.Geometry(selection);
+
+  // 全検索 scans the search folder and the current one and builds the tree, which opens
+  // fully for so few songs; the first row is the anime-song genre.
+  session.Click(selection, frame.width() - 84, frame.height() - 79);
+  EXPECT_EQ(session.WaitForCaption(selection, "0000/0003", 5000), "選曲（ 0000/0003 件）");
+  session.Click(selection, 41, 20);
+  EXPECT_EQ(session.WaitForCaption(selection, "0002/0003", 3000), "選曲（ 0002/0003 件）");
+  // 選曲完了 plays the ticked songs in tree order.
+  session.Click(selection, frame.width() - 235, frame.height() - 23);
+  EXPECT_EQ(session.WaitForCaption(panel, "^♪", 5000), "♪星空のオーバーチュア");
+  closeAndWait(panel);
 }
 
 }  // namespace
