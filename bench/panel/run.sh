@@ -7,6 +7,8 @@ trap 'rm -f "$json"' EXIT
 QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy "$build/bench/panel/bench_panel_tick" \
   --benchmark_format=json --benchmark_repetitions=5 --benchmark_report_aggregates_only=true \
   >"$json"
+echo "| measure | Sorvane | reference | ratio | goal |"
+echo "|---|---|---|---|---|"
 python3 - "$json" <<'PY'
 import json, sys
 rows = {b["run_name"]: b["real_time"] for b in json.load(open(sys.argv[1]))["benchmarks"]
