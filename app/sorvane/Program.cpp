@@ -112,6 +112,10 @@ void Program::ConnectMediaBus() {
   mprisTimer_.start(1000);
 }
 
+void Program::CloseOnRequest() {
+  if (!shutDown_) view_.CloseProgram();
+}
+
 void Program::ShutDown() {
   if (shutDown_) return;
   shutDown_ = true;

@@ -30,6 +30,9 @@ class Program : public QObject {
   Start StartUp(const QString& commandLine);
   // Saves the state, frees the engine and compacts the song database. Runs once.
   void ShutDown();
+  // Ends the program through the close routine, as the close hot spot does; ignored once the
+  // shut-down has run (a second end signal while ending).
+  void CloseOnRequest();
 
   State& state() { return s_; }
   ProgramView& view() { return view_; }

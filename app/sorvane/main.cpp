@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "app/sorvane/CommandLine.h"
+#include "app/sorvane/EndRequests.h"
 #include "app/sorvane/Program.h"
 #include "core/Fonts.h"
 #include "core/State.h"
@@ -46,6 +47,9 @@ int main(int argc, char** argv) {
   sorv::Program program(engine);
   QObject::connect(&program, &sorv::Program::finished, &app, &QCoreApplication::quit,
                    Qt::QueuedConnection);
+  sorv::EndRequests endRequests;
+  QObject::connect(&endRequests, &sorv::EndRequests::requested, &program,
+                   &sorv::Program::CloseOnRequest);
   switch (program.StartUp(sorv::JoinCommandLine(QCoreApplication::arguments()))) {
     case sorv::Program::Start::Running:
       return QApplication::exec();

@@ -7,6 +7,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QThread>
+#include <csignal>
 #include <cstring>
 
 #include "tests/e2e/DesktopSession.h"
@@ -115,6 +116,22 @@ TEST_F(WholeProgram, SettingsAndPlayListComeBackAtTheNextStart) {
   closeAndWait(panel);
   EXPECT_EQ(readAll(home + "sorvane.dat"), state);
   EXPECT_EQ(readAll(home + "sorvane.m3u"), list);
+}
+
+// Log-out and service managers end programs with SIGTERM, a terminal with SIGINT: the player
+// still ends through its close routine and keeps its settings and play list.
+TEST_F(WholeProgram, EndSignalsCloseTheProgramAndSaveItsState) {
+  const QString song = session.CopyIn("tests/fixtures/tone440_mpeg1_128k_js.mp3");
+  for (int signal : {SIGTERM, SIGINT}) {
+    ASSERT_FALSE(startAndWait({song}, "^♪").isEmpty()) << "start before signal " << signal;
+    // Read at start-up; only the shut-down writes it again.
+    QFile::remove(session.home() + "/sorvane.dat");
+    ::kill(static_cast<pid_t>(session.process().processId()), signal);
+    ASSERT_TRUE(session.WaitForExit(10000)) << "signal " << signal << " did not end the program";
+    EXPECT_EQ(session.process().exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(session.process().exitCode(), 0);
+    EXPECT_EQ(readAll(session.home() + "/sorvane.dat").count("\r\n"), 19);
+  }
 }
 
 TEST_F(WholeProgram, VersionAndHelpAnswerWithoutStartingOrHandingOver) {
