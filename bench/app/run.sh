@@ -20,7 +20,10 @@ startup_ms() {
     local start end
     start=$(date +%s%N)
     (cd "$work/home" && "$build/app/sorvane/sorvane" "$song" &)
-    xdotool search --sync --onlyvisible --name '^(♪|そるばね Ver)' >/dev/null
+    # Polled every 10 ms: xdotool's own --sync waits half a second between looks.
+    until xdotool search --onlyvisible --name '^(♪|そるばね Ver)' >/dev/null 2>&1; do
+      sleep 0.01
+    done
     end=$(date +%s%N)
     times+=($(((end - start) / 1000000)))
     pkill -f "$build/app/sorvane/sorvane" || true
