@@ -1,5 +1,8 @@
 #include "app/sorvane/Program.h"
 
+#include <QApplication>
+#include <QDialog>
+
 #include "core/Messages.h"
 #include "core/Paths.h"
 #include "core/Settings.h"
@@ -113,7 +116,15 @@ void Program::ConnectMediaBus() {
 }
 
 void Program::CloseOnRequest() {
-  if (!shutDown_) view_.CloseProgram();
+  if (shutDown_) return;
+  view_.CloseProgram();
+  // A dialog left open runs a loop of its own; before the main loop runs, the quit that follows
+  // the shut-down would not end it.
+  for (QWidget* window : QApplication::topLevelWidgets()) {
+    if (auto* dialog = qobject_cast<QDialog*>(window); dialog && dialog->isVisible()) {
+      dialog->reject();
+    }
+  }
 }
 
 void Program::ShutDown() {

@@ -33,6 +33,7 @@ class Program : public QObject {
   // Ends the program through the close routine, as the close hot spot does; ignored once the
   // shut-down has run (a second end signal while ending).
   void CloseOnRequest();
+  bool HasShutDown() const { return shutDown_; }
 
   State& state() { return s_; }
   ProgramView& view() { return view_; }

@@ -52,7 +52,9 @@ int main(int argc, char** argv) {
                    &sorv::Program::CloseOnRequest);
   switch (program.StartUp(sorv::JoinCommandLine(QCoreApplication::arguments()))) {
     case sorv::Program::Start::Running:
-      return QApplication::exec();
+      // An end signal answered inside a start-up message has already shut the program down;
+      // its quit was spent on that message's own loop.
+      return program.HasShutDown() ? 0 : QApplication::exec();
     case sorv::Program::Start::HandedOver:
       return 0;
     case sorv::Program::Start::EngineFailed:

@@ -134,6 +134,19 @@ TEST_F(WholeProgram, EndSignalsCloseTheProgramAndSaveItsState) {
   }
 }
 
+TEST_F(WholeProgram, AnEndSignalAlsoEndsAMessageShownAtStartUp) {
+  ASSERT_TRUE(session.WriteDefaultState());
+  QFile bad(session.home() + "/bad.mp3");
+  ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+  bad.write(QByteArray(4000, '\x5a'));
+  bad.close();
+  session.Start({bad.fileName()});
+  ASSERT_FALSE(session.WaitForWindow("^そるばね$", 10000).isEmpty()) << "no message shown";
+  ::kill(static_cast<pid_t>(session.process().processId()), SIGTERM);
+  ASSERT_TRUE(session.WaitForExit(10000)) << "the message kept the program alive";
+  EXPECT_EQ(session.process().exitCode(), 0);
+}
+
 TEST_F(WholeProgram, VersionAndHelpAnswerWithoutStartingOrHandingOver) {
   const QString panel = startAndWait({}, kIdleCaption);
   ASSERT_FALSE(panel.isEmpty());
