@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config clang-format
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev dbus
   libmpg123-dev libavformat-dev libavcodec-dev libavutil-dev libswresample-dev
-  libsdl2-dev libtag1-dev libkissfft-dev libsqlite3-dev
+  libsdl2-dev libtag1-dev libkissfft-dev libsqlite3-dev mdbtools-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-ipafont-gothic fonts-liberation2 fontconfig
   xvfb xauth xdotool imagemagick x11-utils

@@ -1,9 +1,11 @@
 #include "app/sorvdb/SorvdbCommands.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <functional>
 #include <map>
 
+#include "app/sorvdb/MdbImport.h"
 #include "core/State.h"
 #include "library/db/SongCsv.h"
 #include "library/db/SongDb.h"
@@ -27,15 +29,25 @@ int Fail(QTextStream& err, const QString& text) {
   return kExitBadInput;
 }
 
-int Init(const QStringList& args, QTextStream& out, QTextStream& err) {
-  const bool force = args.contains(QStringLiteral("--force"));
+// The words without "--force"; force tells whether it was there.
+QStringList WithoutForce(const QStringList& args, bool& force) {
   QStringList files = args;
-  files.removeAll(QStringLiteral("--force"));
+  force = files.removeAll(QStringLiteral("--force")) > 0;
+  return files;
+}
+
+bool RefuseToReplace(const QString& path, bool force, QTextStream& err) {
+  if (!QFile::exists(path) || force) return false;
+  Fail(err, path + ": the file exists; add --force to replace it");
+  return true;
+}
+
+int Init(const QStringList& args, QTextStream& out, QTextStream& err) {
+  bool force = false;
+  const QStringList files = WithoutForce(args, force);
   if (files.size() != 1) return kExitUsage;
   const QString path = files.first();
-  if (QFile::exists(path) && !force) {
-    return Fail(err, path + ": the file exists; add --force to replace it");
-  }
+  if (RefuseToReplace(path, force, err)) return kExitBadInput;
   if (QFile::exists(path) && !QFile::remove(path)) return Fail(err, path + ": cannot remove it");
   try {
     CreateSongDb(path);
@@ -56,6 +68,36 @@ int ImportCsv(const QStringList& args, QTextStream& out, QTextStream& err) {
     return kExitOk;
   } catch (const DbError& e) {
     return Fail(err, args[1] + ": " + e.description() + " (nothing was imported)");
+  }
+}
+
+void PrintReport(QTextStream& out, const MdbImportReport& report, const QString& target) {
+  out << "copied columns: " << report.copiedColumns.join(QStringLiteral(", ")) << '\n';
+  for (const QString& column : report.skippedColumns) {
+    out << "skipped column " << column << " (the song table has no such column)\n";
+  }
+  for (const QString& column : report.absentColumns) {
+    out << "not in the old song table: " << column << '\n';
+  }
+  for (const QString& song : report.missingKana) out << "no kana reading: " << song << '\n';
+  out << "imported " << report.songs << " songs into " << target << Qt::endl;
+}
+
+int ImportMdb(const QStringList& args, QTextStream& out, QTextStream& err) {
+  bool force = false;
+  const QStringList files = WithoutForce(args, force);
+  if (files.size() != 2) return kExitUsage;
+  const QString &old = files[0], &target = files[1];
+  if (RefuseToReplace(target, force, err)) return kExitBadInput;
+  if (QFileInfo::exists(target) &&
+      QFileInfo(old).canonicalFilePath() == QFileInfo(target).canonicalFilePath()) {
+    return Fail(err, target + ": is the file to import from; name another one");
+  }
+  try {
+    PrintReport(out, ImportSongMdb(old, target), target);
+    return kExitOk;
+  } catch (const DbError& e) {
+    return Fail(err, e.description() + " (nothing was written)");
   }
 }
 
@@ -108,6 +150,14 @@ const std::map<QString, Command>& Commands() {
         "Appends the songs of a CSV file (UTF-8 or CP932) whose header names song-table "
         "columns. A bad row is reported with its line number and nothing is imported.",
         ImportCsv}},
+      {"import-mdb",
+       {2, 3, "import-mdb OLD.mdb NEW_DB [--force]",
+        "Makes a new song database from the song table of a Jet (Microsoft Access) song "
+        "database. Columns of the same names are copied, other columns are listed and skipped, "
+        "and songs without kana readings are listed (their readings are left empty). An "
+        "existing NEW_DB is kept unless --force is given, and is replaced only once the new "
+        "database is complete.",
+        ImportMdb}},
       {"export-csv",
        {1, 1, "export-csv DB", "Writes the song table as UTF-8 CSV to standard output.",
         ExportCsv}},

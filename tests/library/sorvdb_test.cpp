@@ -3,26 +3,12 @@
 
 #include <QTemporaryDir>
 
-#include "app/sorvdb/SorvdbCommands.h"
 #include "library/db/SongCsv.h"
 #include "tests/library/LibraryTestDb.h"
+#include "tests/library/SorvdbRun.h"
 
 namespace sorv::test {
 namespace {
-
-struct ToolRun {
-  int code;
-  QString out, err;
-};
-
-ToolRun Tool(const QStringList& args) {
-  ToolRun run;
-  QTextStream out(&run.out), err(&run.err);
-  run.code = RunSorvdb(args, out, err);
-  out.flush();
-  err.flush();
-  return run;
-}
 
 class SorvdbTest : public ::testing::Test {
  protected:
@@ -49,7 +35,7 @@ TEST_F(SorvdbTest, UsageErrorsAndHelp) {
   EXPECT_EQ(Tool({}).code, 2);
   EXPECT_EQ(Tool({"frobnicate"}).code, 2);
   EXPECT_EQ(Tool({"lookup", "only-db"}).code, 2);
-  for (const char* command : {"init", "import-csv", "export-csv", "lookup", "sql"}) {
+  for (const char* command : {"init", "import-csv", "import-mdb", "export-csv", "lookup", "sql"}) {
     const ToolRun help = Tool({command, "--help"});
     EXPECT_EQ(help.code, 0) << command;
     EXPECT_TRUE(help.out.startsWith("usage: sorvdb " + QString(command))) << command;

@@ -1,0 +1,170 @@
+#include "app/sorvdb/MdbImport.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryFile>
+#include <QVector>
+#include <cmath>
+#include <filesystem>
+
+#include "app/sorvdb/JetTableReader.h"
+#include "library/db/SongSchema.h"
+#include "library/db/SqlDb.h"
+
+namespace sorv {
+
+namespace {
+
+const QString kSongTable = QStringLiteral("アニソンデータ管理");
+const QString kFileColumn = QStringLiteral("ファイル名");
+
+struct SongColumn {
+  QString name;
+  bool integer = false;
+  bool kana = false;
+  QVariant nullValue;  // what a NULL becomes: the default of a NOT NULL column, else NULL
+};
+
+QVariant DefaultValue(SqlDb& db, const QString& expression, bool integer) {
+  SqlStatement value = db.Prepare(QStringLiteral("SELECT ") + expression);  // from our schema
+  if (!value.Next() || value.IsNull(0)) return QVariant();
+  return integer ? QVariant(static_cast<qint64>(value.Number(0))) : QVariant(value.Text(0));
+}
+
+QVector<SongColumn> SongColumns(SqlDb& db) {
+  SqlStatement info = db.Prepare(
+      QStringLiteral("SELECT name, type, \"notnull\", dflt_value FROM pragma_table_info(?)"));
+  info.Bind(1, kSongTable);
+  QVector<SongColumn> columns;
+  while (info.Next()) {
+    SongColumn column{info.Text(0), info.Text(1).toUpper() == QStringLiteral("INTEGER"),
+                      info.Text(0).endsWith(QStringLiteral("かな")), QVariant()};
+    if (info.Number(2) != 0 && !info.IsNull(3)) {
+      column.nullValue = DefaultValue(db, info.Text(3), column.integer);
+    }
+    columns << column;
+  }
+  return columns;
+}
+
+// Jet numbers become integers where our column holds integers and text where it holds text; a
+// text that is not a whole number stays as written, so nothing is lost.
+QVariant Converted(const QVariant& value, const SongColumn& column) {
+  if (value.isNull()) return column.nullValue;
+  if (!column.integer) return value.toString();
+  if (value.typeId() == QMetaType::LongLong) return value;
+  const QString text = value.toString().trimmed();
+  bool whole = false;
+  const qint64 number = text.toLongLong(&whole);
+  if (whole) return number;
+  bool numeric = false;
+  const double real = text.toDouble(&numeric);
+  if (numeric && std::floor(real) == real && std::fabs(real) < 1e15) return qint64(real);
+  return value;
+}
+
+// Pairs each old column with the song-table column of the same name (ASCII case ignored).
+struct ColumnMap {
+  QVector<int> oldIndex, songIndex;
+
+  ColumnMap(const QStringList& oldColumns, const QVector<SongColumn>& song, MdbImportReport& r) {
+    QVector<bool> used(song.size(), false);
+    for (int i = 0; i < oldColumns.size(); ++i) {
+      int found = -1;
+      for (int s = 0; s < song.size() && found < 0; ++s) {
+        if (!used[s] && song[s].name.compare(oldColumns[i], Qt::CaseInsensitive) == 0) found = s;
+      }
+      (found < 0 ? r.skippedColumns : r.copiedColumns) << oldColumns[i];
+      if (found < 0) continue;
+      used[found] = true;
+      oldIndex << i;
+      songIndex << found;
+    }
+    for (int s = 0; s < song.size(); ++s) {
+      if (!used[s]) r.absentColumns << song[s].name;
+    }
+  }
+};
+
+int FileColumn(const QVector<SongColumn>& song) {
+  for (int s = 0; s < song.size(); ++s) {
+    if (song[s].name == kFileColumn) return s;
+  }
+  return -1;
+}
+
+// The kana columns of a song left empty, as one report line naming the song, or nothing.
+QString MissingKana(const QVector<SongColumn>& song, const QVariantList& row, int number) {
+  QStringList missing;
+  for (int s = 0; s < song.size(); ++s) {
+    if (song[s].kana && row[s].toString().isEmpty()) missing << song[s].name;
+  }
+  if (missing.isEmpty()) return QString();
+  const int file = FileColumn(song);
+  const QString name = file >= 0 ? row[file].toString() : QString();
+  return (name.isEmpty() ? QStringLiteral("row %1").arg(number) : name) + QStringLiteral(" (") +
+         missing.join(QStringLiteral(", ")) + u')';
+}
+
+void CopySongs(JetTableReader& reader, SqlDb& db, MdbImportReport& report) {
+  const QVector<SongColumn> song = SongColumns(db);
+  const ColumnMap map(reader.Columns(), song, report);
+  QStringList names;
+  for (int s : map.songIndex) names << song[s].name;
+  if (names.isEmpty()) throw DbError(QStringLiteral("the old song table has no column we know"));
+  SqlAppender appender(db, kSongTable, names);
+  QVariantList values;
+  while (reader.Next(values)) {
+    QVariantList row;  // every song column, as the new table will hold it
+    for (const SongColumn& column : song) row << column.nullValue;
+    for (int m = 0; m < map.oldIndex.size(); ++m) {
+      row[map.songIndex[m]] = Converted(values[map.oldIndex[m]], song[map.songIndex[m]]);
+    }
+    QVariantList copied;
+    for (int s : map.songIndex) copied << row[s];
+    appender.Append(copied);
+    const QString kana = MissingKana(song, row, ++report.songs);
+    if (!kana.isEmpty()) report.missingKana << kana;
+  }
+  appender.Commit();
+}
+
+// An empty file beside target, named so that no other file is touched.
+QString ScratchFile(const QString& target) {
+  QTemporaryFile scratch(QFileInfo(target).absolutePath() +
+                         QStringLiteral("/.sorvdb-import-XXXXXX"));
+  scratch.setAutoRemove(false);
+  if (!scratch.open()) {
+    throw DbError(target + QStringLiteral(": cannot write in its folder (") +
+                  scratch.errorString() + u')');
+  }
+  scratch.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
+                         QFile::ReadOther);
+  return scratch.fileName();
+}
+
+}  // namespace
+
+MdbImportReport ImportSongMdb(const QString& jetPath, const QString& target) {
+  JetTableReader reader(jetPath, kSongTable);  // bad input fails before anything is written
+  const QString scratch = ScratchFile(target);
+  try {
+    MdbImportReport report;
+    {
+      SqlDb db(scratch);  // SQLite takes an empty file as an empty database
+      db.Execute(SongSchemaSql());
+      CopySongs(reader, db, report);
+    }
+    std::error_code error;
+    std::filesystem::rename(QFile::encodeName(scratch).toStdString(),
+                            QFile::encodeName(target).toStdString(), error);
+    if (error)
+      throw DbError(target + QStringLiteral(": ") + QString::fromStdString(error.message()));
+    return report;
+  } catch (...) {
+    QFile::remove(scratch);
+    throw;
+  }
+}
+
+}  // namespace sorv

@@ -1,0 +1,227 @@
+// sorvdb import-mdb: a Jet song database, written by the test, read by libmdb into our schema.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "tests/library/JetFileWriter.h"
+#include "tests/library/LibraryTestDb.h"
+#include "tests/library/SorvdbRun.h"
+
+namespace sorv::test {
+namespace {
+
+const QString kSongs = "アニソンデータ管理";
+
+// The song table of an old database: the ten classic fields, the readings, and two columns our
+// schema does not know (備考, 登録番号). Karaoke is a Yes/No column, the year a number.
+JetTable OldSongTable() {
+  JetTable table{kSongs,
+                 {{"ファイル名", JetType::Text},
+                  {"曲名", JetType::Text},
+                  {"曲名かな", JetType::Text},
+                  {"アーティスト", JetType::Text},
+                  {"アーティストかな", JetType::Text},
+                  {"番組名", JetType::Text},
+                  {"番組名かな", JetType::Text},
+                  {"カラオケ", JetType::Bool},
+                  {"歌種別", JetType::Text, 2},
+                  {"歌連番", JetType::Int},
+                  {"発表年", JetType::LongInt},
+                  {"アニメ種別", JetType::Byte},
+                  {"ジャンルNo", JetType::Int},
+                  {"備考", JetType::Text},
+                  {"登録番号", JetType::LongInt}},
+                 {}};
+  table.rows << QVariantList{"opening's.mp3",
+                             "It's 星空のオーバーチュア",
+                             "いっつほしぞら",
+                             "歌手A",
+                             "かしゅえー",
+                             "星空のアニメ",
+                             "ほしぞらのあにめ",
+                             false,
+                             "1",
+                             1,
+                             1998,
+                             1,
+                             255,
+                             "メモ",
+                             7};
+  table.rows << QVariantList{"kaze_ending.mp3",
+                             "風のエンディング",
+                             QVariant(),
+                             "Singer B",
+                             "しんがーびー",
+                             "風の物語",
+                             "",
+                             true,
+                             "3",
+                             12,
+                             QVariant(),
+                             QVariant(),
+                             254,
+                             QVariant(),
+                             8};
+  table.rows << QVariantList{
+      "plain.mp3", "Plain Song", "ぷれーん", "Artist", "あーてぃすと", "Game",
+      "げーむ",    false,        "2",        -3,       2001,           5,
+      36,          "",           9};
+  return table;
+}
+
+class ImportMdbTest : public ::testing::Test {
+ protected:
+  QString File(const QString& name) const { return dir.path() + "/" + name; }
+  QString WriteJet(const QString& name, const QVector<JetTable>& tables) {
+    return WriteBytes(name, BuildJetFile(tables));
+  }
+  QString WriteBytes(const QString& name, const QByteArray& bytes) {
+    QFile file(File(name));
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    return File(name);
+  }
+  QStringList Files() const { return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden); }
+  QString Sql(const QString& db, const QString& statement) {
+    const ToolRun run = Tool({"sql", db, statement});
+    EXPECT_EQ(run.code, 0) << run.err.toStdString();
+    return run.out;
+  }
+  QTemporaryDir dir;
+};
+
+TEST_F(ImportMdbTest, CopiesTheSongsAsWrittenWithJapaneseTextIntact) {
+  const QString db = File("sorvdb.mdb");
+  const ToolRun run = Tool({"import-mdb", WriteJet("old.mdb", {OldSongTable()}), db});
+  ASSERT_EQ(run.code, 0) << run.err.toStdString();
+  EXPECT_TRUE(run.out.endsWith("imported 3 songs into " + db + "\n")) << run.out.toStdString();
+  EXPECT_EQ(Sql(db,
+                "SELECT ファイル名, 曲名, 曲名かな, アーティスト, アーティストかな, 番組名, "
+                "番組名かな, 歌種別 FROM アニソンデータ管理 ORDER BY rowid"),
+            "opening's.mp3\tIt's 星空のオーバーチュア\tいっつほしぞら\t歌手A\tかしゅえー\t"
+            "星空のアニメ\tほしぞらのあにめ\t1\n"
+            "kaze_ending.mp3\t風のエンディング\t\tSinger B\tしんがーびー\t風の物語\t\t3\n"
+            "plain.mp3\tPlain Song\tぷれーん\tArtist\tあーてぃすと\tGame\tげーむ\t2\n");
+  // Numbers stay integers in integer columns, a Jet number in a text column becomes its text,
+  // a Yes/No becomes 1 or 0, and NULL stays NULL where the schema allows it.
+  EXPECT_EQ(Sql(db,
+                "SELECT quote(カラオケ), quote(歌連番), quote(発表年), quote(アニメ種別), "
+                "quote(ジャンルNo) FROM アニソンデータ管理 ORDER BY rowid"),
+            "0\t1\t'1998'\t1\t255\n1\t12\tNULL\tNULL\t254\n0\t-3\t'2001'\t5\t36\n");
+}
+
+TEST_F(ImportMdbTest, ThePlayerFindsAnImportedSongWhoseNameHasAnApostrophe) {
+  const QString db = File("sorvdb.mdb");
+  ASSERT_EQ(Tool({"import-mdb", WriteJet("old.mdb", {OldSongTable()}), db}).code, 0);
+  const ToolRun lookup = Tool({"lookup", db, "opening's.mp3"});
+  EXPECT_TRUE(lookup.out.contains("SongTitle\tIt's 星空のオーバーチュア\n"))
+      << lookup.out.toStdString();
+  EXPECT_TRUE(lookup.out.contains("SongKind\t101\n")) << lookup.out.toStdString();
+  EXPECT_TRUE(lookup.out.contains("SongYear\t1998\n")) << lookup.out.toStdString();
+}
+
+TEST_F(ImportMdbTest, UnknownColumnsAreListedAndSkipped) {
+  const QString db = File("sorvdb.mdb");
+  const ToolRun run = Tool({"import-mdb", WriteJet("old.mdb", {OldSongTable()}), db});
+  ASSERT_EQ(run.code, 0);
+  EXPECT_TRUE(run.out.contains("skipped column 備考 (the song table has no such column)\n"));
+  EXPECT_TRUE(run.out.contains("skipped column 登録番号 (the song table has no such column)\n"));
+  EXPECT_FALSE(run.out.contains("skipped column ファイル名"));
+  EXPECT_TRUE(run.out.contains("not in the old song table: グループ\n"));
+  EXPECT_EQ(Sql(db,
+                "SELECT count(*) FROM pragma_table_info('アニソンデータ管理') "
+                "WHERE name IN ('備考', '登録番号')"),
+            "0\n");
+  EXPECT_EQ(Sql(db, "SELECT DISTINCT quote(グループ) FROM アニソンデータ管理"), "''\n");
+}
+
+TEST_F(ImportMdbTest, SongsWithoutKanaAreListedAndLeftEmpty) {
+  const QString db = File("sorvdb.mdb");
+  const ToolRun run = Tool({"import-mdb", WriteJet("old.mdb", {OldSongTable()}), db});
+  ASSERT_EQ(run.code, 0);
+  EXPECT_TRUE(run.out.contains("no kana reading: kaze_ending.mp3 (曲名かな, 番組名かな)\n"))
+      << run.out.toStdString();
+  EXPECT_EQ(run.out.count("no kana reading:"), 1);
+  // The NULL reading takes the schema's default, so the player's tree never sees a NULL.
+  EXPECT_EQ(Sql(db,
+                "SELECT quote(曲名かな), quote(番組名かな) FROM アニソンデータ管理 "
+                "WHERE ファイル名 = 'kaze_ending.mp3'"),
+            "''\t''\n");
+}
+
+TEST_F(ImportMdbTest, AnOldTableWithoutReadingsListsEverySong) {
+  JetTable bare{kSongs, {{"ファイル名", JetType::Text}, {"曲名", JetType::Text}}, {}};
+  bare.rows << QVariantList{"a.mp3", "A"} << QVariantList{QVariant(), "B"};
+  const ToolRun run = Tool({"import-mdb", WriteJet("bare.mdb", {bare}), File("new.mdb")});
+  ASSERT_EQ(run.code, 0) << run.err.toStdString();
+  EXPECT_TRUE(
+      run.out.contains("no kana reading: a.mp3 (曲名かな, 番組名かな, アーティストかな)\n"));
+  EXPECT_TRUE(run.out.contains("no kana reading: row 2 (曲名かな, 番組名かな, アーティストかな)\n"))
+      << run.out.toStdString();
+  EXPECT_TRUE(run.out.contains("not in the old song table: 曲名かな\n"));
+}
+
+TEST_F(ImportMdbTest, ManySongsOverSeveralDataPages) {
+  JetTable many{kSongs, {{"ファイル名", JetType::Text}, {"歌連番", JetType::Int}}, {}};
+  for (int i = 0; i < 600; ++i) many.rows << QVariantList{QString("曲%1.mp3").arg(i), i};
+  const QString db = File("many.mdb");
+  ASSERT_EQ(Tool({"import-mdb", WriteJet("old.mdb", {many}), db}).code, 0);
+  EXPECT_EQ(Sql(db, "SELECT count(*), sum(歌連番), max(ファイル名) FROM アニソンデータ管理"),
+            "600\t179700\t曲99.mp3\n");
+}
+
+TEST_F(ImportMdbTest, BadOldFilesGiveAClearMessageAndWriteNothing) {
+  const QString sqlite = File("sqlite.mdb");
+  ASSERT_EQ(Tool({"init", sqlite}).code, 0);
+  const QByteArray jet = BuildJetFile({OldSongTable()});
+  const QVector<QPair<QString, QString>> cases{
+      {File("missing.mdb"), "no such file"},
+      {sqlite, "not a Jet database"},
+      {WriteBytes("random.mdb", QByteArray(9000, '\x5a')), "not a Jet database"},
+      {WriteBytes("empty.mdb", QByteArray()), "not a Jet database"},
+      {WriteJet("other.mdb", {JetTable{"選択候補", {{"ファイル名", JetType::Text}}, {}}}),
+       "has no table アニソンデータ管理"},
+      {WriteBytes("cut.mdb", jet.left(4 * 4096)), "cannot read the definition"},
+  };
+  const QStringList before = Files();
+  for (const auto& [old, message] : cases) {
+    const ToolRun run = Tool({"import-mdb", old, File("new.mdb")});
+    EXPECT_EQ(run.code, 1) << old.toStdString();
+    EXPECT_TRUE(run.err.startsWith("sorvdb: " + old)) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(message)) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains("nothing was written")) << run.err.toStdString();
+    EXPECT_EQ(Files(), before) << old.toStdString();
+  }
+}
+
+TEST_F(ImportMdbTest, AnExistingDatabaseIsKeptUnlessForcedAndThenOnlyReplacedWhenDone) {
+  const QString old = WriteJet("old.mdb", {OldSongTable()});
+  const QString db = WriteBytes("sorvdb.mdb", "precious");
+  const ToolRun refused = Tool({"import-mdb", old, db});
+  EXPECT_EQ(refused.code, 1);
+  EXPECT_TRUE(refused.err.contains("--force"));
+  const QString other = WriteJet("other.mdb", {JetTable{"表", {{"列", JetType::Text}}, {}}});
+  EXPECT_EQ(Tool({"import-mdb", other, db, "--force"}).code, 1);
+  EXPECT_EQ(Tool({"import-mdb", old, old, "--force"}).code, 1);
+  QFile kept(db);
+  ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+  EXPECT_EQ(kept.readAll(), "precious");
+  EXPECT_EQ(QFileInfo(old).size(), 6 * 4096);  // the Jet file itself is never overwritten
+  ASSERT_EQ(Tool({"import-mdb", old, db, "--force"}).code, 0);
+  EXPECT_EQ(Sql(db, "SELECT count(*) FROM アニソンデータ管理"), "3\n");
+  EXPECT_EQ(Files(), QStringList({"old.mdb", "other.mdb", "sorvdb.mdb"}));
+}
+
+TEST_F(ImportMdbTest, AnUnwritableTargetIsReportedAndUsageIsChecked) {
+  const QString old = WriteJet("old.mdb", {OldSongTable()});
+  const ToolRun run = Tool({"import-mdb", old, File("no-such-folder/sorvdb.mdb")});
+  EXPECT_EQ(run.code, 1);
+  EXPECT_TRUE(run.err.contains("cannot write in its folder")) << run.err.toStdString();
+  EXPECT_EQ(Tool({"import-mdb", old}).code, 2);
+  EXPECT_EQ(Tool({"import-mdb", old, File("a"), File("b")}).code, 2);
+}
+
+}  // namespace
+}  // namespace sorv::test
