@@ -10,7 +10,7 @@ packages=(
   libsdl2-dev libtag1-dev libkissfft-dev libsqlite3-dev mdbtools-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-ipafont-gothic fonts-liberation2 fontconfig
-  xvfb xauth xdotool imagemagick x11-utils
+  xvfb xauth xdotool imagemagick x11-utils desktop-file-utils
   sox libsox-fmt-mp3 lame ffmpeg mpg123 python3
 )
 
