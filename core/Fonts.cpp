@@ -7,10 +7,11 @@
 namespace sorv {
 
 void RegisterFontSubstitutions() {
-  QFont::insertSubstitutions(QString::fromUtf8(kGothic),
-                             QStringList{QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")});
-  QFont::insertSubstitutions(QString::fromUtf8(kArial),
-                             QStringList{QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+  QFont::insertSubstitutions(QString::fromUtf8(kGothic), QStringList{QStringLiteral("IPAPGothic"),
+                                                                     QStringLiteral("IPAGothic")});
+  QFont::insertSubstitutions(
+      QString::fromUtf8(kArial),
+      QStringList{QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
 }
 
 }  // namespace sorv

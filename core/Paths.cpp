@@ -6,7 +6,9 @@ namespace sorv {
 
 namespace {
 
-bool isBlank(QChar c) { return c == QLatin1Char(' '); }
+bool isBlank(QChar c) {
+  return c == QLatin1Char(' ');
+}
 
 }  // namespace
 

@@ -46,7 +46,9 @@ void PictureArea::setScale(double width, double height) {
   scaleHeight_ = height;
 }
 
-void PictureArea::setPicture(const QImage& picture) { picture_ = picture; }
+void PictureArea::setPicture(const QImage& picture) {
+  picture_ = picture;
+}
 
 QPointF PictureArea::toPixels(double x, double y) const {
   return {x * image_.width() / scaleWidth_, y * image_.height() / scaleHeight_};

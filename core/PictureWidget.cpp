@@ -5,8 +5,7 @@
 
 namespace sorv {
 
-PictureWidget::PictureWidget(QSize pixels, QWidget* parent)
-    : QWidget(parent), area_(pixels, this) {
+PictureWidget::PictureWidget(QSize pixels, QWidget* parent) : QWidget(parent), area_(pixels, this) {
   resize(pixels);
   setAttribute(Qt::WA_OpaquePaintEvent);
   connect(&area_, &PictureArea::changed, this, qOverload<>(&QWidget::update));

@@ -10,7 +10,9 @@ namespace {
 
 const char* const kKey = "Work/Path";
 
-QSettings userSettings() { return QSettings(QStringLiteral("Sorvane"), QStringLiteral("Sorvane")); }
+QSettings userSettings() {
+  return QSettings(QStringLiteral("Sorvane"), QStringLiteral("Sorvane"));
+}
 
 }  // namespace
 

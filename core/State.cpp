@@ -36,10 +36,16 @@ void State::ResizeList(int n) {
   ListInfo = QVector<StreamRecord>(size);
 }
 
-QString State::CounterText() const { return Format0000(ListPos) + " / " + Format0000(ListCount); }
+QString State::CounterText() const {
+  return Format0000(ListPos) + " / " + Format0000(ListCount);
+}
 
-QString State::IdleCaption() const { return QStringLiteral("そるばね Ver.") + VerNo; }
+QString State::IdleCaption() const {
+  return QStringLiteral("そるばね Ver.") + VerNo;
+}
 
-QString State::PlayingCaption() const { return QStringLiteral("♪") + TitleText; }
+QString State::PlayingCaption() const {
+  return QStringLiteral("♪") + TitleText;
+}
 
 }  // namespace sorv

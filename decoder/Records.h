@@ -28,11 +28,11 @@ struct StreamRecord {
   int32_t layer = 0;       // 1..3; 0 for non-MPEG streams
   int32_t sampleRate = 0;  // Hz
   int32_t channels = 0;
-  int32_t mode = 0;        // 0 stereo, 1 joint stereo, 2 dual channel, 3 mono
-  int32_t bitrate = 0;     // kbit/s, 0 for variable bit rate
+  int32_t mode = 0;     // 0 stereo, 1 joint stereo, 2 dual channel, 3 mono
+  int32_t bitrate = 0;  // kbit/s, 0 for variable bit rate
   int32_t frames = 0;
-  int32_t fileSize = 0;    // bytes
-  int32_t length = 0;      // whole seconds
+  int32_t fileSize = 0;  // bytes
+  int32_t length = 0;    // whole seconds
 };
 
 // Open record: handed in zeroed, filled by vbmp3_open. The last field is the length in seconds.

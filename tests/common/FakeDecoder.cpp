@@ -13,7 +13,9 @@ int FakeDecoder::vbmp3_init() {
   return initResult;
 }
 
-void FakeDecoder::vbmp3_free() { calls.push_back("free"); }
+void FakeDecoder::vbmp3_free() {
+  calls.push_back("free");
+}
 
 int FakeDecoder::vbmp3_getVbmp3Option(Vbmp3Option& o) {
   calls.push_back("getVbmp3Option");
@@ -32,7 +34,9 @@ int FakeDecoder::vbmp3_setDecodeOption(const DecodeOption& o) {
   return 1;
 }
 
-int32_t FakeDecoder::vbmp3_getVersion() { return version; }
+int32_t FakeDecoder::vbmp3_getVersion() {
+  return version;
+}
 
 int FakeDecoder::vbmp3_open(const std::string& path, OpenRecord& record) {
   calls.push_back("open " + path);
@@ -108,10 +112,11 @@ void FakeDecoder::vbmp3_setEqualizer(const Gains* g) {
   gains = *g;
 }
 
-void FakeDecoder::vbmp3_reload() { calls.push_back("reload"); }
+void FakeDecoder::vbmp3_reload() {
+  calls.push_back("reload");
+}
 
-int FakeDecoder::vbmp3_getFileInfo(const std::string& path, TagRecord& tag,
-                                   StreamRecord& stream) {
+int FakeDecoder::vbmp3_getFileInfo(const std::string& path, TagRecord& tag, StreamRecord& stream) {
   calls.push_back("getFileInfo " + path);
   ++fileInfoReads;
   auto t = tags.find(path);
@@ -146,7 +151,9 @@ void FakeDecoder::vbmp3_setLyricsTime(int32_t mode) {
   lyricsTimeMode = mode;
 }
 
-void FakeDecoder::vbmp3_getLyrics(LyricsRecord& record) { record = lyrics; }
+void FakeDecoder::vbmp3_getLyrics(LyricsRecord& record) {
+  record = lyrics;
+}
 
 void FakeDecoder::vbmp3_setLyricsNextAdjustTime(int32_t ms) {
   calls.push_back("setLyricsNextAdjustTime " + std::to_string(ms));

@@ -20,9 +20,9 @@ class FakeDecoder : public Decoder {
   int playResult = 1;
   int setOptionResult = 1;
   int decodeWaveResult = 1;
-  std::set<std::string> unopenable;            // paths whose open fails
-  std::set<std::string> lyricFiles;            // paths that setLyricsFile accepts
-  std::map<std::string, TagRecord> tags;       // getFileInfo answers
+  std::set<std::string> unopenable;       // paths whose open fails
+  std::set<std::string> lyricFiles;       // paths that setLyricsFile accepts
+  std::map<std::string, TagRecord> tags;  // getFileInfo answers
   std::map<std::string, StreamRecord> streams;
   Vbmp3Option option{};
   Bins spectrumLeft{}, spectrumRight{}, waveLeft{}, waveRight{};
