@@ -5,7 +5,6 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QMenu>
 #include <QTemporaryDir>
@@ -16,6 +15,7 @@
 #include "tests/app/DefaultStateFile.h"
 #include "tests/common/FakeDecoder.h"
 #include "tests/common/MessageCapture.h"
+#include "tests/common/WaitUntil.h"
 
 namespace sorv::test {
 
@@ -185,10 +185,8 @@ TEST_F(StartUp, ASecondCopyHandsItsFileToTheFirstAndShowsNothing) {
   EXPECT_FALSE(second.bar().isVisible());
   EXPECT_TRUE(secondEngine.calls.empty());
 
-  QElapsedTimer waited;
-  waited.start();
-  while (first.state().PlayState != 1 && waited.elapsed() < 5000)
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+  ASSERT_TRUE(WaitUntil([&] { return first.state().PlayState == 1; }))
+      << "the handed-over song did not start";
   EXPECT_EQ(d.openPath, song.toStdString());
   EXPECT_EQ(first.state().ListCount, 1);
   EXPECT_EQ(first.panel().Counter(), "0001 / 0001");

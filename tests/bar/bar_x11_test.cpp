@@ -1,4 +1,4 @@
-// The bar on a real X server (run by run_x11_test.sh under its own Xvfb, platform xcb): stacking,
+// The bar on a real X server (its own Xvfb of 1600 x 900, platform xcb): stacking,
 // the auto-hide slide as the pointer moves, and the right-click menu. The pointer is moved with
 // xdotool and the window's place is read back from the server with xwininfo.
 #include <gtest/gtest.h>
@@ -13,6 +13,7 @@
 #include "bar/Bar.h"
 #include "tests/common/FakeDecoder.h"
 #include "tests/common/FakeView.h"
+#include "tests/common/WaitUntil.h"
 
 namespace sorv::test {
 namespace {
@@ -42,13 +43,9 @@ QString WindowInfo(WId window, const QString& field) {
   return match.hasMatch() ? match.captured(1).trimmed() : QString();
 }
 
-// Lets the window system's events arrive, for at most five seconds.
+// Lets the window system's events arrive until condition holds.
 bool WaitFor(const std::function<bool()>& condition) {
-  QDeadlineTimer deadline(5000);
-  while (!condition() && !deadline.hasExpired()) {
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-  }
-  return condition();
+  return test::WaitUntil(condition, 15000);
 }
 
 class BarOnX11 : public ::testing::Test {

@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "decoder/Vbmp3Engine.h"
+#include "tests/common/WaitUntil.h"
 #include "tests/decoder/TestSignals.h"
 
 namespace sorv {
@@ -30,10 +31,8 @@ void exerciseEngine(const std::string& path, const std::string& target) {
   if (!engine.vbmp3_open(path, record)) return;
   ASSERT_NE(engine.vbmp3_decodeWave(target), 0);
   int32_t seconds = 0;
-  for (int i = 0; i < 1000 && engine.vbmp3_getState(seconds) != 0; ++i) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
-  }
-  EXPECT_EQ(engine.vbmp3_getState(seconds), 0);
+  EXPECT_TRUE(test::WaitUntil([&] { return engine.vbmp3_getState(seconds) == 0; }))
+      << "the export of a damaged file did not end";
 }
 
 TEST(BadInputTest, DamagedFilesOpenCleanlyOrNotAtAll) {

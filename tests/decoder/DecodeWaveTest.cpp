@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "decoder/Vbmp3Engine.h"
+#include "tests/common/WaitUntil.h"
 #include "tests/decoder/TestSignals.h"
 
 namespace sorv {
@@ -20,11 +21,12 @@ int32_t decodeToEnd(Vbmp3Engine& engine, const std::string& source, const std::s
   EXPECT_NE(engine.vbmp3_open(source, record), 0);
   EXPECT_NE(engine.vbmp3_decodeWave(target), 0);
   int32_t seconds = 0, most = 0;
-  for (int i = 0; i < 2000 && engine.vbmp3_getState(seconds) != 0; ++i) {
+  EXPECT_TRUE(test::WaitUntil([&] {
+    const bool done = engine.vbmp3_getState(seconds) == 0;
     most = std::max(most, seconds);
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
-  }
-  return std::max(most, seconds);
+    return done;
+  })) << "the export did not end";
+  return most;
 }
 
 TEST(DecodeWaveTest, MatchesReferenceDecode) {

@@ -10,6 +10,7 @@
 
 #include "decoder/AudioSource.h"
 #include "decoder/Vbmp3Engine.h"
+#include "tests/common/WaitUntil.h"
 #include "tests/decoder/TestSignals.h"
 
 namespace sorv {
@@ -36,9 +37,8 @@ class HeardOutputTest : public ::testing::Test {
     engine_.vbmp3_seek(fromSecond);
     EXPECT_NE(engine_.vbmp3_play(), 0);
     int32_t position = 0;
-    for (int i = 0; i < 1000 && engine_.vbmp3_getState(position) != 0; ++i) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
+    EXPECT_TRUE(test::WaitUntil([&] { return engine_.vbmp3_getState(position) == 0; }))
+        << name << " did not play to its end";
     engine_.vbmp3_free();  // closes the capture file
     return test::withoutGaps(test::readRawFloat(capture_));
   }

@@ -2,12 +2,12 @@
 # The installed program as a desktop user meets it: `cmake --install` into a temporary prefix,
 # the menu entry checked, the player started from the entry's own command line in a fresh home,
 # then a second "open with" of a song handed to the copy that runs.
-# usage: install_test.sh BUILD_DIR SOURCE_DIR   (needs the test command's X server)
+# usage: install_test.sh BUILD_DIR SOURCE_DIR   (needs an X server: run it through run_on_own_display.sh)
 set -euo pipefail
 build=$1
 source=$2
 if [ -z "${DISPLAY:-}" ]; then
-  echo "install_test: needs the test command's X server" >&2
+  echo "install_test: needs an X server (DISPLAY)" >&2
   exit 1
 fi
 work=$(mktemp -d)
@@ -44,7 +44,7 @@ open_with() { # starts the entry's command line for one file, as a file manager 
     sh -c "$command" &
 }
 wait_for_caption() { # pattern: prints the window id once a visible window's caption matches
-  for _ in $(seq 100); do
+  for _ in $(seq 300); do
     local found
     found=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1) || true
     if [ -n "$found" ]; then
@@ -57,7 +57,7 @@ wait_for_caption() { # pattern: prints the window id once a visible window's cap
 }
 end_player() {
   pkill -TERM -f "$work/prefix/bin/sorvane" || true
-  for _ in $(seq 100); do
+  for _ in $(seq 300); do
     pgrep -f "$work/prefix/bin/sorvane" >/dev/null || return 0
     sleep 0.1
   done
@@ -76,12 +76,12 @@ grep -qx "Path=$data/" "$home/.config/Sorvane/Sorvane.conf" || fail "settings fo
 open_with "$home/Music/tone440_mpeg1_128k_js.mp3"
 panel=$(wait_for_caption '^♪tone440') || fail "the entry's command line did not play the song"
 open_with "$home/Music/tone1k_mpeg2_mono.mp3"
-for _ in $(seq 100); do
+for _ in $(seq 300); do
   [ "$(xdotool getwindowname "$panel")" = "♪tone1k_mpeg2_mono.mp3" ] && break
   sleep 0.1
 done
 [ "$(xdotool getwindowname "$panel")" = "♪tone1k_mpeg2_mono.mp3" ] || fail "the song was not handed over"
-for _ in $(seq 100); do
+for _ in $(seq 300); do
   [ "$(pgrep -fc "$work/prefix/bin/sorvane")" = 1 ] && break
   sleep 0.1
 done

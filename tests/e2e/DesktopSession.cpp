@@ -55,15 +55,13 @@ DesktopSession::DesktopSession() : display_(qEnvironmentVariable("DISPLAY")) {
 }
 
 bool DesktopSession::waitForDisplay(int timeoutMs) {
-  QElapsedTimer timer;
-  timer.start();
-  while (timer.elapsed() < timeoutMs) {
-    QProcess probe;
-    probe.start("xdotool", {"getdisplaygeometry"});
-    if (probe.waitForFinished(5000) && probe.exitCode() == 0) return true;
-    QThread::msleep(200);
-  }
-  return false;
+  return WaitFor(
+      [] {
+        QProcess probe;
+        probe.start("xdotool", {"getdisplaygeometry"});
+        return probe.waitForFinished(5000) && probe.exitCode() == 0;
+      },
+      timeoutMs);
 }
 
 DesktopSession::~DesktopSession() {
@@ -78,7 +76,7 @@ QProcessEnvironment DesktopSession::environment() const {
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   env.insert("QT_QPA_PLATFORM", "xcb");
   env.insert("XDG_CONFIG_HOME", home() + "/config");
-  env.insert("SDL_AUDIODRIVER", "disk");
+  env.insert("SDL_AUDIODRIVER", audioDriver_);
   env.insert("SDL_DISKAUDIOFILE", heardFile());
   // The hand-over channel lives in the temporary folder: one of our own per session, so copies
   // started by other tests never answer.
@@ -146,17 +144,12 @@ QString DesktopSession::Xdotool(const QStringList& args) {
 }
 
 QString DesktopSession::WaitForWindow(const QString& pattern, int timeoutMs, bool onlyVisible) {
-  QElapsedTimer timer;
-  timer.start();
   QStringList args{"search"};
   if (onlyVisible) args << "--onlyvisible";
   args << "--name" << pattern;
-  while (timer.elapsed() < timeoutMs) {
-    const QString found = Xdotool(args);
-    if (!found.isEmpty()) return found.split('\n').first();
-    QThread::msleep(100);
-  }
-  return QString();
+  QString found;
+  WaitFor([&] { return !(found = Xdotool(args)).isEmpty(); }, timeoutMs);
+  return found.split('\n').first();
 }
 
 QString DesktopSession::Caption(const QString& window) {
@@ -166,21 +159,16 @@ QString DesktopSession::Caption(const QString& window) {
 QString DesktopSession::WaitForCaption(const QString& window, const QString& pattern,
                                        int timeoutMs) {
   const QRegularExpression re(pattern);
-  QElapsedTimer timer;
-  timer.start();
   QString caption;
-  while (timer.elapsed() < timeoutMs) {
-    caption = Caption(window);
-    if (re.match(caption).hasMatch()) break;
-    QThread::msleep(100);
-  }
+  WaitFor([&] { return re.match(caption = Caption(window)).hasMatch(); }, timeoutMs);
   return caption;
 }
 
 void DesktopSession::Click(const QString& window, int x, int y, int button) {
-  Xdotool({"mousemove", "--window", window, QString::number(x), QString::number(y)});
-  QThread::msleep(50);
-  Xdotool({"click", QString::number(button)});
+  // One command: the server takes the move before the press, so the click lands where it should
+  // without waiting for the pointer (and without --sync, which hangs when it is there already).
+  Xdotool({"mousemove", "--window", window, QString::number(x), QString::number(y), "click",
+           QString::number(button)});
 }
 
 bool DesktopSession::IsVisible(const QString& window) {
@@ -204,19 +192,52 @@ void DesktopSession::MovePointer(int x, int y) {
   Xdotool({"mousemove", QString::number(x), QString::number(y)});
 }
 
+bool DesktopSession::WaitFor(const std::function<bool()>& condition, int timeoutMs) {
+  QElapsedTimer timer;
+  timer.start();
+  do {
+    if (condition()) return true;
+    QThread::msleep(50);
+  } while (timer.elapsed() < timeoutMs);
+  return condition();
+}
+
+bool DesktopSession::WaitForHeard(double seconds, int timeoutMs) {
+  return WaitFor([&] { return HeardSeconds(heardFile()) >= seconds; }, timeoutMs);
+}
+
+namespace {
+
+// Interleaved 32-bit float stereo samples of a raw file, and the first frame that is not silent.
+struct RawSound {
+  explicit RawSound(const QString& rawFile) {
+    QFile file(rawFile);
+    if (file.open(QIODevice::ReadOnly)) bytes = file.readAll();
+    samples = reinterpret_cast<const float*>(bytes.constData());
+    frames = bytes.size() / qint64(2 * sizeof(float));
+    while (firstSound < frames && std::fabs(samples[2 * firstSound]) < 1e-3f) ++firstSound;
+  }
+  QByteArray bytes;
+  const float* samples = nullptr;
+  qint64 frames = 0;
+  qint64 firstSound = 0;
+};
+
+}  // namespace
+
+double HeardSeconds(const QString& rawFile, int rate) {
+  const RawSound sound(rawFile);
+  return double(sound.frames - sound.firstSound) / rate;
+}
+
 double DominantFrequency(const QString& rawFile, double from, double seconds, int rate) {
-  QFile file(rawFile);
-  if (!file.open(QIODevice::ReadOnly)) return 0;
-  const QByteArray all = file.readAll();
-  const auto* samples = reinterpret_cast<const float*>(all.constData());
-  const qint64 frames = all.size() / qint64(2 * sizeof(float));
   // The device runs from start-up: skip the silence before the song began.
-  qint64 first = 0;
-  while (first < frames && std::fabs(samples[2 * first]) < 1e-3f) ++first;
-  const qint64 begin = first + static_cast<qint64>(from * rate);
-  const qint64 end = std::min(frames, begin + static_cast<qint64>(seconds * rate));
+  const RawSound sound(rawFile);
+  const qint64 begin = sound.firstSound + static_cast<qint64>(from * rate);
+  const qint64 end = std::min(sound.frames, begin + static_cast<qint64>(seconds * rate));
   std::vector<float> mono;
-  for (qint64 i = begin; i < end; ++i) mono.push_back(0.5f * (samples[2 * i] + samples[2 * i + 1]));
+  for (qint64 i = begin; i < end; ++i)
+    mono.push_back(0.5f * (sound.samples[2 * i] + sound.samples[2 * i + 1]));
   if (mono.empty()) return 0;
   double best = 0, bestPower = 0;
   for (double f = 50; f <= 5000; f += 5) {

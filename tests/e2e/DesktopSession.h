@@ -1,11 +1,12 @@
 #pragma once
 // Drives the real program as a user would: starts the binaries in a home folder of their own on
-// the X server of the test command, finds windows, clicks, reads captions and files.
+// the X server of its own test, finds windows, clicks, reads captions and files.
 #include <QProcess>
 #include <QRect>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <functional>
 
 namespace sorv::e2e {
 
@@ -15,6 +16,9 @@ class DesktopSession {
   ~DesktopSession();
 
   bool ok() const { return home_.isValid() && !display_.isEmpty(); }
+  // The SDL audio driver the player is started with: "disk" (the default, into heardFile()) or
+  // "pulseaudio" (the sound server named by PULSE_SERVER).
+  void setAudioDriver(const QString& driver) { audioDriver_ = driver; }
   QString home() const { return home_.path(); }
   // What the program would have played, 16- or 32-bit as SDL's disk driver wrote it.
   QString heardFile() const { return home() + "/heard.raw"; }
@@ -34,6 +38,12 @@ class DesktopSession {
   int RunSecondCopy(const QStringList& args, int timeoutMs);
   QProcess& process() { return player_; }
   bool WaitForExit(int timeoutMs);
+
+  // Polls condition until it holds or timeoutMs have passed; returns whether it held.
+  static bool WaitFor(const std::function<bool()>& condition, int timeoutMs);
+  // Waits until the song has been heard for `seconds` (what the disk driver wrote after the
+  // first sound).
+  bool WaitForHeard(double seconds, int timeoutMs);
 
   // The window whose caption matches the pattern (a regular expression), waiting up to
   // timeoutMs; empty when none appeared.
@@ -57,8 +67,13 @@ class DesktopSession {
 
   QTemporaryDir home_;
   QString display_;
+  QString audioDriver_ = QStringLiteral("disk");
   QProcess player_;
 };
+
+// Seconds of sound in a raw file of interleaved 32-bit float stereo samples, counted from the
+// first sound.
+double HeardSeconds(const QString& rawFile, int rate = 44100);
 
 // The strongest frequency (Hz) in a raw file of interleaved 32-bit float stereo samples, over
 // `seconds` starting `from` seconds after the first sound.

@@ -10,6 +10,7 @@
 #include "decoder/Vbmp3Engine.h"
 #include "panel/window/MnPnl.h"
 #include "tests/common/MessageCapture.h"
+#include "tests/common/WaitUntil.h"
 #include "tests/panel/PanelTestView.h"
 
 namespace sorv::test {
@@ -46,17 +47,12 @@ class RealEngine : public ::testing::Test {
     engine.vbmp3_free();
   }
 
-  // Runs the one-second tick until the track has ended and the panel has reacted, at most ten
-  // seconds.
+  // Runs the one-second tick until the track has ended and the panel has reacted.
   bool TickUntilTrackEnds() {
-    QElapsedTimer waited;
-    waited.start();
-    while (waited.elapsed() < 10000) {
+    return test::WaitUntil([&] {
       panel->Timer2_Timer();
-      if (s.PlayState == 0) return true;
-      QThread::msleep(20);
-    }
-    return false;
+      return s.PlayState == 0;
+    });
   }
 
   State s;

@@ -10,6 +10,7 @@
 #include "playback/Playback.h"
 #include "tests/common/FakeView.h"
 #include "tests/common/MessageCapture.h"
+#include "tests/common/WaitUntil.h"
 #include "tests/playback/PlaybackTestSupport.h"
 
 namespace sorv::test {
@@ -35,9 +36,7 @@ class RealEngineTest : public ::testing::Test {
   // What the one-second tick does, polled faster: waits for the end of the track, then runs the
   // end-of-track steps and, for a pending start, the start timer's tick.
   void PlayToEndOfTrack() {
-    QElapsedTimer clock;
-    clock.start();
-    while (EngineState() != 0 && clock.elapsed() < 10000) QThread::msleep(20);
+    EXPECT_TRUE(WaitUntil([this] { return EngineState() == 0; })) << "the track did not end";
     EndOfTrack(s, engine, v);
     if (s.StartPending == 1) StartTimerTick(s, engine, v);
   }

@@ -14,6 +14,7 @@
 
 #include "decoder/Vbmp3Engine.h"
 #include "panel/sound/EqualizerPanel.h"
+#include "tests/common/WaitUntil.h"
 
 namespace sorv::test {
 namespace {
@@ -93,9 +94,8 @@ class HeardSoundTest : public ::testing::Test {
     EXPECT_NE(engine_.vbmp3_open(song_, record), 0);
     EXPECT_NE(engine_.vbmp3_play(), 0);
     int32_t position = 0;
-    for (int i = 0; i < 1000 && engine_.vbmp3_getState(position) != 0; ++i) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
+    EXPECT_TRUE(test::WaitUntil([&] { return engine_.vbmp3_getState(position) == 0; }))
+        << "the song did not play to its end";
     engine_.vbmp3_free();  // closes the capture file
     return Measure(capture);
   }

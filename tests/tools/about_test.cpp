@@ -3,6 +3,7 @@
 #include <QSettings>
 #include <QThread>
 
+#include "tests/common/WaitUntil.h"
 #include "tests/tools/ToolsTest.h"
 #include "tools/SysInfo.h"
 #include "tools/frmAPAbout.h"
@@ -25,11 +26,9 @@ class AboutTest : public ToolsTest {
     QFile::setPermissions(path, QFile::permissions(path) | QFile::ExeOwner);
     return path;
   }
-  // Waits (at most five seconds) for the started script to leave its mark.
+  // Waits for the started script to leave its mark.
   bool Ran() {
-    QDeadlineTimer deadline(5000);
-    while (!QFile::exists(Temp("ran")) && !deadline.hasExpired()) QThread::msleep(10);
-    return QFile::exists(Temp("ran"));
+    return test::WaitUntil([this] { return QFile::exists(Temp("ran")); });
   }
 };
 

@@ -1,0 +1,72 @@
+// The player on a desktop's sound server: a private PulseAudio (run_with_sound_server.sh) with a
+// null sink whose monitor is recorded, so what the user would hear is checked, not what SDL's
+// disk driver wrote.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QProcess>
+#include <csignal>
+
+#include "tests/e2e/DesktopSession.h"
+
+namespace sorv::e2e {
+namespace {
+
+constexpr int kCloseX = 352, kCloseY = 16;
+
+class SoundServer : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(session.ok()) << "needs an X server of its own";
+    ASSERT_FALSE(qEnvironmentVariableIsEmpty("PULSE_SERVER")) << "needs the private sound server";
+    session.setAudioDriver("pulseaudio");
+    ASSERT_TRUE(session.WriteDefaultState());
+    recorder.setStandardOutputFile(recording());
+    recorder.start("parec", {"-d", "heard.monitor", "--format=float32le", "--rate=44100",
+                             "--channels=2", "--latency-msec=20"});
+    ASSERT_TRUE(recorder.waitForStarted(10000));
+  }
+  void TearDown() override {
+    recorder.terminate();
+    recorder.waitForFinished(5000);
+  }
+  QString recording() const { return session.home() + "/monitor.raw"; }
+  bool heardForSeconds(double seconds) {
+    return DesktopSession::WaitFor([&] { return HeardSeconds(recording()) >= seconds; }, 30000);
+  }
+
+  DesktopSession session;
+  QProcess recorder;
+};
+
+TEST_F(SoundServer, TheSongIsHeardOnTheServersSink) {
+  const QString song = session.CopyIn("tests/fixtures/tone440_mpeg1_128k_js.mp3");
+  session.Start({song});
+  const QString panel = session.WaitForWindow("^♪", 30000);
+  ASSERT_FALSE(panel.isEmpty()) << "no panel playing the song";
+  ASSERT_TRUE(heardForSeconds(1.5)) << "nothing reached the sink's monitor";
+  EXPECT_NEAR(DominantFrequency(recording(), 0.3, 1.0), 440, 10);
+  session.Click(panel, kCloseX, kCloseY);
+  EXPECT_TRUE(session.WaitForExit(20000)) << "the close hot spot did not end the program";
+}
+
+// A sound server that dies (a crash, a log-out of the audio session) must not take the player
+// and its unsaved settings with it.
+TEST_F(SoundServer, ThePlayerOutlivesItsSoundServer) {
+  const QString song = session.CopyIn("tests/fixtures/tone440_mpeg1_128k_js.mp3");
+  session.Start({song});
+  const QString panel = session.WaitForWindow("^♪", 30000);
+  ASSERT_FALSE(panel.isEmpty()) << "no panel playing the song";
+  ASSERT_TRUE(heardForSeconds(0.5)) << "nothing reached the sink's monitor";
+  ::kill(qEnvironmentVariableIntValue("SORV_PULSE_PID"), SIGKILL);
+  // The song ends on its own (3 s) and the player goes idle, silently.
+  EXPECT_FALSE(session.WaitForCaption(panel, "^そるばね Ver", 30000).isEmpty());
+  QFile::remove(session.home() + "/sorvane.dat");
+  session.Click(panel, kCloseX, kCloseY);
+  ASSERT_TRUE(session.WaitForExit(20000)) << "the player hung without its sound server";
+  EXPECT_EQ(session.process().exitCode(), 0);
+  EXPECT_TRUE(QFile::exists(session.home() + "/sorvane.dat")) << "the state was not saved";
+}
+
+}  // namespace
+}  // namespace sorv::e2e
