@@ -3,6 +3,11 @@
 # folder of its own so that the user's own settings are never touched.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
+# Said before the long build, not after it.
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+  echo "run.sh: no display found (DISPLAY and WAYLAND_DISPLAY are unset); to run the demo without a desktop: xvfb-run -a scripts/run.sh" >&2
+  exit 2
+fi
 bash "$top/scripts/setup.sh"
 bash "$top/scripts/build.sh" build
 home="$top/build/demo-home"

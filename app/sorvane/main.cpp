@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "app/sorvane/CommandLine.h"
+#include "app/sorvane/DisplayChoice.h"
 #include "app/sorvane/EndRequests.h"
 #include "app/sorvane/Program.h"
 #include "core/Fonts.h"
@@ -35,6 +36,7 @@ bool AnswerInformationOption(int argc, char** argv) {
 
 int main(int argc, char** argv) {
   if (AnswerInformationOption(argc, argv)) return 0;
+  if (!sorv::ChooseDisplayPlatform()) return 2;
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Sorvane"));
   QApplication::setOrganizationName(QStringLiteral("Sorvane"));
