@@ -10,32 +10,18 @@ if [ "${1:-}" = "--screen" ]; then
   shift 2
 fi
 
-work=$(mktemp -d)
-server=""
-cleanup() {
-  if [ -n "$server" ]; then
-    kill "$server" 2>/dev/null || true
-    wait "$server" 2>/dev/null || true
-  fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp -noreset 3>"$work/display" 2>"$work/log" &
-server=$!
+source "$(dirname "$0")/background_server.sh"
+Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp -noreset 3>"$server_folder/display" \
+  2>"$server_folder/log" &
+server_pid=$!
 # The server writes its display number once it accepts clients.
-for _ in $(seq 600); do
-  [ -s "$work/display" ] && break
-  kill -0 "$server" 2>/dev/null || break
-  sleep 0.05
-done
-if [ ! -s "$work/display" ]; then
+if ! wait_for_server test -s "$server_folder/display"; then
   echo "run_on_own_display: Xvfb did not start:" >&2
-  cat "$work/log" >&2
+  cat "$server_folder/log" >&2
   exit 1
 fi
 
-export DISPLAY=":$(tr -d '[:space:]' <"$work/display")"
+export DISPLAY=":$(tr -d '[:space:]' <"$server_folder/display")"
 unset XAUTHORITY
 # Not exec: the trap must stop the server when the test ends.
 status=0

@@ -30,6 +30,11 @@ class SoundServer : public ::testing::Test {
     recorder.terminate();
     recorder.waitForFinished(5000);
   }
+  // Starts the player on a 3 s tone of 440 Hz; returns its panel once it plays.
+  QString startPlaying() {
+    session.Start({session.CopyIn("tests/fixtures/tone440_mpeg1_128k_js.mp3")});
+    return session.WaitForWindow("^♪", 30000);
+  }
   QString recording() const { return session.home() + "/monitor.raw"; }
   bool heardForSeconds(double seconds) {
     return DesktopSession::WaitFor([&] { return HeardSeconds(recording()) >= seconds; }, 30000);
@@ -40,9 +45,7 @@ class SoundServer : public ::testing::Test {
 };
 
 TEST_F(SoundServer, TheSongIsHeardOnTheServersSink) {
-  const QString song = session.CopyIn("tests/fixtures/tone440_mpeg1_128k_js.mp3");
-  session.Start({song});
-  const QString panel = session.WaitForWindow("^♪", 30000);
+  const QString panel = startPlaying();
   ASSERT_FALSE(panel.isEmpty()) << "no panel playing the song";
   ASSERT_TRUE(heardForSeconds(1.5)) << "nothing reached the sink's monitor";
   EXPECT_NEAR(DominantFrequency(recording(), 0.3, 1.0), 440, 10);
@@ -53,9 +56,7 @@ TEST_F(SoundServer, TheSongIsHeardOnTheServersSink) {
 // A sound server that dies (a crash, a log-out of the audio session) must not take the player
 // and its unsaved settings with it.
 TEST_F(SoundServer, ThePlayerOutlivesItsSoundServer) {
-  const QString song = session.CopyIn("tests/fixtures/tone440_mpeg1_128k_js.mp3");
-  session.Start({song});
-  const QString panel = session.WaitForWindow("^♪", 30000);
+  const QString panel = startPlaying();
   ASSERT_FALSE(panel.isEmpty()) << "no panel playing the song";
   ASSERT_TRUE(heardForSeconds(0.5)) << "nothing reached the sink's monitor";
   ::kill(qEnvironmentVariableIntValue("SORV_PULSE_PID"), SIGKILL);
