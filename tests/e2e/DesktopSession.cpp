@@ -74,7 +74,10 @@ DesktopSession::~DesktopSession() {
 
 QProcessEnvironment DesktopSession::environment() const {
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert("QT_QPA_PLATFORM", "xcb");
+  if (platform_.isEmpty())
+    env.remove("QT_QPA_PLATFORM");
+  else
+    env.insert("QT_QPA_PLATFORM", platform_);
   env.insert("XDG_CONFIG_HOME", home() + "/config");
   env.insert("SDL_AUDIODRIVER", audioDriver_);
   env.insert("SDL_DISKAUDIOFILE", heardFile());
@@ -189,7 +192,10 @@ QRect DesktopSession::Geometry(const QString& window) {
 }
 
 void DesktopSession::MovePointer(int x, int y) {
-  Xdotool({"mousemove", QString::number(x), QString::number(y)});
+  QProcessEnvironment env = environment();
+  if (!qEnvironmentVariableIsEmpty("SORV_POINTER_DISPLAY"))
+    env.insert("DISPLAY", qEnvironmentVariable("SORV_POINTER_DISPLAY"));
+  run("xdotool", {"mousemove", QString::number(x), QString::number(y)}, env);
 }
 
 bool DesktopSession::WaitFor(const std::function<bool()>& condition, int timeoutMs) {

@@ -19,6 +19,8 @@ class DesktopSession {
   // The SDL audio driver the player is started with: "disk" (the default, into heardFile()) or
   // "pulseaudio" (the sound server named by PULSE_SERVER).
   void setAudioDriver(const QString& driver) { audioDriver_ = driver; }
+  // The Qt platform the player is started with; empty leaves the choice to the player.
+  void setPlatform(const QString& platform) { platform_ = platform; }
   QString home() const { return home_.path(); }
   // What the program would have played, 16- or 32-bit as SDL's disk driver wrote it.
   QString heardFile() const { return home() + "/heard.raw"; }
@@ -56,7 +58,8 @@ class DesktopSession {
   bool IsVisible(const QString& window);
   // Position and size of a window on the screen, in pixels.
   QRect Geometry(const QString& window);
-  // Moves the pointer to (x, y) on the screen.
+  // Moves the pointer to (x, y) on the screen (on SORV_POINTER_DISPLAY when a nested session
+  // takes its input from there).
   void MovePointer(int x, int y);
   QString Xdotool(const QStringList& args);
 
@@ -68,6 +71,7 @@ class DesktopSession {
   QTemporaryDir home_;
   QString display_;
   QString audioDriver_ = QStringLiteral("disk");
+  QString platform_ = QStringLiteral("xcb");
   QProcess player_;
 };
 
