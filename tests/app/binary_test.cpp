@@ -15,7 +15,7 @@ namespace sorv::test {
 
 namespace {
 
-QString Xdotool(const QStringList& arguments) {
+QString xdotool(const QStringList& arguments) {
   QProcess xdotool;
   xdotool.start(QStringLiteral("xdotool"), arguments);
   if (!xdotool.waitForFinished(5000)) return {};
@@ -23,12 +23,12 @@ QString Xdotool(const QStringList& arguments) {
 }
 
 // The first window of pid whose name starts with prefix, polled for up to ten seconds.
-QString WaitForWindow(qint64 pid, const QString& prefix) {
+QString waitForWindow(qint64 pid, const QString& prefix) {
   QElapsedTimer waited;
   waited.start();
   while (waited.elapsed() < 10000) {
     const QString found =
-        Xdotool({"search", "--pid", QString::number(pid), "--name", "^" + prefix});
+        xdotool({"search", "--pid", QString::number(pid), "--name", "^" + prefix});
     if (!found.isEmpty()) return found.split('\n').first();
     QThread::msleep(100);
   }
@@ -51,7 +51,7 @@ TEST(Binary, PlaysACommandLineFileAndSavesItsStateOnClose) {
   {
     QFile state(work + "sorvane.dat");
     ASSERT_TRUE(state.open(QIODevice::WriteOnly));
-    state.write(DefaultStateFile(work));
+    state.write(defaultStateFile(work));
   }
   const QString song = work + "song.mp3";
   ASSERT_TRUE(QFile::copy(
@@ -70,12 +70,12 @@ TEST(Binary, PlaysACommandLineFileAndSavesItsStateOnClose) {
   sorvane.start(qEnvironmentVariable("SORV_BINARY_DIR") + "/app/sorvane/sorvane", {song});
   ASSERT_TRUE(sorvane.waitForStarted(5000));
 
-  const QString window = WaitForWindow(sorvane.processId(), QStringLiteral("♪"));
+  const QString window = waitForWindow(sorvane.processId(), QStringLiteral("♪"));
   ASSERT_FALSE(window.isEmpty()) << sorvane.readAllStandardError().toStdString();
-  EXPECT_EQ(Xdotool({"getwindowname", window}), QStringLiteral("♪ユニコード題名"));
+  EXPECT_EQ(xdotool({"getwindowname", window}), QStringLiteral("♪ユニコード題名"));
 
   // The close hot spot, in the middle of the skin's close button.
-  Xdotool({"mousemove", "--sync", "--window", window, "352", "16", "click", "1"});
+  xdotool({"mousemove", "--sync", "--window", window, "352", "16", "click", "1"});
   if (!sorvane.waitForFinished(10000)) {
     sorvane.kill();
     FAIL() << "the close hot spot did not end the program";

@@ -87,7 +87,7 @@ QProcessEnvironment DesktopSession::environment() const {
   return env;
 }
 
-bool DesktopSession::WriteDefaultState() {
+bool DesktopSession::writeDefaultState() {
   const QByteArray folder = (home() + "/").toUtf8();
   QByteArray state = "0,0,0\r\n";
   for (int i = 0; i < 10; ++i) state += "0\r\n";
@@ -97,7 +97,7 @@ bool DesktopSession::WriteDefaultState() {
   return file.open(QIODevice::WriteOnly) && file.write(state) == state.size();
 }
 
-bool DesktopSession::MakeDemoDatabase() {
+bool DesktopSession::makeDemoDatabase() {
   const QString sorvdb = binaryDir() + "/app/sorvdb/sorvdb";
   const QString db = home() + "/sorvdb.mdb";
   QProcess init;
@@ -108,7 +108,7 @@ bool DesktopSession::MakeDemoDatabase() {
   return import.waitForFinished(10000) && import.exitCode() == 0;
 }
 
-QString DesktopSession::CopyIn(const QString& sourceRelative, const QString& name) {
+QString DesktopSession::copyIn(const QString& sourceRelative, const QString& name) {
   const QString from = sourceDir() + "/" + sourceRelative;
   const QString to = home() + "/" + (name.isEmpty() ? QFileInfo(from).fileName() : name);
   QDir().mkpath(QFileInfo(to).path());
@@ -116,7 +116,7 @@ QString DesktopSession::CopyIn(const QString& sourceRelative, const QString& nam
   return QFile::copy(from, to) ? to : QString();
 }
 
-void DesktopSession::Start(const QStringList& args) {
+void DesktopSession::start(const QStringList& args) {
   player_.setProcessEnvironment(environment());
   player_.setWorkingDirectory(home());
   player_.setProcessChannelMode(QProcess::ForwardedChannels);
@@ -124,7 +124,7 @@ void DesktopSession::Start(const QStringList& args) {
   player_.waitForStarted(5000);
 }
 
-int DesktopSession::RunSecondCopy(const QStringList& args, int timeoutMs) {
+int DesktopSession::runSecondCopy(const QStringList& args, int timeoutMs) {
   QProcess second;
   second.setProcessEnvironment(environment());
   second.setWorkingDirectory(home());
@@ -137,60 +137,60 @@ int DesktopSession::RunSecondCopy(const QStringList& args, int timeoutMs) {
   return second.exitCode();
 }
 
-bool DesktopSession::WaitForExit(int timeoutMs) {
+bool DesktopSession::waitForExit(int timeoutMs) {
   return player_.state() == QProcess::NotRunning || player_.waitForFinished(timeoutMs);
 }
 
-QString DesktopSession::Xdotool(const QStringList& args) {
+QString DesktopSession::xdotool(const QStringList& args) {
   return run("xdotool", args, environment());
 }
 
-QString DesktopSession::WaitForWindow(const QString& pattern, int timeoutMs, bool onlyVisible) {
+QString DesktopSession::waitForWindow(const QString& pattern, int timeoutMs, bool onlyVisible) {
   QElapsedTimer timer;
   timer.start();
   QStringList args{"search"};
   if (onlyVisible) args << "--onlyvisible";
   args << "--name" << pattern;
   while (timer.elapsed() < timeoutMs) {
-    const QString found = Xdotool(args);
+    const QString found = xdotool(args);
     if (!found.isEmpty()) return found.split('\n').first();
     QThread::msleep(100);
   }
   return QString();
 }
 
-QString DesktopSession::Caption(const QString& window) {
-  return Xdotool({"getwindowname", window});
+QString DesktopSession::windowCaption(const QString& window) {
+  return xdotool({"getwindowname", window});
 }
 
-QString DesktopSession::WaitForCaption(const QString& window, const QString& pattern,
+QString DesktopSession::waitForCaption(const QString& window, const QString& pattern,
                                        int timeoutMs) {
   const QRegularExpression re(pattern);
   QElapsedTimer timer;
   timer.start();
   QString caption;
   while (timer.elapsed() < timeoutMs) {
-    caption = Caption(window);
+    caption = windowCaption(window);
     if (re.match(caption).hasMatch()) break;
     QThread::msleep(100);
   }
   return caption;
 }
 
-void DesktopSession::Click(const QString& window, int x, int y, int button) {
-  Xdotool({"mousemove", "--window", window, QString::number(x), QString::number(y)});
+void DesktopSession::click(const QString& window, int x, int y, int button) {
+  xdotool({"mousemove", "--window", window, QString::number(x), QString::number(y)});
   QThread::msleep(50);
-  Xdotool({"click", QString::number(button)});
+  xdotool({"click", QString::number(button)});
 }
 
-bool DesktopSession::IsVisible(const QString& window) {
-  const QString visible = Xdotool({"search", "--onlyvisible", "--name", "."});
+bool DesktopSession::isVisible(const QString& window) {
+  const QString visible = xdotool({"search", "--onlyvisible", "--name", "."});
   return visible.split('\n').contains(window);
 }
 
-QRect DesktopSession::Geometry(const QString& window) {
+QRect DesktopSession::geometry(const QString& window) {
   QRect rect;
-  for (const QString& line : Xdotool({"getwindowgeometry", "--shell", window}).split('\n')) {
+  for (const QString& line : xdotool({"getwindowgeometry", "--shell", window}).split('\n')) {
     const QString value = line.section('=', 1);
     if (line.startsWith("X=")) rect.moveLeft(value.toInt());
     if (line.startsWith("Y=")) rect.moveTop(value.toInt());
@@ -200,11 +200,11 @@ QRect DesktopSession::Geometry(const QString& window) {
   return rect;
 }
 
-void DesktopSession::MovePointer(int x, int y) {
-  Xdotool({"mousemove", QString::number(x), QString::number(y)});
+void DesktopSession::movePointer(int x, int y) {
+  xdotool({"mousemove", QString::number(x), QString::number(y)});
 }
 
-double DominantFrequency(const QString& rawFile, double from, double seconds, int rate) {
+double dominantFrequency(const QString& rawFile, double from, double seconds, int rate) {
   QFile file(rawFile);
   if (!file.open(QIODevice::ReadOnly)) return 0;
   const QByteArray all = file.readAll();
