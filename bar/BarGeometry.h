@@ -35,7 +35,7 @@ inline constexpr int kButtonHeight = 405;
 inline constexpr int kFirstButtonLeft = 1200;
 inline constexpr int kButtonPitch = 510;
 
-inline int Px(double twips) {
+inline int px(double twips) {
   return qRound(twips / kTwipsPerPixel);
 }
 

@@ -2,20 +2,20 @@
 
 namespace sorv {
 
-void ShowDispMode(State& s, QWidget& mainPanel, Bar& bar) {
-  if (s.DispMode == 2) {
+void showDispMode(State& s, QWidget& mainPanel, CompactBar& bar) {
+  if (s.dispMode == 2) {
     mainPanel.hide();
-    bar.ShowBar();
-    bar.PlaceBar(s.BarHideOpt);
+    bar.showBar();
+    bar.placeBar(s.barHideOpt);
   } else {
     mainPanel.show();
     bar.hide();
   }
 }
 
-void ShowFirstWindow(State& s, QWidget& mainPanel, Bar& bar) {
-  s.DispMode = s.BarFirstOpt == 1 ? 2 : 1;
-  ShowDispMode(s, mainPanel, bar);
+void showFirstWindow(State& s, QWidget& mainPanel, CompactBar& bar) {
+  s.dispMode = s.barFirstOpt == 1 ? 2 : 1;
+  showDispMode(s, mainPanel, bar);
 }
 
 }  // namespace sorv

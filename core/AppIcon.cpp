@@ -47,7 +47,7 @@ void paintNote(QPainter& p) {
 
 }  // namespace
 
-QImage PaintAppIcon(int size) {
+QImage paintAppIcon(int size) {
   QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
   image.fill(Qt::transparent);
   QPainter p(&image);
@@ -64,10 +64,10 @@ QImage PaintAppIcon(int size) {
   return image;
 }
 
-QIcon AppIcon() {
+QIcon appIcon() {
   QIcon icon;
   for (int size : {16, 24, 32, 48, 64, 128, 256})
-    icon.addPixmap(QPixmap::fromImage(PaintAppIcon(size)));
+    icon.addPixmap(QPixmap::fromImage(paintAppIcon(size)));
   return icon;
 }
 

@@ -6,8 +6,8 @@
 namespace sorv {
 
 // A square picture of the given size in pixels.
-QImage PaintAppIcon(int size);
+QImage paintAppIcon(int size);
 // The icon at the usual sizes, for windows.
-QIcon AppIcon();
+QIcon appIcon();
 
 }  // namespace sorv

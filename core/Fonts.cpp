@@ -6,7 +6,7 @@
 
 namespace sorv {
 
-void RegisterFontSubstitutions() {
+void registerFontSubstitutions() {
   QFont::insertSubstitutions(QString::fromUtf8(kGothic), QStringList{QStringLiteral("IPAPGothic"),
                                                                      QStringLiteral("IPAGothic")});
   QFont::insertSubstitutions(

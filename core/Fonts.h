@@ -3,9 +3,9 @@
 
 namespace sorv {
 
-// "ＭＳ Ｐゴシック" draws as IPAPGothic, "Arial" as Liberation Sans. Call once after the
+// "ＭＳ Ｐゴシック" draws as IPAPGothic, "Arial" as Liberation Sans. call once after the
 // application object exists.
-void RegisterFontSubstitutions();
+void registerFontSubstitutions();
 
 inline constexpr const char* kGothic = "ＭＳ Ｐゴシック";
 inline constexpr const char* kArial = "Arial";

@@ -13,7 +13,7 @@ MessageHandler& currentHandler() {
 
 }  // namespace
 
-void ShowMessage(const QString& text) {
+void showMessage(const QString& text) {
   if (currentHandler()) {
     currentHandler()(text);
     return;
@@ -22,7 +22,7 @@ void ShowMessage(const QString& text) {
   box.exec();
 }
 
-MessageHandler SetMessageHandler(MessageHandler handler) {
+MessageHandler setMessageHandler(MessageHandler handler) {
   MessageHandler previous = std::move(currentHandler());
   currentHandler() = std::move(handler);
   return previous;

@@ -1,5 +1,5 @@
 #pragma once
-// Every message box of the program goes through ShowMessage, so tests can capture the texts
+// Every message box of the program goes through showMessage, so tests can capture the texts
 // instead of blocking on a modal dialog.
 #include <QString>
 #include <functional>
@@ -7,10 +7,10 @@
 namespace sorv {
 
 // A message box with an OK button only, titled with the program's name.
-void ShowMessage(const QString& text);
+void showMessage(const QString& text);
 
 using MessageHandler = std::function<void(const QString&)>;
 // Replaces the message box; an empty handler restores it. Returns the previous handler.
-MessageHandler SetMessageHandler(MessageHandler handler);
+MessageHandler setMessageHandler(MessageHandler handler);
 
 }  // namespace sorv

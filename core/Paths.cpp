@@ -12,7 +12,7 @@ bool isBlank(QChar c) {
 
 }  // namespace
 
-QString PathWithSep(QString& path) {
+QString pathWithSep(QString& path) {
   int end = path.size();
   while (end > 0 && isBlank(path[end - 1])) --end;
   if (end > 0 && path[end - 1] != kSep) {
@@ -23,19 +23,19 @@ QString PathWithSep(QString& path) {
   return path;
 }
 
-QString FileNamePart(const QString& path) {
+QString fileNamePart(const QString& path) {
   const int sep = path.lastIndexOf(kSep);
   return sep < 0 ? QString() : path.mid(sep + 1);
 }
 
-QString Format0000(int value) {
-  return value < 0 ? QStringLiteral("-") + Format0000(-value)
+QString format0000(int value) {
+  return value < 0 ? QStringLiteral("-") + format0000(-value)
                    : QStringLiteral("%1").arg(value, 4, 10, QLatin1Char('0'));
 }
 
-QString CurrentDirWithSep() {
+QString currentDirWithSep() {
   QString dir = QDir::currentPath();
-  return PathWithSep(dir);
+  return pathWithSep(dir);
 }
 
 }  // namespace sorv

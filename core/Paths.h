@@ -10,13 +10,13 @@ inline constexpr QChar kSep = QLatin1Char('/');
 // A path that is not blank and does not end in the separator becomes itself trimmed of blanks
 // with the separator appended; anything else is left exactly as it was. The result is written
 // back to the argument and returned.
-QString PathWithSep(QString& path);
+QString pathWithSep(QString& path);
 // The characters after the last separator; empty when there is none.
-QString FileNamePart(const QString& path);
+QString fileNamePart(const QString& path);
 // A number as at least four digits: 3 gives "0003".
-QString Format0000(int value);
+QString format0000(int value);
 // The path of an existing folder or file, as the file system reports its current folder, with
-// the separator appended: the form of WorkPath and PathDir.
-QString CurrentDirWithSep();
+// the separator appended: the form of workPath and pathDir.
+QString currentDirWithSep();
 
 }  // namespace sorv

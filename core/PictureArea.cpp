@@ -38,7 +38,7 @@ void PictureArea::setPixelSize(QSize pixels) {
   image_ = makeImage(pixels);
   scaleWidth_ = unitsX * image_.width();
   scaleHeight_ = unitsY * image_.height();
-  Cls();
+  cls();
 }
 
 void PictureArea::setScale(double width, double height) {
@@ -65,7 +65,7 @@ QFont PictureArea::currentFont() const {
   return font;
 }
 
-void PictureArea::Cls() {
+void PictureArea::cls() {
   image_.fill(backColor_);
   if (!picture_.isNull()) {
     QPainter painter(&image_);
@@ -77,14 +77,14 @@ void PictureArea::Cls() {
   emit changed();
 }
 
-double PictureArea::TextHeight() const {
+double PictureArea::textHeight() const {
   QImage probe = makeImage(QSize(1, 1));
   QPainter painter(&probe);
   painter.setFont(currentFont());
   return painter.fontMetrics().height() * scaleHeight_ / image_.height();
 }
 
-void PictureArea::Print(const QString& text) {
+void PictureArea::print(const QString& text) {
   const QFont font = currentFont();
   prints_.push_back({text, currentX_, currentY_, fontName_, fontSize_, fontBold_, foreColor_});
   double lineHeight = 0;
@@ -110,7 +110,7 @@ void PictureArea::Line(double x1, double y1, double x2, double y2, const QColor&
   if (ax == bx && ay == by) return;
   QPainter painter(&image_);
   painter.setPen(QPen(color, 0));
-  // Draw to the end point, then put back the end pixel: the end is not part of the line.
+  // draw to the end point, then put back the end pixel: the end is not part of the line.
   const QRgb keep = image_.valid(bx, by) ? image_.pixel(bx, by) : 0;
   painter.drawLine(ax, ay, bx, by);
   painter.end();
@@ -118,7 +118,7 @@ void PictureArea::Line(double x1, double y1, double x2, double y2, const QColor&
   emit changed();
 }
 
-void PictureArea::Box(double x1, double y1, double x2, double y2, const QColor& color) {
+void PictureArea::box(double x1, double y1, double x2, double y2, const QColor& color) {
   const QPointF a = toPixels(std::min(x1, x2), std::min(y1, y2));
   const QPointF b = toPixels(std::max(x1, x2), std::max(y1, y2));
   QPainter painter(&image_);
@@ -128,7 +128,7 @@ void PictureArea::Box(double x1, double y1, double x2, double y2, const QColor& 
   emit changed();
 }
 
-void PictureArea::FilledBox(double x1, double y1, double x2, double y2, const QColor& color) {
+void PictureArea::filledBox(double x1, double y1, double x2, double y2, const QColor& color) {
   const QPointF a = toPixels(std::min(x1, x2), std::min(y1, y2));
   const QPointF b = toPixels(std::max(x1, x2), std::max(y1, y2));
   QPainter painter(&image_);
@@ -138,7 +138,7 @@ void PictureArea::FilledBox(double x1, double y1, double x2, double y2, const QC
   emit changed();
 }
 
-void PictureArea::PSet(double x, double y, const QColor& color) {
+void PictureArea::pSet(double x, double y, const QColor& color) {
   const QPointF p = toPixels(x, y);
   const int px = static_cast<int>(std::floor(p.x())), py = static_cast<int>(std::floor(p.y()));
   if (image_.valid(px, py)) image_.setPixel(px, py, color.rgb());

@@ -2,7 +2,7 @@
 // A picture area: a drawing surface with a current position and a user scale, over a QImage.
 // Coordinates are in scale units (twips unless setScale says otherwise). Every printed text is
 // also recorded with its position, font and colour, so tests can assert what was drawn without
-// comparing pixels. Cls() clears the drawing and the record.
+// comparing pixels. cls() clears the drawing and the record.
 #include <QColor>
 #include <QImage>
 #include <QObject>
@@ -40,7 +40,7 @@ class PictureArea : public QObject {
   QColor backColor() const { return backColor_; }
   void setForeColor(const QColor& color) { foreColor_ = color; }
   QColor foreColor() const { return foreColor_; }
-  // Shown again by every Cls(); a null image leaves only the back colour.
+  // Shown again by every cls(); a null image leaves only the back colour.
   void setPicture(const QImage& picture);
 
   void setFontName(const QString& name) { fontName_ = name; }
@@ -56,25 +56,25 @@ class PictureArea : public QObject {
   void setCurrentY(double y) { currentY_ = y; }
 
   // Fills with the back colour and the picture; position to (0, 0); forgets the record.
-  void Cls();
+  void cls();
   // Draws text in the fore colour with its top-left corner at the current position, then moves
   // to X 0, one line height lower.
-  void Print(const QString& text);
+  void print(const QString& text);
   // Line from (x1, y1) up to, not including, (x2, y2).
   void Line(double x1, double y1, double x2, double y2, const QColor& color);
   // Unfilled rectangle with corners (x1, y1) and (x2, y2), both included.
-  void Box(double x1, double y1, double x2, double y2, const QColor& color);
-  void FilledBox(double x1, double y1, double x2, double y2, const QColor& color);
-  void PSet(double x, double y, const QColor& color);
+  void box(double x1, double y1, double x2, double y2, const QColor& color);
+  void filledBox(double x1, double y1, double x2, double y2, const QColor& color);
+  void pSet(double x, double y, const QColor& color);
   // The height of one printed line in the current font, in scale units.
-  double TextHeight() const;
+  double textHeight() const;
 
   const QImage& image() const { return image_; }
   QImage& image() { return image_; }
   const QVector<PrintRecord>& prints() const { return prints_; }
   // Scale units to pixels.
   QPointF toPixels(double x, double y) const;
-  // Pixels to scale units.
+  // pixels to scale units.
   QPointF fromPixels(QPointF pixels) const;
   // Tells the widget showing the area that the image changed. Drawing calls it themselves;
   // code that paints into image() directly calls it when done.

@@ -16,7 +16,7 @@ QSettings userSettings() {
 
 }  // namespace
 
-QString LoadWorkPath(const QString& currentDirWithSep) {
+QString loadWorkPath(const QString& currentDirWithSep) {
   QSettings settings = userSettings();
   QString value = settings.value(kKey).toString();
   if (value.isEmpty()) {
@@ -28,7 +28,7 @@ QString LoadWorkPath(const QString& currentDirWithSep) {
   return value;
 }
 
-void SaveWorkPath(const QString& path) {
+void saveWorkPath(const QString& path) {
   QSettings settings = userSettings();
   settings.setValue(kKey, path);
   settings.sync();

@@ -8,8 +8,8 @@ namespace sorv {
 // The settings folder for this run. An absent or empty setting becomes currentDirWithSep, which
 // is written back; a stored value without a trailing separator is used with one appended and the
 // setting itself is left as it was.
-QString LoadWorkPath(const QString& currentDirWithSep);
+QString loadWorkPath(const QString& currentDirWithSep);
 // Stores the settings folder.
-void SaveWorkPath(const QString& path);
+void saveWorkPath(const QString& path);
 
 }  // namespace sorv

@@ -4,48 +4,48 @@
 
 namespace sorv {
 
-void State::SetDefaults(const QString& currentDir) {
-  VolLevel = {80, 80};
-  ListCount = 0;
-  ListPos = 0;
-  ScopeDirty = 0;
-  EquPreNo = 5;
-  UseSongDb = 1;
-  ShowScope = 1;
-  SaveSelInfo = 0;
-  BarHideOpt = 1;
-  BarFirstOpt = 0;
-  LyricTimeMode = 0;
-  PathDir[1] = currentDir;
-  PathDir[2].clear();
-  PathDir[3].clear();
-  PathDir[4] = WorkPath;
-  PathDir[5] = WorkPath;
-  PathDir[6] = WorkPath;
-  LoopMode = 0;
-  ShuffleMode = 0;
-  CpuLoad = 10;
-  EquLevel.fill(0);
+void State::setDefaults(const QString& currentDir) {
+  volLevel = {80, 80};
+  listCount = 0;
+  listPos = 0;
+  scopeDirty = 0;
+  equPreNo = 5;
+  useSongDb = 1;
+  showScope = 1;
+  saveSelInfo = 0;
+  barHideOpt = 1;
+  barFirstOpt = 0;
+  lyricTimeMode = 0;
+  pathDir[1] = currentDir;
+  pathDir[2].clear();
+  pathDir[3].clear();
+  pathDir[4] = workPath;
+  pathDir[5] = workPath;
+  pathDir[6] = workPath;
+  loopMode = 0;
+  shuffleMode = 0;
+  cpuLoad = 10;
+  equLevel.fill(0);
 }
 
-void State::ResizeList(int n) {
+void State::resizeList(int n) {
   const int size = n + 1;
-  ListFile = QVector<QString>(size);
-  ListExt = QVector<QString>(size);
-  ListTag = QVector<TagRecord>(size);
-  ListInfo = QVector<StreamRecord>(size);
+  listFile = QVector<QString>(size);
+  listExt = QVector<QString>(size);
+  listTag = QVector<TagRecord>(size);
+  listInfo = QVector<StreamRecord>(size);
 }
 
-QString State::CounterText() const {
-  return Format0000(ListPos) + " / " + Format0000(ListCount);
+QString State::counterText() const {
+  return format0000(listPos) + " / " + format0000(listCount);
 }
 
-QString State::IdleCaption() const {
-  return QStringLiteral("そるばね Ver.") + VerNo;
+QString State::idleCaption() const {
+  return QStringLiteral("そるばね Ver.") + verNo;
 }
 
-QString State::PlayingCaption() const {
-  return QStringLiteral("♪") + TitleText;
+QString State::playingCaption() const {
+  return QStringLiteral("♪") + titleText;
 }
 
 }  // namespace sorv

@@ -11,78 +11,78 @@
 namespace sorv {
 
 struct State {
-  // The play list: four parallel arrays indexed 1..ListCount (element 0 unused).
-  QVector<QString> ListFile;
-  QVector<QString> ListExt;
-  QVector<TagRecord> ListTag;
-  QVector<StreamRecord> ListInfo;
-  int16_t ListCount = 0;
-  int16_t ListPos = 0;
+  // The play list: four parallel arrays indexed 1..listCount (element 0 unused).
+  QVector<QString> listFile;
+  QVector<QString> listExt;
+  QVector<TagRecord> listTag;
+  QVector<StreamRecord> listInfo;
+  int16_t listCount = 0;
+  int16_t listPos = 0;
 
   // Options, 0 or 1 unless stated.
-  int16_t UseSongDb = 0;
-  int16_t ShowScope = 0;
-  int16_t SaveSelInfo = 0;
-  int16_t BarFirstOpt = 0;
-  int16_t BarHideOpt = 0;
-  int16_t LyricTimeMode = 0;  // 0 Winamp timing, 1 standard
-  int16_t CpuLoad = 0;
-  int16_t LoopMode = 0;
-  int16_t ShuffleMode = 0;
+  int16_t useSongDb = 0;
+  int16_t showScope = 0;
+  int16_t saveSelInfo = 0;
+  int16_t barFirstOpt = 0;
+  int16_t barHideOpt = 0;
+  int16_t lyricTimeMode = 0;  // 0 Winamp timing, 1 standard
+  int16_t cpuLoad = 0;
+  int16_t loopMode = 0;
+  int16_t shuffleMode = 0;
 
-  // Folders, PathDir[1..6]; every folder ends in the separator once it passed PathWithSep.
-  std::array<QString, 7> PathDir;
-  QString WorkPath;
+  // Folders, pathDir[1..6]; every folder ends in the separator once it passed pathWithSep.
+  std::array<QString, 7> pathDir;
+  QString workPath;
 
   // Equalizer (0.1 dB units, -120..+120) and volume (0..100).
-  std::array<int32_t, 10> EquGain{};
-  std::array<int32_t, 10> EquLevel{};
-  int16_t EquPreNo = 0;
-  std::array<int32_t, 2> VolLevel{};
+  std::array<int32_t, 10> equGain{};
+  std::array<int32_t, 10> equLevel{};
+  int16_t equPreNo = 0;
+  std::array<int32_t, 2> volLevel{};
 
   // Playback and display state, never persisted.
-  int16_t PlayState = 0;
-  int16_t StartPending = 0;
-  int16_t DispMode = 0;  // 1 main panel, 2 compact bar
-  int16_t BarHidden = 0;
-  int16_t DbState = 0;  // 1 opened, 0 not opened, -1 a lookup failed
-  int16_t HasLyrics = 0;
-  int16_t LyricShow = 0;
-  int16_t ScopeDirty = 0;
-  QString TitleText;
-  QString VerNo;
-  std::array<QString, 5> LyricLines;
+  int16_t playState = 0;
+  int16_t startPending = 0;
+  int16_t dispMode = 0;  // 1 main panel, 2 compact bar
+  int16_t barHidden = 0;
+  int16_t dbState = 0;  // 1 opened, 0 not opened, -1 a lookup failed
+  int16_t hasLyrics = 0;
+  int16_t lyricShow = 0;
+  int16_t scopeDirty = 0;
+  QString titleText;
+  QString verNo;
+  std::array<QString, 5> lyricLines;
 
   // The current song record, filled by the song database lookup.
-  QString SongTitle;
-  QString SongArtist;
-  QString SongProgram;
-  QString SongKind;
-  QString SongGenre;
-  QString SongAnimeKind;
-  QString SongYear;
+  QString songTitle;
+  QString songArtist;
+  QString songProgram;
+  QString songKind;
+  QString songGenre;
+  QString songAnimeKind;
+  QString songYear;
 
-  // Selection window and picker state. CheckMark is indexed by tree-node index from 1 and grows
+  // Selection window and picker state. checkMark is indexed by tree-node index from 1 and grows
   // with the tree: -1 ticked, 0 clear.
-  QVector<int16_t> CheckMark = QVector<int16_t>(8193, 0);
-  int16_t CheckCount = 0;
-  int16_t EditFlag = 0;
-  QString PickedDir;
+  QVector<int16_t> checkMark = QVector<int16_t>(8193, 0);
+  int16_t checkCount = 0;
+  int16_t editFlag = 0;
+  QString pickedDir;
 
   // State of the play-order random generator. Fixed at start-up, so the first shuffle of every
   // run gives the same order for the same list.
-  uint32_t RndState = 0x50000;
+  uint32_t rndState = 0x50000;
 
-  // Gives every persisted item its default; WorkPath must be set. currentDir is PathDir(1).
-  void SetDefaults(const QString& currentDir);
+  // Gives every persisted item its default; workPath must be set. currentDir is pathDir(1).
+  void setDefaults(const QString& currentDir);
   // Reallocates the four play-list arrays to 1..n with blank records.
-  void ResizeList(int n);
-  // "0003 / 0012": ListPos and ListCount.
-  QString CounterText() const;
-  // "そるばね Ver." followed by VerNo.
-  QString IdleCaption() const;
-  // "♪" followed by TitleText.
-  QString PlayingCaption() const;
+  void resizeList(int n);
+  // "0003 / 0012": listPos and listCount.
+  QString counterText() const;
+  // "そるばね Ver." followed by verNo.
+  QString idleCaption() const;
+  // "♪" followed by titleText.
+  QString playingCaption() const;
 };
 
 // The version text of the program.

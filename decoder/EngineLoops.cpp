@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "decoder/Resampler.h"
-#include "decoder/Vbmp3Engine.h"
+#include "decoder/ThreadedAudioEngine.h"
 #include "decoder/WavWriter.h"
 
 namespace sorv {
@@ -29,7 +29,7 @@ void interleaveForOutput(const float* analysed, const float* played, std::size_t
 
 }  // namespace
 
-void Vbmp3Engine::startWorker(void (Vbmp3Engine::*loop)()) {
+void ThreadedAudioEngine::startWorker(void (ThreadedAudioEngine::*loop)()) {
   stopWorker();
   stopRequested_ = false;
   workerDone_ = false;
@@ -39,7 +39,7 @@ void Vbmp3Engine::startWorker(void (Vbmp3Engine::*loop)()) {
 
 // The loops look at stopRequested_ between blocks of at most about 10 ms of decoding and their
 // waits end at once, so this returns within a few milliseconds.
-void Vbmp3Engine::stopWorker() {
+void ThreadedAudioEngine::stopWorker() {
   {
     std::lock_guard lock(wakeMutex_);
     stopRequested_ = true;
@@ -48,19 +48,19 @@ void Vbmp3Engine::stopWorker() {
   if (worker_.joinable()) worker_.join();
 }
 
-void Vbmp3Engine::idle(std::chrono::microseconds time) {
+void ThreadedAudioEngine::idle(std::chrono::microseconds time) {
   std::unique_lock lock(wakeMutex_);
   wake_.wait_for(lock, time, [this] { return stopRequested_.load(); });
 }
 
-std::size_t Vbmp3Engine::leadFrames() const {
+std::size_t ThreadedAudioEngine::leadFrames() const {
   const int64_t heard = output_->framesHeard();
   const bool starting = heard < static_cast<int64_t>(kStartSeconds) * outputRate_;
   const int leadMs = starting ? std::max(kSteadyLeadMs, cpuLoad_ * 10) : kSteadyLeadMs;
   return static_cast<std::size_t>(outputRate_) * leadMs / 1000;
 }
 
-void Vbmp3Engine::playLoop() {
+void ThreadedAudioEngine::playLoop() {
   // The output waits on this thread; where the system allows, it runs ahead of busy work.
   SDL_SetThreadPriority(SDL_THREAD_PRIORITY_HIGH);
   const int channels = source_->channels();
@@ -101,7 +101,7 @@ void Vbmp3Engine::playLoop() {
   workerDone_ = true;
 }
 
-void Vbmp3Engine::waveLoop() {
+void ThreadedAudioEngine::waveLoop() {
   const int channels = waveSource_->channels();
   std::vector<int16_t> decoded(16 * kBlockFrames * channels);
   bool ok = true;

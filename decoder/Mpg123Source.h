@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "decoder/AudioSource.h"
-#include "decoder/RiffWindow.h"
+#include "decoder/FileWindow.h"
 
 struct mpg123_handle_struct;
 

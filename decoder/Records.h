@@ -35,7 +35,7 @@ struct StreamRecord {
   int32_t length = 0;    // whole seconds
 };
 
-// Open record: handed in zeroed, filled by vbmp3_open. The last field is the length in seconds.
+// Open record: handed in zeroed, filled by open. The last field is the length in seconds.
 struct OpenRecord {
   std::string name;  // the path that was opened
   int32_t sampleRate = 0;
@@ -52,7 +52,7 @@ struct LyricsRecord {
 };
 
 // Engine options: field[2] is the processor-load setting.
-struct Vbmp3Option {
+struct EngineOption {
   std::array<int32_t, 4> field{};
 };
 

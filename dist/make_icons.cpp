@@ -12,7 +12,7 @@ int main(int argc, char** argv) {
   for (int size : {16, 24, 32, 48, 64, 128, 256}) {
     const QString dir = QStringLiteral("%1/%2x%2/apps").arg(out).arg(size);
     if (!QDir().mkpath(dir)) return 1;
-    if (!sorv::PaintAppIcon(size).save(dir + "/sorvane.png")) return 1;
+    if (!sorv::paintAppIcon(size).save(dir + "/sorvane.png")) return 1;
   }
   return 0;
 }

@@ -10,9 +10,9 @@ namespace sorv {
 namespace {
 
 // The folder and every folder below it, level by level, each ending in the separator.
-QStringList FoldersBreadthFirst(const QString& top) {
+QStringList foldersBreadthFirst(const QString& top) {
   QString first = top;
-  QStringList folders{PathWithSep(first)};
+  QStringList folders{pathWithSep(first)};
   for (int i = 0; i < folders.size() && folders.size() < kMaxDropFolders; ++i) {
     const QStringList names =
         QDir(folders[i])
@@ -25,8 +25,8 @@ QStringList FoldersBreadthFirst(const QString& top) {
   return folders;
 }
 
-void AppendFolderFiles(const QString& top, QStringList& files) {
-  for (const QString& folder : FoldersBreadthFirst(top)) {
+void appendFolderFiles(const QString& top, QStringList& files) {
+  for (const QString& folder : foldersBreadthFirst(top)) {
     const QStringList names =
         QDir(folder).entryList({QStringLiteral("*.mp3")}, QDir::Files, QDir::Name);
     for (const QString& name : names) {
@@ -38,19 +38,19 @@ void AppendFolderFiles(const QString& top, QStringList& files) {
 
 }  // namespace
 
-bool HasAudioExtension(const QString& path) {
+bool hasAudioExtension(const QString& path) {
   const QString ext = path.right(3).toLower();
   return ext == QLatin1String("mp3") || ext == QLatin1String("rmp");
 }
 
-QStringList CollectDroppedFiles(const QStringList& items) {
+QStringList collectDroppedFiles(const QStringList& items) {
   QStringList files;
   for (const QString& item : items) {
     if (files.size() >= kMaxListEntries) break;
-    if (HasAudioExtension(item))
+    if (hasAudioExtension(item))
       files << item;
     else if (QFileInfo(item).isDir())
-      AppendFolderFiles(item, files);
+      appendFolderFiles(item, files);
   }
   return files;
 }

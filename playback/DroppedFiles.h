@@ -9,12 +9,12 @@ inline constexpr int kMaxListEntries = 32767;
 inline constexpr int kMaxDropFolders = 65536;
 
 // True for a path ending in "mp3" or "rmp", in any case: the files a list is built from.
-bool HasAudioExtension(const QString& path);
+bool hasAudioExtension(const QString& path);
 
 // Dropped items in order: an item ending in "mp3" or "rmp" (any case) is taken as it is; a
 // folder adds the "*.mp3" files of itself and of every folder below it, breadth first, folder by
 // folder, each folder's files by name. Hidden entries and symbolic links to folders are not
 // followed; errors while walking are ignored. At most kMaxListEntries paths.
-QStringList CollectDroppedFiles(const QStringList& items);
+QStringList collectDroppedFiles(const QStringList& items);
 
 }  // namespace sorv

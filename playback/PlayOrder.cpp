@@ -16,117 +16,117 @@ constexpr uint32_t kRndMultiplier = 1140671485u;
 constexpr uint32_t kRndIncrement = 12820163u;
 constexpr uint32_t kRndMask = 0xFFFFFFu;
 
-void Step(State& s, Decoder& d, PlayerView& v, int delta) {
-  const int target = s.ListPos + delta;
-  if (target >= 1 && target <= s.ListCount) s.ListPos = static_cast<int16_t>(target);
-  ArmStart(s, v);
-  ShowListView(s, d, v.MPanel());
-  s.PlayState = 0;
-  v.SetTime(QString());
+void step(State& s, AudioEngine& d, PlayerView& v, int delta) {
+  const int target = s.listPos + delta;
+  if (target >= 1 && target <= s.listCount) s.listPos = static_cast<int16_t>(target);
+  armStart(s, v);
+  showListView(s, d, v.mPanel());
+  s.playState = 0;
+  v.setTime(QString());
 }
 
-void SwapEntries(State& s, int a, int b) {
-  std::swap(s.ListFile[a], s.ListFile[b]);
-  std::swap(s.ListExt[a], s.ListExt[b]);
-  std::swap(s.ListTag[a], s.ListTag[b]);
-  std::swap(s.ListInfo[a], s.ListInfo[b]);
+void swapEntries(State& s, int a, int b) {
+  std::swap(s.listFile[a], s.listFile[b]);
+  std::swap(s.listExt[a], s.listExt[b]);
+  std::swap(s.listTag[a], s.listTag[b]);
+  std::swap(s.listInfo[a], s.listInfo[b]);
 }
 
 // An index among the first n - 1 entries: the last entry never moves.
-int DrawIndex(State& s, int n) {
-  return static_cast<int>(NextRandom(s) * (n - 1)) + 1;
+int drawIndex(State& s, int n) {
+  return static_cast<int>(nextRandom(s) * (n - 1)) + 1;
 }
 
-void ShowListFinished(State& s, PlayerView& v) {
-  v.MPanel().Cls();
-  v.Mpanel2().Cls();
-  v.TimeBar().Cls();
-  v.SetCaption(s.IdleCaption());
-  s.PlayState = 0;
-  ShowIdlePanel(v.MPanel(), s.VerNo);
-  v.APanel().Cls();
-  ClearLyricWindow(s, v);
-  v.SetTime(QString());
-  v.SetBarTime(QString());
+void showListFinished(State& s, PlayerView& v) {
+  v.mPanel().cls();
+  v.mpanel2().cls();
+  v.timeBar().cls();
+  v.setCaption(s.idleCaption());
+  s.playState = 0;
+  showIdlePanel(v.mPanel(), s.verNo);
+  v.aPanel().cls();
+  clearLyricWindow(s, v);
+  v.setTime(QString());
+  v.setBarTime(QString());
 }
 
 }  // namespace
 
-void ArmStart(State& s, PlayerView& v) {
-  v.SetStartTimer(kStartDelayMs);
-  s.StartPending = 1;
+void armStart(State& s, PlayerView& v) {
+  v.setStartTimer(kStartDelayMs);
+  s.startPending = 1;
 }
 
-void CancelStart(State& s, PlayerView& v) {
-  v.SetStartTimer(0);
-  s.StartPending = 0;
+void cancelStart(State& s, PlayerView& v) {
+  v.setStartTimer(0);
+  s.startPending = 0;
 }
 
-void StepBack(State& s, Decoder& d, PlayerView& v) {
-  Step(s, d, v, -1);
+void stepBack(State& s, AudioEngine& d, PlayerView& v) {
+  step(s, d, v, -1);
 }
 
-void StepForward(State& s, Decoder& d, PlayerView& v) {
-  Step(s, d, v, +1);
+void stepForward(State& s, AudioEngine& d, PlayerView& v) {
+  step(s, d, v, +1);
 }
 
-void ToggleLoop(State& s, PlayerView& v) {
-  s.LoopMode = s.LoopMode == 0 ? 1 : 0;
-  v.LoopShuffleOnOff();
+void toggleLoop(State& s, PlayerView& v) {
+  s.loopMode = s.loopMode == 0 ? 1 : 0;
+  v.loopShuffleOnOff();
 }
 
-void ToggleShuffle(State& s, PlayerView& v) {
-  s.ShuffleMode = s.ShuffleMode == 0 ? 1 : 0;
-  if (s.ShuffleMode == 1) {
-    v.SetEndTimerEnabled(false);
-    TblShuffle(s);
-    v.SetEndTimerEnabled(true);
+void toggleShuffle(State& s, PlayerView& v) {
+  s.shuffleMode = s.shuffleMode == 0 ? 1 : 0;
+  if (s.shuffleMode == 1) {
+    v.setEndTimerEnabled(false);
+    tblShuffle(s);
+    v.setEndTimerEnabled(true);
   }
-  v.LoopShuffleOnOff();
+  v.loopShuffleOnOff();
 }
 
-double NextRandom(State& s) {
-  s.RndState = (s.RndState * kRndMultiplier + kRndIncrement) & kRndMask;
-  return static_cast<double>(s.RndState) / (kRndMask + 1.0);
+double nextRandom(State& s) {
+  s.rndState = (s.rndState * kRndMultiplier + kRndIncrement) & kRndMask;
+  return static_cast<double>(s.rndState) / (kRndMask + 1.0);
 }
 
-void TblShuffle(State& s) {
-  const int n = std::min<int>(s.ListCount, s.ListFile.size() - 1);
-  if (n <= 1 || s.ListExt.size() <= n || s.ListTag.size() <= n || s.ListInfo.size() <= n) return;
+void tblShuffle(State& s) {
+  const int n = std::min<int>(s.listCount, s.listFile.size() - 1);
+  if (n <= 1 || s.listExt.size() <= n || s.listTag.size() <= n || s.listInfo.size() <= n) return;
   for (int round = 0; round < 2 * n; ++round) {
-    const int a = DrawIndex(s, n);
-    const int b = DrawIndex(s, n);
-    if (a != b && a != s.ListPos && b != s.ListPos) SwapEntries(s, a, b);
+    const int a = drawIndex(s, n);
+    const int b = drawIndex(s, n);
+    if (a != b && a != s.listPos && b != s.listPos) swapEntries(s, a, b);
   }
 }
 
-void EndOfTrack(State& s, Decoder& d, PlayerView& v) {
-  d.vbmp3_close();
-  if (s.ListPos < s.ListCount) {
-    ++s.ListPos;
-  } else if (s.LoopMode == 1 && s.ListCount > 0 && s.ListPos == s.ListCount) {
-    s.ListPos = 1;
+void endOfTrack(State& s, AudioEngine& d, PlayerView& v) {
+  d.close();
+  if (s.listPos < s.listCount) {
+    ++s.listPos;
+  } else if (s.loopMode == 1 && s.listCount > 0 && s.listPos == s.listCount) {
+    s.listPos = 1;
   } else {
-    ShowListFinished(s, v);
+    showListFinished(s, v);
     return;
   }
-  ArmStart(s, v);
-  v.SetCounter(s.CounterText());
-  v.SetBarCounter(s.CounterText());
-  s.PlayState = 0;
-  ClearTimeBar(v.MPanel());
-  v.APanel().Cls();
-  ClearLyricWindow(s, v);
-  v.Mpanel2().Cls();
-  v.TimeBar().Cls();
+  armStart(s, v);
+  v.setCounter(s.counterText());
+  v.setBarCounter(s.counterText());
+  s.playState = 0;
+  clearTimeBar(v.mPanel());
+  v.aPanel().cls();
+  clearLyricWindow(s, v);
+  v.mpanel2().cls();
+  v.timeBar().cls();
 }
 
-void StartTimerTick(State& s, Decoder& d, PlayerView& v) {
-  if (s.StartPending == 1 && PlayData(s, d, v, s.ListPos) == -1) {
-    s.PlayState = 1;
-    v.SetCaption(s.PlayingCaption());
+void startTimerTick(State& s, AudioEngine& d, PlayerView& v) {
+  if (s.startPending == 1 && playData(s, d, v, s.listPos) == -1) {
+    s.playState = 1;
+    v.setCaption(s.playingCaption());
   }
-  CancelStart(s, v);
+  cancelStart(s, v);
 }
 
 }  // namespace sorv

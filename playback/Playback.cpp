@@ -17,15 +17,15 @@ namespace {
 constexpr int kStartWaitMs = 3000;
 constexpr int kStartPollMs = 2;
 
-void StopAndClose(Decoder& d) {
+void stopAndClose(AudioEngine& d) {
   int32_t position = 0;
-  if (d.vbmp3_getState(position) != 0) d.vbmp3_stop();
-  d.vbmp3_close();
+  if (d.state(position) != 0) d.stop();
+  d.close();
 }
 
 // The audio name with ".txt" for its extension; a "_k" (karaoke) variant shares the lyric file
 // of the song it was made from.
-QString LyricFileName(const QString& path) {
+QString lyricFileName(const QString& path) {
   const QString base = path.left(std::max<qsizetype>(0, path.size() - 4));
   if (base.endsWith(QLatin1String("_K")) || base.endsWith(QLatin1String("_k")))
     return path.left(std::max<qsizetype>(0, path.size() - 6)) + QStringLiteral(".txt");
@@ -33,64 +33,63 @@ QString LyricFileName(const QString& path) {
 }
 
 // The lyrics folder first, then the audio file's own folder.
-void OfferLyrics(State& s, Decoder& d, const QString& path) {
-  const QString lyric = LyricFileName(path);
-  const bool accepted =
-      d.vbmp3_setLyricsFile((s.PathDir[6] + FileNamePart(lyric)).toStdString()) != 0 ||
-      d.vbmp3_setLyricsFile(lyric.toStdString()) != 0;
-  s.HasLyrics = accepted ? 1 : 0;
-  s.LyricShow = s.HasLyrics;
+void offerLyrics(State& s, AudioEngine& d, const QString& path) {
+  const QString lyric = lyricFileName(path);
+  const bool accepted = d.setLyricsFile((s.pathDir[6] + fileNamePart(lyric)).toStdString()) != 0 ||
+                        d.setLyricsFile(lyric.toStdString()) != 0;
+  s.hasLyrics = accepted ? 1 : 0;
+  s.lyricShow = s.hasLyrics;
 }
 
-bool WaitUntilPlaying(Decoder& d) {
+bool waitUntilPlaying(AudioEngine& d) {
   QElapsedTimer waited;
   waited.start();
   int32_t position = 0;
-  while (d.vbmp3_getState(position) == 0) {
+  while (d.state(position) == 0) {
     if (waited.elapsed() >= kStartWaitMs) return false;
     QThread::msleep(kStartPollMs);
   }
   return true;
 }
 
-void LookUpSong(State& s) {
-  s.SongTitle.clear();
-  s.SongArtist.clear();
-  s.SongProgram.clear();
-  s.SongKind.clear();
-  s.SongYear.clear();
-  if ((s.DbState == 0 || s.DbState == 1) && !LookupSongByFile(s)) s.DbState = -1;
+void lookUpSong(State& s) {
+  s.songTitle.clear();
+  s.songArtist.clear();
+  s.songProgram.clear();
+  s.songKind.clear();
+  s.songYear.clear();
+  if ((s.dbState == 0 || s.dbState == 1) && !lookupSongByFile(s)) s.dbState = -1;
 }
 
 }  // namespace
 
-int16_t PlayData(State& s, Decoder& d, PlayerView& v, int16_t pos) {
-  StopAndClose(d);
-  const QString path = HasEntry(s, pos) ? s.ListFile[pos] : QString();
+int16_t playData(State& s, AudioEngine& d, PlayerView& v, int16_t pos) {
+  stopAndClose(d);
+  const QString path = hasEntry(s, pos) ? s.listFile[pos] : QString();
   OpenRecord record{};
-  if (!HasEntry(s, pos) || !d.vbmp3_open(path.toStdString(), record)) {
-    ShowMessage(path + QStringLiteral("が開けません。"));
+  if (!hasEntry(s, pos) || !d.open(path.toStdString(), record)) {
+    showMessage(path + QStringLiteral("が開けません。"));
     return 0;
   }
-  if (s.ListInfo[pos].fileSize == 0)
-    d.vbmp3_getFileInfo(path.toStdString(), s.ListTag[pos], s.ListInfo[pos]);
-  OfferLyrics(s, d, path);
-  for (QString& line : s.LyricLines) line.clear();
-  if (!d.vbmp3_play() || !WaitUntilPlaying(d)) {
+  if (s.listInfo[pos].fileSize == 0)
+    d.fileInfo(path.toStdString(), s.listTag[pos], s.listInfo[pos]);
+  offerLyrics(s, d, path);
+  for (QString& line : s.lyricLines) line.clear();
+  if (!d.play() || !waitUntilPlaying(d)) {
     // A track that never reports playing must not start later behind the user's back.
-    d.vbmp3_stop();
-    ShowMessage(path + QStringLiteral("が演奏出来ません"));
+    d.stop();
+    showMessage(path + QStringLiteral("が演奏出来ません"));
     return 0;
   }
-  LookUpSong(s);
-  ShowTrackTitle(s, v.MPanel());
-  ShowSongDetail(s, v.APanel());
-  ShowBarTitle(s, v.Mpanel2(), ScreenWidthTwips());
+  lookUpSong(s);
+  showTrackTitle(s, v.mPanel());
+  showSongDetail(s, v.aPanel());
+  showBarTitle(s, v.mpanel2(), screenWidthTwips());
   return -1;
 }
 
-void ClearLyricWindow(State& s, PlayerView& v) {
-  if (s.LyricShow == 1) v.SetLyricLabels({});
+void clearLyricWindow(State& s, PlayerView& v) {
+  if (s.lyricShow == 1) v.setLyricLabels({});
 }
 
 }  // namespace sorv

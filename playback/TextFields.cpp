@@ -13,7 +13,7 @@ constexpr QChar kComma = QLatin1Char(',');
 
 }  // namespace
 
-std::optional<QStringList> ReadTextLines(const QString& path) {
+std::optional<QStringList> readTextLines(const QString& path) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
   const QByteArray bytes = file.readAll();
@@ -26,20 +26,20 @@ std::optional<QStringList> ReadTextLines(const QString& path) {
   return lines;
 }
 
-QString Unquoted(const QString& text) {
+QString unquoted(const QString& text) {
   if (text.size() < 2 || !text.startsWith(kQuote) || !text.endsWith(kQuote)) return text;
   QString inner = text.mid(1, text.size() - 2);
   inner.replace(QStringLiteral("\"\""), QStringLiteral("\""));
   return inner;
 }
 
-QString Quoted(const QString& text) {
+QString quoted(const QString& text) {
   QString doubled = text;
   doubled.replace(QStringLiteral("\""), QStringLiteral("\"\""));
   return kQuote + doubled + kQuote;
 }
 
-std::optional<QString> FieldReader::NextText() {
+std::optional<QString> FieldReader::nextText() {
   while (line_ < lines_.size()) {
     const QString& line = lines_[line_];
     while (column_ < line.size() && line[column_] == QLatin1Char(' ')) ++column_;
@@ -49,13 +49,13 @@ std::optional<QString> FieldReader::NextText() {
       column_ = 0;
       continue;
     }
-    return line[column_] == kQuote ? QuotedField() : PlainField();
+    return line[column_] == kQuote ? quotedField() : plainField();
   }
   return std::nullopt;
 }
 
-std::optional<qint64> FieldReader::NextNumber(qint64 low, qint64 high) {
-  const std::optional<QString> text = NextText();
+std::optional<qint64> FieldReader::nextNumber(qint64 low, qint64 high) {
+  const std::optional<QString> text = nextText();
   if (!text) return std::nullopt;
   bool ok = false;
   const qint64 value = text->toLongLong(&ok);
@@ -63,7 +63,7 @@ std::optional<qint64> FieldReader::NextNumber(qint64 low, qint64 high) {
   return value;
 }
 
-void FieldReader::MovePast(int end) {
+void FieldReader::movePast(int end) {
   if (end >= lines_[line_].size()) {
     ++line_;
     column_ = 0;
@@ -73,7 +73,7 @@ void FieldReader::MovePast(int end) {
 }
 
 // The text between the quotes; anything after the closing quote up to the comma is dropped.
-QString FieldReader::QuotedField() {
+QString FieldReader::quotedField() {
   const QString& line = lines_[line_];
   QString field;
   int at = column_ + 1;
@@ -90,17 +90,17 @@ QString FieldReader::QuotedField() {
     field += line[at++];
   }
   while (at < line.size() && line[at] != kComma) ++at;
-  MovePast(at);
+  movePast(at);
   return field;
 }
 
-QString FieldReader::PlainField() {
+QString FieldReader::plainField() {
   const QString& line = lines_[line_];
   const int comma = line.indexOf(kComma, column_);
   const int end = comma < 0 ? line.size() : comma;
   QString field = line.mid(column_, end - column_);
   while (field.endsWith(QLatin1Char(' '))) field.chop(1);
-  MovePast(end);
+  movePast(end);
   return field;
 }
 

@@ -33,7 +33,7 @@ DriveFolderList::DriveFolderList(QWidget* parent)
           [this] { revealPending_ = false; });
   connect(folders_, &QTreeView::clicked, this, &DriveFolderList::folderClicked);
   connect(folders_, &QTreeView::activated, this, &DriveFolderList::folderClicked);
-  connect(drive_, &QComboBox::activated, this, [this] { Drive1_Change(); });
+  connect(drive_, &QComboBox::activated, this, [this] { drive1Change(); });
 }
 
 void DriveFolderList::fillDrives() {
@@ -55,7 +55,7 @@ int DriveFolderList::driveIndex(const QString& root) {
 
 void DriveFolderList::selectDriveOf(const QString& folder) {
   const QSignalBlocker block(drive_);
-  drive_->setCurrentIndex(driveIndex(DriveOf(folder)));
+  drive_->setCurrentIndex(driveIndex(driveOf(folder)));
 }
 
 bool DriveFolderList::setPath(const QString& folder) {
@@ -88,10 +88,10 @@ void DriveFolderList::folderClicked(const QModelIndex& index) {
   revealPending_ = false;  // the user chose it where it is
 }
 
-void DriveFolderList::Drive1_Change() {
+void DriveFolderList::drive1Change() {
   const QString root = drive_->currentData().toString();
-  if (DriveReady(root) && setPath(root)) return;
-  ShowMessage(QStringLiteral("ドライブの準備が出来ていません。"));
+  if (driveReady(root) && setPath(root)) return;
+  showMessage(QStringLiteral("ドライブの準備が出来ていません。"));
   selectDriveOf(path_);
 }
 

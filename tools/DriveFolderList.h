@@ -24,7 +24,7 @@ class DriveFolderList : public QObject {
   bool setPath(const QString& folder);
 
   // The volume chosen in the drive list changed (also called by a user's choice).
-  void Drive1_Change();
+  void drive1Change();
 
  signals:
   // The folder shown changed.

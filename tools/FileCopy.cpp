@@ -10,13 +10,13 @@ namespace {
 
 constexpr qint64 kChunk = 1 << 20;
 
-bool SameFile(const QString& source, const QString& target) {
+bool sameFile(const QString& source, const QString& target) {
   const QFileInfo from(source);
   const QFileInfo to(target);
   return to.exists() && from.canonicalFilePath() == to.canonicalFilePath();
 }
 
-bool CopyContent(QFile& in, QSaveFile& out) {
+bool copyContent(QFile& in, QSaveFile& out) {
   QByteArray chunk;
   while (!(chunk = in.read(kChunk)).isEmpty()) {
     if (out.write(chunk) != chunk.size()) return false;
@@ -26,13 +26,13 @@ bool CopyContent(QFile& in, QSaveFile& out) {
 
 }  // namespace
 
-CopyResult CopyReplacing(const QString& source, const QString& target) {
-  if (SameFile(source, target)) return CopyResult::SameFile;
+CopyResult copyReplacing(const QString& source, const QString& target) {
+  if (sameFile(source, target)) return CopyResult::SameFile;
   QFile in(source);
   if (!in.open(QIODevice::ReadOnly)) return CopyResult::Failed;
   QSaveFile out(target);
   if (!out.open(QIODevice::WriteOnly)) return CopyResult::Failed;
-  if (!CopyContent(in, out)) {
+  if (!copyContent(in, out)) {
     out.cancelWriting();
     return CopyResult::Failed;
   }

@@ -10,14 +10,14 @@ namespace sorv {
 
 namespace {
 
-QString WithoutTrailingSeps(QString path) {
+QString withoutTrailingSeps(QString path) {
   while (path.size() > 1 && path.endsWith(kSep)) path.chop(1);
   return path;
 }
 
 // The nearest folder at or above path that exists: QStorageInfo needs an existing path.
-QString NearestExisting(const QString& path) {
-  QFileInfo info(WithoutTrailingSeps(path));
+QString nearestExisting(const QString& path) {
+  QFileInfo info(withoutTrailingSeps(path));
   while (!info.exists()) {
     const QString parent = info.absolutePath();
     if (parent == info.absoluteFilePath()) break;
@@ -28,20 +28,20 @@ QString NearestExisting(const QString& path) {
 
 }  // namespace
 
-bool PathExists(const QString& path) {
+bool pathExists(const QString& path) {
   if (path.isEmpty()) return false;
-  return QFileInfo::exists(WithoutTrailingSeps(path));
+  return QFileInfo::exists(withoutTrailingSeps(path));
 }
 
-bool DriveReady(const QString& root) {
+bool driveReady(const QString& root) {
   const QStorageInfo volume(root);
   if (!volume.isValid() || !volume.isReady()) return false;
   const QDir top(root);
   return top.exists() && top.isReadable();
 }
 
-QString DriveOf(const QString& path) {
-  const QStorageInfo volume(NearestExisting(path.isEmpty() ? QDir::currentPath() : path));
+QString driveOf(const QString& path) {
+  const QStorageInfo volume(nearestExisting(path.isEmpty() ? QDir::currentPath() : path));
   return volume.isValid() ? volume.rootPath() : QStringLiteral("/");
 }
 

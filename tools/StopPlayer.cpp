@@ -8,30 +8,30 @@ namespace sorv {
 
 namespace {
 
-void ShowStopped(State& s, PlayerView& v) {
-  s.PlayState = 0;
-  CancelStart(s, v);
-  ShowIdlePanel(v.MPanel(), s.VerNo);
-  v.APanel().Cls();
-  ClearLyricWindow(s, v);
-  v.SetTime(QString());
+void showStopped(State& s, PlayerView& v) {
+  s.playState = 0;
+  cancelStart(s, v);
+  showIdlePanel(v.mPanel(), s.verNo);
+  v.aPanel().cls();
+  clearLyricWindow(s, v);
+  v.setTime(QString());
 }
 
 }  // namespace
 
-void StopPlayback(State& s, Decoder& d, PlayerView& v) {
-  v.SetCaption(s.IdleCaption());
-  d.vbmp3_stop();
-  ShowStopped(s, v);
+void stopPlayback(State& s, AudioEngine& d, PlayerView& v) {
+  v.setCaption(s.idleCaption());
+  d.stop();
+  showStopped(s, v);
 }
 
-void ReleasePlayer(State& s, Decoder& d, PlayerView& v) {
-  if (s.PlayState == 1) {
-    d.vbmp3_stop();
-    d.vbmp3_close();
+void releasePlayer(State& s, AudioEngine& d, PlayerView& v) {
+  if (s.playState == 1) {
+    d.stop();
+    d.close();
   }
-  v.SetCaption(s.IdleCaption());
-  ShowStopped(s, v);
+  v.setCaption(s.idleCaption());
+  showStopped(s, v);
 }
 
 }  // namespace sorv

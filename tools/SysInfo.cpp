@@ -15,39 +15,39 @@ const char* const kInfoValue = "PATH";
 const char* const kLocationKey = "SOFTWARE\\Microsoft\\Shared Tools Location";
 const char* const kLocationValue = "MSINFO";
 
-QString SettingsKey(const QString& keyName, const QString& subKeyRef) {
+QString settingsKey(const QString& keyName, const QString& subKeyRef) {
   QString key = keyName + QLatin1Char('\\') + subKeyRef;
   return key.replace(QLatin1Char('\\'), QLatin1Char('/'));
 }
 
-bool Launch(const QString& program) {
+bool launch(const QString& program) {
   return !program.isEmpty() && QProcess::startDetached(program, {});
 }
 
 // The tool of the first setting, else the one in the folder of the second; false when neither
 // is there or it would not start.
-bool TryStartSysInfo() {
+bool tryStartSysInfo() {
   QString path;
-  if (GetKeyValue(QSettings::SystemScope, kInfoKey, kInfoValue, path)) return Launch(path);
-  if (!GetKeyValue(QSettings::SystemScope, kLocationKey, kLocationValue, path)) return false;
+  if (getKeyValue(QSettings::SystemScope, kInfoKey, kInfoValue, path)) return launch(path);
+  if (!getKeyValue(QSettings::SystemScope, kLocationKey, kLocationValue, path)) return false;
   const QString program = path + kSep + QStringLiteral("MSINFO32.EXE");
-  return QFileInfo::exists(program) && Launch(program);
+  return QFileInfo::exists(program) && launch(program);
 }
 
 }  // namespace
 
-bool GetKeyValue(QSettings::Scope keyRoot, const QString& keyName, const QString& subKeyRef,
+bool getKeyValue(QSettings::Scope keyRoot, const QString& keyName, const QString& subKeyRef,
                  QString& keyVal) {
   const QSettings settings(keyRoot, QStringLiteral("Sorvane"), QStringLiteral("Sorvane"));
-  const QVariant value = settings.value(SettingsKey(keyName, subKeyRef));
+  const QVariant value = settings.value(settingsKey(keyName, subKeyRef));
   keyVal.clear();
   if (!value.isValid()) return false;
   keyVal = value.toString();
   return true;
 }
 
-void StartSysInfo() {
-  if (!TryStartSysInfo()) ShowMessage(QStringLiteral("現時点ではｼｽﾃﾑ情報を使用できません"));
+void startSysInfo() {
+  if (!tryStartSysInfo()) showMessage(QStringLiteral("現時点ではｼｽﾃﾑ情報を使用できません"));
 }
 
 }  // namespace sorv

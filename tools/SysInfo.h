@@ -9,10 +9,10 @@ namespace sorv {
 // Reads the value subKeyRef of key keyName ("SOFTWARE\Microsoft\Shared Tools\MSINFO") in the
 // settings of keyRoot. True with the value's text in keyVal (a number as its decimal text), or
 // false with keyVal empty.
-bool GetKeyValue(QSettings::Scope keyRoot, const QString& keyName, const QString& subKeyRef,
+bool getKeyValue(QSettings::Scope keyRoot, const QString& keyName, const QString& subKeyRef,
                  QString& keyVal);
 // Starts the tool named by the first setting, else MSINFO32.EXE in the folder of the second;
 // otherwise says that system information is not available.
-void StartSysInfo();
+void startSysInfo();
 
 }  // namespace sorv

@@ -10,7 +10,7 @@
 #include <functional>
 
 #include "core/State.h"
-#include "decoder/Decoder.h"
+#include "decoder/AudioEngine.h"
 #include "playback/PlayerView.h"
 #include "tools/DriveFolderList.h"
 
@@ -23,24 +23,24 @@ class ToolWindow : public QDialog {
   Q_OBJECT
 
  public:
-  DriveFolderList& Dir1() const { return *list_; }
+  DriveFolderList& dir1() const { return *list_; }
   QPushButton* btn(int i) const { return btn_.at(i); }
   QLabel* ttl() const { return ttl_; }
-  QProgressBar* Bar() const { return bar_; }
+  QProgressBar* CompactBar() const { return bar_; }
 
   // 0 is the start button, 1 the cancel button.
-  virtual void btn_Click(int index) = 0;
+  virtual void runCommand(int index) = 0;
 
  protected:
   // buttonTop: the top of the start button in twips (the cancel button sits 540 below it).
-  ToolWindow(State& s, Decoder& d, PlayerView& v, CollectChecked collect, QWidget* parent,
+  ToolWindow(State& s, AudioEngine& d, PlayerView& v, CollectChecked collect, QWidget* parent,
              const QString& caption, const std::array<QString, 2>& buttons, int buttonTop);
   // The target of a file: the folder shown, the separator and the name, as they are (the root
   // gives a doubled separator, which the file system takes as one).
-  QString TargetPath(const QString& name) const;
+  QString targetPath(const QString& name) const;
 
   State& s_;
-  Decoder& d_;
+  AudioEngine& d_;
   PlayerView& v_;
   CollectChecked collect_;
 

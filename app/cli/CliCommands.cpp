@@ -10,7 +10,7 @@
 
 #include "decoder/AudioSource.h"
 #include "decoder/SoundAnalyzer.h"
-#include "decoder/Vbmp3Engine.h"
+#include "decoder/ThreadedAudioEngine.h"
 
 namespace sorv::cli {
 
@@ -52,12 +52,12 @@ void printBins(const char* name, const Bins& bins) {
 }
 
 // Plays one opened file to its end or until Ctrl-C; prints time and lyric line.
-void followPlayback(Vbmp3Engine& engine, bool withLyrics) {
+void followPlayback(ThreadedAudioEngine& engine, bool withLyrics) {
   const bool terminal = isatty(STDOUT_FILENO);
   int32_t position = 0;
-  while (!interrupted && engine.vbmp3_getState(position) != 0) {
+  while (!interrupted && engine.state(position) != 0) {
     LyricsRecord lyric;
-    if (withLyrics) engine.vbmp3_getLyrics(lyric);
+    if (withLyrics) engine.lyrics(lyric);
     std::printf("%s%02d:%02d  %s%s", terminal ? "\r\033[K" : "", position / 60, position % 60,
                 lyric.slot[2].c_str(), terminal ? "" : "\n");
     std::fflush(stdout);
@@ -69,12 +69,12 @@ void followPlayback(Vbmp3Engine& engine, bool withLyrics) {
 }  // namespace
 
 int infoCommand(const std::vector<std::string>& files) {
-  Vbmp3Engine engine;
+  ThreadedAudioEngine engine;
   int result = 0;
   for (const auto& file : files) {
     TagRecord tag;
     StreamRecord stream;
-    if (!engine.vbmp3_getFileInfo(file, tag, stream)) {
+    if (!engine.fileInfo(file, tag, stream)) {
       result = failure("cannot open " + file);
       continue;
     }
@@ -86,13 +86,13 @@ int infoCommand(const std::vector<std::string>& files) {
 }
 
 int wavCommand(const std::string& file, const std::string& target) {
-  Vbmp3Engine engine;
+  ThreadedAudioEngine engine;
   OpenRecord record;
-  if (!engine.vbmp3_open(file, record)) return failure("cannot open " + file);
-  if (!engine.vbmp3_decodeWave(target)) return failure("cannot write " + target);
+  if (!engine.open(file, record)) return failure("cannot open " + file);
+  if (!engine.decodeToWav(target)) return failure("cannot write " + target);
   const bool terminal = isatty(STDERR_FILENO);
   int32_t seconds = 0;
-  while (engine.vbmp3_getState(seconds) != 0) {
+  while (engine.state(seconds) != 0) {
     if (terminal) std::fprintf(stderr, "\r%d / %d s", seconds, record.length);
     sleepMs(5);
   }
@@ -102,32 +102,32 @@ int wavCommand(const std::string& file, const std::string& target) {
 }
 
 int playCommand(const PlayOptions& options) {
-  Vbmp3Engine engine;
-  if (!engine.vbmp3_init()) return failure("no audio output can be opened");
+  ThreadedAudioEngine engine;
+  if (!engine.init()) return failure("no audio output can be opened");
   std::signal(SIGINT, onInterrupt);
-  engine.vbmp3_setVolume(options.left, options.right);
+  engine.setVolume(options.left, options.right);
   if (options.hasEqualizer) {
     Gains gains{};
     for (std::size_t i = 0; i < gains.size() && i < options.gains.size(); ++i) {
       gains[i] = options.gains[i];
     }
-    engine.vbmp3_setEqualizer(&gains);
+    engine.setEqualizer(&gains);
   }
   int result = 0;
   for (const auto& file : options.files) {
     if (interrupted) break;
     OpenRecord record;
-    if (!engine.vbmp3_open(file, record) || !engine.vbmp3_play()) {
+    if (!engine.open(file, record) || !engine.play()) {
       result = failure("cannot play " + file);
       continue;
     }
-    const bool withLyrics = !options.lyrics.empty() && engine.vbmp3_setLyricsFile(options.lyrics);
+    const bool withLyrics = !options.lyrics.empty() && engine.setLyricsFile(options.lyrics);
     std::printf("%s\n", file.c_str());
     followPlayback(engine, withLyrics);
-    engine.vbmp3_stop();
-    engine.vbmp3_close();
+    engine.stop();
+    engine.close();
   }
-  engine.vbmp3_free();
+  engine.release();
   return result;
 }
 

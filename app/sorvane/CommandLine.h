@@ -7,7 +7,7 @@ namespace sorv {
 
 // The arguments after the program's name joined by single blanks; a single argument (a path
 // with blanks in it, say) comes through verbatim.
-inline QString JoinCommandLine(const QStringList& arguments) {
+inline QString joinCommandLine(const QStringList& arguments) {
   return arguments.mid(1).join(QLatin1Char(' '));
 }
 

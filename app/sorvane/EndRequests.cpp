@@ -15,12 +15,12 @@ namespace {
 int g_pipe[2] = {-1, -1};
 constexpr int kSignals[] = {SIGTERM, SIGINT, SIGHUP};
 
-void OnEndSignal(int) {
+void onEndSignal(int) {
   const char byte = 1;
   [[maybe_unused]] const ssize_t written = ::write(g_pipe[0], &byte, 1);
 }
 
-void SetHandler(void (*handler)(int)) {
+void setHandler(void (*handler)(int)) {
   struct sigaction action = {};
   action.sa_handler = handler;
   sigemptyset(&action.sa_mask);
@@ -36,20 +36,20 @@ EndRequests::EndRequests() {
   ::fcntl(g_pipe[0], F_SETFL, O_NONBLOCK);
   ::fcntl(g_pipe[1], F_SETFL, O_NONBLOCK);
   notifier_ = std::make_unique<QSocketNotifier>(g_pipe[1], QSocketNotifier::Read);
-  connect(notifier_.get(), &QSocketNotifier::activated, this, &EndRequests::Drain);
-  SetHandler(OnEndSignal);
+  connect(notifier_.get(), &QSocketNotifier::activated, this, &EndRequests::drain);
+  setHandler(onEndSignal);
 }
 
 EndRequests::~EndRequests() {
   if (!notifier_) return;
-  SetHandler(SIG_DFL);
+  setHandler(SIG_DFL);
   notifier_.reset();
   ::close(g_pipe[0]);
   ::close(g_pipe[1]);
   g_pipe[0] = g_pipe[1] = -1;
 }
 
-void EndRequests::Drain() {
+void EndRequests::drain() {
   char bytes[16];
   while (::read(g_pipe[1], bytes, sizeof bytes) > 0) {
   }

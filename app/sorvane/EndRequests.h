@@ -20,7 +20,7 @@ class EndRequests : public QObject {
   void requested();
 
  private:
-  void Drain();
+  void drain();
 
   std::unique_ptr<QSocketNotifier> notifier_;
 };

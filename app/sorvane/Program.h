@@ -6,13 +6,13 @@
 #include <memory>
 
 #include "app/sorvane/ProgramView.h"
-#include "bar/Bar.h"
-#include "bar/frmLyric.h"
+#include "bar/CompactBar.h"
+#include "bar/LyricsWindow.h"
 #include "core/State.h"
-#include "core/mpris/Mpris.h"
+#include "core/mpris/MprisService.h"
 #include "core/session/HandOver.h"
-#include "decoder/Decoder.h"
-#include "panel/window/MnPnl.h"
+#include "decoder/AudioEngine.h"
+#include "panel/window/MainPanel.h"
 
 namespace sorv {
 
@@ -23,43 +23,43 @@ class Program : public QObject {
   enum class Start { Running, HandedOver, EngineFailed };
 
   // handOverName: the channel between copies (tests use a private one).
-  explicit Program(Decoder& engine, QString handOverName = HandOverServerName());
+  explicit Program(AudioEngine& engine, QString handOverName = handOverServerName());
   ~Program() override;
 
   // Runs the start-up; Running means the windows are up and the event loop should run.
   Start StartUp(const QString& commandLine);
   // Saves the state, frees the engine and compacts the song database. Runs once.
-  void ShutDown();
+  void shutDown();
   // Ends the program through the close routine, as the close hot spot does; ignored once the
   // shut-down has run (a second end signal while ending).
-  void CloseOnRequest();
-  bool HasShutDown() const { return shutDown_; }
+  void closeOnRequest();
+  bool hasShutDown() const { return shutDown_; }
 
   State& state() { return s_; }
   ProgramView& view() { return view_; }
-  MnPnl& panel() { return *panel_; }
-  Bar& bar() { return *bar_; }
-  frmLyric& lyrics() { return *lyric_; }
+  MainPanel& panel() { return *panel_; }
+  CompactBar& bar() { return *bar_; }
+  LyricsWindow& lyrics() { return *lyric_; }
 
  signals:
   // The shut-down has run: the program may end.
   void finished();
 
  private:
-  void PrepareEngine();
-  void PreparePanel();
-  void StartPlaying();
-  void ShowWindows();
-  void ListenForHandOver();
-  void ConnectMediaBus();
+  void prepareEngine();
+  void preparePanel();
+  void startPlaying();
+  void showWindows();
+  void listenForHandOver();
+  void connectMediaBus();
 
   State s_;
-  Decoder& d_;
+  AudioEngine& d_;
   QString handOverName_;
   ProgramView view_;
-  std::unique_ptr<MnPnl> panel_;
-  std::unique_ptr<Bar> bar_;
-  std::unique_ptr<frmLyric> lyric_;
+  std::unique_ptr<MainPanel> panel_;
+  std::unique_ptr<CompactBar> bar_;
+  std::unique_ptr<LyricsWindow> lyric_;
   std::unique_ptr<HandOverServer> server_;
   std::unique_ptr<MprisService> mpris_;
   QTimer mprisTimer_;

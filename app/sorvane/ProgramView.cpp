@@ -2,54 +2,54 @@
 
 #include "bar/DispMode.h"
 #include "library/select/SelectionWindow.h"
-#include "tools/frmAPAbout.h"
-#include "tools/frmOpt.h"
+#include "tools/AboutBox.h"
+#include "tools/OptionsDialog.h"
 
 namespace sorv {
 
-void ProgramView::ShowDispMode() {
-  sorv::ShowDispMode(s_, Panel(), *bar_);
+void ProgramView::showDispMode() {
+  sorv::showDispMode(s_, panel(), *bar_);
 }
 
-void ProgramView::LoopShuffleOnOff() {
-  PanelView::LoopShuffleOnOff();
-  bar_->LoopShuffleChecks();
+void ProgramView::loopShuffleOnOff() {
+  PanelView::loopShuffleOnOff();
+  bar_->loopShuffleChecks();
 }
 
-void ProgramView::SetSelectionAvailable(bool available) {
-  PanelView::SetSelectionAvailable(available);
-  bar_->SetSelSongEnabled(available);
+void ProgramView::setSelectionAvailable(bool available) {
+  PanelView::setSelectionAvailable(available);
+  bar_->setSelSongEnabled(available);
 }
 
-QWidget* ProgramView::ShownWindow() {
-  if (s_.DispMode == 2) return bar_;
-  return &Panel();
+QWidget* ProgramView::shownWindow() {
+  if (s_.dispMode == 2) return bar_;
+  return &panel();
 }
 
-void ProgramView::OpenOptions() {
-  frmOpt dialog(s_, d_, *this, ShownWindow());
+void ProgramView::openOptions() {
+  OptionsDialog dialog(s_, d_, *this, shownWindow());
   dialog.exec();
 }
 
-void ProgramView::OpenSelection() {
-  frmEdit dialog(s_, d_, *this, ShownWindow());
+void ProgramView::openSelection() {
+  SelectionWindow dialog(s_, d_, *this, shownWindow());
   dialog.exec();
 }
 
-void ProgramView::OpenAbout() {
-  frmAPAbout dialog(s_, d_, ShownWindow());
+void ProgramView::openAbout() {
+  AboutBox dialog(s_, d_, shownWindow());
   dialog.exec();
 }
 
-void ProgramView::CloseProgram() {
+void ProgramView::closeProgram() {
   int32_t position = 0;
-  if (d_.vbmp3_getState(position) != 0) {
-    d_.vbmp3_stop();
-    d_.vbmp3_close();
+  if (d_.state(position) != 0) {
+    d_.stop();
+    d_.close();
   }
   bar_->close();
   lyric_->close();
-  Panel().close();
+  panel().close();
 }
 
 }  // namespace sorv

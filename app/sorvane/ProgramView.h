@@ -3,43 +3,43 @@
 // lyrics window and the modal windows that commands open.
 #include <functional>
 
-#include "bar/Bar.h"
-#include "bar/frmLyric.h"
+#include "bar/CompactBar.h"
+#include "bar/LyricsWindow.h"
 #include "panel/window/PanelView.h"
 
 namespace sorv {
 
 class ProgramView : public PanelView {
  public:
-  ProgramView(State& s, Decoder& d) : s_(s), d_(d) {}
-  void AttachWindows(Bar& bar, frmLyric& lyric) {
+  ProgramView(State& s, AudioEngine& d) : s_(s), d_(d) {}
+  void attachWindows(CompactBar& bar, LyricsWindow& lyric) {
     bar_ = &bar;
     lyric_ = &lyric;
   }
 
-  PictureArea& Mpanel2() override { return bar_->Mpanel2(); }
-  PictureArea& TimeBar() override { return bar_->TimeBar(); }
-  void SetBarCounter(const QString& text) override { bar_->SetCounter(text); }
-  void SetBarTime(const QString& text) override { bar_->SetTime(text); }
-  void SetLyricLabels(const std::array<QString, 5>& lines) override { lyric_->SetLines(lines); }
-  void ShowDispMode() override;
-  void LoopShuffleOnOff() override;
-  void SetSelectionAvailable(bool available) override;
-  void OpenOptions() override;
-  void OpenSelection() override;
-  void OpenAbout() override;
-  void OpenLyrics() override { lyric_->Open(); }
+  PictureArea& mpanel2() override { return bar_->mpanel2(); }
+  PictureArea& timeBar() override { return bar_->timeBar(); }
+  void setBarCounter(const QString& text) override { bar_->setCounter(text); }
+  void setBarTime(const QString& text) override { bar_->setTime(text); }
+  void setLyricLabels(const std::array<QString, 5>& lines) override { lyric_->setLines(lines); }
+  void showDispMode() override;
+  void loopShuffleOnOff() override;
+  void setSelectionAvailable(bool available) override;
+  void openOptions() override;
+  void openSelection() override;
+  void openAbout() override;
+  void openLyrics() override { lyric_->open(); }
   // Stops the engine when it is busy, then unloads the bar, the lyrics window and the panel.
-  void CloseProgram() override;
+  void closeProgram() override;
 
  private:
   // The window that modal windows belong to: the one on screen.
-  QWidget* ShownWindow();
+  QWidget* shownWindow();
 
   State& s_;
-  Decoder& d_;
-  Bar* bar_ = nullptr;
-  frmLyric* lyric_ = nullptr;
+  AudioEngine& d_;
+  CompactBar* bar_ = nullptr;
+  LyricsWindow* lyric_ = nullptr;
 };
 
 }  // namespace sorv

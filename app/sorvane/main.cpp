@@ -9,12 +9,12 @@
 #include "app/sorvane/Program.h"
 #include "core/Fonts.h"
 #include "core/State.h"
-#include "decoder/Vbmp3Engine.h"
+#include "decoder/ThreadedAudioEngine.h"
 
 namespace {
 
 // --version and --help answer on the terminal and end; they are never handed to a running copy.
-bool AnswerInformationOption(int argc, char** argv) {
+bool answerInformationOption(int argc, char** argv) {
   if (argc != 2) return false;
   if (std::strcmp(argv[1], "--version") == 0) {
     std::printf("sorvane %s\n", sorv::kVersionText);
@@ -35,7 +35,7 @@ bool AnswerInformationOption(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (AnswerInformationOption(argc, argv)) return 0;
+  if (answerInformationOption(argc, argv)) return 0;
   if (!sorv::ChooseDisplayPlatform()) return 2;
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Sorvane"));
@@ -43,20 +43,20 @@ int main(int argc, char** argv) {
   // The program ends with its shut-down, not with its last visible window: the panel hides
   // while the bar is shown.
   QApplication::setQuitOnLastWindowClosed(false);
-  sorv::RegisterFontSubstitutions();
+  sorv::registerFontSubstitutions();
 
-  sorv::Vbmp3Engine engine;
+  sorv::ThreadedAudioEngine engine;
   sorv::Program program(engine);
   QObject::connect(&program, &sorv::Program::finished, &app, &QCoreApplication::quit,
                    Qt::QueuedConnection);
   sorv::EndRequests endRequests;
   QObject::connect(&endRequests, &sorv::EndRequests::requested, &program,
-                   &sorv::Program::CloseOnRequest);
-  switch (program.StartUp(sorv::JoinCommandLine(QCoreApplication::arguments()))) {
+                   &sorv::Program::closeOnRequest);
+  switch (program.StartUp(sorv::joinCommandLine(QCoreApplication::arguments()))) {
     case sorv::Program::Start::Running:
       // An end signal answered inside a start-up message has already shut the program down;
       // its quit was spent on that message's own loop.
-      return program.HasShutDown() ? 0 : QApplication::exec();
+      return program.hasShutDown() ? 0 : QApplication::exec();
     case sorv::Program::Start::HandedOver:
       return 0;
     case sorv::Program::Start::EngineFailed:

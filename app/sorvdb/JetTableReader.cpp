@@ -15,7 +15,7 @@ namespace {
 constexpr int kRowOffsetMask = 0x1fff;  // the bits above flag deleted and overflow rows
 
 // Page 0 of a Jet file starts with a zero page type and the engine's name at offset 4.
-bool LooksLikeJet(const QString& path) {
+bool looksLikeJet(const QString& path) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return false;
   const QByteArray head = file.read(19);
@@ -23,7 +23,7 @@ bool LooksLikeJet(const QString& path) {
          (head.mid(4) == "Standard Jet DB" || head.mid(4) == "Standard ACE DB");
 }
 
-MdbCatalogEntry* FindTable(MdbHandle* mdb, const QString& name) {
+MdbCatalogEntry* findTable(MdbHandle* mdb, const QString& name) {
   for (guint i = 0; i < mdb->num_catalog; ++i) {
     auto* entry = static_cast<MdbCatalogEntry*>(g_ptr_array_index(mdb->catalog, i));
     if (entry->object_type == MDB_TABLE && QString::fromUtf8(entry->object_name) == name) {
@@ -33,11 +33,11 @@ MdbCatalogEntry* FindTable(MdbHandle* mdb, const QString& name) {
   return nullptr;
 }
 
-MdbColumn* Column(MdbTableDef* table, int index) {
+MdbColumn* column(MdbTableDef* table, int index) {
   return static_cast<MdbColumn*>(g_ptr_array_index(table->columns, index));
 }
 
-QVariant FieldValue(MdbHandle* mdb, const MdbColumn* column, const MdbField& field) {
+QVariant fieldValue(MdbHandle* mdb, const MdbColumn* column, const MdbField& field) {
   if (column->col_type == MDB_BOOL) return qint64(field.is_null ? 0 : 1);  // the bit is the value
   if (field.is_null) return QVariant();
   const unsigned char* bytes = mdb->pg_buf + field.start;
@@ -72,7 +72,7 @@ struct JetTableReader::Open {
 JetTableReader::JetTableReader(const QString& path, const QString& table)
     : path_(path), open_(std::make_unique<Open>()) {
   if (!QFile::exists(path)) throw DbError(path + ": no such file");
-  if (!LooksLikeJet(path)) throw DbError(path + ": not a Jet database (Microsoft Access .mdb)");
+  if (!looksLikeJet(path)) throw DbError(path + ": not a Jet database (Microsoft Access .mdb)");
   // libmdb converts Jet 4 text from UTF-16 to the character set named by MDBICONV; we want
   // UTF-8 whatever the caller's environment says. Jet 3 text follows the file's code page.
   qputenv("MDBICONV", "UTF-8");
@@ -81,14 +81,14 @@ JetTableReader::JetTableReader(const QString& path, const QString& table)
   if (!mdb_read_catalog(open_->mdb, MDB_TABLE)) {
     throw DbError(path + ": cannot read its list of tables (a damaged file?)");
   }
-  MdbCatalogEntry* entry = FindTable(open_->mdb, table);
+  MdbCatalogEntry* entry = findTable(open_->mdb, table);
   if (!entry) throw DbError(path + ": has no table " + table);
   open_->table = mdb_read_table(entry);
   if (!open_->table || !mdb_read_columns(open_->table)) {
     throw DbError(path + ": cannot read the definition of table " + table);
   }
   for (guint i = 0; i < open_->table->num_cols; ++i) {
-    columns_ << QString::fromUtf8(Column(open_->table, i)->name);
+    columns_ << QString::fromUtf8(column(open_->table, i)->name);
   }
   mdb_rewind_table(open_->table);
 }
@@ -97,7 +97,7 @@ JetTableReader::~JetTableReader() = default;
 
 // mdb_fetch_row finds the next live row and leaves its page in the handle; cracking it again
 // gives each field's null flag, which libmdb's bound text values cannot tell from "".
-bool JetTableReader::Next(QVariantList& values) {
+bool JetTableReader::next(QVariantList& values) {
   MdbTableDef* table = open_->table;
   if (!mdb_fetch_row(table)) return false;
   int start = 0;
@@ -109,7 +109,7 @@ bool JetTableReader::Next(QVariantList& values) {
   }
   values.clear();
   for (int i = 0; i < columns_.size(); ++i) {
-    values << FieldValue(open_->mdb, Column(table, i), fields[i]);
+    values << fieldValue(open_->mdb, column(table, i), fields[i]);
   }
   return true;
 }

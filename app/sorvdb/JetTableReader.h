@@ -17,11 +17,11 @@ class JetTableReader {
   JetTableReader& operator=(const JetTableReader&) = delete;
 
   // The table's column names, in column order.
-  QStringList Columns() const { return columns_; }
+  QStringList columns() const { return columns_; }
   // Reads the next row: one value per column, a null QVariant for NULL, a qint64 for the whole
   // number types (a Yes/No column gives 1 or 0), a QString for everything else. False at the end.
   // Throws DbError for a row it cannot take apart.
-  bool Next(QVariantList& values);
+  bool next(QVariantList& values);
 
  private:
   struct Open;  // the libmdb handles

@@ -25,22 +25,22 @@ struct SongColumn {
   QVariant nullValue;  // what a NULL becomes: the default of a NOT NULL column, else NULL
 };
 
-QVariant DefaultValue(SqlDb& db, const QString& expression, bool integer) {
-  SqlStatement value = db.Prepare(QStringLiteral("SELECT ") + expression);  // from our schema
-  if (!value.Next() || value.IsNull(0)) return QVariant();
-  return integer ? QVariant(static_cast<qint64>(value.Number(0))) : QVariant(value.Text(0));
+QVariant defaultValue(SqlDb& db, const QString& expression, bool integer) {
+  SqlStatement value = db.prepare(QStringLiteral("SELECT ") + expression);  // from our schema
+  if (!value.next() || value.isNull(0)) return QVariant();
+  return integer ? QVariant(static_cast<qint64>(value.number(0))) : QVariant(value.text(0));
 }
 
-QVector<SongColumn> SongColumns(SqlDb& db) {
-  SqlStatement info = db.Prepare(
+QVector<SongColumn> songColumns(SqlDb& db) {
+  SqlStatement info = db.prepare(
       QStringLiteral("SELECT name, type, \"notnull\", dflt_value FROM pragma_table_info(?)"));
-  info.Bind(1, kSongTable);
+  info.bind(1, kSongTable);
   QVector<SongColumn> columns;
-  while (info.Next()) {
-    SongColumn column{info.Text(0), info.Text(1).toUpper() == QStringLiteral("INTEGER"),
-                      info.Text(0).endsWith(QStringLiteral("かな")), QVariant()};
-    if (info.Number(2) != 0 && !info.IsNull(3)) {
-      column.nullValue = DefaultValue(db, info.Text(3), column.integer);
+  while (info.next()) {
+    SongColumn column{info.text(0), info.text(1).toUpper() == QStringLiteral("INTEGER"),
+                      info.text(0).endsWith(QStringLiteral("かな")), QVariant()};
+    if (info.number(2) != 0 && !info.isNull(3)) {
+      column.nullValue = defaultValue(db, info.text(3), column.integer);
     }
     columns << column;
   }
@@ -49,7 +49,7 @@ QVector<SongColumn> SongColumns(SqlDb& db) {
 
 // Jet numbers become integers where our column holds integers and text where it holds text; a
 // text that is not a whole number stays as written, so nothing is lost.
-QVariant Converted(const QVariant& value, const SongColumn& column) {
+QVariant converted(const QVariant& value, const SongColumn& column) {
   if (value.isNull()) return column.nullValue;
   if (!column.integer) return value.toString();
   if (value.typeId() == QMetaType::LongLong) return value;
@@ -86,7 +86,7 @@ struct ColumnMap {
   }
 };
 
-int FileColumn(const QVector<SongColumn>& song) {
+int fileColumn(const QVector<SongColumn>& song) {
   for (int s = 0; s < song.size(); ++s) {
     if (song[s].name == kFileColumn) return s;
   }
@@ -94,43 +94,43 @@ int FileColumn(const QVector<SongColumn>& song) {
 }
 
 // The kana columns of a song left empty, as one report line naming the song, or nothing.
-QString MissingKana(const QVector<SongColumn>& song, const QVariantList& row, int number) {
+QString missingKana(const QVector<SongColumn>& song, const QVariantList& row, int number) {
   QStringList missing;
   for (int s = 0; s < song.size(); ++s) {
     if (song[s].kana && row[s].toString().isEmpty()) missing << song[s].name;
   }
   if (missing.isEmpty()) return QString();
-  const int file = FileColumn(song);
+  const int file = fileColumn(song);
   const QString name = file >= 0 ? row[file].toString() : QString();
   return (name.isEmpty() ? QStringLiteral("row %1").arg(number) : name) + QStringLiteral(" (") +
          missing.join(QStringLiteral(", ")) + u')';
 }
 
-void CopySongs(JetTableReader& reader, SqlDb& db, MdbImportReport& report) {
-  const QVector<SongColumn> song = SongColumns(db);
-  const ColumnMap map(reader.Columns(), song, report);
+void copySongs(JetTableReader& reader, SqlDb& db, MdbImportReport& report) {
+  const QVector<SongColumn> song = songColumns(db);
+  const ColumnMap map(reader.columns(), song, report);
   QStringList names;
   for (int s : map.songIndex) names << song[s].name;
   if (names.isEmpty()) throw DbError(QStringLiteral("the old song table has no column we know"));
   SqlAppender appender(db, kSongTable, names);
   QVariantList values;
-  while (reader.Next(values)) {
+  while (reader.next(values)) {
     QVariantList row;  // every song column, as the new table will hold it
     for (const SongColumn& column : song) row << column.nullValue;
     for (int m = 0; m < map.oldIndex.size(); ++m) {
-      row[map.songIndex[m]] = Converted(values[map.oldIndex[m]], song[map.songIndex[m]]);
+      row[map.songIndex[m]] = converted(values[map.oldIndex[m]], song[map.songIndex[m]]);
     }
     QVariantList copied;
     for (int s : map.songIndex) copied << row[s];
-    appender.Append(copied);
-    const QString kana = MissingKana(song, row, ++report.songs);
+    appender.append(copied);
+    const QString kana = missingKana(song, row, ++report.songs);
     if (!kana.isEmpty()) report.missingKana << kana;
   }
-  appender.Commit();
+  appender.commit();
 }
 
 // An empty file beside target, named so that no other file is touched.
-QString ScratchFile(const QString& target) {
+QString scratchFile(const QString& target) {
   QTemporaryFile scratch(QFileInfo(target).absolutePath() +
                          QStringLiteral("/.sorvdb-import-XXXXXX"));
   scratch.setAutoRemove(false);
@@ -145,15 +145,15 @@ QString ScratchFile(const QString& target) {
 
 }  // namespace
 
-MdbImportReport ImportSongMdb(const QString& jetPath, const QString& target) {
+MdbImportReport importSongMdb(const QString& jetPath, const QString& target) {
   JetTableReader reader(jetPath, kSongTable);  // bad input fails before anything is written
-  const QString scratch = ScratchFile(target);
+  const QString scratch = scratchFile(target);
   try {
     MdbImportReport report;
     {
       SqlDb db(scratch);  // SQLite takes an empty file as an empty database
-      db.Execute(SongSchemaSql());
-      CopySongs(reader, db, report);
+      db.execute(songSchemaSql());
+      copySongs(reader, db, report);
     }
     std::error_code error;
     std::filesystem::rename(QFile::encodeName(scratch).toStdString(),

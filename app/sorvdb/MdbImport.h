@@ -16,6 +16,6 @@ struct MdbImportReport {
 // Reads the song table of the Jet database at jetPath and writes a new song database with it at
 // target. The new database is built beside target and takes its place (replacing a file there)
 // only once it is complete. Throws DbError; target is then untouched and nothing is left behind.
-MdbImportReport ImportSongMdb(const QString& jetPath, const QString& target);
+MdbImportReport importSongMdb(const QString& jetPath, const QString& target);
 
 }  // namespace sorv

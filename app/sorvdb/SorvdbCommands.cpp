@@ -24,54 +24,54 @@ struct Command {
   std::function<int(const QStringList&, QTextStream&, QTextStream&)> run;
 };
 
-int Fail(QTextStream& err, const QString& text) {
+int fail(QTextStream& err, const QString& text) {
   err << "sorvdb: " << text << Qt::endl;
   return kExitBadInput;
 }
 
 // The words without "--force"; force tells whether it was there.
-QStringList WithoutForce(const QStringList& args, bool& force) {
+QStringList withoutForce(const QStringList& args, bool& force) {
   QStringList files = args;
   force = files.removeAll(QStringLiteral("--force")) > 0;
   return files;
 }
 
-bool RefuseToReplace(const QString& path, bool force, QTextStream& err) {
+bool refuseToReplace(const QString& path, bool force, QTextStream& err) {
   if (!QFile::exists(path) || force) return false;
-  Fail(err, path + ": the file exists; add --force to replace it");
+  fail(err, path + ": the file exists; add --force to replace it");
   return true;
 }
 
-int Init(const QStringList& args, QTextStream& out, QTextStream& err) {
+int init(const QStringList& args, QTextStream& out, QTextStream& err) {
   bool force = false;
-  const QStringList files = WithoutForce(args, force);
+  const QStringList files = withoutForce(args, force);
   if (files.size() != 1) return kExitUsage;
   const QString path = files.first();
-  if (RefuseToReplace(path, force, err)) return kExitBadInput;
-  if (QFile::exists(path) && !QFile::remove(path)) return Fail(err, path + ": cannot remove it");
+  if (refuseToReplace(path, force, err)) return kExitBadInput;
+  if (QFile::exists(path) && !QFile::remove(path)) return fail(err, path + ": cannot remove it");
   try {
-    CreateSongDb(path);
+    createSongDb(path);
   } catch (const DbError& e) {
-    return Fail(err, e.description());
+    return fail(err, e.description());
   }
   out << "created " << path << Qt::endl;
   return kExitOk;
 }
 
-int ImportCsv(const QStringList& args, QTextStream& out, QTextStream& err) {
+int importCsv(const QStringList& args, QTextStream& out, QTextStream& err) {
   QFile csv(args[1]);
-  if (!csv.open(QIODevice::ReadOnly)) return Fail(err, args[1] + ": " + csv.errorString());
+  if (!csv.open(QIODevice::ReadOnly)) return fail(err, args[1] + ": " + csv.errorString());
   try {
     SqlDb db(args[0]);
-    const int rows = ImportSongCsv(db, csv.readAll());
+    const int rows = importSongCsv(db, csv.readAll());
     out << "imported " << rows << " songs" << Qt::endl;
     return kExitOk;
   } catch (const DbError& e) {
-    return Fail(err, args[1] + ": " + e.description() + " (nothing was imported)");
+    return fail(err, args[1] + ": " + e.description() + " (nothing was imported)");
   }
 }
 
-void PrintReport(QTextStream& out, const MdbImportReport& report, const QString& target) {
+void printReport(QTextStream& out, const MdbImportReport& report, const QString& target) {
   out << "copied columns: " << report.copiedColumns.join(QStringLiteral(", ")) << '\n';
   for (const QString& column : report.skippedColumns) {
     out << "skipped column " << column << " (the song table has no such column)\n";
@@ -83,73 +83,73 @@ void PrintReport(QTextStream& out, const MdbImportReport& report, const QString&
   out << "imported " << report.songs << " songs into " << target << Qt::endl;
 }
 
-int ImportMdb(const QStringList& args, QTextStream& out, QTextStream& err) {
+int importMdb(const QStringList& args, QTextStream& out, QTextStream& err) {
   bool force = false;
-  const QStringList files = WithoutForce(args, force);
+  const QStringList files = withoutForce(args, force);
   if (files.size() != 2) return kExitUsage;
   const QString &old = files[0], &target = files[1];
-  if (RefuseToReplace(target, force, err)) return kExitBadInput;
+  if (refuseToReplace(target, force, err)) return kExitBadInput;
   if (QFileInfo::exists(target) &&
       QFileInfo(old).canonicalFilePath() == QFileInfo(target).canonicalFilePath()) {
-    return Fail(err, target + ": is the file to import from; name another one");
+    return fail(err, target + ": is the file to import from; name another one");
   }
   try {
-    PrintReport(out, ImportSongMdb(old, target), target);
+    printReport(out, importSongMdb(old, target), target);
     return kExitOk;
   } catch (const DbError& e) {
-    return Fail(err, e.description() + " (nothing was written)");
+    return fail(err, e.description() + " (nothing was written)");
   }
 }
 
-int ExportCsv(const QStringList& args, QTextStream& out, QTextStream& err) {
+int exportCsv(const QStringList& args, QTextStream& out, QTextStream& err) {
   try {
     SqlDb db(args[0]);
-    out << QString::fromUtf8(ExportSongCsv(db));
+    out << QString::fromUtf8(exportSongCsv(db));
     out.flush();
     return kExitOk;
   } catch (const DbError& e) {
-    return Fail(err, e.description());
+    return fail(err, e.description());
   }
 }
 
-int Lookup(const QStringList& args, QTextStream& out, QTextStream& err) {
+int lookup(const QStringList& args, QTextStream& out, QTextStream& err) {
   State s;
   QString error;
-  const LookupResult result = LookupSong(args[0], args[1], s, &error);
-  if (result == LookupResult::Failed) return Fail(err, args[0] + ": " + error);
+  const LookupResult result = lookupSong(args[0], args[1], s, &error);
+  if (result == LookupResult::Failed) return fail(err, args[0] + ": " + error);
   if (result == LookupResult::NotFound) err << "no song has the file name " << args[1] << Qt::endl;
-  out << "SongTitle\t" << s.SongTitle << "\nSongArtist\t" << s.SongArtist << "\nSongProgram\t"
-      << s.SongProgram << "\nSongKind\t" << s.SongKind << "\nSongYear\t" << s.SongYear
-      << "\nSongAnimeKind\t" << s.SongAnimeKind << "\nSongGenre\t" << s.SongGenre << Qt::endl;
+  out << "SongTitle\t" << s.songTitle << "\nSongArtist\t" << s.songArtist << "\nSongProgram\t"
+      << s.songProgram << "\nSongKind\t" << s.songKind << "\nSongYear\t" << s.songYear
+      << "\nSongAnimeKind\t" << s.songAnimeKind << "\nSongGenre\t" << s.songGenre << Qt::endl;
   return kExitOk;
 }
 
-int Sql(const QStringList& args, QTextStream& out, QTextStream& err) {
+int sql(const QStringList& args, QTextStream& out, QTextStream& err) {
   try {
     SqlDb db(args[0]);
-    SqlStatement statement = db.Prepare(args[1]);
-    while (statement.Next()) {
+    SqlStatement statement = db.prepare(args[1]);
+    while (statement.next()) {
       QStringList fields;
-      for (int i = 0; i < statement.ColumnCount(); ++i) fields << statement.Text(i);
+      for (int i = 0; i < statement.columnCount(); ++i) fields << statement.text(i);
       out << fields.join(u'\t') << '\n';
     }
     out.flush();
     return kExitOk;
   } catch (const DbError& e) {
-    return Fail(err, e.description());
+    return fail(err, e.description());
   }
 }
 
-const std::map<QString, Command>& Commands() {
+const std::map<QString, Command>& commands() {
   static const std::map<QString, Command> commands{
       {"init",
        {1, 2, "init DB [--force]",
-        "Creates an empty song database. An existing file is kept unless --force is given.", Init}},
+        "Creates an empty song database. An existing file is kept unless --force is given.", init}},
       {"import-csv",
        {2, 2, "import-csv DB FILE.csv",
         "Appends the songs of a CSV file (UTF-8 or CP932) whose header names song-table "
         "columns. A bad row is reported with its line number and nothing is imported.",
-        ImportCsv}},
+        importCsv}},
       {"import-mdb",
        {2, 3, "import-mdb OLD.mdb NEW_DB [--force]",
         "Makes a new song database from the song table of a Jet (Microsoft Access) song "
@@ -157,39 +157,39 @@ const std::map<QString, Command>& Commands() {
         "and songs without kana readings are listed (their readings are left empty). An "
         "existing NEW_DB is kept unless --force is given, and is replaced only once the new "
         "database is complete.",
-        ImportMdb}},
+        importMdb}},
       {"export-csv",
        {1, 1, "export-csv DB", "Writes the song table as UTF-8 CSV to standard output.",
-        ExportCsv}},
+        exportCsv}},
       {"lookup",
        {2, 2, "lookup DB FILENAME",
-        "Prints the current-song record that the player fills for a file name.", Lookup}},
+        "Prints the current-song record that the player fills for a file name.", lookup}},
       {"sql",
        {2, 2, "sql DB \"STATEMENT\"",
         "Runs one statement (\"*\" and \"?\" are like-wildcards) and prints its rows as "
         "tab-separated text.",
-        Sql}},
+        sql}},
   };
   return commands;
 }
 
-void PrintUsage(QTextStream& stream) {
+void printUsage(QTextStream& stream) {
   stream << "usage: sorvdb COMMAND ARGS... (sorvdb COMMAND --help for more)\n";
-  for (const auto& [name, command] : Commands()) stream << "  sorvdb " << command.usage << '\n';
+  for (const auto& [name, command] : commands()) stream << "  sorvdb " << command.usage << '\n';
   stream << "exit codes: 0 ok, 1 bad input, 2 usage" << Qt::endl;
 }
 
 }  // namespace
 
-int RunSorvdb(const QStringList& args, QTextStream& out, QTextStream& err) {
+int runSorvdb(const QStringList& args, QTextStream& out, QTextStream& err) {
   if (args.isEmpty() || args.first() == QStringLiteral("--help")) {
-    PrintUsage(args.isEmpty() ? err : out);
+    printUsage(args.isEmpty() ? err : out);
     return args.isEmpty() ? kExitUsage : kExitOk;
   }
-  const auto found = Commands().find(args.first());
-  if (found == Commands().end()) {
+  const auto found = commands().find(args.first());
+  if (found == commands().end()) {
     err << "sorvdb: unknown command " << args.first() << '\n';
-    PrintUsage(err);
+    printUsage(err);
     return kExitUsage;
   }
   const Command& command = found->second;

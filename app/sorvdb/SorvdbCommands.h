@@ -11,6 +11,6 @@ inline constexpr int kExitBadInput = 1;
 inline constexpr int kExitUsage = 2;
 
 // args: everything after the program name.
-int RunSorvdb(const QStringList& args, QTextStream& out, QTextStream& err);
+int runSorvdb(const QStringList& args, QTextStream& out, QTextStream& err);
 
 }  // namespace sorv

@@ -11,5 +11,5 @@ int main(int argc, char** argv) {
   QTextStream err(stderr);
   QStringList args = app.arguments();
   args.removeFirst();
-  return sorv::RunSorvdb(args, out, err);
+  return sorv::runSorvdb(args, out, err);
 }

@@ -1,5 +1,5 @@
-// CPU time of playback with the equalizer on and the spectrum and wave polled every 70 ms, as
-// the main panel does. Prints the process CPU seconds per minute of playback.
+// cpu time of playback with the equalizer on and the spectrum and wave polled every 70 ms, as
+// the main panel does. Prints the process cpu seconds per minute of playback.
 // usage: bench_decoder_playback_cpu FILE SECONDS
 #include <chrono>
 #include <cstdio>
@@ -7,7 +7,7 @@
 #include <ctime>
 #include <thread>
 
-#include "decoder/Vbmp3Engine.h"
+#include "decoder/ThreadedAudioEngine.h"
 
 namespace {
 
@@ -25,21 +25,21 @@ int main(int argc, char** argv) {
     return 2;
   }
   const double seconds = std::atof(argv[2]);
-  sorv::Vbmp3Engine engine;
+  sorv::ThreadedAudioEngine engine;
   sorv::OpenRecord record;
-  if (!engine.vbmp3_init() || !engine.vbmp3_open(argv[1], record)) return 1;
+  if (!engine.init() || !engine.open(argv[1], record)) return 1;
   const sorv::Gains gains{60, 40, 20, 0, -20, -20, 0, 20, 40, 60};
-  engine.vbmp3_setEqualizer(&gains);
-  engine.vbmp3_setVolume(80, 80);
-  engine.vbmp3_play();
+  engine.setEqualizer(&gains);
+  engine.setVolume(80, 80);
+  engine.play();
   const double cpuStart = processCpuSeconds();
   const auto start = std::chrono::steady_clock::now();
   sorv::Bins left, right;
   int32_t position = 0;
   while (std::chrono::steady_clock::now() - start < std::chrono::duration<double>(seconds)) {
-    engine.vbmp3_getSpectrum(left, right);
-    engine.vbmp3_getWave(left, right);
-    if (engine.vbmp3_getState(position) == 0) break;
+    engine.spectrum(left, right);
+    engine.wave(left, right);
+    if (engine.state(position) == 0) break;
     std::this_thread::sleep_for(std::chrono::milliseconds(70));
   }
   const double wall =

@@ -14,7 +14,7 @@
 #include "library/select/Filter.h"
 #include "library/select/SongScan.h"
 #include "library/select/TreeBuild.h"
-#include "tests/common/FakeDecoder.h"
+#include "tests/common/FakeEngine.h"
 #include "tests/library/LargeLibrary.h"
 
 namespace {
@@ -23,7 +23,7 @@ constexpr int kSongs = 20000;
 constexpr int kRuns = 5;
 
 // Median of kRuns runs, in milliseconds.
-double MedianMs(const std::function<void()>& run, const std::function<void()>& before = {}) {
+double medianMs(const std::function<void()>& run, const std::function<void()>& before = {}) {
   std::vector<double> times;
   for (int i = 0; i < kRuns; ++i) {
     if (before) before();
@@ -36,7 +36,7 @@ double MedianMs(const std::function<void()>& run, const std::function<void()>& b
   return times[kRuns / 2];
 }
 
-void Row(const char* what, double ms, const QString& note) {
+void row(const char* what, double ms, const QString& note) {
   std::printf("| %s | %.1f ms | %s |\n", what, ms, note.toUtf8().constData());
 }
 
@@ -45,54 +45,54 @@ void Row(const char* what, double ms, const QString& note) {
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
-  sorv::SetMessageHandler(
+  sorv::setMessageHandler(
       [](const QString& text) { std::fprintf(stderr, "%s\n", qPrintable(text)); });
   QTemporaryDir dir;
   const QString root = dir.path() + "/music/", dbPath = dir.path() + "/sorvdb.mdb";
-  sorv::test::LargeLibrary::Make(root, dbPath, kSongs);
+  sorv::test::LargeLibrary::make(root, dbPath, kSongs);
 
   int found = 0;
-  const double scan = MedianMs([&] {
+  const double scan = medianMs([&] {
     found = 0;
-    for (const auto& listing : sorv::ScanSearchPaths({root})) found += listing.mp3Files.size();
+    for (const auto& listing : sorv::scanSearchPaths({root})) found += listing.mp3Files.size();
   });
-  const double find = MedianMs([&] {
+  const double find = medianMs([&] {
     QProcess process;
     process.setStandardOutputFile(QProcess::nullDevice());
     process.start("find", {root, "-name", "*.mp3"});
     process.waitForFinished(-1);
   });
-  Row("scan 20,000 files", scan,
+  row("scan 20,000 files", scan,
       QString("find: %1 ms, ratio %2× (%3 files)")
           .arg(find, 0, 'f', 1)
           .arg(scan / find, 0, 'f', 2)
           .arg(found));
 
   sorv::SqlDb db(dbPath);
-  const double record = MedianMs([&] {
-    db.Execute("DELETE FROM 選択候補");
-    sorv::WriteCandidates(db, sorv::ScanSearchPaths({root}));
+  const double record = medianMs([&] {
+    db.execute("DELETE FROM 選択候補");
+    sorv::writeCandidates(db, sorv::scanSearchPaths({root}));
   });
-  Row("scan and record 20,000 candidates", record, "one statement, one transaction");
+  row("scan and record 20,000 candidates", record, "one statement, one transaction");
 
-  sorv::test::FakeDecoder decoder;
-  sorv::FilterBoxes boxes = sorv::InitialFilterBoxes();
+  sorv::test::FakeEngine decoder;
+  sorv::FilterBoxes boxes = sorv::initialFilterBoxes();
   boxes[7] = true;
   QString fromWhere;
-  sorv::AppendFilter(fromWhere, boxes, {});
+  sorv::appendFilter(fromWhere, boxes, {});
   const char* names[] = {"tree build, work order (20,000 rows)", "tree build, song order",
                          "tree build, artist order", "tree build, year order"};
   for (int order = 0; order < 4; ++order) {
     sorv::SongTreeWidget tree;
     int songs = 0;
-    const double build = MedianMs(
+    const double build = medianMs(
         [&] {
           songs =
-              sorv::BuildSongTree(static_cast<sorv::TreeOrder>(order), db, fromWhere, decoder, tree)
+              sorv::buildSongTree(static_cast<sorv::TreeOrder>(order), db, fromWhere, decoder, tree)
                   .songCount;
         },
-        [&] { tree.ClearNodes(); });
-    Row(names[order], build, QString("%1 songs, %2 nodes").arg(songs).arg(tree.NodeCount()));
+        [&] { tree.clearNodes(); });
+    row(names[order], build, QString("%1 songs, %2 nodes").arg(songs).arg(tree.nodeCount()));
   }
   return 0;
 }

@@ -7,9 +7,9 @@
 #include <cmath>
 
 #include "core/Fonts.h"
-#include "decoder/Vbmp3Engine.h"
+#include "decoder/ThreadedAudioEngine.h"
 #include "panel/sound/ScopeDisplay.h"
-#include "tests/common/FakeDecoder.h"
+#include "tests/common/FakeEngine.h"
 #include "tests/common/FakeView.h"
 
 namespace {
@@ -17,7 +17,7 @@ namespace {
 using sorv::kBins;
 
 // A moving test signal: a spectrum that falls off with frequency and a two-tone wave.
-void FillFrame(sorv::test::FakeDecoder& d, int frame) {
+void fillFrame(sorv::test::FakeEngine& d, int frame) {
   for (int i = 0; i < kBins; ++i) {
     const double level = 100.0 * std::exp(-i / 60.0) * (0.6 + 0.4 * std::sin(frame * 0.3 + i));
     d.spectrumLeft[i] = static_cast<int32_t>(level);
@@ -30,17 +30,17 @@ void FillFrame(sorv::test::FakeDecoder& d, int frame) {
 struct Rig {
   QWidget panel;
   sorv::State s;
-  sorv::test::FakeDecoder d;
+  sorv::test::FakeEngine d;
   sorv::test::FakeView v;
   sorv::ScopeDisplay scope{s, d, v, &panel};
 
   Rig() {
-    s.DispMode = 1;
-    s.PlayState = 1;
-    s.ShowScope = 1;
-    s.HasLyrics = 1;
-    s.VolLevel = {80, 80};
-    for (int i = 0; i < 5; ++i) d.lyrics.slot[i] = "歌詞の行 " + std::to_string(i);
+    s.dispMode = 1;
+    s.playState = 1;
+    s.showScope = 1;
+    s.hasLyrics = 1;
+    s.volLevel = {80, 80};
+    for (int i = 0; i < 5; ++i) d.lyricsRecord.slot[i] = "歌詞の行 " + std::to_string(i);
   }
 };
 
@@ -49,9 +49,9 @@ void BM_TickSteadyLyrics(benchmark::State& state) {
   int frame = 0;
   for (auto _ : state) {
     state.PauseTiming();
-    FillFrame(rig.d, frame++);
+    fillFrame(rig.d, frame++);
     state.ResumeTiming();
-    rig.scope.Timer3_Timer();
+    rig.scope.scopeTick();
   }
 }
 BENCHMARK(BM_TickSteadyLyrics)->Unit(benchmark::kMicrosecond);
@@ -62,10 +62,10 @@ void BM_TickLyricChange(benchmark::State& state) {
   int frame = 0;
   for (auto _ : state) {
     state.PauseTiming();
-    FillFrame(rig.d, frame);
-    rig.d.lyrics.slot[2] = "今の行 " + std::to_string(frame++);
+    fillFrame(rig.d, frame);
+    rig.d.lyricsRecord.slot[2] = "今の行 " + std::to_string(frame++);
     state.ResumeTiming();
-    rig.scope.Timer3_Timer();
+    rig.scope.scopeTick();
   }
 }
 BENCHMARK(BM_TickLyricChange)->Unit(benchmark::kMicrosecond);
@@ -75,23 +75,23 @@ BENCHMARK(BM_TickLyricChange)->Unit(benchmark::kMicrosecond);
 void BM_TickRealEngine(benchmark::State& state) {
   QWidget panel;
   sorv::State s;
-  sorv::Vbmp3Engine engine;
+  sorv::ThreadedAudioEngine engine;
   sorv::test::FakeView view;
   sorv::ScopeDisplay scope(s, engine, view, &panel);
   const std::string song = std::string(SORV_SOURCE_DIR) + "/demo/songs/hoshizora_opening";
   sorv::OpenRecord record;
-  if (!engine.vbmp3_init() || !engine.vbmp3_open(song + ".mp3", record) ||
-      !engine.vbmp3_setLyricsFile(song + ".txt") || !engine.vbmp3_play()) {
+  if (!engine.init() || !engine.open(song + ".mp3", record) ||
+      !engine.setLyricsFile(song + ".txt") || !engine.play()) {
     state.SkipWithError("the demo song does not play");
     return;
   }
-  s.DispMode = 1;
-  s.PlayState = 1;
-  s.ShowScope = 1;
-  s.HasLyrics = 1;
-  s.VolLevel = {80, 80};
-  for (auto _ : state) scope.Timer3_Timer();
-  engine.vbmp3_free();
+  s.dispMode = 1;
+  s.playState = 1;
+  s.showScope = 1;
+  s.hasLyrics = 1;
+  s.volLevel = {80, 80};
+  for (auto _ : state) scope.scopeTick();
+  engine.release();
 }
 BENCHMARK(BM_TickRealEngine)->Unit(benchmark::kMicrosecond);
 
@@ -101,7 +101,7 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   if (qEnvironmentVariableIsEmpty("SDL_AUDIODRIVER")) qputenv("SDL_AUDIODRIVER", "dummy");
   QApplication app(argc, argv);
-  sorv::RegisterFontSubstitutions();
+  sorv::registerFontSubstitutions();
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();

@@ -1,6 +1,6 @@
 #include "core/mpris/MprisAdaptors.h"
 
-#include "core/mpris/Mpris.h"
+#include "core/mpris/MprisService.h"
 
 namespace sorv {
 
@@ -16,11 +16,11 @@ MprisRootAdaptor::MprisRootAdaptor(MprisService* service, QObject* object)
     : QDBusAbstractAdaptor(object), service_(service) {}
 
 void MprisRootAdaptor::Raise() {
-  run(service_->Commands().raise);
+  run(service_->commands().raise);
 }
 
 void MprisRootAdaptor::Quit() {
-  run(service_->Commands().quit);
+  run(service_->commands().quit);
 }
 
 MprisPlayerAdaptor::MprisPlayerAdaptor(MprisService* service, QObject* object)
@@ -35,17 +35,17 @@ QVariantMap MprisPlayerAdaptor::Metadata() const {
 }
 
 qlonglong MprisPlayerAdaptor::Position() const {
-  return service_->PositionMicroseconds();
+  return service_->positionMicroseconds();
 }
 
 void MprisPlayerAdaptor::Play() {
-  if (service_->PlaybackStatus() != QLatin1String("Playing")) run(service_->Commands().play);
-  service_->Refresh();
+  if (service_->PlaybackStatus() != QLatin1String("Playing")) run(service_->commands().play);
+  service_->refresh();
 }
 
 void MprisPlayerAdaptor::Pause() {
-  if (service_->PlaybackStatus() == QLatin1String("Playing")) run(service_->Commands().pause);
-  service_->Refresh();
+  if (service_->PlaybackStatus() == QLatin1String("Playing")) run(service_->commands().pause);
+  service_->refresh();
 }
 
 void MprisPlayerAdaptor::PlayPause() {
@@ -57,33 +57,33 @@ void MprisPlayerAdaptor::PlayPause() {
 }
 
 void MprisPlayerAdaptor::Stop() {
-  run(service_->Commands().stop);
-  service_->Refresh();
+  run(service_->commands().stop);
+  service_->refresh();
 }
 
 void MprisPlayerAdaptor::Next() {
-  run(service_->Commands().next);
-  service_->Refresh();
+  run(service_->commands().next);
+  service_->refresh();
 }
 
 void MprisPlayerAdaptor::Previous() {
-  run(service_->Commands().previous);
-  service_->Refresh();
+  run(service_->commands().previous);
+  service_->refresh();
 }
 
 void MprisPlayerAdaptor::Seek(qlonglong offsetMicroseconds) {
-  if (service_->PlaybackStatus() == QLatin1String("Stopped") || !service_->Commands().seek) return;
+  if (service_->PlaybackStatus() == QLatin1String("Stopped") || !service_->commands().seek) return;
   const qlonglong target =
-      std::max<qlonglong>(0, service_->PositionMicroseconds() + offsetMicroseconds);
-  service_->Commands().seek(static_cast<int32_t>(target / 1000000));
+      std::max<qlonglong>(0, service_->positionMicroseconds() + offsetMicroseconds);
+  service_->commands().seek(static_cast<int32_t>(target / 1000000));
   emit Seeked(target);
 }
 
 void MprisPlayerAdaptor::SetPosition(const QDBusObjectPath& track, qlonglong positionMicroseconds) {
   const QVariant current = service_->Metadata().value(QStringLiteral("mpris:trackid"));
   if (!current.isValid() || current.value<QDBusObjectPath>() != track) return;
-  if (positionMicroseconds < 0 || !service_->Commands().seek) return;
-  service_->Commands().seek(static_cast<int32_t>(positionMicroseconds / 1000000));
+  if (positionMicroseconds < 0 || !service_->commands().seek) return;
+  service_->commands().seek(static_cast<int32_t>(positionMicroseconds / 1000000));
   emit Seeked(positionMicroseconds);
 }
 

@@ -19,15 +19,15 @@ constexpr int kWaitMs = 1000;
 constexpr quint32 kMaxCommandBytes = 1 << 20;
 const char kAck = '1';
 
-QString UserName() {
+QString userName() {
   const QString user = qEnvironmentVariable("USER");
   return user.isEmpty() ? qEnvironmentVariable("LOGNAME") : user;
 }
 
 }  // namespace
 
-QString HandOverServerName(const QString& user) {
-  const QString key = QStringLiteral("そるばね|FormM|") + (user.isEmpty() ? UserName() : user);
+QString handOverServerName(const QString& user) {
+  const QString key = QStringLiteral("そるばね|FormM|") + (user.isEmpty() ? userName() : user);
   const QByteArray hash = QCryptographicHash::hash(key.toUtf8(), QCryptographicHash::Sha256);
   return QStringLiteral("sorvane-") + QString::fromLatin1(hash.toHex().left(24));
 }
@@ -39,11 +39,11 @@ HandOverServer::HandOverServer(const QString& name, QObject* parent) : QObject(p
     QLocalServer::removeServer(name);
     server_.listen(name);
   }
-  connect(&server_, &QLocalServer::newConnection, this, &HandOverServer::TakeConnection);
+  connect(&server_, &QLocalServer::newConnection, this, &HandOverServer::takeConnection);
 }
 
 // Reads a length-prefixed message as it arrives; answers with one byte once it is whole.
-void HandOverServer::ReadCommand(QLocalSocket* socket) {
+void HandOverServer::readCommand(QLocalSocket* socket) {
   if (socket->bytesAvailable() < 4) return;
   quint32 size = 0;
   QDataStream(socket->peek(4)) >> size;
@@ -60,15 +60,15 @@ void HandOverServer::ReadCommand(QLocalSocket* socket) {
   emit commandReceived(command);
 }
 
-void HandOverServer::TakeConnection() {
+void HandOverServer::takeConnection() {
   while (QLocalSocket* socket = server_.nextPendingConnection()) {
     connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-    connect(socket, &QLocalSocket::readyRead, this, [this, socket] { ReadCommand(socket); });
-    ReadCommand(socket);
+    connect(socket, &QLocalSocket::readyRead, this, [this, socket] { readCommand(socket); });
+    readCommand(socket);
   }
 }
 
-bool SendToRunningCopy(const QString& commandLine, const QString& name) {
+bool sendToRunningCopy(const QString& commandLine, const QString& name) {
   QDeadlineTimer deadline(kWaitMs);
   QLocalSocket socket;
   socket.connectToServer(name);
@@ -86,20 +86,20 @@ bool SendToRunningCopy(const QString& commandLine, const QString& name) {
   return true;
 }
 
-void HandOver(State& s, Decoder& d, PlayerView& v, const QString& command) {
+void handOver(State& s, AudioEngine& d, PlayerView& v, const QString& command) {
   if (command.isEmpty()) return;
   // A start still pending for the old list would restart the new one two seconds later.
-  if (s.StartPending == 1) CancelStart(s, v);
+  if (s.startPending == 1) cancelStart(s, v);
   if (command.right(3).toUpper() == QLatin1String("M3U"))
-    LoadM3u(s, command, 1);
+    loadM3u(s, command, 1);
   else
-    SetFileTable(s, v, QStringList{command});
-  s.ListPos = 1;
-  if (PlayData(s, d, v, s.ListPos) == -1) {
-    s.PlayState = 1;
-    v.SetCaption(s.PlayingCaption());
+    setFileTable(s, v, QStringList{command});
+  s.listPos = 1;
+  if (playData(s, d, v, s.listPos) == -1) {
+    s.playState = 1;
+    v.setCaption(s.playingCaption());
   }
-  v.SetCounter(s.CounterText());
+  v.setCounter(s.counterText());
 }
 
 }  // namespace sorv

@@ -7,21 +7,21 @@
 #include <QString>
 
 #include "core/State.h"
-#include "decoder/Decoder.h"
+#include "decoder/AudioEngine.h"
 #include "playback/PlayerView.h"
 
 namespace sorv {
 
 // The socket name for a user, made from the service "そるばね" and the topic "FormM".
-QString HandOverServerName(const QString& user = QString());
+QString handOverServerName(const QString& user = QString());
 
 // Listens for the command lines of later copies. Each arrives once, whole, as commandReceived.
-// Make it only once SendToRunningCopy found no other copy: a socket of that name is taken over.
+// make it only once sendToRunningCopy found no other copy: a socket of that name is taken over.
 class HandOverServer : public QObject {
   Q_OBJECT
 
  public:
-  explicit HandOverServer(const QString& name = HandOverServerName(), QObject* parent = nullptr);
+  explicit HandOverServer(const QString& name = handOverServerName(), QObject* parent = nullptr);
   // False when the socket could not be made (the program then runs without hand-over).
   bool isListening() const { return server_.isListening(); }
 
@@ -29,18 +29,18 @@ class HandOverServer : public QObject {
   void commandReceived(const QString& command);
 
  private:
-  void TakeConnection();
-  void ReadCommand(QLocalSocket* socket);
+  void takeConnection();
+  void readCommand(QLocalSocket* socket);
 
   QLocalServer server_;
 };
 
 // For a copy starting up: true when another copy runs (the command line was offered to it,
 // waiting at most one second for it to take it); false when this copy is the only one.
-bool SendToRunningCopy(const QString& commandLine, const QString& name = HandOverServerName());
+bool sendToRunningCopy(const QString& commandLine, const QString& name = handOverServerName());
 
 // The running copy's reaction to a handed-over command line: the named file or play list
 // replaces the play list and starts.
-void HandOver(State& s, Decoder& d, PlayerView& v, const QString& command);
+void handOver(State& s, AudioEngine& d, PlayerView& v, const QString& command);
 
 }  // namespace sorv

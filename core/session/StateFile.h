@@ -9,10 +9,10 @@ namespace sorv {
 // Writes the nineteen lines of the state file and, when the play list is kept, the play-list
 // file. Each file replaces the old one only once it is completely written. False after the
 // message "状態の保存に失敗しました。".
-bool SaveState(State& s);
+bool saveState(State& s);
 // Reads the state file (or applies the defaults when there is none), then takes the file or play
-// list the command line names, or else the saved play list. PlayState becomes 1 when the command
+// list the command line names, or else the saved play list. playState becomes 1 when the command
 // line names something to play.
-void LoadState(State& s, const QString& commandLine, const QString& currentDir);
+void loadState(State& s, const QString& commandLine, const QString& currentDir);
 
 }  // namespace sorv

@@ -8,8 +8,8 @@ struct sqlite3;
 namespace sorv {
 
 // Whether the UTF-8 text matches the UTF-8 pattern.
-bool JetLikeMatch(std::string_view pattern, std::string_view text);
-// Makes "x LIKE p" and like(p, x) use JetLikeMatch on this connection. Returns the sqlite3 result.
-int RegisterJetLike(sqlite3* db);
+bool jetLikeMatch(std::string_view pattern, std::string_view text);
+// Makes "x LIKE p" and like(p, x) use jetLikeMatch on this connection. Returns the sqlite3 result.
+int registerJetLike(sqlite3* db);
 
 }  // namespace sorv

@@ -14,63 +14,63 @@ namespace sorv {
 namespace {
 
 // Replaces target by source with one rename (atomic on one file system).
-bool ReplaceFile(const QString& source, const QString& target) {
+bool replaceFile(const QString& source, const QString& target) {
   return std::rename(QFile::encodeName(source).constData(),
                      QFile::encodeName(target).constData()) == 0;
 }
 
-void ShowCompactNotice(PictureArea& panel) {
-  panel.Cls();
-  panel.FilledBox(0, 0, panel.scaleWidth(), panel.scaleHeight(), QColor(0, 0, 128));
+void showCompactNotice(PictureArea& panel) {
+  panel.cls();
+  panel.filledBox(0, 0, panel.scaleWidth(), panel.scaleHeight(), QColor(0, 0, 128));
   panel.setFontName(QString::fromUtf8(kGothic));
   panel.setFontBold(true);
   panel.setForeColor(QColor(255, 0, 255));
   panel.setCurrentX(500);
   panel.setCurrentY(300);
-  panel.Print(QStringLiteral("ＤＢ最適化中...  しばらくお待ち下さい。"));
+  panel.print(QStringLiteral("ＤＢ最適化中...  しばらくお待ち下さい。"));
   panel.touch();
   QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 // Compacts the live file into a fresh work copy and then puts a copy of it in place of the
 // live file.
-void RecompactLive(const QString& live, const QString& work) {
+void recompactLive(const QString& live, const QString& work) {
   const QString liveTemp = live + QStringLiteral(".new");
-  if (!CompactDatabaseFile(live, work)) return;
+  if (!compactDatabaseFile(live, work)) return;
   QFile::remove(liveTemp);
-  if (!QFile::copy(work, liveTemp) || !ReplaceFile(liveTemp, live)) QFile::remove(liveTemp);
+  if (!QFile::copy(work, liveTemp) || !replaceFile(liveTemp, live)) QFile::remove(liveTemp);
 }
 
 }  // namespace
 
-bool CompactDatabaseFile(const QString& source, const QString& target) {
+bool compactDatabaseFile(const QString& source, const QString& target) {
   const QString temp = target + QStringLiteral(".tmp");
   QFile::remove(temp);
   try {
     SqlDb db(source);
-    db.CompactInto(temp);
+    db.compactInto(temp);
   } catch (const DbError&) {
     QFile::remove(temp);
     return false;
   }
-  if (ReplaceFile(temp, target)) return true;
+  if (replaceFile(temp, target)) return true;
   QFile::remove(temp);
   return false;
 }
 
-void CompactSongDb(const State& s, const QString& folder, const QString& fileName,
+void compactSongDb(const State& s, const QString& folder, const QString& fileName,
                    PictureArea& panel) {
-  if (s.UseSongDb != 1 || s.DbState != 1) return;
+  if (s.useSongDb != 1 || s.dbState != 1) return;
   const QString live = folder + fileName;
   const QString work = folder + QStringLiteral("_") + fileName;
   const QFileInfo workInfo(work);
   if (!workInfo.exists()) {
-    CompactDatabaseFile(live, work);
+    compactDatabaseFile(live, work);
     return;
   }
   if (workInfo.size() * 3 < QFileInfo(live).size()) {
-    ShowCompactNotice(panel);
-    RecompactLive(live, work);
+    showCompactNotice(panel);
+    recompactLive(live, work);
   }
 }
 

@@ -12,35 +12,35 @@ namespace {
 
 const QString kSongTable = QStringLiteral("アニソンデータ管理");
 
-// Column name to declared type of the song table.
-QHash<QString, QString> ColumnTypes(SqlDb& db) {
-  SqlStatement info = db.Prepare(QStringLiteral("SELECT name, type FROM pragma_table_info(?)"));
-  info.Bind(1, kSongTable);
+// column name to declared type of the song table.
+QHash<QString, QString> columnTypes(SqlDb& db) {
+  SqlStatement info = db.prepare(QStringLiteral("SELECT name, type FROM pragma_table_info(?)"));
+  info.bind(1, kSongTable);
   QHash<QString, QString> types;
-  while (info.Next()) types.insert(info.Text(0), info.Text(1).toUpper());
+  while (info.next()) types.insert(info.text(0), info.text(1).toUpper());
   return types;
 }
 
-DbError LineError(int line, const QString& what) {
+DbError lineError(int line, const QString& what) {
   return DbError(QStringLiteral("line %1: %2").arg(line).arg(what));
 }
 
-void CheckHeader(const QStringList& header, const QHash<QString, QString>& types) {
-  if (header.isEmpty()) throw LineError(1, QStringLiteral("the header names no column"));
+void checkHeader(const QStringList& header, const QHash<QString, QString>& types) {
+  if (header.isEmpty()) throw lineError(1, QStringLiteral("the header names no column"));
   for (const QString& name : header) {
     if (!types.contains(name)) {
-      throw LineError(1, QStringLiteral("the song table has no column \"%1\"").arg(name));
+      throw lineError(1, QStringLiteral("the song table has no column \"%1\"").arg(name));
     }
     if (header.count(name) > 1) {
-      throw LineError(1, QStringLiteral("column \"%1\" is named twice").arg(name));
+      throw lineError(1, QStringLiteral("column \"%1\" is named twice").arg(name));
     }
   }
 }
 
-QVariantList RowValues(const QStringList& header, const QStringList& fields,
+QVariantList rowValues(const QStringList& header, const QStringList& fields,
                        const QHash<QString, QString>& types, int line) {
   if (fields.size() != header.size()) {
-    throw LineError(
+    throw lineError(
         line,
         QStringLiteral("%1 fields, but the header names %2").arg(fields.size()).arg(header.size()));
   }
@@ -55,7 +55,7 @@ QVariantList RowValues(const QStringList& header, const QStringList& fields,
     } else if (wholeNumber.match(field).hasMatch()) {
       values << field.toLongLong();
     } else {
-      throw LineError(
+      throw lineError(
           line,
           QStringLiteral("\"%1\" in column %2 is not a whole number").arg(fields[i], header[i]));
     }
@@ -72,7 +72,7 @@ struct CsvReader {
   bool quoted = false, started = false;
   int line = 1, recordLine = 1;
 
-  void EndRecord() {
+  void endRecord() {
     if (started || !field.isEmpty() || !fields.isEmpty()) {
       fields << field;
       records << fields;
@@ -83,7 +83,7 @@ struct CsvReader {
     started = false;
   }
   // Takes one character; true when it also took the next (the second quote of a pair).
-  bool Take(QChar c, bool doubledQuote) {
+  bool take(QChar c, bool doubledQuote) {
     if (c == u'\n') ++line;
     if (quoted) {
       if (c == u'"' && !doubledQuote) quoted = false;
@@ -91,7 +91,7 @@ struct CsvReader {
       return c == u'"' && doubledQuote;
     }
     if (c == u'\n') {
-      EndRecord();
+      endRecord();
     } else if (c != u'\r') {
       if (!started) recordLine = line;
       started = true;
@@ -108,63 +108,63 @@ struct CsvReader {
   }
 };
 
-bool NeedsQuotes(const QString& field) {
+bool needsQuotes(const QString& field) {
   return field.contains(u',') || field.contains(u'"') || field.contains(u'\n') ||
          field.contains(u'\r') || field != field.trimmed();
 }
 
 }  // namespace
 
-QVector<QStringList> ParseCsv(const QString& text, QVector<int>* lineNumbers) {
+QVector<QStringList> parseCsv(const QString& text, QVector<int>* lineNumbers) {
   CsvReader reader;
   for (int i = 0; i < text.size(); ++i) {
     const bool doubledQuote = text[i] == u'"' && i + 1 < text.size() && text[i + 1] == u'"';
-    if (reader.Take(text[i], doubledQuote)) ++i;
+    if (reader.take(text[i], doubledQuote)) ++i;
   }
-  reader.EndRecord();
+  reader.endRecord();
   if (lineNumbers) *lineNumbers = reader.lines;
   return reader.records;
 }
 
-QString CsvLine(const QStringList& fields) {
+QString csvLine(const QStringList& fields) {
   QStringList out;
   for (const QString& field : fields) {
-    out << (NeedsQuotes(field) ? u'"' + QString(field).replace(u'"', QStringLiteral("\"\"")) + u'"'
+    out << (needsQuotes(field) ? u'"' + QString(field).replace(u'"', QStringLiteral("\"\"")) + u'"'
                                : field);
   }
   return out.join(u',');
 }
 
-int ImportSongCsv(SqlDb& db, const QByteArray& bytes) {
+int importSongCsv(SqlDb& db, const QByteArray& bytes) {
   const std::string decoded = decodeLegacyText(std::string_view(bytes.constData(), bytes.size()));
   QVector<int> lines;
-  const QVector<QStringList> records = ParseCsv(QString::fromStdString(decoded), &lines);
-  if (records.isEmpty()) throw LineError(1, QStringLiteral("the file is empty"));
-  const QHash<QString, QString> types = ColumnTypes(db);
+  const QVector<QStringList> records = parseCsv(QString::fromStdString(decoded), &lines);
+  if (records.isEmpty()) throw lineError(1, QStringLiteral("the file is empty"));
+  const QHash<QString, QString> types = columnTypes(db);
   const QStringList header = records.first();
-  CheckHeader(header, types);
+  checkHeader(header, types);
   SqlAppender appender(db, kSongTable, header);
   for (int r = 1; r < records.size(); ++r) {
-    const QVariantList values = RowValues(header, records[r], types, lines[r]);
+    const QVariantList values = rowValues(header, records[r], types, lines[r]);
     try {
-      appender.Append(values);
+      appender.append(values);
     } catch (const DbError& e) {
-      throw LineError(lines[r], e.description());
+      throw lineError(lines[r], e.description());
     }
   }
-  appender.Commit();
+  appender.commit();
   return records.size() - 1;
 }
 
-QByteArray ExportSongCsv(SqlDb& db) {
-  const QStringList columns = db.Columns(kSongTable);
-  QString out = CsvLine(columns) + u'\n';
-  SqlStatement rows = db.Prepare(QStringLiteral("SELECT \"%1\" FROM %2 ORDER BY rowid")
+QByteArray exportSongCsv(SqlDb& db) {
+  const QStringList columns = db.columns(kSongTable);
+  QString out = csvLine(columns) + u'\n';
+  SqlStatement rows = db.prepare(QStringLiteral("SELECT \"%1\" FROM %2 ORDER BY rowid")
                                      .arg(columns.join(QStringLiteral("\", \"")), kSongTable));
-  while (rows.Next()) {
+  while (rows.next()) {
     QStringList fields;
-    for (int i = 0; i < columns.size(); ++i) fields << rows.Text(i);
-    out += CsvLine(fields) + u'\n';
+    for (int i = 0; i < columns.size(); ++i) fields << rows.text(i);
+    out += csvLine(fields) + u'\n';
   }
   return out.toUtf8();
 }

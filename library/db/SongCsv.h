@@ -11,15 +11,15 @@ namespace sorv {
 class SqlDb;
 
 // Splits CSV text into records; lineNumbers receives the line each record starts on.
-QVector<QStringList> ParseCsv(const QString& text, QVector<int>* lineNumbers = nullptr);
+QVector<QStringList> parseCsv(const QString& text, QVector<int>* lineNumbers = nullptr);
 // One CSV line (without its line end).
-QString CsvLine(const QStringList& fields);
+QString csvLine(const QStringList& fields);
 
 // Appends the songs of a CSV file's bytes (UTF-8, or CP932 from older tools) in one
 // transaction and returns their number. A bad header or row throws DbError naming its line;
 // nothing of the file is kept then.
-int ImportSongCsv(SqlDb& db, const QByteArray& bytes);
-// The song table as UTF-8 CSV that ImportSongCsv reads back to the same rows.
-QByteArray ExportSongCsv(SqlDb& db);
+int importSongCsv(SqlDb& db, const QByteArray& bytes);
+// The song table as UTF-8 CSV that importSongCsv reads back to the same rows.
+QByteArray exportSongCsv(SqlDb& db);
 
 }  // namespace sorv

@@ -10,44 +10,44 @@ namespace sorv {
 namespace {
 
 // The whole-number conversion of the old runtime: round half to even, 16-bit range or an error.
-int16_t ToInt16(const SqlStatement& row, int column) {
+int16_t toInt16(const SqlStatement& row, int column) {
   bool ok = true;
-  const double value = row.RequiredText(column).trimmed().toDouble(&ok);
-  if (!ok) throw DbError(QStringLiteral("type mismatch in column ") + row.ColumnName(column));
+  const double value = row.requiredText(column).trimmed().toDouble(&ok);
+  if (!ok) throw DbError(QStringLiteral("type mismatch in column ") + row.columnName(column));
   const double rounded = std::nearbyint(value);
   if (rounded < -32768 || rounded > 32767) {
-    throw DbError(QStringLiteral("overflow in column ") + row.ColumnName(column));
+    throw DbError(QStringLiteral("overflow in column ") + row.columnName(column));
   }
   return static_cast<int16_t>(rounded);
 }
 
 // Reads one matching row into the record in the order the fields are listed; a null stops the
 // reading with an error, leaving the fields read before it filled.
-void ReadSongRow(const SqlStatement& row, State& s) {
-  s.SongTitle = row.RequiredText(0);
-  s.SongArtist = row.RequiredText(1);
-  s.SongProgram = row.RequiredText(2);
-  const bool karaoke = row.RequiredText(3).toDouble() == 1.0;
-  const QString type = row.RequiredText(4);
-  const int16_t number = ToInt16(row, 5);
-  s.SongKind = (karaoke ? QStringLiteral("9") : QString()) + type +
+void readSongRow(const SqlStatement& row, State& s) {
+  s.songTitle = row.requiredText(0);
+  s.songArtist = row.requiredText(1);
+  s.songProgram = row.requiredText(2);
+  const bool karaoke = row.requiredText(3).toDouble() == 1.0;
+  const QString type = row.requiredText(4);
+  const int16_t number = toInt16(row, 5);
+  s.songKind = (karaoke ? QStringLiteral("9") : QString()) + type +
                QStringLiteral("%1").arg(number, 2, 10, QLatin1Char('0'));
-  s.SongYear = row.RequiredText(6);
-  s.SongAnimeKind = row.RequiredText(7);
-  s.SongGenre = row.RequiredText(8);
+  s.songYear = row.requiredText(6);
+  s.songAnimeKind = row.requiredText(7);
+  s.songGenre = row.requiredText(8);
 }
 
 }  // namespace
 
-QString SongDbPath(const State& s) {
-  return s.PathDir[5] + QStringLiteral("sorvdb.mdb");
+QString songDbPath(const State& s) {
+  return s.pathDir[5] + QStringLiteral("sorvdb.mdb");
 }
 
-bool SongDbOpens(const QString& path) {
+bool songDbOpens(const QString& path) {
   try {
     SqlDb db(path);
     for (const char* name : {"アニソンデータ管理", "選択候補", "テンポラリ", "テンポラリ２"}) {
-      if (!db.HasObject(QString::fromUtf8(name))) return false;
+      if (!db.hasObject(QString::fromUtf8(name))) return false;
     }
     return true;
   } catch (const DbError&) {
@@ -55,15 +55,15 @@ bool SongDbOpens(const QString& path) {
   }
 }
 
-LookupResult LookupSong(const QString& dbPath, const QString& fileName, State& s, QString* error) {
+LookupResult lookupSong(const QString& dbPath, const QString& fileName, State& s, QString* error) {
   try {
     SqlDb db(dbPath);
-    SqlStatement row = db.Prepare(QStringLiteral(
+    SqlStatement row = db.prepare(QStringLiteral(
         "SELECT 曲名, アーティスト, 番組名, カラオケ, 歌種別, 歌連番, 発表年, アニメ種別, "
         "ジャンルNo FROM アニソンデータ管理 WHERE ファイル名 = ? LIMIT 1"));
-    row.Bind(1, fileName);
-    if (!row.Next()) return LookupResult::NotFound;
-    ReadSongRow(row, s);
+    row.bind(1, fileName);
+    if (!row.next()) return LookupResult::NotFound;
+    readSongRow(row, s);
     return LookupResult::Found;
   } catch (const DbError& e) {
     if (error) *error = e.description();
@@ -71,14 +71,14 @@ LookupResult LookupSong(const QString& dbPath, const QString& fileName, State& s
   }
 }
 
-bool LookupSongByFile(State& s) {
-  if (s.UseSongDb == 0) return false;
-  if (s.ListPos < 1 || s.ListPos >= s.ListFile.size()) return false;
-  const QString name = FileNamePart(s.ListFile[s.ListPos]);
-  return LookupSong(SongDbPath(s), name, s) != LookupResult::Failed;
+bool lookupSongByFile(State& s) {
+  if (s.useSongDb == 0) return false;
+  if (s.listPos < 1 || s.listPos >= s.listFile.size()) return false;
+  const QString name = fileNamePart(s.listFile[s.listPos]);
+  return lookupSong(songDbPath(s), name, s) != LookupResult::Failed;
 }
 
-QString GenreName(Decoder& decoder, int16_t genre) {
+QString genreName(AudioEngine& decoder, int16_t genre) {
   switch (genre) {
     case 36:
       return QStringLiteral("ゲームソング");
@@ -91,7 +91,7 @@ QString GenreName(Decoder& decoder, int16_t genre) {
   }
   TagRecord tag;
   tag.genre = genre;
-  decoder.vbmp3_getGenre(tag);
+  decoder.fillGenreName(tag);
   return QString::fromStdString(tag.genreName);
 }
 

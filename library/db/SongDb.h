@@ -6,32 +6,32 @@
 
 #include "core/PictureArea.h"
 #include "core/State.h"
-#include "decoder/Decoder.h"
+#include "decoder/AudioEngine.h"
 
 namespace sorv {
 
-// PathDir(5) followed by "sorvdb.mdb".
-QString SongDbPath(const State& s);
+// pathDir(5) followed by "sorvdb.mdb".
+QString songDbPath(const State& s);
 // True when the song database at path opens and looks like one (start-up and options test).
-bool SongDbOpens(const QString& path);
+bool songDbOpens(const QString& path);
 // Fills the current song record from the row whose file name is the name part of
-// ListFile(ListPos). True when the database could be queried, matched or not; false when the
+// listFile(listPos). True when the database could be queried, matched or not; false when the
 // song database is switched off or anything failed. Never shows a message.
-bool LookupSongByFile(State& s);
+bool lookupSongByFile(State& s);
 // Display name of a genre number: 36, 254, 255 are ours, the rest the engine's ID3v1 names.
-QString GenreName(Decoder& decoder, int16_t genre);
+QString genreName(AudioEngine& decoder, int16_t genre);
 // Compacts folder + fileName into "_" + fileName when it has grown past three times that copy;
-// the notice is drawn on panel. Runs only when UseSongDb is 1 and DbState is 1.
-void CompactSongDb(const State& s, const QString& folder, const QString& fileName,
+// the notice is drawn on panel. Runs only when useSongDb is 1 and dbState is 1.
+void compactSongDb(const State& s, const QString& folder, const QString& fileName,
                    PictureArea& panel);
 
 enum class LookupResult { Found, NotFound, Failed };
-// The lookup behind LookupSongByFile on any database file: fills the current song record of s
+// The lookup behind lookupSongByFile on any database file: fills the current song record of s
 // from the first row whose ファイル名 is fileName. On Failed, error (when given) says why.
-LookupResult LookupSong(const QString& dbPath, const QString& fileName, State& s,
+LookupResult lookupSong(const QString& dbPath, const QString& fileName, State& s,
                         QString* error = nullptr);
 // Compacts source into target through a temporary file beside target, replacing target only
 // once the copy is complete. False (and target untouched) when anything fails.
-bool CompactDatabaseFile(const QString& source, const QString& target);
+bool compactDatabaseFile(const QString& source, const QString& target);
 
 }  // namespace sorv

@@ -7,15 +7,15 @@
 
 namespace sorv {
 
-QString SongSchemaSql() {
+QString songSchemaSql() {
   return QString::fromUtf8(kSchemaSqlText);
 }
 
-void CreateSongDb(const QString& path) {
+void createSongDb(const QString& path) {
   if (QFile::exists(path)) throw DbError(path + ": the file exists already");
   try {
     SqlDb db(path, true);
-    db.Execute(SongSchemaSql());
+    db.execute(songSchemaSql());
   } catch (const DbError&) {
     QFile::remove(path);
     throw;

@@ -5,8 +5,8 @@
 namespace sorv {
 
 // The text of schema.sql.
-QString SongSchemaSql();
+QString songSchemaSql();
 // Makes a new, empty song database at path; throws DbError when that fails or the file exists.
-void CreateSongDb(const QString& path);
+void createSongDb(const QString& path);
 
 }  // namespace sorv

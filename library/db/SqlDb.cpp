@@ -15,62 +15,62 @@ SqlDb::SqlDb(const QString& path, bool createFile) {
   const int flags = SQLITE_OPEN_READWRITE | (createFile ? SQLITE_OPEN_CREATE : 0);
   const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db_, flags, nullptr);
   if (rc != SQLITE_OK) {
-    const QString error = db_ ? LastError() : QString::fromUtf8(sqlite3_errstr(rc));
+    const QString error = db_ ? lastError() : QString::fromUtf8(sqlite3_errstr(rc));
     sqlite3_close(db_);
     db_ = nullptr;
     throw DbError(path + ": " + error);
   }
   sqlite3_extended_result_codes(db_, 1);
-  RegisterJetLike(db_);
+  registerJetLike(db_);
 }
 
 SqlDb::~SqlDb() {
   sqlite3_close_v2(db_);
 }
 
-QString SqlDb::LastError() const {
+QString SqlDb::lastError() const {
   return QString::fromUtf8(sqlite3_errmsg(db_));
 }
 
-void SqlDb::Execute(const QString& sql) {
+void SqlDb::execute(const QString& sql) {
   char* message = nullptr;
   const int rc = sqlite3_exec(db_, sql.toUtf8().constData(), nullptr, nullptr, &message);
   if (rc != SQLITE_OK) {
-    const QString error = message ? QString::fromUtf8(message) : LastError();
+    const QString error = message ? QString::fromUtf8(message) : lastError();
     sqlite3_free(message);
     throw DbError(error);
   }
 }
 
-SqlStatement SqlDb::Prepare(const QString& sql) {
+SqlStatement SqlDb::prepare(const QString& sql) {
   return SqlStatement(*this, sql);
 }
 
-void SqlDb::CompactInto(const QString& target) {
+void SqlDb::compactInto(const QString& target) {
   SqlStatement vacuum(*this, QStringLiteral("VACUUM INTO ?"));
-  vacuum.Bind(1, target);
-  vacuum.Next();
+  vacuum.bind(1, target);
+  vacuum.next();
 }
 
-QStringList SqlDb::Columns(const QString& table) {
+QStringList SqlDb::columns(const QString& table) {
   SqlStatement info(*this, QStringLiteral("SELECT name FROM pragma_table_info(?)"));
-  info.Bind(1, table);
+  info.bind(1, table);
   QStringList names;
-  while (info.Next()) names << info.Text(0);
+  while (info.next()) names << info.text(0);
   return names;
 }
 
-bool SqlDb::HasObject(const QString& name) {
+bool SqlDb::hasObject(const QString& name) {
   SqlStatement find(*this, QStringLiteral("SELECT 1 FROM sqlite_master WHERE name = ?"));
-  find.Bind(1, name);
-  return find.Next();
+  find.bind(1, name);
+  return find.next();
 }
 
 SqlStatement::SqlStatement(SqlDb& db, const QString& sql) : db_(db) {
   const QByteArray text = sql.toUtf8();
   if (sqlite3_prepare_v2(db.handle(), text.constData(), static_cast<int>(text.size()), &stmt_,
                          nullptr) != SQLITE_OK) {
-    throw DbError(db.LastError());
+    throw DbError(db.lastError());
   }
   if (!stmt_) throw DbError(QStringLiteral("empty statement"));
 }
@@ -83,7 +83,7 @@ SqlStatement::SqlStatement(SqlStatement&& other) noexcept : db_(other.db_), stmt
   other.stmt_ = nullptr;
 }
 
-void SqlStatement::Bind(int index, const QVariant& value) {
+void SqlStatement::bind(int index, const QVariant& value) {
   int rc = SQLITE_OK;
   if (value.isNull()) {
     rc = sqlite3_bind_null(stmt_, index);
@@ -96,41 +96,41 @@ void SqlStatement::Bind(int index, const QVariant& value) {
     rc = sqlite3_bind_text(stmt_, index, text.constData(), static_cast<int>(text.size()),
                            SQLITE_TRANSIENT);
   }
-  if (rc != SQLITE_OK) throw DbError(db_.LastError());
+  if (rc != SQLITE_OK) throw DbError(db_.lastError());
 }
 
-bool SqlStatement::Next() {
+bool SqlStatement::next() {
   const int rc = sqlite3_step(stmt_);
   if (rc == SQLITE_ROW) return true;
   if (rc == SQLITE_DONE) return false;
-  throw DbError(db_.LastError());
+  throw DbError(db_.lastError());
 }
 
-void SqlStatement::Reset() {
+void SqlStatement::reset() {
   sqlite3_reset(stmt_);
   sqlite3_clear_bindings(stmt_);
 }
 
-int SqlStatement::ColumnCount() const {
+int SqlStatement::columnCount() const {
   return sqlite3_column_count(stmt_);
 }
 
-QString SqlStatement::ColumnName(int column) const {
+QString SqlStatement::columnName(int column) const {
   return QString::fromUtf8(sqlite3_column_name(stmt_, column));
 }
 
-int SqlStatement::ColumnIndex(const QString& name) const {
-  for (int i = 0; i < ColumnCount(); ++i) {
-    if (ColumnName(i) == name) return i;
+int SqlStatement::columnIndex(const QString& name) const {
+  for (int i = 0; i < columnCount(); ++i) {
+    if (columnName(i) == name) return i;
   }
   return -1;
 }
 
-bool SqlStatement::IsNull(int column) const {
+bool SqlStatement::isNull(int column) const {
   return sqlite3_column_type(stmt_, column) == SQLITE_NULL;
 }
 
-QString SqlStatement::Text(int column) const {
+QString SqlStatement::text(int column) const {
   if (sqlite3_column_type(stmt_, column) == SQLITE_FLOAT) {
     const double value = sqlite3_column_double(stmt_, column);
     if (std::floor(value) == value && std::fabs(value) < 1e15) {
@@ -142,14 +142,14 @@ QString SqlStatement::Text(int column) const {
   return QString::fromUtf8(text, sqlite3_column_bytes(stmt_, column));
 }
 
-double SqlStatement::Number(int column) const {
+double SqlStatement::number(int column) const {
   return sqlite3_column_double(stmt_, column);
 }
 
-QString SqlStatement::RequiredText(int column) const {
-  if (column < 0 || column >= ColumnCount()) throw DbError(QStringLiteral("no such column"));
-  if (IsNull(column)) throw DbError(QStringLiteral("NULL in column ") + ColumnName(column));
-  return Text(column);
+QString SqlStatement::requiredText(int column) const {
+  if (column < 0 || column >= columnCount()) throw DbError(QStringLiteral("no such column"));
+  if (isNull(column)) throw DbError(QStringLiteral("NULL in column ") + columnName(column));
+  return text(column);
 }
 
 SqlAppender::SqlAppender(SqlDb& db, const QString& table, const QStringList& columns)
@@ -157,21 +157,21 @@ SqlAppender::SqlAppender(SqlDb& db, const QString& table, const QStringList& col
       insert_(db, QStringLiteral("INSERT INTO \"%1\" (\"%2\") VALUES (%3)")
                       .arg(table, columns.join(QStringLiteral("\", \"")),
                            QStringList(columns.size(), QStringLiteral("?")).join(u','))) {
-  db_.Execute(QStringLiteral("BEGIN"));
+  db_.execute(QStringLiteral("BEGIN"));
 }
 
 SqlAppender::~SqlAppender() {
   if (open_) sqlite3_exec(db_.handle(), "ROLLBACK", nullptr, nullptr, nullptr);
 }
 
-void SqlAppender::Append(const QVariantList& values) {
-  insert_.Reset();
-  for (int i = 0; i < values.size(); ++i) insert_.Bind(i + 1, values[i]);
-  insert_.Next();
+void SqlAppender::append(const QVariantList& values) {
+  insert_.reset();
+  for (int i = 0; i < values.size(); ++i) insert_.bind(i + 1, values[i]);
+  insert_.next();
 }
 
-void SqlAppender::Commit() {
-  db_.Execute(QStringLiteral("COMMIT"));
+void SqlAppender::commit() {
+  db_.execute(QStringLiteral("COMMIT"));
   open_ = false;
 }
 

@@ -30,18 +30,18 @@ class SqlDb {
   SqlDb& operator=(const SqlDb&) = delete;
 
   // Runs one or more statements; any error throws (nothing is skipped silently).
-  void Execute(const QString& sql);
-  // A forward-only statement; bind values with SqlStatement::Bind before the first Next.
-  SqlStatement Prepare(const QString& sql);
+  void execute(const QString& sql);
+  // A forward-only statement; bind values with SqlStatement::bind before the first Next.
+  SqlStatement prepare(const QString& sql);
   // Writes a compacted copy of the whole database to a new file (which must not exist).
-  void CompactInto(const QString& target);
+  void compactInto(const QString& target);
   // Names of the columns of a table, in table order.
-  QStringList Columns(const QString& table);
+  QStringList columns(const QString& table);
   // True when an object (table or view) of that name exists.
-  bool HasObject(const QString& name);
+  bool hasObject(const QString& name);
 
   sqlite3* handle() const { return db_; }
-  QString LastError() const;
+  QString lastError() const;
 
  private:
   sqlite3* db_ = nullptr;
@@ -57,22 +57,22 @@ class SqlStatement {
   SqlStatement& operator=(SqlStatement&&) = delete;
 
   // Parameters are numbered from 1. A null QVariant binds NULL.
-  void Bind(int index, const QVariant& value);
+  void bind(int index, const QVariant& value);
   // Steps to the next row: true when there is one, false at the end. Errors throw.
-  bool Next();
+  bool next();
   // Back to before the first row, bindings kept (for re-running an insert).
-  void Reset();
+  void reset();
 
-  int ColumnCount() const;
-  QString ColumnName(int column) const;
-  // Column index of a name, -1 when there is none.
-  int ColumnIndex(const QString& name) const;
-  bool IsNull(int column) const;
+  int columnCount() const;
+  QString columnName(int column) const;
+  // column index of a name, -1 when there is none.
+  int columnIndex(const QString& name) const;
+  bool isNull(int column) const;
   // Text of a value; whole-numbered reals print without a fraction.
-  QString Text(int column) const;
-  double Number(int column) const;
+  QString text(int column) const;
+  double number(int column) const;
   // The value as text, throwing "NULL in column X" for a null (the reader asked for a value).
-  QString RequiredText(int column) const;
+  QString requiredText(int column) const;
 
  private:
   SqlDb& db_;
@@ -80,7 +80,7 @@ class SqlStatement {
 };
 
 // Appends rows to one table through one prepared statement inside one transaction. Nothing is
-// kept unless Commit runs; the destructor rolls back otherwise.
+// kept unless commit runs; the destructor rolls back otherwise.
 class SqlAppender {
  public:
   SqlAppender(SqlDb& db, const QString& table, const QStringList& columns);
@@ -89,8 +89,8 @@ class SqlAppender {
   SqlAppender& operator=(const SqlAppender&) = delete;
 
   // One row, values in the order of the columns. Throws when the engine refuses it.
-  void Append(const QVariantList& values);
-  void Commit();
+  void append(const QVariantList& values);
+  void commit();
 
  private:
   SqlDb& db_;

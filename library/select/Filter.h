@@ -13,9 +13,9 @@ inline constexpr int kFilterBoxes = 13;
 using FilterBoxes = std::array<bool, kFilterBoxes>;
 
 // The boxes as the window opens: all ticked but karaoke.
-FilterBoxes InitialFilterBoxes();
+FilterBoxes initialFilterBoxes();
 // Appends " FROM ... WHERE ..." to sql. The search text is trimmed of blanks and its quotes are
 // doubled, so it is always searched for as written.
-void AppendFilter(QString& sql, const FilterBoxes& boxes, const QString& searchText);
+void appendFilter(QString& sql, const FilterBoxes& boxes, const QString& searchText);
 
 }  // namespace sorv

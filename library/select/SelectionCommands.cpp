@@ -11,109 +11,109 @@
 
 namespace sorv {
 
-void frmEdit::btn_Click(int index) {
+void SelectionWindow::runCommand(int index) {
   switch (index) {
     case 0:
-      ChooseSongs();
+      chooseSongs();
       break;
     case 1:
-      StorePaths();
+      storePaths();
       hide();
       break;
     case 2:
     case 5: {
-      const bool reuse = index == 5 && s_.EditFlag != 0;
-      ClearMarks();
-      Tree->ClearNodes();
-      RunSearch(reuse ? 1 : 0);
-      if (index == 5) s_.EditFlag = fileCount_ > 0 ? -1 : 0;
+      const bool reuse = index == 5 && s_.editFlag != 0;
+      clearMarks();
+      tree->clearNodes();
+      runSearch(reuse ? 1 : 0);
+      if (index == 5) s_.editFlag = fileCount_ > 0 ? -1 : 0;
       break;
     }
     case 3:
-      if (openCopy) openCopy([this] { return CollectCheckedKeys(); });
+      if (openCopy) openCopy([this] { return collectCheckedKeys(); });
       break;
     case 4:
-      if (openExport) openExport([this] { return CollectCheckedKeys(); });
+      if (openExport) openExport([this] { return collectCheckedKeys(); });
       break;
     default:
       break;
   }
 }
 
-void frmEdit::ChooseSongs() {
+void SelectionWindow::chooseSongs() {
   QString step = QStringLiteral("start");
   try {
     step = QStringLiteral("GetNodeKey");
-    const QStringList keys = CollectCheckedKeys();
+    const QStringList keys = collectCheckedKeys();
     step = QStringLiteral("SetFileTable");
-    SetFileTable(s_, view_, keys);
+    setFileTable(s_, view_, keys);
     step = QStringLiteral("TblShuffle");
-    if (s_.ShuffleMode == 1) TblShuffle(s_);
-    s_.ListPos = 1;
+    if (s_.shuffleMode == 1) tblShuffle(s_);
+    s_.listPos = 1;
     step = QStringLiteral("PlayData");
-    if (PlayData(s_, decoder_, view_, s_.ListPos) == -1) s_.PlayState = 1;
+    if (playData(s_, decoder_, view_, s_.listPos) == -1) s_.playState = 1;
     step = QStringLiteral("cdisp.refresh");
-    view_.SetCounter(QStringLiteral("0001 / ") + Format0000(keys.size()));
+    view_.setCounter(QStringLiteral("0001 / ") + format0000(keys.size()));
     step = QStringLiteral("datapath");
-    StorePaths();
-    view_.SetCaption(s_.PlayingCaption());
+    storePaths();
+    view_.setCaption(s_.playingCaption());
     hide();
   } catch (const std::exception& e) {
-    ShowMessage(step + u':' + QString::fromUtf8(e.what()));
+    showMessage(step + u':' + QString::fromUtf8(e.what()));
   }
 }
 
-void frmEdit::StorePaths() {
+void SelectionWindow::storePaths() {
   for (int i = 0; i < 3; ++i) {
-    QString path = DataPath[i]->text();
-    s_.PathDir[i + 1] = PathWithSep(path);
+    QString path = dataPath[i]->text();
+    s_.pathDir[i + 1] = pathWithSep(path);
   }
 }
 
-void frmEdit::Edtpop_Click(int index) {
-  if (index == 1) Preview();
-  if (index == 2) StopPreview();
+void SelectionWindow::edtpopClick(int index) {
+  if (index == 1) preview();
+  if (index == 2) stopPreview();
 }
 
-void frmEdit::Preview() {
-  s_.PlayState = 0;
-  view_.SetCaption(s_.IdleCaption());
-  decoder_.vbmp3_stop();
-  ShowIdlePanel(view_.MPanel(), s_.VerNo);
-  view_.APanel().Cls();
-  view_.SetTime(QString());
-  ClearLyricWindow(s_, view_);
-  StopPreview();
+void SelectionWindow::preview() {
+  s_.playState = 0;
+  view_.setCaption(s_.idleCaption());
+  decoder_.stop();
+  showIdlePanel(view_.mPanel(), s_.verNo);
+  view_.aPanel().cls();
+  view_.setTime(QString());
+  clearLyricWindow(s_, view_);
+  stopPreview();
   if (!popupNode_) return;
-  const QString key = SongTreeWidget::KeyOf(popupNode_);
+  const QString key = SongTreeWidget::keyOf(popupNode_);
   OpenRecord record;
-  if (!decoder_.vbmp3_open(key.toStdString(), record)) {
-    ShowMessage(key + QStringLiteral("が開けません。"));
-  } else if (!decoder_.vbmp3_play()) {
-    ShowMessage(key + QStringLiteral("が演奏出来ません"));
+  if (!decoder_.open(key.toStdString(), record)) {
+    showMessage(key + QStringLiteral("が開けません。"));
+  } else if (!decoder_.play()) {
+    showMessage(key + QStringLiteral("が演奏出来ません"));
   } else {
-    Edtpop[2]->setEnabled(true);
+    edtpop[2]->setEnabled(true);
   }
 }
 
-void frmEdit::StopPreview() {
+void SelectionWindow::stopPreview() {
   int32_t position = 0;
-  if (decoder_.vbmp3_getState(position) != 0) decoder_.vbmp3_stop();
-  decoder_.vbmp3_close();
-  Edtpop[2]->setEnabled(false);
+  if (decoder_.state(position) != 0) decoder_.stop();
+  decoder_.close();
+  edtpop[2]->setEnabled(false);
 }
 
-void frmEdit::SetBtn_Click(int index) {
-  s_.PickedDir = DataPath[index]->text();
+void SelectionWindow::setBtnClick(int index) {
+  s_.pickedDir = dataPath[index]->text();
   if (!pickFolder) return;
   pickFolder();
-  if (!s_.PickedDir.isEmpty()) DataPath[index]->setText(s_.PickedDir);
+  if (!s_.pickedDir.isEmpty()) dataPath[index]->setText(s_.pickedDir);
 }
 
-void frmEdit::DataPath_LostFocus(int index) {
-  QString path = DataPath[index]->text();
-  s_.PathDir[index + 1] = PathWithSep(path);
-  DataPath[index]->setText(s_.PathDir[index + 1]);
+void SelectionWindow::dataPathLostFocus(int index) {
+  QString path = dataPath[index]->text();
+  s_.pathDir[index + 1] = pathWithSep(path);
+  dataPath[index]->setText(s_.pathDir[index + 1]);
 }
 
 }  // namespace sorv

@@ -12,87 +12,87 @@ namespace {
 
 constexpr int kAutoExpandBelow = 30;
 
-void SetExpandedDeep(QTreeWidgetItem* node, bool expanded) {
+void setExpandedDeep(QTreeWidgetItem* node, bool expanded) {
   node->setExpanded(expanded);
-  for (int i = 0; i < node->childCount(); ++i) SetExpandedDeep(node->child(i), expanded);
+  for (int i = 0; i < node->childCount(); ++i) setExpandedDeep(node->child(i), expanded);
 }
 
 }  // namespace
 
-void frmEdit::RunSearch(int16_t reuseCandidates) {
+void SelectionWindow::runSearch(int16_t reuseCandidates) {
   if (reuseCandidates == 0) {
-    ScanAndRecord();
+    scanAndRecord();
     return;
   }
-  StartSearch();
+  startSearch();
   try {
-    SqlDb db(SongDbPath(s_));
-    FinishSearch(db);
+    SqlDb db(songDbPath(s_));
+    finishSearch(db);
   } catch (const DbError& e) {
-    ShowMessage(e.description());
+    showMessage(e.description());
   }
 }
 
-void frmEdit::StartSearch() {
+void SelectionWindow::startSearch() {
   songCount_ = 0;
-  s_.CheckCount = 0;
+  s_.checkCount = 0;
   for (int i : {0, 3, 4}) btn[i]->setEnabled(false);
 }
 
-void frmEdit::ScanAndRecord() {
+void SelectionWindow::scanAndRecord() {
   setWindowTitle(QStringLiteral("選曲（フォルダ検索中）"));
   // The caller emptied the tree: no tick may outlive it, even when the walk fails.
-  StartSearch();
+  startSearch();
   QVector<FolderListing> listings;
   try {
-    listings = ScanSearchPaths({DataPath[0]->text(), DataPath[1]->text(), DataPath[2]->text()});
+    listings = scanSearchPaths({dataPath[0]->text(), dataPath[1]->text(), dataPath[2]->text()});
   } catch (const ScanError& e) {
-    ShowMessage(e.examined + u':' + e.description());
+    showMessage(e.examined + u':' + e.description());
     return;
   }
   setWindowTitle(QStringLiteral("選曲（ファイル検索中）"));
   try {
-    SqlDb db(SongDbPath(s_));
-    db.Execute(QStringLiteral("DELETE FROM 選択候補"));
-    fileCount_ = WriteCandidates(db, listings);
-    FinishSearch(db);
+    SqlDb db(songDbPath(s_));
+    db.execute(QStringLiteral("DELETE FROM 選択候補"));
+    fileCount_ = writeCandidates(db, listings);
+    finishSearch(db);
   } catch (const DbError& e) {
-    ShowMessage(e.description());
+    showMessage(e.description());
   }
 }
 
-void frmEdit::FinishSearch(SqlDb& db) {
+void SelectionWindow::finishSearch(SqlDb& db) {
   if (fileCount_ < 1) {
     setWindowTitle(QStringLiteral("選曲（ 0000/0000 ）"));
     return;
   }
-  const int order = SortSel->currentIndex();
-  const TreeBuildResult result = BuildSongTree(
+  const int order = sortSel->currentIndex();
+  const TreeBuildResult result = buildSongTree(
       order >= 1 && order <= 3 ? static_cast<TreeOrder>(order) : TreeOrder::Anime, db,
       [this] {
         QString sql;
-        AppendFilter(sql);
+        appendFilter(sql);
         return sql;
       }(),
-      decoder_, *Tree);
+      decoder_, *tree);
   songCount_ = result.songCount;
-  if (s_.CheckMark.size() <= Tree->NodeCount()) s_.CheckMark.resize(Tree->NodeCount() + 1);
+  if (s_.checkMark.size() <= tree->nodeCount()) s_.checkMark.resize(tree->nodeCount() + 1);
   if (!result.completed) return;
-  setWindowTitle(CountCaption(0, songCount_));
-  ExpandSmallTree();
+  setWindowTitle(countCaption(0, songCount_));
+  expandSmallTree();
 }
 
-void frmEdit::ExpandSmallTree() {
-  if (songCount_ <= 0 || !EdtChk[0]->isChecked() || songCount_ >= kAutoExpandBelow) return;
-  for (int i = 0; i < Tree->topLevelItemCount(); ++i) ToggleSubtree(Tree->topLevelItem(i));
-  if (QTreeWidgetItem* first = Tree->FirstRoot()) Tree->scrollToItem(first);
+void SelectionWindow::expandSmallTree() {
+  if (songCount_ <= 0 || !edtChk[0]->isChecked() || songCount_ >= kAutoExpandBelow) return;
+  for (int i = 0; i < tree->topLevelItemCount(); ++i) toggleSubtree(tree->topLevelItem(i));
+  if (QTreeWidgetItem* first = tree->firstRoot()) tree->scrollToItem(first);
 }
 
-void frmEdit::ToggleSubtree(QTreeWidgetItem* node) {
+void SelectionWindow::toggleSubtree(QTreeWidgetItem* node) {
   if (!node) return;
-  Tree->setUpdatesEnabled(false);
-  SetExpandedDeep(node, !node->isExpanded());
-  Tree->setUpdatesEnabled(true);
+  tree->setUpdatesEnabled(false);
+  setExpandedDeep(node, !node->isExpanded());
+  tree->setUpdatesEnabled(true);
 }
 
 }  // namespace sorv

@@ -1,5 +1,5 @@
-// Tick bookkeeping of the selection tree: CheckMark is the program's record of the ticks (by
-// node index), kept beside the tree's own check boxes; CheckCount counts ticked songs.
+// tick bookkeeping of the selection tree: checkMark is the program's record of the ticks (by
+// node index), kept beside the tree's own check boxes; checkCount counts ticked songs.
 #include <QTreeWidgetItemIterator>
 #include <limits>
 
@@ -12,63 +12,63 @@ namespace {
 
 constexpr int kMaxCollected = 32767;  // the play list's capacity
 
-bool IsGenre(const QTreeWidgetItem* node) {
-  return SongTreeWidget::KeyOf(node).startsWith(QStringLiteral("Genre"));
+bool isGenre(const QTreeWidgetItem* node) {
+  return SongTreeWidget::keyOf(node).startsWith(QStringLiteral("Genre"));
 }
 
-bool IsLeaf(const QTreeWidgetItem* node) {
+bool isLeaf(const QTreeWidgetItem* node) {
   return node->childCount() == 0;
 }
 
 }  // namespace
 
-int16_t& frmEdit::Mark(const QTreeWidgetItem* node) {
-  const int index = SongTreeWidget::IndexOf(node);
-  if (index >= s_.CheckMark.size()) s_.CheckMark.resize(std::max(index + 1, Tree->NodeCount() + 1));
-  return s_.CheckMark[index];
+int16_t& SelectionWindow::mark(const QTreeWidgetItem* node) {
+  const int index = SongTreeWidget::indexOf(node);
+  if (index >= s_.checkMark.size()) s_.checkMark.resize(std::max(index + 1, tree->nodeCount() + 1));
+  return s_.checkMark[index];
 }
 
-void frmEdit::ClearMarks() {
-  s_.CheckMark.fill(0);
+void SelectionWindow::clearMarks() {
+  s_.checkMark.fill(0);
 }
 
-void frmEdit::CountTick(int16_t value) {
-  const int count = s_.CheckCount + (value == -1 ? 1 : -1);
-  s_.CheckCount = static_cast<int16_t>(
+void SelectionWindow::countTick(int16_t value) {
+  const int count = s_.checkCount + (value == -1 ? 1 : -1);
+  s_.checkCount = static_cast<int16_t>(
       std::clamp(count, 0, static_cast<int>(std::numeric_limits<int16_t>::max())));
 }
 
-void frmEdit::ShowCountCaption() {
-  setWindowTitle(CountCaption(s_.CheckCount, songCount_));
-  EnableSelectionButtons();
+void SelectionWindow::showCountCaption() {
+  setWindowTitle(countCaption(s_.checkCount, songCount_));
+  enableSelectionButtons();
 }
 
-void frmEdit::PropagateCheckDown(QTreeWidgetItem* node, int16_t value, int16_t nested) {
-  if (!node || SongTreeWidget::IsGrey(node)) return;
-  if (IsLeaf(node)) {
+void SelectionWindow::propagateCheckDown(QTreeWidgetItem* node, int16_t value, int16_t nested) {
+  if (!node || SongTreeWidget::isGrey(node)) return;
+  if (isLeaf(node)) {
     if (nested == 0) {
-      PropagateCheckUp(node, value);
-      CountTick(value);
+      propagateCheckUp(node, value);
+      countTick(value);
     }
     return;
   }
   for (int i = 0; i < node->childCount(); ++i) {
     QTreeWidgetItem* child = node->child(i);
-    if (SongTreeWidget::IsGrey(child)) continue;
-    if (IsLeaf(child) && Mark(child) != value) CountTick(value);
-    SongTreeWidget::SetChecked(child, value == -1);
-    Mark(child) = value;
-    PropagateCheckDown(child, value, 1);
+    if (SongTreeWidget::isGrey(child)) continue;
+    if (isLeaf(child) && mark(child) != value) countTick(value);
+    SongTreeWidget::setChecked(child, value == -1);
+    mark(child) = value;
+    propagateCheckDown(child, value, 1);
   }
-  if (nested == 0 && !IsGenre(node)) PropagateCheckUp(node, value);
+  if (nested == 0 && !isGenre(node)) propagateCheckUp(node, value);
 }
 
-void frmEdit::PropagateCheckUp(QTreeWidgetItem* node, int16_t value) {
+void SelectionWindow::propagateCheckUp(QTreeWidgetItem* node, int16_t value) {
   if (value == -1) {
     for (QTreeWidgetItem* up = node->parent(); up; up = up->parent()) {
-      SongTreeWidget::SetChecked(up, true);
-      Mark(up) = -1;
-      if (IsGenre(up)) break;
+      SongTreeWidget::setChecked(up, true);
+      mark(up) = -1;
+      if (isGenre(up)) break;
     }
     return;
   }
@@ -76,62 +76,62 @@ void frmEdit::PropagateCheckUp(QTreeWidgetItem* node, int16_t value) {
        current = parent) {
     bool anyTicked = false;
     for (int i = 0; i < parent->childCount() && !anyTicked; ++i) {
-      anyTicked = Mark(parent->child(i)) == -1;
+      anyTicked = mark(parent->child(i)) == -1;
     }
     if (!anyTicked) {
-      SongTreeWidget::SetChecked(parent, false);
-      Mark(parent) = 0;
+      SongTreeWidget::setChecked(parent, false);
+      mark(parent) = 0;
     }
-    if (IsGenre(parent)) break;
+    if (isGenre(parent)) break;
   }
 }
 
-QStringList frmEdit::CollectCheckedKeys() const {
+QStringList SelectionWindow::collectCheckedKeys() const {
   QStringList keys;
-  for (QTreeWidgetItemIterator it(Tree); *it && keys.size() < kMaxCollected; ++it) {
-    if (IsLeaf(*it) && SongTreeWidget::IsChecked(*it)) keys << SongTreeWidget::KeyOf(*it);
+  for (QTreeWidgetItemIterator it(tree); *it && keys.size() < kMaxCollected; ++it) {
+    if (isLeaf(*it) && SongTreeWidget::isChecked(*it)) keys << SongTreeWidget::keyOf(*it);
   }
   return keys;
 }
 
-void frmEdit::Tree_MouseDown(Qt::MouseButton, QTreeWidgetItem* node) {
-  if (node) pressIndex_ = SongTreeWidget::IndexOf(node);
+void SelectionWindow::treeMouseDown(Qt::MouseButton, QTreeWidgetItem* node) {
+  if (node) pressIndex_ = SongTreeWidget::indexOf(node);
 }
 
-void frmEdit::Tree_MouseUp(Qt::MouseButton button, QTreeWidgetItem* node, QPoint globalPos) {
+void SelectionWindow::treeMouseUp(Qt::MouseButton button, QTreeWidgetItem* node, QPoint globalPos) {
   if (!node) return;
-  if (pressIndex_ != SongTreeWidget::IndexOf(node)) {
-    if (QTreeWidgetItem* pressed = Tree->Node(pressIndex_)) {
-      SongTreeWidget::SetChecked(pressed, Mark(pressed) == -1);
+  if (pressIndex_ != SongTreeWidget::indexOf(node)) {
+    if (QTreeWidgetItem* pressed = tree->nodeFor(pressIndex_)) {
+      SongTreeWidget::setChecked(pressed, mark(pressed) == -1);
     }
   }
   if (button == Qt::RightButton) {
-    if (IsLeaf(node) && !SongTreeWidget::IsGrey(node)) {
+    if (isLeaf(node) && !SongTreeWidget::isGrey(node)) {
       popupNode_ = node;
       pop->popup(globalPos);
-    } else if (!IsLeaf(node)) {
-      ToggleSubtree(node);
-      Tree->scrollToItem(node);
+    } else if (!isLeaf(node)) {
+      toggleSubtree(node);
+      tree->scrollToItem(node);
     }
     return;
   }
-  if (button == Qt::LeftButton) ToggleTick(node);
+  if (button == Qt::LeftButton) toggleTick(node);
 }
 
-void frmEdit::Tree_SpaceKey() {
-  if (QTreeWidgetItem* node = Tree->currentItem()) ToggleTick(node);
+void SelectionWindow::treeSpaceKey() {
+  if (QTreeWidgetItem* node = tree->currentItem()) toggleTick(node);
 }
 
-void frmEdit::ToggleTick(QTreeWidgetItem* node) {
+void SelectionWindow::toggleTick(QTreeWidgetItem* node) {
   // A grey node can never be ticked, so its mark stays clear as well.
-  if (SongTreeWidget::IsGrey(node)) {
-    SongTreeWidget::SetChecked(node, false);
+  if (SongTreeWidget::isGrey(node)) {
+    SongTreeWidget::setChecked(node, false);
     return;
   }
-  Mark(node) = Mark(node) != 0 ? 0 : -1;
-  SongTreeWidget::SetChecked(node, Mark(node) == -1);
-  PropagateCheckDown(node, Mark(node), 0);
-  ShowCountCaption();
+  mark(node) = mark(node) != 0 ? 0 : -1;
+  SongTreeWidget::setChecked(node, mark(node) == -1);
+  propagateCheckDown(node, mark(node), 0);
+  showCountCaption();
 }
 
 }  // namespace sorv

@@ -41,84 +41,84 @@ const ButtonText kButtons[6] = {
 
 }  // namespace
 
-frmEdit::frmEdit(State& s, Decoder& decoder, PlayerView& view, QWidget* parent)
+SelectionWindow::SelectionWindow(State& s, AudioEngine& decoder, PlayerView& view, QWidget* parent)
     : QDialog(parent), s_(s), decoder_(decoder), view_(view) {
   setModal(true);
   setWindowTitle(QStringLiteral("選曲（ ---- 件）"));
-  BuildLayout();
-  Load();
+  buildLayout();
+  load();
 }
 
-void frmEdit::BuildLayout() {
-  Tree = new SongTreeWidget(this);
-  Tree->setMinimumSize(380, 460);
-  Tree->mouseDown = [this](Qt::MouseButton b, QTreeWidgetItem* node, QPoint) {
-    Tree_MouseDown(b, node);
+void SelectionWindow::buildLayout() {
+  tree = new SongTreeWidget(this);
+  tree->setMinimumSize(380, 460);
+  tree->mouseDown = [this](Qt::MouseButton b, QTreeWidgetItem* node, QPoint) {
+    treeMouseDown(b, node);
   };
-  Tree->mouseUp = [this](Qt::MouseButton b, QTreeWidgetItem* node, QPoint at) {
-    Tree_MouseUp(b, node, at);
+  tree->mouseUp = [this](Qt::MouseButton b, QTreeWidgetItem* node, QPoint at) {
+    treeMouseUp(b, node, at);
   };
-  Tree->spaceKey = [this] { Tree_SpaceKey(); };
+  tree->spaceKey = [this] { treeSpaceKey(); };
 
   pop = new QMenu(this);
-  Edtpop[1] = pop->addAction(QStringLiteral("再生"), this, [this] { Edtpop_Click(1); });
-  Edtpop[2] = pop->addAction(QStringLiteral("停止"), this, [this] { Edtpop_Click(2); });
+  edtpop[1] = pop->addAction(QStringLiteral("再生"), this, [this] { edtpopClick(1); });
+  edtpop[2] = pop->addAction(QStringLiteral("停止"), this, [this] { edtpopClick(2); });
 
   auto* side = new QVBoxLayout;
-  side->addWidget(BuildOptions());
-  side->addWidget(BuildPaths());
+  side->addWidget(buildOptions());
+  side->addWidget(buildPaths());
   side->addStretch();
-  side->addWidget(BuildButtons());
+  side->addWidget(buildButtons());
   auto* main = new QHBoxLayout(this);
-  main->addWidget(Tree, 1);
+  main->addWidget(tree, 1);
   main->addLayout(side);
 }
 
-QWidget* frmEdit::BuildOptions() {
+QWidget* SelectionWindow::buildOptions() {
   auto* frame = new QGroupBox(QStringLiteral("選曲オプション"), this);
   frame->setToolTip(QStringLiteral("選択候補の条件指定を行います。"));
   auto* grid = new QGridLayout(frame);
-  const FilterBoxes initial = InitialFilterBoxes();
+  const FilterBoxes initial = initialFilterBoxes();
   for (int i = 0; i < kFilterBoxes; ++i) {
-    EdtChk[i] = new QCheckBox(QString::fromUtf8(kBoxCaptions[i]), frame);
-    EdtChk[i]->setChecked(initial[i]);
+    edtChk[i] = new QCheckBox(QString::fromUtf8(kBoxCaptions[i]), frame);
+    edtChk[i]->setChecked(initial[i]);
   }
-  grid->addWidget(EdtChk[0], 0, 0, 1, 2);
-  for (int i = 1; i <= 6; ++i) grid->addWidget(EdtChk[i], 1 + (i - 1) / 2, (i - 1) % 2);
-  grid->addWidget(EdtChk[7], 4, 0, 1, 2);
-  for (int i = 8; i <= 12; ++i) grid->addWidget(EdtChk[i], 5 + (i - 8) / 2, (i - 8) % 2);
+  grid->addWidget(edtChk[0], 0, 0, 1, 2);
+  for (int i = 1; i <= 6; ++i) grid->addWidget(edtChk[i], 1 + (i - 1) / 2, (i - 1) % 2);
+  grid->addWidget(edtChk[7], 4, 0, 1, 2);
+  for (int i = 8; i <= 12; ++i) grid->addWidget(edtChk[i], 5 + (i - 8) / 2, (i - 8) % 2);
 
-  SStr = new QLineEdit(frame);
-  SStr->setToolTip(QStringLiteral(
+  sStr = new QLineEdit(frame);
+  sStr->setToolTip(QStringLiteral(
       "曲名、アーティスト名、番組名などに対して部分一致検索を行う文字列を指定します。"));
-  SStr->installEventFilter(this);
+  sStr->installEventFilter(this);
   grid->addWidget(new QLabel(QStringLiteral("文字列検索"), frame), 8, 0);
-  grid->addWidget(SStr, 8, 1);
+  grid->addWidget(sStr, 8, 1);
 
-  SortSel = new QComboBox(frame);
-  SortSel->addItems({QStringLiteral("アニメタイトル"), QStringLiteral("曲名"),
+  sortSel = new QComboBox(frame);
+  sortSel->addItems({QStringLiteral("アニメタイトル"), QStringLiteral("曲名"),
                      QStringLiteral("アーティスト"), QStringLiteral("制作年")});
-  SortSel->setToolTip(QStringLiteral("曲目の並び順を指定します。"));
+  sortSel->setToolTip(QStringLiteral("曲目の並び順を指定します。"));
   grid->addWidget(new QLabel(QStringLiteral("表示順"), frame), 9, 0);
-  grid->addWidget(SortSel, 9, 1);
+  grid->addWidget(sortSel, 9, 1);
   return frame;
 }
 
-QWidget* frmEdit::BuildPaths() {
+QWidget* SelectionWindow::buildPaths() {
   auto* frame = new QGroupBox(QStringLiteral("検索パス"), this);
   auto* grid = new QGridLayout(frame);
   for (int i = 0; i < 3; ++i) {
-    DataPath[i] = new QLineEdit(frame);
-    SetBtn[i] = new QPushButton(QStringLiteral("参照"), frame);
-    connect(DataPath[i], &QLineEdit::editingFinished, this, [this, i] { DataPath_LostFocus(i); });
-    connect(SetBtn[i], &QPushButton::clicked, this, [this, i] { SetBtn_Click(i); });
-    grid->addWidget(DataPath[i], i, 0);
-    grid->addWidget(SetBtn[i], i, 1);
+    dataPath[i] = new QLineEdit(frame);
+    setBtn[i] = new QPushButton(QStringLiteral("参照"), frame);
+    connect(dataPath[i], &QLineEdit::editingFinished, this, [this, i] { dataPathLostFocus(i); });
+    connect(setBtn[i], &QPushButton::clicked, this, [this, i] { setBtnClick(i); });
+    grid->addWidget(dataPath[i], i, 0);
+    grid->addWidget(setBtn[i], i, 1);
   }
   return frame;
 }
 
-QWidget* frmEdit::BuildButtons() {
+QWidget* SelectionWindow::buildButtons() {
   auto* box = new QWidget(this);
   auto* grid = new QGridLayout(box);
   grid->setContentsMargins(0, 0, 0, 0);
@@ -128,33 +128,33 @@ QWidget* frmEdit::BuildButtons() {
     btn[i] = new QPushButton(QString::fromUtf8(kButtons[i].caption), box);
     btn[i]->setToolTip(QString::fromUtf8(kButtons[i].toolTip));
     btn[i]->setAutoDefault(false);
-    connect(btn[i], &QPushButton::clicked, this, [this, i] { btn_Click(i); });
+    connect(btn[i], &QPushButton::clicked, this, [this, i] { runCommand(i); });
     grid->addWidget(btn[i], cell[i][0], cell[i][1]);
   }
   return box;
 }
 
-void frmEdit::Load() {
-  SortSel->setCurrentIndex(0);
-  for (int i = 0; i < 3; ++i) DataPath[i]->setText(PathWithSep(s_.PathDir[i + 1]));
-  EnableSelectionButtons();
-  Edtpop[2]->setEnabled(false);
+void SelectionWindow::load() {
+  sortSel->setCurrentIndex(0);
+  for (int i = 0; i < 3; ++i) dataPath[i]->setText(pathWithSep(s_.pathDir[i + 1]));
+  enableSelectionButtons();
+  edtpop[2]->setEnabled(false);
 }
 
-void frmEdit::EnableSelectionButtons() {
-  for (int i : {0, 3, 4}) btn[i]->setEnabled(s_.CheckCount != 0);
+void SelectionWindow::enableSelectionButtons() {
+  for (int i : {0, 3, 4}) btn[i]->setEnabled(s_.checkCount != 0);
 }
 
-void frmEdit::AppendFilter(QString& sql) const {
+void SelectionWindow::appendFilter(QString& sql) const {
   FilterBoxes boxes{};
-  for (int i = 0; i < kFilterBoxes; ++i) boxes[i] = EdtChk[i]->isChecked();
-  sorv::AppendFilter(sql, boxes, SStr->text());
+  for (int i = 0; i < kFilterBoxes; ++i) boxes[i] = edtChk[i]->isChecked();
+  sorv::appendFilter(sql, boxes, sStr->text());
 }
 
-bool frmEdit::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == SStr && event->type() == QEvent::KeyPress) {
+bool SelectionWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == sStr && event->type() == QEvent::KeyPress) {
     const int key = static_cast<QKeyEvent*>(event)->key();
-    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && !SStr->text().isEmpty()) {
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && !sStr->text().isEmpty()) {
       btn[5]->setFocus();
       return true;
     }

@@ -14,7 +14,7 @@
 #include <functional>
 
 #include "core/State.h"
-#include "decoder/Decoder.h"
+#include "decoder/AudioEngine.h"
 #include "library/select/Filter.h"
 #include "library/select/SongTreeWidget.h"
 #include "playback/PlayerView.h"
@@ -23,78 +23,78 @@ namespace sorv {
 
 class SqlDb;
 
-class frmEdit : public QDialog {
+class SelectionWindow : public QDialog {
   Q_OBJECT
 
  public:
-  frmEdit(State& s, Decoder& decoder, PlayerView& view, QWidget* parent = nullptr);
+  SelectionWindow(State& s, AudioEngine& decoder, PlayerView& view, QWidget* parent = nullptr);
 
   // The copy and WAV export windows; they get a function that collects the ticked paths.
   std::function<void(std::function<QStringList()>)> openCopy;
   std::function<void(std::function<QStringList()>)> openExport;
-  // The folder picker of the 参照 buttons: called with the box text in PickedDir; a non-empty
-  // PickedDir afterwards becomes the box text.
+  // The folder picker of the 参照 buttons: called with the box text in pickedDir; a non-empty
+  // pickedDir afterwards becomes the box text.
   std::function<void()> pickFolder;
 
   // Controls, by their indices.
-  SongTreeWidget* Tree;
+  SongTreeWidget* tree;
   std::array<QPushButton*, 6> btn{};
-  std::array<QCheckBox*, kFilterBoxes> EdtChk{};
-  std::array<QLineEdit*, 3> DataPath{};
-  std::array<QPushButton*, 3> SetBtn{};
-  QLineEdit* SStr;
-  QComboBox* SortSel;
+  std::array<QCheckBox*, kFilterBoxes> edtChk{};
+  std::array<QLineEdit*, 3> dataPath{};
+  std::array<QPushButton*, 3> setBtn{};
+  QLineEdit* sStr;
+  QComboBox* sortSel;
   QMenu* pop;
-  std::array<QAction*, 3> Edtpop{};  // 1 再生, 2 停止
+  std::array<QAction*, 3> edtpop{};  // 1 再生, 2 停止
 
   // Search and tree (SelectionSearch.cpp).
-  void RunSearch(int16_t reuseCandidates);
-  void AppendFilter(QString& sql) const;
-  void ToggleSubtree(QTreeWidgetItem* node);
-  int SongCount() const { return songCount_; }
-  int FileCount() const { return fileCount_; }
+  void runSearch(int16_t reuseCandidates);
+  void appendFilter(QString& sql) const;
+  void toggleSubtree(QTreeWidgetItem* node);
+  int songCount() const { return songCount_; }
+  int fileCount() const { return fileCount_; }
 
   // Ticks (SelectionTicks.cpp).
-  void PropagateCheckDown(QTreeWidgetItem* node, int16_t value, int16_t nested);
-  void PropagateCheckUp(QTreeWidgetItem* node, int16_t value);
-  // Ticked leaves' keys in display order (at most the play list's capacity).
-  QStringList CollectCheckedKeys() const;
-  void Tree_MouseDown(Qt::MouseButton button, QTreeWidgetItem* node);
-  void Tree_MouseUp(Qt::MouseButton button, QTreeWidgetItem* node, QPoint globalPos = {});
-  void Tree_SpaceKey();
+  void propagateCheckDown(QTreeWidgetItem* node, int16_t value, int16_t nested);
+  void propagateCheckUp(QTreeWidgetItem* node, int16_t value);
+  // ticked leaves' keys in display order (at most the play list's capacity).
+  QStringList collectCheckedKeys() const;
+  void treeMouseDown(Qt::MouseButton button, QTreeWidgetItem* node);
+  void treeMouseUp(Qt::MouseButton button, QTreeWidgetItem* node, QPoint globalPos = {});
+  void treeSpaceKey();
 
-  // Commands (SelectionCommands.cpp).
-  void btn_Click(int index);
-  void Edtpop_Click(int index);
-  void SetBtn_Click(int index);
-  void DataPath_LostFocus(int index);
+  // commands (SelectionCommands.cpp).
+  void runCommand(int index);
+  void edtpopClick(int index);
+  void setBtnClick(int index);
+  void dataPathLostFocus(int index);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void BuildLayout();
-  QWidget* BuildOptions();
-  QWidget* BuildPaths();
-  QWidget* BuildButtons();
-  void Load();
-  void ExpandSmallTree();
-  void FinishSearch(SqlDb& db);
-  void StartSearch();
-  void ScanAndRecord();
-  int16_t& Mark(const QTreeWidgetItem* node);
-  void ClearMarks();
-  void CountTick(int16_t value);
-  void ToggleTick(QTreeWidgetItem* node);
-  void ShowCountCaption();
-  void EnableSelectionButtons();
-  void StorePaths();
-  void ChooseSongs();
-  void Preview();
-  void StopPreview();
+  void buildLayout();
+  QWidget* buildOptions();
+  QWidget* buildPaths();
+  QWidget* buildButtons();
+  void load();
+  void expandSmallTree();
+  void finishSearch(SqlDb& db);
+  void startSearch();
+  void scanAndRecord();
+  int16_t& mark(const QTreeWidgetItem* node);
+  void clearMarks();
+  void countTick(int16_t value);
+  void toggleTick(QTreeWidgetItem* node);
+  void showCountCaption();
+  void enableSelectionButtons();
+  void storePaths();
+  void chooseSongs();
+  void preview();
+  void stopPreview();
 
   State& s_;
-  Decoder& decoder_;
+  AudioEngine& decoder_;
   PlayerView& view_;
   int songCount_ = 0;
   int fileCount_ = 0;

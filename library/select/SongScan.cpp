@@ -16,14 +16,14 @@ namespace sorv {
 
 namespace {
 
-bool IsMp3Name(const char* name, std::size_t length) {
+bool isMp3Name(const char* name, std::size_t length) {
   return length > 4 && strcasecmp(name + length - 4, ".mp3") == 0;
 }
 
 enum class EntryKind { Folder, File, Other };
 
 // What an entry is; links count as the file they point to, never as a folder.
-EntryKind KindOf(int dirFd, const dirent* entry) {
+EntryKind kindOf(int dirFd, const dirent* entry) {
   if (entry->d_type == DT_DIR) return EntryKind::Folder;
   if (entry->d_type == DT_REG) return EntryKind::File;
   if (entry->d_type != DT_LNK && entry->d_type != DT_UNKNOWN) return EntryKind::Other;
@@ -37,7 +37,7 @@ EntryKind KindOf(int dirFd, const dirent* entry) {
 }
 
 // Lists one folder: its mp3 files, and (when subfolders is given) its subfolders.
-FolderListing ListFolder(const QString& folder, QStringList* subfolders) {
+FolderListing listFolder(const QString& folder, QStringList* subfolders) {
   DIR* dir = opendir(QFile::encodeName(folder).constData());
   if (!dir) throw ScanError(folder, QString::fromLocal8Bit(std::strerror(errno)));
   FolderListing listing{folder, {}};
@@ -45,9 +45,9 @@ FolderListing ListFolder(const QString& folder, QStringList* subfolders) {
   while (const dirent* entry = readdir(dir)) {
     if (entry->d_name[0] == '.') continue;  // hidden, ".", ".."
     const std::size_t length = std::strlen(entry->d_name);
-    const bool mp3 = IsMp3Name(entry->d_name, length);
+    const bool mp3 = isMp3Name(entry->d_name, length);
     if (!mp3 && !subfolders) continue;
-    const EntryKind kind = KindOf(dirfd(dir), entry);
+    const EntryKind kind = kindOf(dirfd(dir), entry);
     if (kind == EntryKind::File && mp3) {
       listing.mp3Files << QFile::decodeName(QByteArray(entry->d_name, length));
     } else if (kind == EntryKind::Folder && subfolders) {
@@ -61,22 +61,22 @@ FolderListing ListFolder(const QString& folder, QStringList* subfolders) {
   return listing;
 }
 
-bool Reachable(const QString& path) {
+bool reachable(const QString& path) {
   const QFileInfo info(path);
   return info.isDir() && info.isReadable();
 }
 
 }  // namespace
 
-QVector<FolderListing> ScanSearchPaths(const QStringList& searchPaths) {
-  QVector<FolderListing> listings{ListFolder(QStringLiteral("./"), nullptr)};
+QVector<FolderListing> scanSearchPaths(const QStringList& searchPaths) {
+  QVector<FolderListing> listings{listFolder(QStringLiteral("./"), nullptr)};
   for (QString path : searchPaths) {
-    if (path.trimmed().isEmpty() || !Reachable(path)) continue;
+    if (path.trimmed().isEmpty() || !reachable(path)) continue;
     if (!path.endsWith(u'/')) path += u'/';
     QStringList queue{path};
     for (int at = 0; at < queue.size(); ++at) {
       QStringList subfolders;
-      listings << ListFolder(queue[at], &subfolders);
+      listings << listFolder(queue[at], &subfolders);
       for (const QString& name : subfolders) {
         if (listings.size() + queue.size() - at - 1 >= kMaxFolders) break;
         queue << queue[at] + name + u'/';
@@ -86,7 +86,7 @@ QVector<FolderListing> ScanSearchPaths(const QStringList& searchPaths) {
   return listings;
 }
 
-int WriteCandidates(SqlDb& db, const QVector<FolderListing>& listings) {
+int writeCandidates(SqlDb& db, const QVector<FolderListing>& listings) {
   SqlAppender candidates(db, QStringLiteral("選択候補"),
                          {QStringLiteral("ファイル名"), QStringLiteral("フルパス")});
   int count = 0;
@@ -94,13 +94,13 @@ int WriteCandidates(SqlDb& db, const QVector<FolderListing>& listings) {
     for (const QString& name : listing.mp3Files) {
       ++count;
       try {
-        candidates.Append({name, listing.folder});
+        candidates.append({name, listing.folder});
       } catch (const DbError&) {
         // The file is then missing from the tree; the scan goes on.
       }
     }
   }
-  candidates.Commit();
+  candidates.commit();
   return count;
 }
 

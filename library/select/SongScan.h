@@ -1,6 +1,6 @@
 #pragma once
 // The scan of the search folders: every "*.mp3" file in the current folder ("./") and in the
-// search paths and all their subfolders, breadth-first, one listing per folder. Entries whose
+// search paths and all their subfolders, breadth-first, one listing per folder. entries whose
 // names begin with "." are hidden and skipped; folder links are not followed (no cycles).
 #include <QString>
 #include <QStringList>
@@ -30,9 +30,9 @@ class ScanError : public std::runtime_error {
 
 // "./" first, then each search path that exists and can be read, followed by its subfolders.
 // Blank paths and paths that are not reachable are skipped without a word. Throws ScanError.
-QVector<FolderListing> ScanSearchPaths(const QStringList& searchPaths);
+QVector<FolderListing> scanSearchPaths(const QStringList& searchPaths);
 // Writes one candidate row per file through one statement in one transaction; a row the engine
 // refuses is left out. Returns the number of files offered.
-int WriteCandidates(SqlDb& db, const QVector<FolderListing>& listings);
+int writeCandidates(SqlDb& db, const QVector<FolderListing>& listings);
 
 }  // namespace sorv

@@ -25,7 +25,7 @@ SongTreeWidget::SongTreeWidget(QWidget* parent) : QTreeWidget(parent), nodes_(1,
   boldFont_.setBold(true);
 }
 
-QTreeWidgetItem* SongTreeWidget::AddNode(QTreeWidgetItem* parent, const QString& key,
+QTreeWidgetItem* SongTreeWidget::addNode(QTreeWidgetItem* parent, const QString& key,
                                          const QString& text, int image, bool bold) {
   if (keys_.contains(key)) throw DuplicateKey(key);
   auto* item = new QTreeWidgetItem(QStringList(text));
@@ -33,7 +33,7 @@ QTreeWidgetItem* SongTreeWidget::AddNode(QTreeWidgetItem* parent, const QString&
   item->setData(0, kKeyRole, key);
   item->setData(0, kIndexRole, static_cast<int>(nodes_.size()));
   item->setCheckState(0, Qt::Unchecked);
-  item->setIcon(0, TreeImage(image));
+  item->setIcon(0, treeImage(image));
   if (bold) item->setFont(0, boldFont_);
   if (parent) {
     parent->addChild(item);
@@ -47,7 +47,7 @@ QTreeWidgetItem* SongTreeWidget::AddNode(QTreeWidgetItem* parent, const QString&
   return item;
 }
 
-void SongTreeWidget::ClearNodes() {
+void SongTreeWidget::clearNodes() {
   qDeleteAll(pendingRoots_);
   pendingRoots_.clear();
   clear();
@@ -55,53 +55,53 @@ void SongTreeWidget::ClearNodes() {
   keys_.clear();
 }
 
-void SongTreeWidget::BeginBulk() {
+void SongTreeWidget::beginBulk() {
   bulk_ = true;
   setUpdatesEnabled(false);
 }
 
-void SongTreeWidget::EndBulk() {
+void SongTreeWidget::endBulk() {
   bulk_ = false;
   addTopLevelItems(pendingRoots_);
   pendingRoots_.clear();
   setUpdatesEnabled(true);
 }
 
-QTreeWidgetItem* SongTreeWidget::Node(int index) const {
-  return index >= 1 && index <= NodeCount() ? nodes_[index] : nullptr;
+QTreeWidgetItem* SongTreeWidget::nodeFor(int index) const {
+  return index >= 1 && index <= nodeCount() ? nodes_[index] : nullptr;
 }
 
-QTreeWidgetItem* SongTreeWidget::FirstRoot() const {
+QTreeWidgetItem* SongTreeWidget::firstRoot() const {
   if (!pendingRoots_.isEmpty()) return pendingRoots_.first();
   return topLevelItemCount() > 0 ? topLevelItem(0) : nullptr;
 }
 
-int SongTreeWidget::IndexOf(const QTreeWidgetItem* item) {
+int SongTreeWidget::indexOf(const QTreeWidgetItem* item) {
   return item ? item->data(0, kIndexRole).toInt() : 0;
 }
 
-QString SongTreeWidget::KeyOf(const QTreeWidgetItem* item) {
+QString SongTreeWidget::keyOf(const QTreeWidgetItem* item) {
   return item ? item->data(0, kKeyRole).toString() : QString();
 }
 
-bool SongTreeWidget::IsGrey(const QTreeWidgetItem* item) {
+bool SongTreeWidget::isGrey(const QTreeWidgetItem* item) {
   return item && item->foreground(0).style() != Qt::NoBrush &&
          item->foreground(0).color() == kGreyNode;
 }
 
-void SongTreeWidget::SetColor(QTreeWidgetItem* item, const QColor& color) {
+void SongTreeWidget::setColor(QTreeWidgetItem* item, const QColor& color) {
   if (item) item->setForeground(0, color);
 }
 
-bool SongTreeWidget::IsChecked(const QTreeWidgetItem* item) {
+bool SongTreeWidget::isChecked(const QTreeWidgetItem* item) {
   return item && item->checkState(0) == Qt::Checked;
 }
 
-void SongTreeWidget::SetChecked(QTreeWidgetItem* item, bool checked) {
+void SongTreeWidget::setChecked(QTreeWidgetItem* item, bool checked) {
   if (item) item->setCheckState(0, checked ? Qt::Checked : Qt::Unchecked);
 }
 
-QTreeWidgetItem* SongTreeWidget::NodeAt(QPoint pos) const {
+QTreeWidgetItem* SongTreeWidget::nodeAt(QPoint pos) const {
   QTreeWidgetItem* item = itemAt(pos);
   // The expand arrow left of a node belongs to the tree, not to the node.
   return item && visualItemRect(item).contains(pos) ? item : nullptr;
@@ -110,7 +110,7 @@ QTreeWidgetItem* SongTreeWidget::NodeAt(QPoint pos) const {
 void SongTreeWidget::mousePressEvent(QMouseEvent* event) {
   QTreeWidget::mousePressEvent(event);
   if (mouseDown) {
-    mouseDown(event->button(), NodeAt(event->position().toPoint()),
+    mouseDown(event->button(), nodeAt(event->position().toPoint()),
               event->globalPosition().toPoint());
   }
 }
@@ -118,7 +118,7 @@ void SongTreeWidget::mousePressEvent(QMouseEvent* event) {
 void SongTreeWidget::mouseReleaseEvent(QMouseEvent* event) {
   QTreeWidget::mouseReleaseEvent(event);
   if (mouseUp) {
-    mouseUp(event->button(), NodeAt(event->position().toPoint()),
+    mouseUp(event->button(), nodeAt(event->position().toPoint()),
             event->globalPosition().toPoint());
   }
 }

@@ -28,30 +28,30 @@ class SongTreeWidget : public QTreeWidget {
 
   // Adds a collapsed, unchecked node under parent (nullptr: after the last top-level node).
   // Throws DuplicateKey when the key exists.
-  QTreeWidgetItem* AddNode(QTreeWidgetItem* parent, const QString& key, const QString& text,
+  QTreeWidgetItem* addNode(QTreeWidgetItem* parent, const QString& key, const QString& text,
                            int image, bool bold);
   // Removes every node; indices start again at 1.
-  void ClearNodes();
+  void clearNodes();
   // While building, new top-level nodes stay outside the widget and are put in at once by
-  // EndBulk (much faster for large trees). Nodes, keys and indices work as usual meanwhile.
-  void BeginBulk();
-  void EndBulk();
+  // endBulk (much faster for large trees). Nodes, keys and indices work as usual meanwhile.
+  void beginBulk();
+  void endBulk();
 
-  int NodeCount() const { return static_cast<int>(nodes_.size()) - 1; }
-  // Node by index, 1..NodeCount(); nullptr outside.
-  QTreeWidgetItem* Node(int index) const;
-  QTreeWidgetItem* FindKey(const QString& key) const { return keys_.value(key); }
+  int nodeCount() const { return static_cast<int>(nodes_.size()) - 1; }
+  // nodeFor by index, 1..nodeCount(); nullptr outside.
+  QTreeWidgetItem* nodeFor(int index) const;
+  QTreeWidgetItem* findKey(const QString& key) const { return keys_.value(key); }
   // The node whose row (not its expand arrow) is at a viewport point, or nullptr.
-  QTreeWidgetItem* NodeAt(QPoint pos) const;
+  QTreeWidgetItem* nodeAt(QPoint pos) const;
   // The first top-level node (node 1 of the old control's sibling walk).
-  QTreeWidgetItem* FirstRoot() const;
+  QTreeWidgetItem* firstRoot() const;
 
-  static int IndexOf(const QTreeWidgetItem* item);
-  static QString KeyOf(const QTreeWidgetItem* item);
-  static bool IsGrey(const QTreeWidgetItem* item);
-  static void SetColor(QTreeWidgetItem* item, const QColor& color);
-  static bool IsChecked(const QTreeWidgetItem* item);
-  static void SetChecked(QTreeWidgetItem* item, bool checked);
+  static int indexOf(const QTreeWidgetItem* item);
+  static QString keyOf(const QTreeWidgetItem* item);
+  static bool isGrey(const QTreeWidgetItem* item);
+  static void setColor(QTreeWidgetItem* item, const QColor& color);
+  static bool isChecked(const QTreeWidgetItem* item);
+  static void setChecked(QTreeWidgetItem* item, bool checked);
 
   // Handlers of the window; the item is the node under the pointer or nullptr.
   std::function<void(Qt::MouseButton, QTreeWidgetItem*, QPoint globalPos)> mouseDown;

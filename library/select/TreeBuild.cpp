@@ -24,7 +24,7 @@ struct OrderRules {
   bool yearIndex;      // index is the year; keys carry "年"
 };
 
-const OrderRules& RulesOf(TreeOrder order) {
+const OrderRules& rulesOf(TreeOrder order) {
   static const OrderRules rules[] = {
       {" ORDER BY ジャンルNoA DESC,アニメタイトルかなA,アニメタイトルA,歌種別A ,歌連番A ,制作年A,"
        "カラオケA",
@@ -52,32 +52,33 @@ struct TreeRow {
 
 class TreeBuilder {
  public:
-  TreeBuilder(const OrderRules& rules, SqlStatement& rows, Decoder& decoder, SongTreeWidget& tree)
+  TreeBuilder(const OrderRules& rules, SqlStatement& rows, AudioEngine& decoder,
+              SongTreeWidget& tree)
       : rules_(rules), rows_(rows), decoder_(decoder), tree_(tree) {
-    ResolveColumns();
+    resolveColumns();
   }
 
   // One pass over the rows; throws DbError or DuplicateKey.
-  void Run();
+  void run();
   int songCount() const { return songCount_; }
   TreeRow current() const { return row_; }
 
  private:
-  // Column indices, looked up once: by name per row would cost more than the row itself.
+  // column indices, looked up once: by name per row would cost more than the row itself.
   struct Columns {
     int genre, index, level3, title, work, fileName, folder, type, karaoke;
   };
-  int Column(const char* name) const;
-  void ResolveColumns();
-  void ReadRow();
-  void AddGroups();
-  void AddSong();
-  void AddUnregisteredFile();
-  QString IndexKey() const;
+  int column(const char* name) const;
+  void resolveColumns();
+  void readRow();
+  void addGroups();
+  void addSong();
+  void addUnregisteredFile();
+  QString indexKey() const;
 
   const OrderRules& rules_;
   SqlStatement& rows_;
-  Decoder& decoder_;
+  AudioEngine& decoder_;
   SongTreeWidget& tree_;
   Columns col_{};
   TreeRow row_;
@@ -89,61 +90,61 @@ class TreeBuilder {
   int recordCounter_ = 0;
 };
 
-int TreeBuilder::Column(const char* name) const {
-  const int column = rows_.ColumnIndex(QString::fromUtf8(name));
+int TreeBuilder::column(const char* name) const {
+  const int column = rows_.columnIndex(QString::fromUtf8(name));
   if (column < 0) throw DbError(QStringLiteral("the query has no column ") + name);
   return column;
 }
 
-void TreeBuilder::ResolveColumns() {
-  col_ = {Column("ジャンルNoA"), Column(rules_.indexColumn), Column(rules_.level3Column),
-          Column("タイトルA"),   Column("アニメタイトルA"),  Column("ファイル名A"),
-          Column("フルパスA"),   Column("歌種別A"),          Column("カラオケA")};
+void TreeBuilder::resolveColumns() {
+  col_ = {column("ジャンルNoA"), column(rules_.indexColumn), column(rules_.level3Column),
+          column("タイトルA"),   column("アニメタイトルA"),  column("ファイル名A"),
+          column("フルパスA"),   column("歌種別A"),          column("カラオケA")};
 }
 
-void TreeBuilder::ReadRow() {
-  row_.genre = static_cast<int16_t>(rows_.RequiredText(col_.genre).toDouble());
+void TreeBuilder::readRow() {
+  row_.genre = static_cast<int16_t>(rows_.requiredText(col_.genre).toDouble());
   row_.genreKey = QStringLiteral("%1").arg(row_.genre, 3, 10, QLatin1Char('0'));
-  const QString indexSource = rows_.RequiredText(col_.index);
-  row_.level3 = rows_.RequiredText(col_.level3);
-  row_.title = rows_.RequiredText(col_.title);
-  row_.work = rows_.RequiredText(col_.work);
-  row_.fileName = rows_.RequiredText(col_.fileName);
-  row_.folder = rows_.RequiredText(col_.folder);
-  row_.icon = SongTypeIcon(rows_.RequiredText(col_.type).left(1), rows_.RequiredText(col_.karaoke));
+  const QString indexSource = rows_.requiredText(col_.index);
+  row_.level3 = rows_.requiredText(col_.level3);
+  row_.title = rows_.requiredText(col_.title);
+  row_.work = rows_.requiredText(col_.work);
+  row_.fileName = rows_.requiredText(col_.fileName);
+  row_.folder = rows_.requiredText(col_.folder);
+  row_.icon = songTypeIcon(rows_.requiredText(col_.type).left(1), rows_.requiredText(col_.karaoke));
   row_.index = rules_.yearIndex ? indexSource : indexSource.left(1);
   if (rules_.yearIndex) return;
   if (row_.index == QStringLiteral("未")) {
     row_.index = kUnregistered;
   } else {
-    UnvoicedKana(row_.index);
+    unvoicedKana(row_.index);
   }
 }
 
-QString TreeBuilder::IndexKey() const {
+QString TreeBuilder::indexKey() const {
   return row_.genreKey + row_.index + (rules_.yearIndex ? QStringLiteral("年") : QString());
 }
 
-void TreeBuilder::AddGroups() {
+void TreeBuilder::addGroups() {
   if (prevGenre_ != row_.genreKey) {
-    genreNode_ = tree_.AddNode(nullptr, QStringLiteral("Genre") + row_.genreKey,
-                               GenreName(decoder_, row_.genre), kImageGroup, true);
+    genreNode_ = tree_.addNode(nullptr, QStringLiteral("Genre") + row_.genreKey,
+                               genreName(decoder_, row_.genre), kImageGroup, true);
     prevGenre_ = row_.genreKey;
     prevIndex_.reset();
   }
   if (prevIndex_ != row_.index) {
-    indexNode_ = tree_.AddNode(genreNode_, IndexKey(), row_.index, kImageGroup, true);
-    SongTreeWidget::SetColor(indexNode_, kGreyNode);
+    indexNode_ = tree_.addNode(genreNode_, indexKey(), row_.index, kImageGroup, true);
+    SongTreeWidget::setColor(indexNode_, kGreyNode);
     prevIndex_ = row_.index;
     prevLevel3_.reset();
   }
 }
 
-void TreeBuilder::AddSong() {
+void TreeBuilder::addSong() {
   if (rules_.level3IsNode && prevLevel3_ != row_.level3) {
     level3Node_ =
-        tree_.AddNode(indexNode_, IndexKey() + row_.level3, row_.level3, kImageWork, true);
-    SongTreeWidget::SetColor(level3Node_, kGreyNode);
+        tree_.addNode(indexNode_, indexKey() + row_.level3, row_.level3, kImageWork, true);
+    SongTreeWidget::setColor(level3Node_, kGreyNode);
   }
   QTreeWidgetItem* parent = rules_.level3IsNode ? level3Node_ : indexNode_;
   const QString text = rules_.leafShowsWork
@@ -152,45 +153,45 @@ void TreeBuilder::AddSong() {
   if (row_.fileName != kUnregistered) {
     ++songCount_;
     QTreeWidgetItem* leaf =
-        tree_.AddNode(parent, row_.folder + row_.fileName, text, row_.icon, false);
-    SongTreeWidget::SetColor(leaf, kBlueNode);
-    SongTreeWidget::SetColor(parent, kBlackNode);
-    SongTreeWidget::SetColor(parent->parent(), kBlackNode);
+        tree_.addNode(parent, row_.folder + row_.fileName, text, row_.icon, false);
+    SongTreeWidget::setColor(leaf, kBlueNode);
+    SongTreeWidget::setColor(parent, kBlackNode);
+    SongTreeWidget::setColor(parent->parent(), kBlackNode);
   } else {
-    QTreeWidgetItem* leaf = tree_.AddNode(
+    QTreeWidgetItem* leaf = tree_.addNode(
         parent, kUnregistered + u' ' + QString::number(recordCounter_), text, row_.icon, false);
-    SongTreeWidget::SetColor(leaf, kGreyNode);
+    SongTreeWidget::setColor(leaf, kGreyNode);
   }
 }
 
-void TreeBuilder::AddUnregisteredFile() {
+void TreeBuilder::addUnregisteredFile() {
   const QString path = row_.folder + row_.fileName;
   TagRecord tag;
   StreamRecord stream;
-  decoder_.vbmp3_getFileInfo(path.toStdString(), tag, stream);
+  decoder_.fileInfo(path.toStdString(), tag, stream);
   const QString title = QString::fromStdString(tag.title);
   QTreeWidgetItem* leaf =
-      tree_.AddNode(indexNode_, path, title.isEmpty() ? row_.fileName : title, row_.icon, false);
-  SongTreeWidget::SetColor(leaf, kBlueNode);
-  SongTreeWidget::SetColor(indexNode_, kBlackNode);
+      tree_.addNode(indexNode_, path, title.isEmpty() ? row_.fileName : title, row_.icon, false);
+  SongTreeWidget::setColor(leaf, kBlueNode);
+  SongTreeWidget::setColor(indexNode_, kBlackNode);
   ++songCount_;
 }
 
-void TreeBuilder::Run() {
-  while (rows_.Next()) {
+void TreeBuilder::run() {
+  while (rows_.next()) {
     ++recordCounter_;
-    ReadRow();
-    AddGroups();
+    readRow();
+    addGroups();
     if (row_.level3 != kUnregistered) {
-      AddSong();
+      addSong();
     } else {
-      AddUnregisteredFile();
+      addUnregisteredFile();
     }
     prevLevel3_ = row_.level3;
   }
 }
 
-QString DuplicateMessage(const TreeRow& row) {
+QString duplicateMessage(const TreeRow& row) {
   const QChar cr(13);
   return QStringLiteral("ＤＢの登録内容に誤りがあります") + cr + QStringLiteral("[階層１]:") +
          row.genreKey + cr + QStringLiteral("[階層２]:") + row.index + cr +
@@ -199,31 +200,31 @@ QString DuplicateMessage(const TreeRow& row) {
 
 }  // namespace
 
-QString OrderByText(TreeOrder order) {
-  return QString::fromUtf8(RulesOf(order).orderBy);
+QString orderByText(TreeOrder order) {
+  return QString::fromUtf8(rulesOf(order).orderBy);
 }
 
-QString CountCaption(int checkCount, int songCount) {
-  return QStringLiteral("選曲（ ") + Format0000(checkCount) + u'/' + Format0000(songCount) +
+QString countCaption(int checkCount, int songCount) {
+  return QStringLiteral("選曲（ ") + format0000(checkCount) + u'/' + format0000(songCount) +
          QStringLiteral(" 件）");
 }
 
-TreeBuildResult BuildSongTree(TreeOrder order, SqlDb& db, const QString& fromWhere,
-                              Decoder& decoder, SongTreeWidget& tree) {
+TreeBuildResult buildSongTree(TreeOrder order, SqlDb& db, const QString& fromWhere,
+                              AudioEngine& decoder, SongTreeWidget& tree) {
   TreeBuildResult result;
-  tree.BeginBulk();
+  tree.beginBulk();
   std::optional<TreeBuilder> builder;
   try {
-    SqlStatement rows = db.Prepare(QStringLiteral("SELECT *") + fromWhere + OrderByText(order));
-    builder.emplace(RulesOf(order), rows, decoder, tree);
-    builder->Run();
+    SqlStatement rows = db.prepare(QStringLiteral("SELECT *") + fromWhere + orderByText(order));
+    builder.emplace(rulesOf(order), rows, decoder, tree);
+    builder->run();
     result.completed = true;
   } catch (const DuplicateKey&) {
-    ShowMessage(DuplicateMessage(builder->current()));
+    showMessage(duplicateMessage(builder->current()));
   } catch (const DbError& e) {
-    ShowMessage(e.description());
+    showMessage(e.description());
   }
-  tree.EndBulk();
+  tree.endBulk();
   if (builder) result.songCount = builder->songCount();
   return result;
 }

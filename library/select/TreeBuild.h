@@ -3,7 +3,7 @@
 // (or year), work or artist, song. The four display orders share one algorithm.
 #include <QString>
 
-#include "decoder/Decoder.h"
+#include "decoder/AudioEngine.h"
 #include "library/select/SongTreeWidget.h"
 
 namespace sorv {
@@ -14,7 +14,7 @@ class SqlDb;
 enum class TreeOrder { Anime = 0, Song = 1, Artist = 2, Year = 3 };
 
 // The ORDER BY clause of an order, with its leading blank.
-QString OrderByText(TreeOrder order);
+QString orderByText(TreeOrder order);
 
 struct TreeBuildResult {
   bool completed = false;  // false after a message (duplicate key or another error)
@@ -24,10 +24,10 @@ struct TreeBuildResult {
 // Runs "SELECT *" + fromWhere + the order's ORDER BY on db and adds the nodes to the (empty)
 // tree. A duplicate key or any other error shows its message and ends the build, keeping the
 // nodes added so far.
-TreeBuildResult BuildSongTree(TreeOrder order, SqlDb& db, const QString& fromWhere,
-                              Decoder& decoder, SongTreeWidget& tree);
+TreeBuildResult buildSongTree(TreeOrder order, SqlDb& db, const QString& fromWhere,
+                              AudioEngine& decoder, SongTreeWidget& tree);
 
 // "選曲（ 0000/0123 件）": ticked songs and playable songs.
-QString CountCaption(int checkCount, int songCount);
+QString countCaption(int checkCount, int songCount);
 
 }  // namespace sorv

@@ -12,7 +12,7 @@ namespace {
 constexpr int kSize = 16;
 
 // A transparent, antialiased picture drawn by paint.
-QPixmap Draw(const std::function<void(QPainter&)>& paint) {
+QPixmap draw(const std::function<void(QPainter&)>& paint) {
   QPixmap pixmap(kSize, kSize);
   pixmap.fill(Qt::transparent);
   QPainter p(&pixmap);
@@ -23,8 +23,8 @@ QPixmap Draw(const std::function<void(QPainter&)>& paint) {
 }
 
 // A rounded badge with a short label: the song-type pictures.
-QPixmap Badge(const QColor& color, const QString& label) {
-  return Draw([&](QPainter& p) {
+QPixmap badge(const QColor& color, const QString& label) {
+  return draw([&](QPainter& p) {
     p.setPen(color.darker(150));
     p.setBrush(color);
     p.drawRoundedRect(QRectF(0.5, 1.5, kSize - 1, kSize - 3), 3, 3);
@@ -37,8 +37,8 @@ QPixmap Badge(const QColor& color, const QString& label) {
   });
 }
 
-QPixmap Folder() {
-  return Draw([&](QPainter& p) {
+QPixmap folder() {
+  return draw([&](QPainter& p) {
     p.setPen(QColor(150, 110, 20));
     p.setBrush(QColor(240, 200, 80));
     QPainterPath path;
@@ -56,8 +56,8 @@ QPixmap Folder() {
 }
 
 // A screen with a film strip: a work (programme).
-QPixmap Screen() {
-  return Draw([&](QPainter& p) {
+QPixmap screen() {
+  return draw([&](QPainter& p) {
     p.setPen(QColor(30, 60, 110));
     p.setBrush(QColor(90, 150, 220));
     p.drawRoundedRect(QRectF(1.5, 2.5, 13, 9), 2, 2);
@@ -70,8 +70,8 @@ QPixmap Screen() {
 }
 
 // A microphone: the karaoke version.
-QPixmap Microphone() {
-  return Draw([&](QPainter& p) {
+QPixmap microphone() {
+  return draw([&](QPainter& p) {
     p.setPen(QColor(120, 0, 90));
     p.setBrush(QColor(220, 60, 170));
     p.drawEllipse(QRectF(4.5, 0.5, 7, 7));
@@ -82,23 +82,23 @@ QPixmap Microphone() {
   });
 }
 
-std::array<QIcon, 9> MakeImages() {
+std::array<QIcon, 9> makeImages() {
   std::array<QIcon, 9> images;
-  images[1] = QIcon(Badge(QColor(210, 50, 50), QStringLiteral("OP")));
-  images[2] = QIcon(Badge(QColor(40, 150, 70), QStringLiteral("TH")));
-  images[3] = QIcon(Badge(QColor(50, 90, 200), QStringLiteral("ED")));
-  images[4] = QIcon(Badge(QColor(230, 130, 20), QStringLiteral("IN")));
-  images[5] = QIcon(Badge(QColor(130, 100, 170), QStringLiteral("♪")));
-  images[6] = QIcon(Folder());
-  images[7] = QIcon(Screen());
-  images[8] = QIcon(Microphone());
+  images[1] = QIcon(badge(QColor(210, 50, 50), QStringLiteral("OP")));
+  images[2] = QIcon(badge(QColor(40, 150, 70), QStringLiteral("TH")));
+  images[3] = QIcon(badge(QColor(50, 90, 200), QStringLiteral("ED")));
+  images[4] = QIcon(badge(QColor(230, 130, 20), QStringLiteral("IN")));
+  images[5] = QIcon(badge(QColor(130, 100, 170), QStringLiteral("♪")));
+  images[6] = QIcon(folder());
+  images[7] = QIcon(screen());
+  images[8] = QIcon(microphone());
   return images;
 }
 
 }  // namespace
 
-const QIcon& TreeImage(int index) {
-  static const std::array<QIcon, 9> images = MakeImages();
+const QIcon& treeImage(int index) {
+  static const std::array<QIcon, 9> images = makeImages();
   static const QIcon none;
   return index >= 1 && index <= 8 ? images[index] : none;
 }

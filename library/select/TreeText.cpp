@@ -2,7 +2,7 @@
 
 namespace sorv {
 
-int16_t SongTypeIcon(const QString& typeChar, const QVariant& karaoke) {
+int16_t songTypeIcon(const QString& typeChar, const QVariant& karaoke) {
   bool isNumber = false;
   const double karaokeValue = karaoke.toString().trimmed().toDouble(&isNumber);
   if (isNumber && karaokeValue == 1.0) return kImageKaraoke;
@@ -12,7 +12,7 @@ int16_t SongTypeIcon(const QString& typeChar, const QVariant& karaoke) {
   return 5;
 }
 
-void UnvoicedKana(QString& text) {
+void unvoicedKana(QString& text) {
   static const QString voiced =
       QStringLiteral("がぎぐげござじずぜぞだぢづでどばびぶべぼぱぴぷぺぽ");
   static const QString base = QStringLiteral("かきくけこさしすせそたちつてとはひふへほはひふへほ");

@@ -12,9 +12,9 @@ inline constexpr int16_t kImageWork = 7;
 inline constexpr int16_t kImageKaraoke = 8;
 
 // 8 when karaoke as a number is 1; else 1-4 for the type characters "1"-"4"; else 5.
-int16_t SongTypeIcon(const QString& typeChar, const QVariant& karaoke);
+int16_t songTypeIcon(const QString& typeChar, const QVariant& karaoke);
 // A voiced or semi-voiced hiragana (が, ぱ, ...) becomes its base letter (か, は, ...); any other
 // string is left as it is.
-void UnvoicedKana(QString& text);
+void unvoicedKana(QString& text);
 
 }  // namespace sorv

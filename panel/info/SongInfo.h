@@ -4,23 +4,23 @@
 
 #include "core/PictureArea.h"
 #include "core/State.h"
-#include "decoder/Decoder.h"
+#include "decoder/AudioEngine.h"
 
 namespace sorv {
 
 // Shadow first (black, offset down-right), then the text 16*offset twips up-left of it in the
 // colour, then an empty line at (x, y).
-void ShadowPrint(PictureArea& area, const QString& text, int red, int green, int blue, int x, int y,
+void shadowPrint(PictureArea& area, const QString& text, int red, int green, int blue, int x, int y,
                  int offset);
-void ShowTrackTitle(State& s, PictureArea& area);
+void showTrackTitle(State& s, PictureArea& area);
 // screenWidthTwips decides between the long and the short line.
-void ShowBarTitle(State& s, PictureArea& area, int screenWidthTwips);
-void ShowListView(State& s, Decoder& d, PictureArea& area);
-void ShowIdlePanel(PictureArea& area, const QString& version);
-void ShowSongDetail(State& s, PictureArea& area);
+void showBarTitle(State& s, PictureArea& area, int screenWidthTwips);
+void showListView(State& s, AudioEngine& d, PictureArea& area);
+void showIdlePanel(PictureArea& area, const QString& version);
+void showSongDetail(State& s, PictureArea& area);
 // The main panel's progress bar, emptied to its frame.
-void ClearTimeBar(PictureArea& mPanel);
+void clearTimeBar(PictureArea& mPanel);
 // The primary screen's width in twips.
-int ScreenWidthTwips();
+int screenWidthTwips();
 
 }  // namespace sorv

@@ -7,7 +7,7 @@
 
 #include "core/PictureWidget.h"
 #include "core/State.h"
-#include "decoder/Decoder.h"
+#include "decoder/AudioEngine.h"
 #include "panel/sound/PresetButton.h"
 #include "panel/sound/Presets.h"
 
@@ -18,29 +18,29 @@ class EqualizerPanel : public QObject {
 
  public:
   // Creates the controls on parent at the panel's places.
-  EqualizerPanel(State& s, Decoder& d, QWidget* parent);
+  EqualizerPanel(State& s, AudioEngine& d, QWidget* parent);
 
-  PictureWidget* Equ(int band) const;
-  PresetButton* EquPre(int preset) const;
-  PictureWidget* Volume(int channel) const;
+  PictureWidget* equ(int band) const;
+  PresetButton* equPre(int preset) const;
+  PictureWidget* volumeSlider(int channel) const;
 
   // Mouse positions in the slider's scale units (0..240 for a band, 0..100 for a volume).
-  void Equ_MouseMove(int band, Qt::MouseButtons buttons, Qt::KeyboardModifiers shift, double x,
+  void equMouseMove(int band, Qt::MouseButtons buttons, Qt::KeyboardModifiers shift, double x,
+                    double y);
+  void equMouseUp(int band, Qt::MouseButton button, Qt::KeyboardModifiers shift, double x,
+                  double y);
+  void equPreClick(int preset);
+  void volumeMouseMove(int channel, Qt::MouseButtons buttons, Qt::KeyboardModifiers shift, double x,
+                       double y);
+  void volumeMouseUp(int channel, Qt::MouseButton button, Qt::KeyboardModifiers shift, double x,
                      double y);
-  void Equ_MouseUp(int band, Qt::MouseButton button, Qt::KeyboardModifiers shift, double x,
-                   double y);
-  void EquPre_Click(int preset);
-  void Volume_MouseMove(int channel, Qt::MouseButtons buttons, Qt::KeyboardModifiers shift,
-                        double x, double y);
-  void Volume_MouseUp(int channel, Qt::MouseButton button, Qt::KeyboardModifiers shift, double x,
-                      double y);
 
   // Sets the band's gain from a knob position and redraws it.
-  void SetBand(int band, double y);
+  void setBand(int band, double y);
   // Sets the channel's level from a bar position and redraws it.
-  void SetVolume(int channel, double y);
+  void setVolume(int channel, double y);
   // Sends the gains in force; all zero switches the equalizer off.
-  void ApplyGains();
+  void applyGains();
 
   // Start-up: the saved preset as if chosen, band tool-tips, the volume bars, the engine's volume.
   void StartUp();
@@ -51,13 +51,13 @@ class EqualizerPanel : public QObject {
   using UpHandler = void (EqualizerPanel::*)(int, Qt::MouseButton, Qt::KeyboardModifiers, double,
                                              double);
 
-  void CreateControls(QWidget* parent);
+  void createControls(QWidget* parent);
   // Hands the slider's mouse to the handlers with the slider's index.
-  void ConnectSlider(PictureWidget* slider, int index, MoveHandler move, UpHandler up);
-  void SendGains(const Gains& gains);
+  void connectSlider(PictureWidget* slider, int index, MoveHandler move, UpHandler up);
+  void sendGains(const Gains& gains);
 
   State& s_;
-  Decoder& d_;
+  AudioEngine& d_;
   std::array<PictureWidget*, kBandCount> bands_{};
   std::array<PresetButton*, kPresetCount> presets_{};
   std::array<PictureWidget*, 2> volumes_{};

@@ -6,7 +6,7 @@ namespace sorv {
 
 namespace {
 
-// Row by row from the top: the slot shown (1-based), y in twips, font size, colour, shadow.
+// row by row from the top: the slot shown (1-based), y in twips, font size, colour, shadow.
 struct LyricRow {
   int slot;
   int y;
@@ -24,40 +24,40 @@ constexpr int kRowX = 50;
 constexpr int kLyricAreaTop = 650;
 const QColor kLyricAreaColour(0, 70, 0);
 
-void PaintRows(PictureArea& area, const std::array<QString, 5>& texts) {
+void paintRows(PictureArea& area, const std::array<QString, 5>& texts) {
   area.setFontSize(8);
-  area.FilledBox(0, kLyricAreaTop, area.scaleWidth(), area.scaleHeight(), kLyricAreaColour);
+  area.filledBox(0, kLyricAreaTop, area.scaleWidth(), area.scaleHeight(), kLyricAreaColour);
   for (int row = 0; row < 5; ++row) {
     const LyricRow& r = kRows[row];
     area.setFontSize(r.fontSize);
-    ShadowPrint(area, texts[row], r.red, r.green, r.blue, kRowX, r.y, r.offset);
+    shadowPrint(area, texts[row], r.red, r.green, r.blue, kRowX, r.y, r.offset);
   }
   area.setFontSize(8);
 }
 
 }  // namespace
 
-QString TrimNull(const QString& field) {
+QString trimNull(const QString& field) {
   const qsizetype nul = field.indexOf(QChar(u'\0'));
   return nul < 0 ? field : field.left(nul);
 }
 
-void RefreshLyricLines(State& s, Decoder& d, PlayerView& v, LyricsRecord& record) {
-  d.vbmp3_getLyrics(record);
+void refreshLyricLines(State& s, AudioEngine& d, PlayerView& v, LyricsRecord& record) {
+  d.lyrics(record);
   std::array<QString, 5> fields;
   bool changed = false;
   for (int row = 0; row < 5; ++row) {
     const std::string& slot = record.slot[kRows[row].slot - 1];
     fields[row] = QString::fromUtf8(slot.data(), qsizetype(slot.size()));
-    if (fields[row] != s.LyricLines[row]) changed = true;
+    if (fields[row] != s.lyricLines[row]) changed = true;
   }
   if (changed) {
     std::array<QString, 5> texts;
-    for (int row = 0; row < 5; ++row) texts[row] = TrimNull(fields[row]);
-    PaintRows(v.APanel(), texts);
-    if (s.LyricShow == 1) v.SetLyricLabels(texts);
+    for (int row = 0; row < 5; ++row) texts[row] = trimNull(fields[row]);
+    paintRows(v.aPanel(), texts);
+    if (s.lyricShow == 1) v.setLyricLabels(texts);
   }
-  s.LyricLines = std::move(fields);
+  s.lyricLines = std::move(fields);
 }
 
 }  // namespace sorv

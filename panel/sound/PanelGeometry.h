@@ -7,12 +7,12 @@ namespace sorv {
 
 inline constexpr double kPanelTwipsPerPixel = 15.0;
 
-inline int TwipsToPixels(double twips) {
+inline int twipsToPixels(double twips) {
   return static_cast<int>(std::lround(twips / kPanelTwipsPerPixel));
 }
 
-inline QRect TwipsRect(double left, double top, double width, double height) {
-  return {TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width), TwipsToPixels(height)};
+inline QRect twipsRect(double left, double top, double width, double height) {
+  return {twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height)};
 }
 
 }  // namespace sorv

@@ -23,29 +23,29 @@ constexpr std::array<Gains, kUserPreset> kFixedPresets = {{
 
 }  // namespace
 
-QString BandLabel(int band) {
+QString bandLabel(int band) {
   if (band < 0 || band >= kBandCount) return {};
   return QString::fromLatin1(kBandLabels[band]);
 }
 
-QString PresetCaption(int preset) {
+QString presetCaption(int preset) {
   if (preset < 0 || preset >= kPresetCount) return {};
   return QString::fromLatin1(kCaptions[preset]);
 }
 
-Gains PresetValues(const State& s, int preset) {
-  if (preset == kUserPreset) return s.EquLevel;
+Gains presetValues(const State& s, int preset) {
+  if (preset == kUserPreset) return s.equLevel;
   if (preset < 0 || preset >= kUserPreset) return Gains{};
   return kFixedPresets[preset];
 }
 
-QString BandTip(const State& s, int band) {
-  return BandLabel(band) + " (" + QString::number(s.EquGain[band]) + ")";
+QString bandTip(const State& s, int band) {
+  return bandLabel(band) + " (" + QString::number(s.equGain[band]) + ")";
 }
 
-QString VolumeTip(const State& s, int channel) {
+QString volumeTip(const State& s, int channel) {
   const char* side = channel == 0 ? "Left Volume(" : "Right Volume(";
-  return QString::fromLatin1(side) + QString::number(s.VolLevel[channel]) + ")";
+  return QString::fromLatin1(side) + QString::number(s.volLevel[channel]) + ")";
 }
 
 }  // namespace sorv

@@ -12,14 +12,14 @@ inline constexpr int kPresetCount = 6;
 inline constexpr int kUserPreset = 5;
 
 // "60Hz" ... "16KHz", in band order.
-QString BandLabel(int band);
+QString bandLabel(int band);
 // "FLAT", "ROCK", "POP", "BASS", "TREBLE", "USER".
-QString PresetCaption(int preset);
-// The ten gains of a preset; the user preset is the user's own EquLevel.
-Gains PresetValues(const State& s, int preset);
+QString presetCaption(int preset);
+// The ten gains of a preset; the user preset is the user's own equLevel.
+Gains presetValues(const State& s, int preset);
 // "60Hz (0)": the band's tool-tip for its gain in force.
-QString BandTip(const State& s, int band);
+QString bandTip(const State& s, int band);
 // "Left Volume(80)" / "Right Volume(80)".
-QString VolumeTip(const State& s, int channel);
+QString volumeTip(const State& s, int channel);
 
 }  // namespace sorv

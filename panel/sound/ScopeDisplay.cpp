@@ -12,7 +12,7 @@ namespace {
 const QColor kSpectrumInk(8, 12, 36);
 const QColor kWaveBack(6, 14, 10);
 
-PictureWidget* MakeArea(QWidget* parent, const QRect& place, QSize pixels) {
+PictureWidget* makeArea(QWidget* parent, const QRect& place, QSize pixels) {
   auto* widget = new PictureWidget(pixels, parent);
   widget->setGeometry(QRect(place.topLeft(), pixels));
   // The drawing writes whole rows of the image, so the image keeps exactly this size.
@@ -23,54 +23,54 @@ PictureWidget* MakeArea(QWidget* parent, const QRect& place, QSize pixels) {
 
 }  // namespace
 
-ScopeDisplay::ScopeDisplay(State& s, Decoder& d, PlayerView& v, QWidget* parent)
-    : QObject(parent), s_(s), d_(d), v_(v), picture_(sorv::SpectrumPicture()) {
-  spe_ = MakeArea(parent, TwipsRect(4035, 3075, 1500, 960), QSize(kSpectrumWidth, kSpectrumHeight));
+ScopeDisplay::ScopeDisplay(State& s, AudioEngine& d, PlayerView& v, QWidget* parent)
+    : QObject(parent), s_(s), d_(d), v_(v), picture_(sorv::spectrumPicture()) {
+  spe_ = makeArea(parent, twipsRect(4035, 3075, 1500, 960), QSize(kSpectrumWidth, kSpectrumHeight));
   spe_->area().setPicture(picture_);
   spe_->area().setForeColor(kSpectrumInk);
   spe_->area().setBackColor(kSpectrumInk);
-  wpanel_ = MakeArea(parent, TwipsRect(4035, 4065, 1500, 750), QSize(kWaveWidth, kWaveHeight));
+  wpanel_ = makeArea(parent, twipsRect(4035, 4065, 1500, 750), QSize(kWaveWidth, kWaveHeight));
   wpanel_->area().setBackColor(kWaveBack);
-  wpanel_->area().Cls();
-  ClearSpectrum();
+  wpanel_->area().cls();
+  clearSpectrum();
 }
 
-QColor ScopeDisplay::Ink() const {
+QColor ScopeDisplay::ink() const {
   return spe_->area().foreColor();
 }
 
-void ScopeDisplay::ClearSpectrum() {
+void ScopeDisplay::clearSpectrum() {
   PictureArea& area = spe_->area();
-  area.FilledBox(0, 0, kSpectrumWidth, kSpectrumHeight, area.foreColor());
+  area.filledBox(0, 0, kSpectrumWidth, kSpectrumHeight, area.foreColor());
 }
 
-void ScopeDisplay::Timer3_Timer() {
-  if (s_.DispMode == 2) return;
-  if (s_.PlayState == 1 && s_.ShowScope == 1) {
-    DrawSpectrum();
-    DrawWave();
-  } else if (s_.ScopeDirty == 1) {
-    ClearSpectrum();
-    s_.ScopeDirty = 0;
-    wpanel_->area().Cls();
+void ScopeDisplay::scopeTick() {
+  if (s_.dispMode == 2) return;
+  if (s_.playState == 1 && s_.showScope == 1) {
+    drawSpectrum();
+    drawWave();
+  } else if (s_.scopeDirty == 1) {
+    clearSpectrum();
+    s_.scopeDirty = 0;
+    wpanel_->area().cls();
   }
-  if (s_.HasLyrics == 1 && s_.PlayState == 1) RefreshLyricLines(s_, d_, v_, lyrics_);
+  if (s_.hasLyrics == 1 && s_.playState == 1) refreshLyricLines(s_, d_, v_, lyrics_);
 }
 
-void ScopeDisplay::DrawSpectrum() {
-  d_.vbmp3_getSpectrum(left_, right_);
+void ScopeDisplay::drawSpectrum() {
+  d_.spectrum(left_, right_);
   PictureArea& area = spe_->area();
-  DrawSpectrumRows(area.image(), picture_, area.foreColor().rgb(), left_, right_, s_.VolLevel[0],
-                   s_.VolLevel[1]);
-  s_.ScopeDirty = 1;
+  drawSpectrumRows(area.image(), picture_, area.foreColor().rgb(), left_, right_, s_.volLevel[0],
+                   s_.volLevel[1]);
+  s_.scopeDirty = 1;
   area.touch();
 }
 
-void ScopeDisplay::DrawWave() {
-  d_.vbmp3_getWave(left_, right_);
+void ScopeDisplay::drawWave() {
+  d_.wave(left_, right_);
   PictureArea& area = wpanel_->area();
-  DrawWaveTrace(area.image(), area.backColor().rgb(), left_, right_, s_.VolLevel[0],
-                s_.VolLevel[1]);
+  drawWaveTrace(area.image(), area.backColor().rgb(), left_, right_, s_.volLevel[0],
+                s_.volLevel[1]);
   area.touch();
 }
 

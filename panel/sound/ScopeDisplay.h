@@ -1,11 +1,11 @@
 #pragma once
-// The stereo spectrum (Spe) and the oscilloscope (WPanel) of the main panel, and the 70 ms tick
+// The stereo spectrum (spe) and the oscilloscope (wPanel) of the main panel, and the 70 ms tick
 // that animates them and keeps the lyric lines current.
 #include <QObject>
 
 #include "core/PictureWidget.h"
 #include "core/State.h"
-#include "decoder/Decoder.h"
+#include "decoder/AudioEngine.h"
 #include "playback/PlayerView.h"
 
 namespace sorv {
@@ -14,26 +14,26 @@ class ScopeDisplay : public QObject {
   Q_OBJECT
 
  public:
-  // Creates Spe(0) and WPanel(0) on parent at the panel's places.
-  ScopeDisplay(State& s, Decoder& d, PlayerView& v, QWidget* parent);
+  // Creates spe(0) and wPanel(0) on parent at the panel's places.
+  ScopeDisplay(State& s, AudioEngine& d, PlayerView& v, QWidget* parent);
 
-  PictureWidget* Spe() const { return spe_; }
-  PictureWidget* WPanel() const { return wpanel_; }
+  PictureWidget* spe() const { return spe_; }
+  PictureWidget* wPanel() const { return wpanel_; }
   // The lit colours and the ink that paints over them.
-  const QImage& SpectrumPicture() const { return picture_; }
-  QColor Ink() const;
+  const QImage& spectrumPicture() const { return picture_; }
+  QColor ink() const;
 
   // The 70 ms tick.
-  void Timer3_Timer();
+  void scopeTick();
   // Paints the whole spectrum over with the ink, as at start-up and after playback stopped.
-  void ClearSpectrum();
+  void clearSpectrum();
 
  private:
-  void DrawSpectrum();
-  void DrawWave();
+  void drawSpectrum();
+  void drawWave();
 
   State& s_;
-  Decoder& d_;
+  AudioEngine& d_;
   PlayerView& v_;
   PictureWidget* spe_ = nullptr;
   PictureWidget* wpanel_ = nullptr;

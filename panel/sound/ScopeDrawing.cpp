@@ -12,7 +12,7 @@ constexpr int kWaveZero = kWaveHeight / 2;
 constexpr int64_t kLevelDivisor = 800;
 
 // A horizontal line from a to b covers a and stops before b, in either direction.
-void PaintSpan(QRgb* row, int a, int b, QRgb ink) {
+void paintSpan(QRgb* row, int a, int b, QRgb ink) {
   int first = a < b ? a : b + 1;
   int last = a < b ? b - 1 : a;
   if (a == b) return;
@@ -21,19 +21,19 @@ void PaintSpan(QRgb* row, int a, int b, QRgb ink) {
   if (first <= last) std::fill(row + first, row + last + 1, ink);
 }
 
-int32_t BarLength(const Bins& bins, int i, int32_t volume) {
+int32_t barLength(const Bins& bins, int i, int32_t volume) {
   const int64_t sum = int64_t(bins[i]) + bins[i + 1] + bins[i + 2] + bins[i + 3];
-  const int64_t length = RoundHalfEven(sum * volume, kLevelDivisor);
+  const int64_t length = roundHalfEven(sum * volume, kLevelDivisor);
   return static_cast<int32_t>(std::clamp<int64_t>(length, 0, kSpectrumWidth));
 }
 
-bool Fits(const QImage& image, int width, int height) {
+bool fits(const QImage& image, int width, int height) {
   return image.width() == width && image.height() == height && image.depth() == 32;
 }
 
 }  // namespace
 
-int64_t RoundHalfEven(int64_t num, int64_t den) {
+int64_t roundHalfEven(int64_t num, int64_t den) {
   int64_t q = num / den;
   int64_t r = num % den;
   if (r < 0) {
@@ -44,35 +44,35 @@ int64_t RoundHalfEven(int64_t num, int64_t den) {
   return q;
 }
 
-void DrawSpectrumRows(QImage& image, const QImage& picture, QRgb ink, const Bins& left,
+void drawSpectrumRows(QImage& image, const QImage& picture, QRgb ink, const Bins& left,
                       const Bins& right, int32_t volumeLeft, int32_t volumeRight) {
-  if (!Fits(image, kSpectrumWidth, kSpectrumHeight)) return;
-  if (!Fits(picture, kSpectrumWidth, kSpectrumHeight)) return;
+  if (!fits(image, kSpectrumWidth, kSpectrumHeight)) return;
+  if (!fits(picture, kSpectrumWidth, kSpectrumHeight)) return;
   for (int k = 0; k < kSpectrumHeight; ++k) {
     const int i = 4 * k;
-    const int32_t l = BarLength(left, i, volumeLeft);
-    const int32_t r = BarLength(right, i, volumeRight);
+    const int32_t l = barLength(left, i, volumeLeft);
+    const int32_t r = barLength(right, i, volumeRight);
     const int y = kSpectrumHeight - 1 - k;
     auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
     const auto* lit = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
     std::copy(lit, lit + kSpectrumWidth, row);
     if (l + r != 0) {
-      PaintSpan(row, 0, kSpectrumCentre - l, ink);
-      PaintSpan(row, kSpectrumCentre + r, kSpectrumWidth, ink);
+      paintSpan(row, 0, kSpectrumCentre - l, ink);
+      paintSpan(row, kSpectrumCentre + r, kSpectrumWidth, ink);
     } else {
-      PaintSpan(row, 0, kSpectrumWidth, ink);
+      paintSpan(row, 0, kSpectrumWidth, ink);
     }
   }
 }
 
-void DrawWaveTrace(QImage& image, QRgb back, const Bins& left, const Bins& right,
+void drawWaveTrace(QImage& image, QRgb back, const Bins& left, const Bins& right,
                    int32_t volumeLeft, int32_t volumeRight) {
-  if (!Fits(image, kWaveWidth, kWaveHeight)) return;
+  if (!fits(image, kWaveWidth, kWaveHeight)) return;
   image.fill(back);
   for (int i = 0; i < kBins; ++i) {
     const int64_t mix = int64_t(left[i]) * volumeLeft + int64_t(right[i]) * volumeRight;
-    const int64_t y = RoundHalfEven(mix, kLevelDivisor) + kWaveZero;
-    const int64_t x = RoundHalfEven(2 * i, 5);  // i / 2.5
+    const int64_t y = roundHalfEven(mix, kLevelDivisor) + kWaveZero;
+    const int64_t x = roundHalfEven(2 * i, 5);  // i / 2.5
     if (x >= kWaveWidth || y < 0 || y >= kWaveHeight) continue;
     const int red = std::clamp<int64_t>(150 - 3 * y, 0, 255);
     const int blue = std::clamp<int64_t>(3 * y, 0, 255);
@@ -80,7 +80,7 @@ void DrawWaveTrace(QImage& image, QRgb back, const Bins& left, const Bins& right
   }
 }
 
-QImage SpectrumPicture() {
+QImage spectrumPicture() {
   QImage picture(kSpectrumWidth, kSpectrumHeight, QImage::Format_RGB32);
   for (int y = 0; y < kSpectrumHeight; ++y) {
     auto* row = reinterpret_cast<QRgb*>(picture.scanLine(y));

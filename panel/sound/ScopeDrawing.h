@@ -14,20 +14,20 @@ inline constexpr int kWaveWidth = 100;
 inline constexpr int kWaveHeight = 50;
 
 // num / den rounded to the nearest integer, halves to the even neighbour; den > 0.
-int64_t RoundHalfEven(int64_t num, int64_t den);
+int64_t roundHalfEven(int64_t num, int64_t den);
 
 // One row per four bins (bins 0-3 at the bottom): the left channel lit leftwards from the centre,
 // the right rightwards, the rest painted with ink. picture and image are kSpectrumWidth x
 // kSpectrumHeight, 32-bit.
-void DrawSpectrumRows(QImage& image, const QImage& picture, QRgb ink, const Bins& left,
+void drawSpectrumRows(QImage& image, const QImage& picture, QRgb ink, const Bins& left,
                       const Bins& right, int32_t volumeLeft, int32_t volumeRight);
 
 // Clears to back, then one pixel per sample pair: height from both channels, colour from red
 // (top) to blue (bottom).
-void DrawWaveTrace(QImage& image, QRgb back, const Bins& left, const Bins& right,
+void drawWaveTrace(QImage& image, QRgb back, const Bins& left, const Bins& right,
                    int32_t volumeLeft, int32_t volumeRight);
 
 // The lit colours of the spectrum: green at the centre, through yellow to red at the edges.
-QImage SpectrumPicture();
+QImage spectrumPicture();
 
 }  // namespace sorv

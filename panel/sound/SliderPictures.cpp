@@ -15,7 +15,7 @@ const QColor kKnobLine(255, 170, 40);
 const QColor kVolumeBar(60, 190, 255);
 
 // A dark groove down the middle with tick marks at every tenth of the scale.
-QImage GroovePicture(QSize size, int zeroRow) {
+QImage groovePicture(QSize size, int zeroRow) {
   QImage picture(size, QImage::Format_RGB32);
   picture.fill(kSliderBack);
   QPainter painter(&picture);
@@ -36,37 +36,37 @@ QImage GroovePicture(QSize size, int zeroRow) {
   return picture;
 }
 
-void PrepareSlider(PictureArea& area, int scaleHeight, int zeroRow) {
+void prepareSlider(PictureArea& area, int scaleHeight, int zeroRow) {
   const QSize size = area.pixelSize();
   area.setScale(size.width(), scaleHeight);
   area.setBackColor(kSliderBack);
-  area.setPicture(GroovePicture(size, zeroRow));
+  area.setPicture(groovePicture(size, zeroRow));
 }
 
 }  // namespace
 
-void PrepareBandSlider(PictureArea& area) {
-  PrepareSlider(area, kBandScale, area.pixelSize().height() / 2);
+void prepareBandSlider(PictureArea& area) {
+  prepareSlider(area, kBandScale, area.pixelSize().height() / 2);
   area.setForeColor(kKnobLine);
-  area.Cls();
+  area.cls();
 }
 
-void DrawBandKnob(PictureArea& area, int y) {
-  area.Cls();
+void drawBandKnob(PictureArea& area, int y) {
+  area.cls();
   const double right = area.scaleWidth() + 10;
-  area.Box(0, y - 2.8, right, y + 3, kKnobFrame);
+  area.box(0, y - 2.8, right, y + 3, kKnobFrame);
   area.Line(0, y, right, y, area.foreColor());
 }
 
-void PrepareVolumeSlider(PictureArea& area) {
-  PrepareSlider(area, kVolumeScale, -1);
+void prepareVolumeSlider(PictureArea& area) {
+  prepareSlider(area, kVolumeScale, -1);
   area.setForeColor(kVolumeBar);
-  area.Cls();
+  area.cls();
 }
 
-void DrawVolumeBar(PictureArea& area, int y) {
-  area.Cls();
-  area.FilledBox(0, y, area.scaleWidth(), area.scaleHeight(), area.foreColor());
+void drawVolumeBar(PictureArea& area, int y) {
+  area.cls();
+  area.filledBox(0, y, area.scaleWidth(), area.scaleHeight(), area.foreColor());
 }
 
 }  // namespace sorv

@@ -9,13 +9,13 @@ inline constexpr int kBandScale = 240;
 inline constexpr int kVolumeScale = 100;
 
 // Scale 0..240 from top to bottom, horizontal in pixels; groove picture and knob colour.
-void PrepareBandSlider(PictureArea& area);
+void prepareBandSlider(PictureArea& area);
 // Clears to the groove, then the knob at y: a grey box around a line in the drawing colour.
-void DrawBandKnob(PictureArea& area, int y);
+void drawBandKnob(PictureArea& area, int y);
 
 // Scale 0..100 from top to bottom, horizontal in pixels; groove picture and bar colour.
-void PrepareVolumeSlider(PictureArea& area);
+void prepareVolumeSlider(PictureArea& area);
 // Clears to the groove, then the level bar from y down to the bottom.
-void DrawVolumeBar(PictureArea& area, int y);
+void drawVolumeBar(PictureArea& area, int y);
 
 }  // namespace sorv

@@ -6,14 +6,14 @@ namespace {
 
 const QColor kCyan(0, 255, 255);
 
-bool Inside(const HotSpot& spot, double x, double y) {
+bool inside(const HotSpot& spot, double x, double y) {
   return y > spot.top && y < spot.bottom && x > spot.left && x < spot.right;
 }
 
 template <std::size_t N>
-const HotSpot* FirstHit(const std::array<HotSpot, N>& spots, double x, double y) {
+const HotSpot* firstHit(const std::array<HotSpot, N>& spots, double x, double y) {
   for (const HotSpot& spot : spots)
-    if (Inside(spot, x, y)) return &spot;
+    if (inside(spot, x, y)) return &spot;
   return nullptr;
 }
 
@@ -37,10 +37,10 @@ const std::array<HotSpot, 5> kLowerHotSpots{{
     {2655, 2865, 4915, 5445, kAbout, QRect(320, 176, 45, 17), QColor(192, 0, 192)},
 }};
 
-Hits HitTest(double x, double y) {
+Hits hitTest(double x, double y) {
   Hits hits;
-  hits.upper = FirstHit(kUpperHotSpots, x, y);
-  if (y > 1455 && x > 4915 && x < 5445) hits.lower = FirstHit(kLowerHotSpots, x, y);
+  hits.upper = firstHit(kUpperHotSpots, x, y);
+  if (y > 1455 && x > 4915 && x < 5445) hits.lower = firstHit(kLowerHotSpots, x, y);
   return hits;
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-// Where everything sits on the main panel, and which hot spot of the skin a point hits. Window
+// Where everything sits on the main panel, and which hot spot of the skin a point hits. makeWindow
 // coordinates are twips (15 to a pixel) unless a name says pixels.
 #include <QColor>
 #include <QRect>
@@ -14,33 +14,33 @@ inline constexpr int kHeightTwips = 4935;
 inline constexpr int kSkinHeightTwips = 4950;
 
 // Twips to the nearest whole pixel.
-constexpr int ToPixels(int twips) {
+constexpr int toPixels(int twips) {
   return (2 * twips + kTwipsPerPixel) / (2 * kTwipsPerPixel);
 }
 // A rectangle in twips as left, top, width, height, in pixels.
-constexpr QRect Pixels(int left, int top, int width, int height) {
-  return QRect(ToPixels(left), ToPixels(top), ToPixels(width), ToPixels(height));
+constexpr QRect pixels(int left, int top, int width, int height) {
+  return QRect(toPixels(left), toPixels(top), toPixels(width), toPixels(height));
 }
 
-inline constexpr QRect kMPanel = Pixels(120, 120, 3855, 975);
-inline constexpr QRect kTdisp = Pixels(2880, 780, 975, 195);
-inline constexpr QRect kCdisp = Pixels(4095, 135, 915, 195);
-inline constexpr QRect kAPanel = Pixels(120, 1380, 4515, 1575);
-inline constexpr QRect kLoopLampRect = Pixels(4800, 2040, 675, 255);
-inline constexpr QRect kShuffleLampRect = Pixels(4800, 2340, 675, 255);
-inline constexpr QRect kSpectrum = Pixels(4035, 3075, 1500, 960);
-inline constexpr QRect kWave = Pixels(4035, 4065, 1500, 750);
-constexpr QRect EqualizerBand(int band) {
-  return Pixels(510 + 240 * band, 3285, 105, 1300);
+inline constexpr QRect kMPanel = pixels(120, 120, 3855, 975);
+inline constexpr QRect kTdisp = pixels(2880, 780, 975, 195);
+inline constexpr QRect kCdisp = pixels(4095, 135, 915, 195);
+inline constexpr QRect kAPanel = pixels(120, 1380, 4515, 1575);
+inline constexpr QRect kLoopLampRect = pixels(4800, 2040, 675, 255);
+inline constexpr QRect kShuffleLampRect = pixels(4800, 2340, 675, 255);
+inline constexpr QRect kSpectrum = pixels(4035, 3075, 1500, 960);
+inline constexpr QRect kWave = pixels(4035, 4065, 1500, 750);
+constexpr QRect equalizerBand(int band) {
+  return pixels(510 + 240 * band, 3285, 105, 1300);
 }
-constexpr QRect EqualizerPreset(int index) {
-  return Pixels(2880, 3240 + 240 * index, 255, 195);
+constexpr QRect equalizerPreset(int index) {
+  return pixels(2880, 3240 + 240 * index, 255, 195);
 }
-constexpr QRect VolumeSlider(int channel) {
-  return Pixels(channel == 0 ? 3360 : 3720, 3285, 135, 1300);
+constexpr QRect volumeSlider(int channel) {
+  return pixels(channel == 0 ? 3360 : 3720, 3285, 135, 1300);
 }
 
-// Command numbers of btn_Click.
+// Command numbers of runCommand.
 enum Command : int {
   kPlay = 0,
   kStop = 1,
@@ -56,7 +56,7 @@ enum Command : int {
   kLoopLamp = 22,
   kShuffleLamp = 23,
 };
-// The close hot spot is not a command of btn_Click.
+// The close hot spot is not a command of runCommand.
 inline constexpr int kClose = -1;
 
 struct HotSpot {
@@ -76,6 +76,6 @@ struct Hits {
   const HotSpot* upper = nullptr;
   const HotSpot* lower = nullptr;
 };
-Hits HitTest(double x, double y);
+Hits hitTest(double x, double y);
 
 }  // namespace sorv::panel

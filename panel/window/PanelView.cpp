@@ -2,48 +2,48 @@
 
 namespace sorv {
 
-PictureArea& PanelView::MPanel() {
-  return panel_->MPanel();
+PictureArea& PanelView::mPanel() {
+  return panel_->mPanel();
 }
 
-PictureArea& PanelView::APanel() {
-  return panel_->APanel();
+PictureArea& PanelView::aPanel() {
+  return panel_->aPanel();
 }
 
-void PanelView::SetCaption(const QString& text) {
+void PanelView::setCaption(const QString& text) {
   panel_->setWindowTitle(text);
 }
 
-void PanelView::SetCounter(const QString& text) {
-  panel_->SetCounter(text);
+void PanelView::setCounter(const QString& text) {
+  panel_->setCounter(text);
 }
 
-QString PanelView::Counter() const {
-  return panel_->Counter();
+QString PanelView::counter() const {
+  return panel_->counter();
 }
 
-void PanelView::SetTime(const QString& text) {
-  panel_->SetTime(text);
+void PanelView::setTime(const QString& text) {
+  panel_->setTime(text);
 }
 
-QString PanelView::Time() const {
-  return panel_->Time();
+QString PanelView::time() const {
+  return panel_->time();
 }
 
-void PanelView::SetStartTimer(int intervalMs) {
-  panel_->SetStartTimer(intervalMs);
+void PanelView::setStartTimer(int intervalMs) {
+  panel_->setStartTimer(intervalMs);
 }
 
-void PanelView::SetEndTimerEnabled(bool enabled) {
-  panel_->SetEndTimerEnabled(enabled);
+void PanelView::setEndTimerEnabled(bool enabled) {
+  panel_->setEndTimerEnabled(enabled);
 }
 
-void PanelView::LoopShuffleOnOff() {
-  panel_->ShowLamps();
+void PanelView::loopShuffleOnOff() {
+  panel_->showLamps();
 }
 
-void PanelView::SetSelectionAvailable(bool available) {
-  panel_->SetSelectionAvailable(available);
+void PanelView::setSelectionAvailable(bool available) {
+  panel_->setSelectionAvailable(available);
 }
 
 }  // namespace sorv

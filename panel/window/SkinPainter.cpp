@@ -18,7 +18,7 @@ const QColor kSymbol(206, 226, 240);
 const QColor kCaption(150, 170, 200);
 const QColor kWell(6, 8, 14);
 
-QFont SmallFont(int pixels, bool bold) {
+QFont smallFont(int pixels, bool bold) {
   QFont font(QString::fromUtf8(kArial));
   font.setPixelSize(pixels);
   font.setBold(bold);
@@ -26,7 +26,7 @@ QFont SmallFont(int pixels, bool bold) {
 }
 
 // A sunken frame around a display area.
-void Well(QPainter& p, const QRect& area) {
+void well(QPainter& p, const QRect& area) {
   const QRect outer = area.adjusted(-2, -2, 1, 1);
   p.fillRect(outer, kWell);
   p.setPen(QColor(0, 0, 0));
@@ -37,7 +37,7 @@ void Well(QPainter& p, const QRect& area) {
   p.drawLine(outer.topRight() + QPoint(1, 1), outer.bottomRight() + QPoint(1, 1));
 }
 
-void ButtonFace(QPainter& p, const QRect& face, const QColor& top, const QColor& bottom) {
+void buttonFace(QPainter& p, const QRect& face, const QColor& top, const QColor& bottom) {
   QLinearGradient gradient(face.topLeft(), face.bottomLeft());
   gradient.setColorAt(0, top);
   gradient.setColorAt(1, bottom);
@@ -46,29 +46,29 @@ void ButtonFace(QPainter& p, const QRect& face, const QColor& top, const QColor&
   p.drawRoundedRect(QRectF(face).adjusted(0.5, 0.5, -0.5, -0.5), 3, 3);
 }
 
-void Triangle(QPainter& p, QPointF tip, double width, double height, bool pointsRight) {
+void triangle(QPainter& p, QPointF tip, double width, double height, bool pointsRight) {
   const double back = pointsRight ? tip.x() - width : tip.x() + width;
   const QPointF corners[] = {tip, {back, tip.y() - height / 2}, {back, tip.y() + height / 2}};
   p.drawPolygon(corners, 3);
 }
 
-void PaintTransportSymbol(QPainter& p, int command, const QRectF& face) {
+void paintTransportSymbol(QPainter& p, int command, const QRectF& face) {
   const QPointF c = face.center();
   p.setPen(Qt::NoPen);
   p.setBrush(kSymbol);
   switch (command) {
     case kPrevious:
       p.drawRect(QRectF(c.x() - 7, c.y() - 5, 2, 10));
-      Triangle(p, {c.x() - 5, c.y()}, 6, 10, false);
-      Triangle(p, {c.x() + 1, c.y()}, 6, 10, false);
+      triangle(p, {c.x() - 5, c.y()}, 6, 10, false);
+      triangle(p, {c.x() + 1, c.y()}, 6, 10, false);
       break;
     case kNext:
-      Triangle(p, {c.x() - 1, c.y()}, 6, 10, true);
-      Triangle(p, {c.x() + 5, c.y()}, 6, 10, true);
+      triangle(p, {c.x() - 1, c.y()}, 6, 10, true);
+      triangle(p, {c.x() + 5, c.y()}, 6, 10, true);
       p.drawRect(QRectF(c.x() + 5, c.y() - 5, 2, 10));
       break;
     case kPlay:
-      Triangle(p, {c.x() + 5, c.y()}, 10, 12, true);
+      triangle(p, {c.x() + 5, c.y()}, 10, 12, true);
       break;
     case kStop:
       p.drawRect(QRectF(c.x() - 5, c.y() - 5, 10, 10));
@@ -90,81 +90,83 @@ void PaintTransportSymbol(QPainter& p, int command, const QRectF& face) {
   }
 }
 
-void PaintCloseButton(QPainter& p, const QRect& face) {
-  ButtonFace(p, face, QColor(120, 52, 40), QColor(72, 28, 22));
+void paintCloseButton(QPainter& p, const QRect& face) {
+  buttonFace(p, face, QColor(120, 52, 40), QColor(72, 28, 22));
   p.setPen(QPen(kSymbol, 1.6, Qt::SolidLine, Qt::RoundCap));
   const QPointF c = QRectF(face).center();
   p.drawLine(c + QPointF(-4, -4), c + QPointF(4, 4));
   p.drawLine(c + QPointF(-4, 4), c + QPointF(4, -4));
 }
 
-void Caption(QPainter& p, const QRect& box, const QString& text, const QColor& color, int pixels) {
-  p.setFont(SmallFont(pixels, true));
+void paintCaption(QPainter& p, const QRect& box, const QString& text, const QColor& color,
+                  int pixels) {
+  p.setFont(smallFont(pixels, true));
   p.setPen(color);
   p.drawText(box, Qt::AlignCenter, text);
 }
 
-void PaintUpperButtons(QPainter& p) {
+void paintUpperButtons(QPainter& p) {
   for (const HotSpot& spot : kUpperHotSpots) {
     const QRect face = spot.flash.adjusted(1, 1, -1, -1);
     if (spot.command == kClose) {
-      PaintCloseButton(p, face);
+      paintCloseButton(p, face);
       continue;
     }
-    ButtonFace(p, face, kFaceTop, kFaceBottom);
-    PaintTransportSymbol(p, spot.command, QRectF(face));
+    buttonFace(p, face, kFaceTop, kFaceBottom);
+    paintTransportSymbol(p, spot.command, QRectF(face));
   }
 }
 
-void PaintLowerButtons(QPainter& p) {
+void paintLowerButtons(QPainter& p) {
   static const char* const captions[] = {"OPTION", "SELECT", "LOOP", "SHUFFLE", "ABOUT"};
   for (int i = 0; i < 5; ++i) {
     const QRect face(320, 96 + 20 * i, 45, 17);
-    ButtonFace(p, face.adjusted(1, 1, -1, -1), kFaceTop, kFaceBottom);
-    Caption(p, face, QString::fromLatin1(captions[i]), kCaption, 8);
+    buttonFace(p, face.adjusted(1, 1, -1, -1), kFaceTop, kFaceBottom);
+    paintCaption(p, face, QString::fromLatin1(captions[i]), kCaption, 8);
   }
 }
 
-void Groove(QPainter& p, const QRect& slot) {
+void groove(QPainter& p, const QRect& slot) {
   const int x = slot.center().x();
   p.fillRect(QRect(x - 1, slot.top() + 2, 3, slot.height() - 4), kWell);
   p.setPen(QColor(70, 80, 108));
   p.drawLine(x + 2, slot.top() + 2, x + 2, slot.bottom() - 2);
 }
 
-void PaintEqualizerArea(QPainter& p) {
+void paintEqualizerArea(QPainter& p) {
   static const char* const bands[] = {"60", "170", "310", "600", "1K",
                                       "3K", "6K",  "12K", "14K", "16K"};
-  Caption(p, QRect(34, 204, 160, 10), "EQUALIZER", kCaption, 8);
+  paintCaption(p, QRect(34, 204, 160, 10), "EQUALIZER", kCaption, 8);
   p.setPen(QColor(50, 58, 80));
   for (int level = 0; level < 3; ++level) {
     const int y = 221 + level * 41;
     p.drawLine(30, y, 186, y);
   }
-  p.setFont(SmallFont(7, false));
+  p.setFont(smallFont(7, false));
   p.setPen(kCaption);
   p.drawText(QRect(8, 216, 22, 10), Qt::AlignRight, "+12");
   p.drawText(QRect(8, 257, 22, 10), Qt::AlignRight, "0");
   p.drawText(QRect(8, 298, 22, 10), Qt::AlignRight, "-12");
   for (int band = 0; band < 10; ++band) {
-    const QRect slot = EqualizerBand(band);
-    Groove(p, slot);
+    const QRect slot = equalizerBand(band);
+    groove(p, slot);
     p.drawText(QRect(slot.center().x() - 8, 308, 17, 10), Qt::AlignCenter, bands[band]);
   }
 }
 
-void PaintPresetsAndVolume(QPainter& p) {
-  Caption(p, QRect(186, 204, 30, 10), "PRESET", kCaption, 7);
-  for (int index = 0; index < 6; ++index) Well(p, EqualizerPreset(index).adjusted(1, 1, 0, 0));
-  Caption(p, QRect(220, 204, 40, 10), "VOLUME", kCaption, 7);
+void paintPresetsAndVolume(QPainter& p) {
+  paintCaption(p, QRect(186, 204, 30, 10), "PRESET", kCaption, 7);
+  for (int index = 0; index < 6; ++index) well(p, equalizerPreset(index).adjusted(1, 1, 0, 0));
+  paintCaption(p, QRect(220, 204, 40, 10), "VOLUME", kCaption, 7);
   for (int channel = 0; channel < 2; ++channel) {
-    const QRect slot = VolumeSlider(channel);
-    Groove(p, slot);
-    Caption(p, QRect(slot.center().x() - 6, 308, 13, 10), channel == 0 ? "L" : "R", kCaption, 8);
+    const QRect slot = volumeSlider(channel);
+    groove(p, slot);
+    paintCaption(p, QRect(slot.center().x() - 6, 308, 13, 10), channel == 0 ? "L" : "R", kCaption,
+                 8);
   }
 }
 
-void Grid(QPainter& p, const QRect& area) {
+void grid(QPainter& p, const QRect& area) {
   p.setPen(QColor(20, 44, 40));
   for (int x = area.left() + 10; x < area.right(); x += 10)
     p.drawLine(x, area.top(), x, area.bottom());
@@ -172,24 +174,24 @@ void Grid(QPainter& p, const QRect& area) {
     p.drawLine(area.left(), y, area.right(), y);
 }
 
-void PaintScopeAreas(QPainter& p) {
+void paintScopeAreas(QPainter& p) {
   for (const QRect& area : {kSpectrum, kWave}) {
-    Well(p, area);
-    Grid(p, area);
+    well(p, area);
+    grid(p, area);
   }
 }
 
-void PaintLogo(QPainter& p) {
+void paintLogo(QPainter& p) {
   QFont gothic(QString::fromUtf8(kGothic));
   gothic.setPixelSize(13);
   gothic.setBold(true);
   p.setFont(gothic);
   p.setPen(QColor(100, 240, 240));
   p.drawText(QRect(12, 74, 120, 16), Qt::AlignLeft | Qt::AlignVCenter, "そるばね");
-  Caption(p, QRect(150, 76, 112, 14), "SORVANE  MUSIC PLAYER", QColor(90, 110, 150), 8);
+  paintCaption(p, QRect(150, 76, 112, 14), "SORVANE  MUSIC PLAYER", QColor(90, 110, 150), 8);
 }
 
-void PaintBackground(QPainter& p, const QRect& all) {
+void paintBackground(QPainter& p, const QRect& all) {
   QLinearGradient gradient(all.topLeft(), all.bottomLeft());
   gradient.setColorAt(0, QColor(34, 40, 56));
   gradient.setColorAt(1, QColor(16, 19, 28));
@@ -204,23 +206,23 @@ void PaintBackground(QPainter& p, const QRect& all) {
 
 }  // namespace
 
-QImage PaintSkin() {
+QImage paintSkin() {
   const QRect all(0, 0, kWidthTwips / kTwipsPerPixel, kSkinHeightTwips / kTwipsPerPixel);
   QImage skin(all.size(), QImage::Format_RGB32);
   QPainter p(&skin);
-  PaintBackground(p, all);
+  paintBackground(p, all);
   p.setRenderHint(QPainter::Antialiasing);
-  for (const QRect& area : {kMPanel, kAPanel, kCdisp}) Well(p, area);
-  PaintUpperButtons(p);
-  PaintLowerButtons(p);
-  PaintEqualizerArea(p);
-  PaintPresetsAndVolume(p);
-  PaintScopeAreas(p);
-  PaintLogo(p);
+  for (const QRect& area : {kMPanel, kAPanel, kCdisp}) well(p, area);
+  paintUpperButtons(p);
+  paintLowerButtons(p);
+  paintEqualizerArea(p);
+  paintPresetsAndVolume(p);
+  paintScopeAreas(p);
+  paintLogo(p);
   return skin;
 }
 
-QImage PaintMPanelPicture() {
+QImage paintMPanelPicture() {
   QImage picture(kMPanel.size(), QImage::Format_RGB32);
   QPainter p(&picture);
   QLinearGradient gradient(0, 0, picture.width(), picture.height());
@@ -233,13 +235,13 @@ QImage PaintMPanelPicture() {
   return picture;
 }
 
-QImage PaintLamp(const QString& caption) {
+QImage paintLamp(const QString& caption) {
   QImage lamp(45, 17, QImage::Format_RGB32);
   lamp.fill(QColor(16, 19, 28));
   QPainter p(&lamp);
   p.setRenderHint(QPainter::Antialiasing);
-  ButtonFace(p, lamp.rect().adjusted(1, 1, -1, -1), QColor(250, 200, 80), QColor(196, 120, 20));
-  Caption(p, lamp.rect(), caption, QColor(40, 20, 0), 8);
+  buttonFace(p, lamp.rect().adjusted(1, 1, -1, -1), QColor(250, 200, 80), QColor(196, 120, 20));
+  paintCaption(p, lamp.rect(), caption, QColor(40, 20, 0), 8);
   return lamp;
 }
 

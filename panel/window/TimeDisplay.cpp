@@ -9,7 +9,7 @@ namespace sorv::panel {
 
 namespace {
 
-// The progress bar on MPanel, twips.
+// The progress bar on mPanel, twips.
 constexpr double kBarLeft = 100;
 constexpr double kBarRight = 2600;
 constexpr double kBarTop = 820;
@@ -17,69 +17,69 @@ constexpr double kBarBottom = 920;
 constexpr double kBarSpan = kBarRight - kBarLeft;
 const QColor kBarColor(0, 168, 168);
 
-QString MinutesSeconds(int seconds) {
+QString minutesSeconds(int seconds) {
   return QString::number(seconds / 60) + ":" +
          QStringLiteral("%1").arg(seconds % 60, 2, 10, QLatin1Char('0'));
 }
 
-int TotalOfCurrent(const State& s) {
-  if (s.ListPos < 1 || s.ListPos >= s.ListInfo.size()) return 0;
-  return s.ListInfo[s.ListPos].length;
+int totalOfCurrent(const State& s) {
+  if (s.listPos < 1 || s.listPos >= s.listInfo.size()) return 0;
+  return s.listInfo[s.listPos].length;
 }
 
-void DrawMainProgress(PictureArea& mPanel, int elapsed, int total) {
+void drawMainProgress(PictureArea& mPanel, int elapsed, int total) {
   mPanel.setForeColor(kBarColor);
-  mPanel.Box(kBarLeft, kBarTop, kBarRight, kBarBottom, kBarColor);
+  mPanel.box(kBarLeft, kBarTop, kBarRight, kBarBottom, kBarColor);
   // The engine may report a moment past the length; the bar never runs past its frame.
   const double filled = kBarSpan * std::min(elapsed, total) / total;
-  mPanel.FilledBox(kBarLeft, kBarTop, kBarLeft + filled, kBarBottom, kBarColor);
+  mPanel.filledBox(kBarLeft, kBarTop, kBarLeft + filled, kBarBottom, kBarColor);
 }
 
-void DrawBarProgress(PictureArea& timeBar, int elapsed, int total) {
-  timeBar.Cls();
+void drawBarProgress(PictureArea& timeBar, int elapsed, int total) {
+  timeBar.cls();
   const double filled =
       static_cast<double>(std::min(elapsed, total)) / total * timeBar.scaleWidth();
-  timeBar.FilledBox(0, 0, filled, timeBar.scaleHeight(), timeBar.foreColor());
+  timeBar.filledBox(0, 0, filled, timeBar.scaleHeight(), timeBar.foreColor());
 }
 
 }  // namespace
 
-QString TimeLabel(int elapsedSeconds, int totalSeconds) {
-  return MinutesSeconds(std::max(0, elapsedSeconds)) + " / " +
-         MinutesSeconds(std::max(0, totalSeconds));
+QString timeLabel(int elapsedSeconds, int totalSeconds) {
+  return minutesSeconds(std::max(0, elapsedSeconds)) + " / " +
+         minutesSeconds(std::max(0, totalSeconds));
 }
 
-void Timer2Tick(State& s, Decoder& d, PlayerView& v) {
-  if (s.PlayState != 1) {
-    v.SetTime(QString());
-    v.SetBarTime(QString());
+void runClockTick(State& s, AudioEngine& d, PlayerView& v) {
+  if (s.playState != 1) {
+    v.setTime(QString());
+    v.setBarTime(QString());
     return;
   }
   int32_t elapsed = 0;
-  const int32_t state = d.vbmp3_getState(elapsed);
-  v.SetTime(TimeLabel(elapsed, TotalOfCurrent(s)));
-  v.SetBarTime(v.Time());
-  v.SetBarCounter(v.Counter());
+  const int32_t state = d.state(elapsed);
+  v.setTime(timeLabel(elapsed, totalOfCurrent(s)));
+  v.setBarTime(v.time());
+  v.setBarCounter(v.counter());
   if (state == 0) {
-    EndOfTrack(s, d, v);
+    endOfTrack(s, d, v);
     // Idle at the end of the list: nothing more to draw.
-    if (s.StartPending != 1) return;
+    if (s.startPending != 1) return;
   }
-  const int total = TotalOfCurrent(s);
+  const int total = totalOfCurrent(s);
   if (total <= 0) return;
-  if (s.DispMode == 1)
-    DrawMainProgress(v.MPanel(), elapsed, total);
+  if (s.dispMode == 1)
+    drawMainProgress(v.mPanel(), elapsed, total);
   else
-    DrawBarProgress(v.TimeBar(), elapsed, total);
+    drawBarProgress(v.timeBar(), elapsed, total);
 }
 
-bool SeekAt(State& s, Decoder& d, PictureArea& mPanel, double x, double y) {
-  if (y < 800 || y > 950 || x < kBarLeft || x > kBarRight || s.PlayState != 1) return false;
-  mPanel.FilledBox(kBarLeft, kBarTop, kBarRight, kBarBottom, mPanel.backColor());
-  mPanel.Box(kBarLeft, kBarTop, kBarRight, kBarBottom, mPanel.foreColor());
-  mPanel.FilledBox(kBarLeft, kBarTop, x, kBarBottom, mPanel.foreColor());
-  const double position = std::floor((x - kBarLeft) / kBarSpan * TotalOfCurrent(s));
-  d.vbmp3_seek(static_cast<int32_t>(position));
+bool seekAt(State& s, AudioEngine& d, PictureArea& mPanel, double x, double y) {
+  if (y < 800 || y > 950 || x < kBarLeft || x > kBarRight || s.playState != 1) return false;
+  mPanel.filledBox(kBarLeft, kBarTop, kBarRight, kBarBottom, mPanel.backColor());
+  mPanel.box(kBarLeft, kBarTop, kBarRight, kBarBottom, mPanel.foreColor());
+  mPanel.filledBox(kBarLeft, kBarTop, x, kBarBottom, mPanel.foreColor());
+  const double position = std::floor((x - kBarLeft) / kBarSpan * totalOfCurrent(s));
+  d.seek(static_cast<int32_t>(position));
   return true;
 }
 

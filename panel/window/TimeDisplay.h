@@ -4,17 +4,17 @@
 #include <QString>
 
 #include "core/State.h"
-#include "decoder/Decoder.h"
+#include "decoder/AudioEngine.h"
 #include "playback/PlayerView.h"
 
 namespace sorv::panel {
 
 // "3:07 / 4:52": minutes without a leading zero, seconds as two digits.
-QString TimeLabel(int elapsedSeconds, int totalSeconds);
-// Timer2's tick.
-void Timer2Tick(State& s, Decoder& d, PlayerView& v);
-// The seek of a press at (x, y) twips on MPanel; false when the press is outside the click zone
+QString timeLabel(int elapsedSeconds, int totalSeconds);
+// clockTimer's tick.
+void runClockTick(State& s, AudioEngine& d, PlayerView& v);
+// The seek of a press at (x, y) twips on mPanel; false when the press is outside the click zone
 // or nothing plays.
-bool SeekAt(State& s, Decoder& d, PictureArea& mPanel, double x, double y);
+bool seekAt(State& s, AudioEngine& d, PictureArea& mPanel, double x, double y);
 
 }  // namespace sorv::panel

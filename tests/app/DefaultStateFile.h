@@ -6,7 +6,7 @@
 
 namespace sorv::test {
 
-inline QByteArray DefaultStateFile(const QString& folder, int barFirst = 0) {
+inline QByteArray defaultStateFile(const QString& folder, int barFirst = 0) {
   const QString quoted = "\"" + folder + "\"";
   QStringList lines{"0,0,0"};
   for (int band = 0; band < 10; ++band) lines << "0";

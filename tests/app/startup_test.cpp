@@ -13,7 +13,7 @@
 #include "app/sorvane/Program.h"
 #include "core/Settings.h"
 #include "tests/app/DefaultStateFile.h"
-#include "tests/common/FakeDecoder.h"
+#include "tests/common/FakeEngine.h"
 #include "tests/common/MessageCapture.h"
 #include "tests/common/WaitUntil.h"
 
@@ -31,7 +31,7 @@ class PrivateSettings : public ::testing::Environment {
 };
 const auto* const kPrivateSettings = ::testing::AddGlobalTestEnvironment(new PrivateSettings);
 
-QStringList ReadLines(const QString& path) {
+QStringList readLines(const QString& path) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return {};
   QStringList lines = QString::fromUtf8(file.readAll()).split("\r\n");
@@ -40,11 +40,11 @@ QStringList ReadLines(const QString& path) {
 }
 
 // The fake engine, able to refuse the decode option as well.
-class TestDecoder : public FakeDecoder {
+class StartUpEngine : public FakeEngine {
  public:
   int decodeOptionResult = 1;
-  int vbmp3_setDecodeOption(const DecodeOption& option) override {
-    FakeDecoder::vbmp3_setDecodeOption(option);
+  int setDecodeOption(const DecodeOption& option) override {
+    FakeEngine::setDecodeOption(option);
     return decodeOptionResult;
   }
 };
@@ -56,7 +56,7 @@ class StartUp : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(home.isValid());
     work = home.path() + "/";
-    SaveWorkPath(work);
+    saveWorkPath(work);
     previousDir = QDir::currentPath();
     QDir::setCurrent(home.path());
     static int runs = 0;
@@ -69,23 +69,23 @@ class StartUp : public ::testing::Test {
     QDir::setCurrent(previousDir);
   }
 
-  void WriteState(int barFirst = 0) {
+  void writeState(int barFirst = 0) {
     QFile file(work + "sorvane.dat");
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(DefaultStateFile(work, barFirst));
+    file.write(defaultStateFile(work, barFirst));
   }
 
   QTemporaryDir home;
   QString work;
   QString previousDir;
-  TestDecoder d;
+  StartUpEngine d;
   MessageCapture messages;
   std::unique_ptr<Program> program;
 };
 
 TEST_F(StartUp, EngineFailureShowsItsMessageAndEndsWithoutSaving) {
-  WriteState();
-  const QByteArray before = DefaultStateFile(work);
+  writeState();
+  const QByteArray before = defaultStateFile(work);
   d.initResult = 0;
   EXPECT_EQ(program->StartUp(QString()), Program::Start::EngineFailed);
   EXPECT_EQ(messages.texts, QStringList{"VBMP3.DLLの初期化に失敗しました。"});
@@ -98,21 +98,21 @@ TEST_F(StartUp, EngineFailureShowsItsMessageAndEndsWithoutSaving) {
 }
 
 TEST_F(StartUp, WithoutADatabaseTheSelectionIsMarkedUnavailable) {
-  WriteState();
+  writeState();
   ASSERT_EQ(program->StartUp(QString()), Program::Start::Running);
-  EXPECT_EQ(program->state().DbState, 0);
-  EXPECT_TRUE(program->panel().SELOFF().isVisible());
+  EXPECT_EQ(program->state().dbState, 0);
+  EXPECT_TRUE(program->panel().selOff().isVisible());
   auto* selSong = program->bar().popup().findChild<QAction*>(QStringLiteral("SelSong"));
   ASSERT_NE(selSong, nullptr);
   EXPECT_FALSE(selSong->isEnabled());
   EXPECT_TRUE(program->panel().isVisible());
   EXPECT_FALSE(program->bar().isVisible());
   EXPECT_EQ(program->panel().windowTitle(), QStringLiteral("そるばね Ver.1.14"));
-  EXPECT_EQ(program->panel().Counter(), "0000 / 0000");
+  EXPECT_EQ(program->panel().counter(), "0000 / 0000");
 }
 
 TEST_F(StartUp, EngineIsPreparedInOrder) {
-  WriteState();
+  writeState();
   d.decodeOptionResult = 0;  // reported, and start-up goes on
   ASSERT_EQ(program->StartUp(QString()), Program::Start::Running);
   EXPECT_EQ(messages.texts, QStringList{"error"});
@@ -127,50 +127,50 @@ TEST_F(StartUp, EngineIsPreparedInOrder) {
 }
 
 TEST_F(StartUp, ACommandLineFileStartsPlaying) {
-  WriteState();
+  writeState();
   const QString song = work + "first song.mp3";
   QFile(song).open(QIODevice::WriteOnly);
   d.tags[song.toStdString()].title = "Title";
-  ASSERT_EQ(program->StartUp(JoinCommandLine({"sorvane", song})), Program::Start::Running);
+  ASSERT_EQ(program->StartUp(joinCommandLine({"sorvane", song})), Program::Start::Running);
   EXPECT_EQ(d.openPath, song.toStdString());
-  EXPECT_EQ(program->state().PlayState, 1);
+  EXPECT_EQ(program->state().playState, 1);
   EXPECT_EQ(program->panel().windowTitle(), QStringLiteral("♪Title"));
 }
 
 TEST_F(StartUp, BarFirstShowsOnlyTheBar) {
-  WriteState(1);
+  writeState(1);
   ASSERT_EQ(program->StartUp(QString()), Program::Start::Running);
-  EXPECT_EQ(program->state().DispMode, 2);
+  EXPECT_EQ(program->state().dispMode, 2);
   EXPECT_TRUE(program->bar().isVisible());
   EXPECT_FALSE(program->panel().isVisible());
   // The bar's exit item unloads the hidden panel too, which runs the shut-down.
   bool finished = false;
   QObject::connect(program.get(), &Program::finished, [&] { finished = true; });
-  program->bar().endend_Click();
+  program->bar().endendClick();
   EXPECT_TRUE(finished);
   EXPECT_TRUE(d.called("free"));
 }
 
 TEST_F(StartUp, ClosingThePanelSavesFreesAndFinishes) {
-  WriteState();
+  writeState();
   ASSERT_EQ(program->StartUp(QString()), Program::Start::Running);
   bool finished = false;
   QObject::connect(program.get(), &Program::finished, [&] { finished = true; });
-  program->state().LoopMode = 1;
-  program->view().CloseProgram();
+  program->state().loopMode = 1;
+  program->view().closeProgram();
   EXPECT_TRUE(finished);
   EXPECT_TRUE(d.called("free"));
-  const QStringList lines = ReadLines(work + "sorvane.dat");
+  const QStringList lines = readLines(work + "sorvane.dat");
   ASSERT_EQ(lines.size(), 19);
   EXPECT_EQ(lines[15], "1,0,10");
   // A second unload does nothing more.
   d.clearCalls();
-  program->ShutDown();
+  program->shutDown();
   EXPECT_FALSE(d.called("free"));
 }
 
 TEST_F(StartUp, ASecondCopyHandsItsFileToTheFirstAndShowsNothing) {
-  WriteState();
+  writeState();
   const QString name =
       QStringLiteral("sorvane-test-pair-%1").arg(QCoreApplication::applicationPid());
   Program first(d, name);
@@ -178,24 +178,24 @@ TEST_F(StartUp, ASecondCopyHandsItsFileToTheFirstAndShowsNothing) {
   const QString song = work + "handed.mp3";
   QFile(song).open(QIODevice::WriteOnly);
 
-  TestDecoder secondEngine;
+  StartUpEngine secondEngine;
   Program second(secondEngine, name);
   EXPECT_EQ(second.StartUp(song), Program::Start::HandedOver);
   EXPECT_FALSE(second.panel().isVisible());
   EXPECT_FALSE(second.bar().isVisible());
   EXPECT_TRUE(secondEngine.calls.empty());
 
-  ASSERT_TRUE(WaitUntil([&] { return first.state().PlayState == 1; }))
+  ASSERT_TRUE(WaitUntil([&] { return first.state().playState == 1; }))
       << "the handed-over song did not start";
   EXPECT_EQ(d.openPath, song.toStdString());
-  EXPECT_EQ(first.state().ListCount, 1);
-  EXPECT_EQ(first.panel().Counter(), "0001 / 0001");
+  EXPECT_EQ(first.state().listCount, 1);
+  EXPECT_EQ(first.panel().counter(), "0001 / 0001");
 }
 
 TEST(CommandLine, ArgumentsBecomeOneString) {
-  EXPECT_EQ(JoinCommandLine({"sorvane"}), "");
-  EXPECT_EQ(JoinCommandLine({"sorvane", "/a b/c d.mp3"}), "/a b/c d.mp3");
-  EXPECT_EQ(JoinCommandLine({"sorvane", "/a", "b.mp3"}), "/a b.mp3");
+  EXPECT_EQ(joinCommandLine({"sorvane"}), "");
+  EXPECT_EQ(joinCommandLine({"sorvane", "/a b/c d.mp3"}), "/a b/c d.mp3");
+  EXPECT_EQ(joinCommandLine({"sorvane", "/a", "b.mp3"}), "/a b.mp3");
 }
 
 }  // namespace sorv::test

@@ -4,8 +4,8 @@
 
 #include <QTemporaryDir>
 
-#include "bar/Bar.h"
-#include "tests/common/FakeDecoder.h"
+#include "bar/CompactBar.h"
+#include "tests/common/FakeEngine.h"
 #include "tests/common/FakeView.h"
 #include "tests/common/MessageCapture.h"
 
@@ -14,37 +14,37 @@ namespace sorv::test {
 class BarTest : public ::testing::Test {
  protected:
   BarTest() {
-    s.VerNo = "1.14";
-    s.DispMode = 2;
+    s.verNo = "1.14";
+    s.dispMode = 2;
     // The tests drive the pointer watch themselves.
-    bar.MCheck().stop();
+    bar.pointerCheckTimer().stop();
   }
 
-  // Entries 1..n, each a file that exists, `length` seconds long.
-  void MakeList(int n, int16_t pos, int32_t length = 240) {
-    s.ResizeList(n);
+  // entries 1..n, each a file that exists, `length` seconds long.
+  void makeList(int n, int16_t pos, int32_t length = 240) {
+    s.resizeList(n);
     for (int i = 1; i <= n; ++i) {
       const QString path = dir.filePath(QStringLiteral("song%1.mp3").arg(i));
       QFile file(path);
       file.open(QIODevice::WriteOnly);
-      s.ListFile[i] = path;
-      s.ListExt[i] = "mp3";
-      s.ListInfo[i].length = length;
-      s.ListInfo[i].fileSize = 1000;
+      s.listFile[i] = path;
+      s.listExt[i] = "mp3";
+      s.listInfo[i].length = length;
+      s.listInfo[i].fileSize = 1000;
       d.streams[path.toStdString()].length = length;
     }
-    s.ListCount = static_cast<int16_t>(n);
-    s.ListPos = pos;
+    s.listCount = static_cast<int16_t>(n);
+    s.listPos = pos;
   }
 
-  std::string Path(int i) const { return s.ListFile[i].toStdString(); }
+  std::string path(int i) const { return s.listFile[i].toStdString(); }
 
   QTemporaryDir dir;
   MessageCapture messages;
   State s;
-  FakeDecoder d;
+  FakeEngine d;
   FakeView v;
-  Bar bar{s, d, v};
+  CompactBar bar{s, d, v};
 };
 
 }  // namespace sorv::test

@@ -9,11 +9,11 @@
 namespace sorv::test {
 namespace {
 
-QWidget* Child(Bar& bar, const char* name) {
+QWidget* child(CompactBar& bar, const char* name) {
   return bar.findChild<QWidget*>(name);
 }
 
-bool Printed(const PictureArea& area, const QString& text) {
+bool printed(const PictureArea& area, const QString& text) {
   for (const auto& print : area.prints()) {
     if (print.text.contains(text)) return true;
   }
@@ -21,81 +21,81 @@ bool Printed(const PictureArea& area, const QString& text) {
 }
 
 TEST_F(BarTest, AWorkAreaOfExactly12000TwipsGivesTheNarrowLayout) {
-  bar.Layout(12000);
-  EXPECT_TRUE(Child(bar, "Image1")->isHidden());
+  bar.layout(12000);
+  EXPECT_TRUE(child(bar, "Image1")->isHidden());
   EXPECT_EQ(bar.width(), 800);
-  EXPECT_EQ(Child(bar, "Mpanel2")->geometry(), QRect(0, 0, 515, 27));  // 12000 - 4275 twips
-  EXPECT_EQ(Child(bar, "BtnTray")->geometry(), QRect(511, 0, 285, 29));
+  EXPECT_EQ(child(bar, "Mpanel2")->geometry(), QRect(0, 0, 515, 27));  // 12000 - 4275 twips
+  EXPECT_EQ(child(bar, "BtnTray")->geometry(), QRect(511, 0, 285, 29));
 
-  bar.Layout(12015);
-  EXPECT_FALSE(Child(bar, "Image1")->isHidden());
-  EXPECT_EQ(Child(bar, "Image1")->geometry(), QRect(0, 0, 133, 27));
-  EXPECT_EQ(Child(bar, "Mpanel2")->geometry(), QRect(133, 0, 383, 27));
-  EXPECT_EQ(Child(bar, "BtnTray")->x(), 512);
+  bar.layout(12015);
+  EXPECT_FALSE(child(bar, "Image1")->isHidden());
+  EXPECT_EQ(child(bar, "Image1")->geometry(), QRect(0, 0, 133, 27));
+  EXPECT_EQ(child(bar, "Mpanel2")->geometry(), QRect(133, 0, 383, 27));
+  EXPECT_EQ(child(bar, "BtnTray")->x(), 512);
 }
 
 TEST_F(BarTest, ShowingTheBarSpansTheWorkAreaAndSetsMarksCounterAndSongLine) {
-  MakeList(12, 3);
-  s.BarHideOpt = 1;
-  s.LoopMode = 1;
-  s.ShuffleMode = 0;
-  bar.Mpanel2().Print("old song");
-  bar.TimeBar().FilledBox(0, 0, 500, 75, QColor(255, 0, 255));
-  bar.ShowBar();
+  makeList(12, 3);
+  s.barHideOpt = 1;
+  s.loopMode = 1;
+  s.shuffleMode = 0;
+  bar.mpanel2().print("old song");
+  bar.timeBar().filledBox(0, 0, 500, 75, QColor(255, 0, 255));
+  bar.showBar();
   EXPECT_TRUE(bar.isVisible());
   EXPECT_TRUE(bar.windowFlags() & Qt::WindowStaysOnTopHint);
   const QRect work = QGuiApplication::primaryScreen()->availableGeometry();
-  EXPECT_EQ(bar.WorkAreaTwips(), work.width() * 15);
+  EXPECT_EQ(bar.workAreaTwips(), work.width() * 15);
   EXPECT_EQ(bar.width(), work.width());
   EXPECT_EQ(bar.height(), 32);  // 475.2 twips
-  EXPECT_EQ(Child(bar, "Image1")->isHidden(), work.width() * 15 <= 12000);
+  EXPECT_EQ(child(bar, "Image1")->isHidden(), work.width() * 15 <= 12000);
   EXPECT_TRUE(bar.findChild<QAction*>("BarHide")->isChecked());
   EXPECT_TRUE(bar.findChild<QAction*>("loopPlay")->isChecked());
   EXPECT_FALSE(bar.findChild<QAction*>("shufflePlay")->isChecked());
-  EXPECT_EQ(bar.Counter(), "0003 / 0012");
-  EXPECT_TRUE(bar.Mpanel2().prints().isEmpty());
-  EXPECT_EQ(bar.TimeBar().image().pixelColor(3, 2), QColor(192, 0, 0));
+  EXPECT_EQ(bar.counter(), "0003 / 0012");
+  EXPECT_TRUE(bar.mpanel2().prints().isEmpty());
+  EXPECT_EQ(bar.timeBar().image().pixelColor(3, 2), QColor(192, 0, 0));
 }
 
 TEST_F(BarTest, ShowingTheBarWhilePlayingDrawsTheSongLine) {
-  MakeList(2, 1);
-  s.PlayState = 1;
-  s.SongTitle = QStringLiteral("星空のオープニング");
-  s.SongArtist = QStringLiteral("歌手");
-  bar.ShowBar();
-  EXPECT_TRUE(Printed(bar.Mpanel2(), s.SongTitle));
+  makeList(2, 1);
+  s.playState = 1;
+  s.songTitle = QStringLiteral("星空のオープニング");
+  s.songArtist = QStringLiteral("歌手");
+  bar.showBar();
+  EXPECT_TRUE(printed(bar.mpanel2(), s.songTitle));
 }
 
 TEST_F(BarTest, PlaceBarPutsTheBarUpOrDownWithoutAnimation) {
-  bar.ShowBar();
+  bar.showBar();
   const QPoint origin = QGuiApplication::primaryScreen()->availableGeometry().topLeft();
-  bar.PlaceBar(1);
-  EXPECT_EQ(bar.Top(), -430);
+  bar.placeBar(1);
+  EXPECT_EQ(bar.top(), -430);
   EXPECT_EQ(bar.pos(), origin + QPoint(0, -29));
-  EXPECT_EQ(s.BarHidden, 1);
-  EXPECT_FALSE(bar.AniTimer().isActive());
-  bar.PlaceBar(0);
-  EXPECT_EQ(bar.Top(), 0);
+  EXPECT_EQ(s.barHidden, 1);
+  EXPECT_FALSE(bar.slideTimer().isActive());
+  bar.placeBar(0);
+  EXPECT_EQ(bar.top(), 0);
   EXPECT_EQ(bar.pos(), origin);
-  EXPECT_EQ(s.BarHidden, 0);
+  EXPECT_EQ(s.barHidden, 0);
 }
 
 TEST_F(BarTest, FirstWindowIsTheBarAloneWhenBarFirstOptIsSet) {
   QWidget panel;
   for (int16_t hide : {1, 0}) {
-    s.BarFirstOpt = 1;
-    s.BarHideOpt = hide;
+    s.barFirstOpt = 1;
+    s.barHideOpt = hide;
     bar.hide();
-    ShowFirstWindow(s, panel, bar);
-    EXPECT_EQ(s.DispMode, 2);
+    showFirstWindow(s, panel, bar);
+    EXPECT_EQ(s.dispMode, 2);
     EXPECT_TRUE(bar.isVisible());
     EXPECT_FALSE(panel.isVisible());
-    EXPECT_EQ(bar.Top(), hide ? -430 : 0);
-    EXPECT_EQ(s.BarHidden, hide);
+    EXPECT_EQ(bar.top(), hide ? -430 : 0);
+    EXPECT_EQ(s.barHidden, hide);
   }
-  s.BarFirstOpt = 0;
-  ShowFirstWindow(s, panel, bar);
-  EXPECT_EQ(s.DispMode, 1);
+  s.barFirstOpt = 0;
+  showFirstWindow(s, panel, bar);
+  EXPECT_EQ(s.dispMode, 1);
   EXPECT_TRUE(panel.isVisible());
   EXPECT_FALSE(bar.isVisible());
 }
@@ -104,16 +104,16 @@ class SlideTest : public BarTest {
  protected:
   SlideTest() {
     origin = QGuiApplication::primaryScreen()->availableGeometry().topLeft();
-    s.BarHideOpt = 1;
-    bar.ShowBar();
-    bar.PlaceBar(0);
+    s.barHideOpt = 1;
+    bar.showBar();
+    bar.placeBar(0);
   }
-  void PointerAt(int y) { QCursor::setPos(origin + QPoint(200, y)); }
+  void pointerAt(int y) { QCursor::setPos(origin + QPoint(200, y)); }
   // Ticks until the slide ends; the number of ticks it took.
-  int RunSlide() {
+  int runSlide() {
     int ticks = 0;
-    while (bar.AniTimer().isActive() && ticks < 1000) {
-      bar.AniTimer_Timer();
+    while (bar.slideTimer().isActive() && ticks < 1000) {
+      bar.slideTick();
       ++ticks;
     }
     return ticks;
@@ -122,69 +122,69 @@ class SlideTest : public BarTest {
 };
 
 TEST_F(SlideTest, ThePointerLeavingSlidesTheBarUpAndTouchingTheTopBringsItDown) {
-  PointerAt(33);  // still on the bar's rows
-  bar.MCheck_Timer();
-  EXPECT_FALSE(bar.AniTimer().isActive());
-  PointerAt(34);
-  bar.MCheck_Timer();
-  ASSERT_TRUE(bar.AniTimer().isActive());
-  const int up = RunSlide();
-  EXPECT_EQ(bar.Top(), -430);
-  EXPECT_EQ(s.BarHidden, 1);
+  pointerAt(33);  // still on the bar's rows
+  bar.pointerCheckTick();
+  EXPECT_FALSE(bar.slideTimer().isActive());
+  pointerAt(34);
+  bar.pointerCheckTick();
+  ASSERT_TRUE(bar.slideTimer().isActive());
+  const int up = runSlide();
+  EXPECT_EQ(bar.top(), -430);
+  EXPECT_EQ(s.barHidden, 1);
   EXPECT_EQ(bar.y(), origin.y() - 29);
   // A few hundred milliseconds of 15 ms ticks, one more to finish.
-  EXPECT_EQ(bar.AniTimer().interval(), 15);
+  EXPECT_EQ(bar.slideTimer().interval(), 15);
   EXPECT_GE(up, 15);
   EXPECT_LE(up, 25);
 
-  PointerAt(1);
-  bar.MCheck_Timer();
-  EXPECT_FALSE(bar.AniTimer().isActive());
-  PointerAt(0);
-  bar.MCheck_Timer();
-  ASSERT_TRUE(bar.AniTimer().isActive());
-  RunSlide();
-  EXPECT_EQ(bar.Top(), 0);
-  EXPECT_EQ(s.BarHidden, 0);
+  pointerAt(1);
+  bar.pointerCheckTick();
+  EXPECT_FALSE(bar.slideTimer().isActive());
+  pointerAt(0);
+  bar.pointerCheckTick();
+  ASSERT_TRUE(bar.slideTimer().isActive());
+  runSlide();
+  EXPECT_EQ(bar.top(), 0);
+  EXPECT_EQ(s.barHidden, 0);
   EXPECT_EQ(bar.pos(), origin);
 }
 
 TEST_F(SlideTest, ThePointerWatchDoesNothingWhileThePanelShowsOrAutoHideIsOff) {
-  PointerAt(300);
-  s.DispMode = 1;
-  bar.MCheck_Timer();
-  EXPECT_FALSE(bar.AniTimer().isActive());
-  s.DispMode = 2;
-  s.BarHideOpt = 0;
-  bar.MCheck_Timer();
-  EXPECT_FALSE(bar.AniTimer().isActive());
-  EXPECT_EQ(bar.Top(), 0);
-  EXPECT_EQ(s.BarHidden, 0);
+  pointerAt(300);
+  s.dispMode = 1;
+  bar.pointerCheckTick();
+  EXPECT_FALSE(bar.slideTimer().isActive());
+  s.dispMode = 2;
+  s.barHideOpt = 0;
+  bar.pointerCheckTick();
+  EXPECT_FALSE(bar.slideTimer().isActive());
+  EXPECT_EQ(bar.top(), 0);
+  EXPECT_EQ(s.barHidden, 0);
 }
 
 TEST_F(SlideTest, ATickMovesTheBarPartOfTheWayAndAPlacementEndsTheSlide) {
-  PointerAt(300);
-  bar.MCheck_Timer();
-  bar.AniTimer_Timer();
-  EXPECT_LT(bar.Top(), 0);
-  EXPECT_GT(bar.Top(), -430);
-  EXPECT_EQ(s.BarHidden, 0);
-  EXPECT_TRUE(bar.AniTimer().isActive());
-  bar.PlaceBar(0);
-  EXPECT_FALSE(bar.AniTimer().isActive());
-  EXPECT_EQ(bar.Top(), 0);
-  EXPECT_EQ(s.BarHidden, 0);
+  pointerAt(300);
+  bar.pointerCheckTick();
+  bar.slideTick();
+  EXPECT_LT(bar.top(), 0);
+  EXPECT_GT(bar.top(), -430);
+  EXPECT_EQ(s.barHidden, 0);
+  EXPECT_TRUE(bar.slideTimer().isActive());
+  bar.placeBar(0);
+  EXPECT_FALSE(bar.slideTimer().isActive());
+  EXPECT_EQ(bar.top(), 0);
+  EXPECT_EQ(s.barHidden, 0);
 }
 
 TEST_F(SlideTest, AWorkAreaChangeLaysTheBarOutAgainAndKeepsItsHeight) {
-  MakeList(2, 1);
-  s.PlayState = 1;
-  s.SongTitle = QStringLiteral("題名");
+  makeList(2, 1);
+  s.playState = 1;
+  s.songTitle = QStringLiteral("題名");
   bar.resize(bar.width(), 40);
-  bar.DisplayChanged();
+  bar.displayChanged();
   EXPECT_EQ(bar.height(), 40);
   EXPECT_EQ(bar.width(), QGuiApplication::primaryScreen()->availableGeometry().width());
-  EXPECT_TRUE(Printed(bar.Mpanel2(), s.SongTitle));
+  EXPECT_TRUE(printed(bar.mpanel2(), s.songTitle));
 }
 
 }  // namespace

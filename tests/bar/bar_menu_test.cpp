@@ -8,7 +8,7 @@
 namespace sorv::test {
 namespace {
 
-QAction* Item(Bar& bar, const char* name) {
+QAction* item(CompactBar& bar, const char* name) {
   return bar.findChild<QAction*>(name);
 }
 
@@ -28,20 +28,20 @@ TEST_F(BarTest, TheMenuHasItsElevenItemsInOrder) {
 }
 
 TEST_F(BarTest, ARightClickEnablesSelectionUnlessTheDatabaseIsOff) {
-  bar.ShowBar();
+  bar.showBar();
   for (int16_t db : {-1, 1, 0}) {
-    s.DbState = db;
-    bar.Form_MouseDown(Qt::RightButton);
+    s.dbState = db;
+    bar.formMouseDown(Qt::RightButton);
     EXPECT_TRUE(bar.popup().isVisible());
-    EXPECT_EQ(Item(bar, "SelSong")->isEnabled(), db != 0) << "DbState " << db;
+    EXPECT_EQ(item(bar, "SelSong")->isEnabled(), db != 0) << "DbState " << db;
     bar.popup().hide();
   }
-  bar.Form_MouseDown(Qt::LeftButton);
+  bar.formMouseDown(Qt::LeftButton);
   EXPECT_FALSE(bar.popup().isVisible());
 }
 
 TEST_F(BarTest, ARightClickOnTheSongLineOpensTheMenuButNotOnTheTray) {
-  bar.ShowBar();
+  bar.showBar();
   auto press = [](QWidget* target) {
     QMouseEvent event(QEvent::MouseButtonPress, QPointF(3, 3), target->mapToGlobal(QPointF(3, 3)),
                       Qt::RightButton, Qt::RightButton, Qt::NoModifier);
@@ -55,58 +55,58 @@ TEST_F(BarTest, ARightClickOnTheSongLineOpensTheMenuButNotOnTheTray) {
 }
 
 TEST_F(BarTest, LoopItemTogglesLoopModeFromItsMark) {
-  Item(bar, "loopPlay")->trigger();
-  EXPECT_EQ(s.LoopMode, 1);
-  EXPECT_TRUE(Item(bar, "loopPlay")->isChecked());
+  item(bar, "loopPlay")->trigger();
+  EXPECT_EQ(s.loopMode, 1);
+  EXPECT_TRUE(item(bar, "loopPlay")->isChecked());
   EXPECT_EQ(v.loopShuffleCalls, 1);
-  Item(bar, "loopPlay")->trigger();
-  EXPECT_EQ(s.LoopMode, 0);
-  EXPECT_FALSE(Item(bar, "loopPlay")->isChecked());
+  item(bar, "loopPlay")->trigger();
+  EXPECT_EQ(s.loopMode, 0);
+  EXPECT_FALSE(item(bar, "loopPlay")->isChecked());
 }
 
 TEST_F(BarTest, ShuffleItemShufflesWithTheEndTimerPausedAndKeepsTheLastAndCurrentEntries) {
-  MakeList(12, 5);
-  const QVector<QString> before = s.ListFile;
-  Item(bar, "shufflePlay")->trigger();
-  EXPECT_EQ(s.ShuffleMode, 1);
-  EXPECT_TRUE(Item(bar, "shufflePlay")->isChecked());
+  makeList(12, 5);
+  const QVector<QString> before = s.listFile;
+  item(bar, "shufflePlay")->trigger();
+  EXPECT_EQ(s.shuffleMode, 1);
+  EXPECT_TRUE(item(bar, "shufflePlay")->isChecked());
   EXPECT_EQ(v.endTimerDisables, 1);
   EXPECT_TRUE(v.endTimerEnabled);
-  EXPECT_NE(s.ListFile, before);
-  EXPECT_EQ(s.ListFile[5], before[5]);
-  EXPECT_EQ(s.ListFile[12], before[12]);
+  EXPECT_NE(s.listFile, before);
+  EXPECT_EQ(s.listFile[5], before[5]);
+  EXPECT_EQ(s.listFile[12], before[12]);
 
-  const QVector<QString> shuffled = s.ListFile;
-  Item(bar, "shufflePlay")->trigger();
-  EXPECT_EQ(s.ShuffleMode, 0);
-  EXPECT_FALSE(Item(bar, "shufflePlay")->isChecked());
-  EXPECT_EQ(s.ListFile, shuffled);  // switching off keeps the order
+  const QVector<QString> shuffled = s.listFile;
+  item(bar, "shufflePlay")->trigger();
+  EXPECT_EQ(s.shuffleMode, 0);
+  EXPECT_FALSE(item(bar, "shufflePlay")->isChecked());
+  EXPECT_EQ(s.listFile, shuffled);  // switching off keeps the order
   EXPECT_EQ(v.loopShuffleCalls, 2);
 }
 
 TEST_F(BarTest, HideItemTogglesAutoHideAndLeavesTheBarWhereItIs) {
-  s.BarHideOpt = 1;
-  bar.ShowBar();
-  bar.PlaceBar(1);
-  Item(bar, "BarHide")->trigger();
-  EXPECT_EQ(s.BarHideOpt, 0);
-  EXPECT_FALSE(Item(bar, "BarHide")->isChecked());
+  s.barHideOpt = 1;
+  bar.showBar();
+  bar.placeBar(1);
+  item(bar, "BarHide")->trigger();
+  EXPECT_EQ(s.barHideOpt, 0);
+  EXPECT_FALSE(item(bar, "BarHide")->isChecked());
   EXPECT_TRUE(bar.isVisible());
-  EXPECT_EQ(bar.Top(), -430);
-  Item(bar, "BarHide")->trigger();
-  EXPECT_EQ(s.BarHideOpt, 1);
-  EXPECT_TRUE(Item(bar, "BarHide")->isChecked());
+  EXPECT_EQ(bar.top(), -430);
+  item(bar, "BarHide")->trigger();
+  EXPECT_EQ(s.barHideOpt, 1);
+  EXPECT_TRUE(item(bar, "BarHide")->isChecked());
   EXPECT_TRUE(bar.isVisible());
-  EXPECT_EQ(bar.Top(), -430);
+  EXPECT_EQ(bar.top(), -430);
 }
 
 TEST_F(BarTest, OptionsThatChangeAutoHideUpdateItsMark) {
-  bar.ShowBar();
-  Item(bar, "opt")->trigger();  // not wired yet: nothing happens
-  EXPECT_FALSE(Item(bar, "BarHide")->isChecked());
-  bar.openOptions = [this] { s.BarHideOpt = 1; };
-  Item(bar, "opt")->trigger();
-  EXPECT_TRUE(Item(bar, "BarHide")->isChecked());
+  bar.showBar();
+  item(bar, "opt")->trigger();  // not wired yet: nothing happens
+  EXPECT_FALSE(item(bar, "BarHide")->isChecked());
+  bar.openOptions = [this] { s.barHideOpt = 1; };
+  item(bar, "opt")->trigger();
+  EXPECT_TRUE(item(bar, "BarHide")->isChecked());
 }
 
 TEST_F(BarTest, WindowItemsCallWhatTheProgramWired) {
@@ -114,10 +114,10 @@ TEST_F(BarTest, WindowItemsCallWhatTheProgramWired) {
   bar.openSelection = [&] { opened << "selection"; };
   bar.openAbout = [&] { opened << "about"; };
   bar.openLyrics = [&] { opened << "lyrics"; };
-  const int16_t lyricShow = s.LyricShow;
-  for (const char* name : {"SelSong", "about", "LyricDisp"}) Item(bar, name)->trigger();
+  const int16_t lyricShow = s.lyricShow;
+  for (const char* name : {"SelSong", "about", "LyricDisp"}) item(bar, name)->trigger();
   EXPECT_EQ(opened, (QStringList{"selection", "about", "lyrics"}));
-  EXPECT_EQ(s.LyricShow, lyricShow);
+  EXPECT_EQ(s.lyricShow, lyricShow);
 }
 
 TEST_F(BarTest, ExitStopsAPlayingEngineThenEndsTheProgram) {
@@ -125,13 +125,13 @@ TEST_F(BarTest, ExitStopsAPlayingEngineThenEndsTheProgram) {
   bar.exitProgram = [&] {
     order << (d.calls.empty() ? QString() : QString::fromStdString(d.calls.back()));
   };
-  Item(bar, "endend")->trigger();
+  item(bar, "endend")->trigger();
   EXPECT_FALSE(d.called("stop"));
   ASSERT_EQ(order.size(), 1);
 
-  MakeList(2, 1);
-  bar.btn_Click(3);
-  Item(bar, "endend")->trigger();
+  makeList(2, 1);
+  bar.runCommand(3);
+  item(bar, "endend")->trigger();
   EXPECT_TRUE(d.called("stop"));
   EXPECT_EQ(order.back(), "close");
 }

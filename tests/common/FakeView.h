@@ -10,13 +10,13 @@ namespace sorv::test {
 class FakeView : public PlayerView {
  public:
   // Sizes in pixels as the main panel and a 1280-pixel-wide bar lay them out.
-  PictureArea mPanel{QSize(257, 65)};
-  PictureArea aPanel{QSize(301, 105)};
-  PictureArea mpanel2{QSize(712, 27)};
-  PictureArea timeBar{QSize(77, 5)};
+  PictureArea mPanelArea{QSize(257, 65)};
+  PictureArea aPanelArea{QSize(301, 105)};
+  PictureArea mpanel2Area{QSize(712, 27)};
+  PictureArea timeBarArea{QSize(77, 5)};
 
-  QString caption, counter, barCounter, time, barTime;
-  QStringList counterHistory;  // every SetCounter text, in order
+  QString caption, counterText, barCounter, timeText, barTime;
+  QStringList counterHistory;  // every setCounter text, in order
   std::array<QString, 5> lyricLabels;
   int lyricLabelWrites = 0;
   int startTimerInterval = 0;
@@ -28,43 +28,43 @@ class FakeView : public PlayerView {
   QStringList opened;  // "options", "selection", "about", "lyrics", "close"
 
   FakeView() {
-    for (PictureArea* area : {&mPanel, &aPanel, &mpanel2, &timeBar}) {
+    for (PictureArea* area : {&mPanelArea, &aPanelArea, &mpanel2Area, &timeBarArea}) {
       area->setBackColor(QColor(0, 0, 128));
-      area->Cls();
+      area->cls();
     }
   }
 
-  PictureArea& MPanel() override { return mPanel; }
-  PictureArea& APanel() override { return aPanel; }
-  PictureArea& Mpanel2() override { return mpanel2; }
-  PictureArea& TimeBar() override { return timeBar; }
-  void SetCaption(const QString& text) override { caption = text; }
-  void SetCounter(const QString& text) override {
-    counter = text;
+  PictureArea& mPanel() override { return mPanelArea; }
+  PictureArea& aPanel() override { return aPanelArea; }
+  PictureArea& mpanel2() override { return mpanel2Area; }
+  PictureArea& timeBar() override { return timeBarArea; }
+  void setCaption(const QString& text) override { caption = text; }
+  void setCounter(const QString& text) override {
+    counterText = text;
     counterHistory << text;
   }
-  QString Counter() const override { return counter; }
-  void SetBarCounter(const QString& text) override { barCounter = text; }
-  void SetTime(const QString& text) override { time = text; }
-  QString Time() const override { return time; }
-  void SetBarTime(const QString& text) override { barTime = text; }
-  void SetLyricLabels(const std::array<QString, 5>& lines) override {
+  QString counter() const override { return counterText; }
+  void setBarCounter(const QString& text) override { barCounter = text; }
+  void setTime(const QString& text) override { timeText = text; }
+  QString time() const override { return timeText; }
+  void setBarTime(const QString& text) override { barTime = text; }
+  void setLyricLabels(const std::array<QString, 5>& lines) override {
     lyricLabels = lines;
     ++lyricLabelWrites;
   }
-  void SetStartTimer(int intervalMs) override { startTimerInterval = intervalMs; }
-  void SetEndTimerEnabled(bool enabled) override {
+  void setStartTimer(int intervalMs) override { startTimerInterval = intervalMs; }
+  void setEndTimerEnabled(bool enabled) override {
     if (!enabled) ++endTimerDisables;
     endTimerEnabled = enabled;
   }
-  void ShowDispMode() override { ++showDispModeCalls; }
-  void LoopShuffleOnOff() override { ++loopShuffleCalls; }
-  void SetSelectionAvailable(bool available) override { selectionAvailable = available; }
-  void OpenOptions() override { opened << "options"; }
-  void OpenSelection() override { opened << "selection"; }
-  void OpenAbout() override { opened << "about"; }
-  void OpenLyrics() override { opened << "lyrics"; }
-  void CloseProgram() override { opened << "close"; }
+  void showDispMode() override { ++showDispModeCalls; }
+  void loopShuffleOnOff() override { ++loopShuffleCalls; }
+  void setSelectionAvailable(bool available) override { selectionAvailable = available; }
+  void openOptions() override { opened << "options"; }
+  void openSelection() override { opened << "selection"; }
+  void openAbout() override { opened << "about"; }
+  void openLyrics() override { opened << "lyrics"; }
+  void closeProgram() override { opened << "close"; }
 };
 
 }  // namespace sorv::test

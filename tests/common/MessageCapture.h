@@ -9,9 +9,9 @@ namespace sorv::test {
 class MessageCapture {
  public:
   MessageCapture() {
-    previous_ = SetMessageHandler([this](const QString& text) { texts.push_back(text); });
+    previous_ = setMessageHandler([this](const QString& text) { texts.push_back(text); });
   }
-  ~MessageCapture() { SetMessageHandler(previous_); }
+  ~MessageCapture() { setMessageHandler(previous_); }
   MessageCapture(const MessageCapture&) = delete;
   MessageCapture& operator=(const MessageCapture&) = delete;
 

@@ -11,9 +11,9 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   if (qEnvironmentVariableIsEmpty("SDL_AUDIODRIVER")) qputenv("SDL_AUDIODRIVER", "dummy");
   QApplication app(argc, argv);
-  sorv::RegisterFontSubstitutions();
+  sorv::registerFontSubstitutions();
   // A test that forgets to capture messages must not hang on a modal box.
-  sorv::SetMessageHandler([](const QString& text) { qWarning("message: %s", qPrintable(text)); });
+  sorv::setMessageHandler([](const QString& text) { qWarning("message: %s", qPrintable(text)); });
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

@@ -7,8 +7,8 @@
 #include <QDBusReply>
 #include <QProcess>
 
-#include "core/mpris/Mpris.h"
-#include "tests/common/FakeDecoder.h"
+#include "core/mpris/MprisService.h"
+#include "tests/common/FakeEngine.h"
 
 namespace sorv {
 namespace {
@@ -61,7 +61,7 @@ QVariant property(QDBusConnection& client, const QString& name) {
 
 struct Fixture {
   State s;
-  test::FakeDecoder d;
+  test::FakeEngine d;
   QStringList commands;
   MprisCommands hooks() {
     MprisCommands c;
@@ -74,15 +74,15 @@ struct Fixture {
     return c;
   }
   void playOneSong() {
-    s.ResizeList(1);
-    s.ListCount = 1;
-    s.ListPos = 1;
-    s.ListFile[1] = "/music/a.mp3";
-    s.ListTag[1].title = "タグの曲名";
-    s.ListTag[1].artist = "タグの歌手";
-    s.ListInfo[1].length = 200;
-    s.PlayState = 1;
-    d.state = 1;
+    s.resizeList(1);
+    s.listCount = 1;
+    s.listPos = 1;
+    s.listFile[1] = "/music/a.mp3";
+    s.listTag[1].title = "タグの曲名";
+    s.listTag[1].artist = "タグの歌手";
+    s.listInfo[1].length = 200;
+    s.playState = 1;
+    d.engineState = 1;
     d.position = 30;
   }
 };
@@ -92,8 +92,8 @@ TEST(Mpris, WithoutABusRegistrationFailsQuietly) {
   MprisService service(f.s, f.d, f.hooks());
   QDBusConnection none = QDBusConnection::connectToBus(QStringLiteral("unix:path=/nonexistent"),
                                                        QStringLiteral("none"));
-  EXPECT_FALSE(service.Register(none, "org.mpris.MediaPlayer2.test"));
-  service.Refresh();  // nothing to tell, nothing breaks
+  EXPECT_FALSE(service.registerOnBus(none, "org.mpris.MediaPlayer2.test"));
+  service.refresh();  // nothing to tell, nothing breaks
   QDBusConnection::disconnectFromBus("none");
 }
 
@@ -102,13 +102,13 @@ TEST(Mpris, MetadataPrefersTheDatabaseOverTheTag) {
   f.playOneSong();
   MprisService service(f.s, f.d, f.hooks());
   EXPECT_EQ(service.Metadata().value("xesam:title").toString(), "タグの曲名");
-  f.s.SongTitle = "データベースの曲名";
-  f.s.SongArtist = "データベースの歌手";
+  f.s.songTitle = "データベースの曲名";
+  f.s.songArtist = "データベースの歌手";
   const QVariantMap map = service.Metadata();
   EXPECT_EQ(map.value("xesam:title").toString(), "データベースの曲名");
   EXPECT_EQ(map.value("xesam:artist").toStringList(), QStringList{"データベースの歌手"});
   EXPECT_EQ(map.value("mpris:length").toLongLong(), 200LL * 1000000);
-  f.s.PlayState = 0;
+  f.s.playState = 0;
   EXPECT_TRUE(service.Metadata().isEmpty());
   EXPECT_EQ(service.PlaybackStatus(), "Stopped");
 }
@@ -119,7 +119,7 @@ TEST(Mpris, TheBusSeesTheSongAndDrivesTheCommands) {
   Fixture f;
   f.playOneSong();
   MprisService service(f.s, f.d, f.hooks());
-  ASSERT_TRUE(service.Register(bus.connect("service"), "org.mpris.MediaPlayer2.test"));
+  ASSERT_TRUE(service.registerOnBus(bus.connect("service"), "org.mpris.MediaPlayer2.test"));
   QDBusConnection client = bus.connect("client");
 
   EXPECT_EQ(property(client, "PlaybackStatus").toString(), "Playing");
@@ -131,7 +131,7 @@ TEST(Mpris, TheBusSeesTheSongAndDrivesTheCommands) {
   playerCall(client, "Next");
   playerCall(client, "Seek", {qlonglong(10) * 1000000});
   EXPECT_EQ(f.commands, (QStringList{"pause", "next", "seek 40"}));
-  f.d.state = 2;
+  f.d.engineState = 2;
   EXPECT_EQ(property(client, "PlaybackStatus").toString(), "Paused");
   playerCall(client, "PlayPause");
   EXPECT_EQ(f.commands.last(), "play");

@@ -11,14 +11,14 @@ TEST(PictureArea, PrintRecordsTheTextAndMovesOneLineDown) {
   area.setFontSize(8);
   area.setCurrentX(120);
   area.setCurrentY(30);
-  area.Print("abc");
+  area.print("abc");
   ASSERT_EQ(area.prints().size(), 1);
   EXPECT_EQ(area.prints()[0].text, "abc");
   EXPECT_EQ(area.prints()[0].x, 120);
   EXPECT_EQ(area.prints()[0].color, QColor(1, 2, 3));
   EXPECT_EQ(area.currentX(), 0);
   EXPECT_GT(area.currentY(), 30 + 100);  // an 8-point line is well over 100 twips
-  area.Cls();
+  area.cls();
   EXPECT_TRUE(area.prints().isEmpty());
   EXPECT_EQ(area.currentY(), 0);
 }
@@ -27,7 +27,7 @@ TEST(PictureArea, LineLeavesItsEndPixelAlone) {
   PictureArea area(QSize(101, 64));
   area.setScale(101, 64);
   area.setBackColor(Qt::black);
-  area.Cls();
+  area.cls();
   area.Line(0, 5, 10, 5, Qt::white);
   EXPECT_EQ(area.image().pixelColor(0, 5), QColor(Qt::white));
   EXPECT_EQ(area.image().pixelColor(9, 5), QColor(Qt::white));
@@ -39,9 +39,9 @@ TEST(PictureArea, ClsShowsTheBackgroundPictureAgain) {
   QImage picture(10, 10, QImage::Format_RGB32);
   picture.fill(Qt::green);
   area.setPicture(picture);
-  area.FilledBox(0, 0, 150, 150, Qt::red);
+  area.filledBox(0, 0, 150, 150, Qt::red);
   EXPECT_EQ(area.image().pixelColor(5, 5), QColor(Qt::red));
-  area.Cls();
+  area.cls();
   EXPECT_EQ(area.image().pixelColor(5, 5), QColor(Qt::green));
 }
 

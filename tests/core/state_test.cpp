@@ -10,66 +10,66 @@
 namespace sorv {
 namespace {
 
-TEST(PathWithSep, TrimsAndAppendsTheSeparator) {
+TEST(pathWithSep, TrimsAndAppendsTheSeparator) {
   QString path = "  /music/anime  ";
-  EXPECT_EQ(PathWithSep(path), "/music/anime/");
+  EXPECT_EQ(pathWithSep(path), "/music/anime/");
   EXPECT_EQ(path, "/music/anime/");
 }
 
-TEST(PathWithSep, LeavesPathsThatEndInTheSeparatorAndBlankPathsAsTheyAre) {
+TEST(pathWithSep, LeavesPathsThatEndInTheSeparatorAndBlankPathsAsTheyAre) {
   QString withBlanks = " /music/  ";
-  EXPECT_EQ(PathWithSep(withBlanks), " /music/  ");
+  EXPECT_EQ(pathWithSep(withBlanks), " /music/  ");
   QString blanks = "   ";
-  EXPECT_EQ(PathWithSep(blanks), "   ");
+  EXPECT_EQ(pathWithSep(blanks), "   ");
   QString empty;
-  EXPECT_EQ(PathWithSep(empty), "");
+  EXPECT_EQ(pathWithSep(empty), "");
 }
 
-TEST(FileNamePart, GivesTheLastComponentOrNothing) {
-  EXPECT_EQ(FileNamePart("/music/anime/song.mp3"), "song.mp3");
-  EXPECT_EQ(FileNamePart("song.mp3"), "");
-  EXPECT_EQ(FileNamePart("/music/"), "");
+TEST(fileNamePart, GivesTheLastComponentOrNothing) {
+  EXPECT_EQ(fileNamePart("/music/anime/song.mp3"), "song.mp3");
+  EXPECT_EQ(fileNamePart("song.mp3"), "");
+  EXPECT_EQ(fileNamePart("/music/"), "");
 }
 
 TEST(State, DefaultsFollowTheSettingsFolder) {
   State s;
-  s.WorkPath = "/home/u/sorvane/";
-  s.EquLevel.fill(7);
-  s.SetDefaults("/cwd");
-  EXPECT_EQ(s.VolLevel[0], 80);
-  EXPECT_EQ(s.VolLevel[1], 80);
-  EXPECT_EQ(s.EquPreNo, 5);
-  EXPECT_EQ(s.UseSongDb, 1);
-  EXPECT_EQ(s.ShowScope, 1);
-  EXPECT_EQ(s.SaveSelInfo, 0);
-  EXPECT_EQ(s.BarHideOpt, 1);
-  EXPECT_EQ(s.CpuLoad, 10);
-  EXPECT_EQ(s.PathDir[1], "/cwd");
-  EXPECT_EQ(s.PathDir[2], "");
-  for (int i = 4; i <= 6; ++i) EXPECT_EQ(s.PathDir[i], "/home/u/sorvane/");
-  for (int v : s.EquLevel) EXPECT_EQ(v, 0);
+  s.workPath = "/home/u/sorvane/";
+  s.equLevel.fill(7);
+  s.setDefaults("/cwd");
+  EXPECT_EQ(s.volLevel[0], 80);
+  EXPECT_EQ(s.volLevel[1], 80);
+  EXPECT_EQ(s.equPreNo, 5);
+  EXPECT_EQ(s.useSongDb, 1);
+  EXPECT_EQ(s.showScope, 1);
+  EXPECT_EQ(s.saveSelInfo, 0);
+  EXPECT_EQ(s.barHideOpt, 1);
+  EXPECT_EQ(s.cpuLoad, 10);
+  EXPECT_EQ(s.pathDir[1], "/cwd");
+  EXPECT_EQ(s.pathDir[2], "");
+  for (int i = 4; i <= 6; ++i) EXPECT_EQ(s.pathDir[i], "/home/u/sorvane/");
+  for (int v : s.equLevel) EXPECT_EQ(v, 0);
 }
 
 TEST(State, CounterAndCaptions) {
   State s;
-  s.ListPos = 3;
-  s.ListCount = 12;
-  s.VerNo = kVersionText;
-  s.TitleText = "残酷な天使のテーゼ";
-  EXPECT_EQ(s.CounterText(), "0003 / 0012");
-  EXPECT_EQ(s.IdleCaption(), "そるばね Ver.1.14");
-  EXPECT_EQ(s.PlayingCaption(), "♪残酷な天使のテーゼ");
+  s.listPos = 3;
+  s.listCount = 12;
+  s.verNo = kVersionText;
+  s.titleText = "残酷な天使のテーゼ";
+  EXPECT_EQ(s.counterText(), "0003 / 0012");
+  EXPECT_EQ(s.idleCaption(), "そるばね Ver.1.14");
+  EXPECT_EQ(s.playingCaption(), "♪残酷な天使のテーゼ");
 }
 
 TEST(State, ResizeListBlanksEveryRecord) {
   State s;
-  s.ResizeList(2);
-  s.ListInfo[1].fileSize = 99;
-  s.ListTag[1].title = "x";
-  s.ResizeList(3);
-  ASSERT_EQ(s.ListFile.size(), 4);
-  EXPECT_EQ(s.ListInfo[1].fileSize, 0);
-  EXPECT_EQ(s.ListTag[1].title, "");
+  s.resizeList(2);
+  s.listInfo[1].fileSize = 99;
+  s.listTag[1].title = "x";
+  s.resizeList(3);
+  ASSERT_EQ(s.listFile.size(), 4);
+  EXPECT_EQ(s.listInfo[1].fileSize, 0);
+  EXPECT_EQ(s.listTag[1].title, "");
 }
 
 class WorkPathTest : public ::testing::Test {
@@ -88,13 +88,13 @@ class WorkPathTest : public ::testing::Test {
 };
 
 TEST_F(WorkPathTest, FirstRunWritesTheCurrentFolder) {
-  EXPECT_EQ(LoadWorkPath("/start/here/"), "/start/here/");
+  EXPECT_EQ(loadWorkPath("/start/here/"), "/start/here/");
   EXPECT_EQ(stored(), "/start/here/");
 }
 
 TEST_F(WorkPathTest, AStoredValueWithoutSeparatorIsUsedWithOneAndNotRewritten) {
-  SaveWorkPath("/data/sorvane");
-  EXPECT_EQ(LoadWorkPath("/elsewhere/"), "/data/sorvane/");
+  saveWorkPath("/data/sorvane");
+  EXPECT_EQ(loadWorkPath("/elsewhere/"), "/data/sorvane/");
   EXPECT_EQ(stored(), "/data/sorvane");
 }
 

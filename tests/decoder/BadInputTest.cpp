@@ -9,7 +9,7 @@
 #include <random>
 #include <thread>
 
-#include "decoder/Vbmp3Engine.h"
+#include "decoder/ThreadedAudioEngine.h"
 #include "tests/common/WaitUntil.h"
 #include "tests/decoder/TestSignals.h"
 
@@ -23,15 +23,15 @@ std::string bytesOf(const std::string& path) {
 
 // Reads the info, opens and exports the file; an export that starts must come to an end.
 void exerciseEngine(const std::string& path, const std::string& target) {
-  Vbmp3Engine engine;
+  ThreadedAudioEngine engine;
   TagRecord tag;
   StreamRecord stream;
-  engine.vbmp3_getFileInfo(path, tag, stream);
+  engine.fileInfo(path, tag, stream);
   OpenRecord record;
-  if (!engine.vbmp3_open(path, record)) return;
-  ASSERT_NE(engine.vbmp3_decodeWave(target), 0);
+  if (!engine.open(path, record)) return;
+  ASSERT_NE(engine.decodeToWav(target), 0);
   int32_t seconds = 0;
-  EXPECT_TRUE(test::WaitUntil([&] { return engine.vbmp3_getState(seconds) == 0; }))
+  EXPECT_TRUE(test::WaitUntil([&] { return engine.state(seconds) == 0; }))
       << "the export of a damaged file did not end";
 }
 

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <thread>
 
-#include "decoder/Vbmp3Engine.h"
+#include "decoder/ThreadedAudioEngine.h"
 #include "tests/common/WaitUntil.h"
 #include "tests/decoder/TestSignals.h"
 
@@ -16,13 +16,14 @@ namespace {
 namespace fs = std::filesystem;
 
 // Runs an export to its end; returns the highest decoded-seconds value seen.
-int32_t decodeToEnd(Vbmp3Engine& engine, const std::string& source, const std::string& target) {
+int32_t decodeToEnd(ThreadedAudioEngine& engine, const std::string& source,
+                    const std::string& target) {
   OpenRecord record;
-  EXPECT_NE(engine.vbmp3_open(source, record), 0);
-  EXPECT_NE(engine.vbmp3_decodeWave(target), 0);
+  EXPECT_NE(engine.open(source, record), 0);
+  EXPECT_NE(engine.decodeToWav(target), 0);
   int32_t seconds = 0, most = 0;
   EXPECT_TRUE(test::WaitUntil([&] {
-    const bool done = engine.vbmp3_getState(seconds) == 0;
+    const bool done = engine.state(seconds) == 0;
     most = std::max(most, seconds);
     return done;
   })) << "the export did not end";
@@ -32,7 +33,7 @@ int32_t decodeToEnd(Vbmp3Engine& engine, const std::string& source, const std::s
 TEST(DecodeWaveTest, MatchesReferenceDecode) {
   QTemporaryDir dir;
   const std::string target = dir.filePath("out.WAV").toStdString();
-  Vbmp3Engine engine;
+  ThreadedAudioEngine engine;
   EXPECT_EQ(decodeToEnd(engine, test::fixture("tone1k_mpeg2_mono.mp3"), target), 2);
   test::WavFile ours, reference;
   ASSERT_TRUE(test::readWav(target, ours));
@@ -49,7 +50,7 @@ TEST(DecodeWaveTest, MatchesReferenceDecode) {
 
 TEST(DecodeWaveTest, StereoAndWindowsMediaKeepTheirOwnRate) {
   QTemporaryDir dir;
-  Vbmp3Engine engine;
+  ThreadedAudioEngine engine;
   const std::string stereo = dir.filePath("a.WAV").toStdString();
   decodeToEnd(engine, test::fixture("tone1k_48k_stereo.mp3"), stereo);
   test::WavFile wav;
@@ -69,7 +70,7 @@ TEST(DecodeWaveTest, ReplacesAnExistingTarget) {
   QTemporaryDir dir;
   const std::string target = dir.filePath("song.WAV").toStdString();
   std::ofstream(target) << "old content";
-  Vbmp3Engine engine;
+  ThreadedAudioEngine engine;
   decodeToEnd(engine, test::fixture("tone440_short.rmp"), target);
   test::WavFile wav;
   ASSERT_TRUE(test::readWav(target, wav));
@@ -78,26 +79,26 @@ TEST(DecodeWaveTest, ReplacesAnExistingTarget) {
 
 TEST(DecodeWaveTest, FailureLeavesNoFile) {
   QTemporaryDir dir;
-  Vbmp3Engine engine;
+  ThreadedAudioEngine engine;
   OpenRecord record;
-  EXPECT_EQ(engine.vbmp3_decodeWave(dir.filePath("x.WAV").toStdString()), 0);  // nothing open
-  ASSERT_NE(engine.vbmp3_open(test::fixture("tone1k_mpeg2_mono.mp3"), record), 0);
+  EXPECT_EQ(engine.decodeToWav(dir.filePath("x.WAV").toStdString()), 0);  // nothing open
+  ASSERT_NE(engine.open(test::fixture("tone1k_mpeg2_mono.mp3"), record), 0);
   const std::string unwritable = dir.filePath("missing/x.WAV").toStdString();
-  EXPECT_EQ(engine.vbmp3_decodeWave(unwritable), 0);
+  EXPECT_EQ(engine.decodeToWav(unwritable), 0);
   int32_t position = 0;
-  EXPECT_EQ(engine.vbmp3_getState(position), 0);
+  EXPECT_EQ(engine.state(position), 0);
   // Stopped midway: no temporary file stays behind.
   const std::string target = dir.filePath("stopped.WAV").toStdString();
-  ASSERT_NE(engine.vbmp3_decodeWave(target), 0);
-  engine.vbmp3_stop();
+  ASSERT_NE(engine.decodeToWav(target), 0);
+  engine.stop();
   EXPECT_FALSE(fs::exists(target + ".part"));
-  EXPECT_EQ(engine.vbmp3_getState(position), 0);
+  EXPECT_EQ(engine.state(position), 0);
 }
 
 TEST(DecodeWaveTest, TruncatedFileGivesTheDecodablePart) {
   QTemporaryDir dir;
   const std::string target = dir.filePath("t.WAV").toStdString();
-  Vbmp3Engine engine;
+  ThreadedAudioEngine engine;
   decodeToEnd(engine, test::fixture("truncated.mp3"), target);
   test::WavFile wav;
   ASSERT_TRUE(test::readWav(target, wav));

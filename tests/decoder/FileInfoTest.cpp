@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "decoder/Vbmp3Engine.h"
+#include "decoder/ThreadedAudioEngine.h"
 #include "tests/decoder/TestSignals.h"
 
 namespace sorv {
@@ -13,9 +13,9 @@ struct Info {
 };
 
 Info infoOf(const std::string& name) {
-  Vbmp3Engine engine;
+  ThreadedAudioEngine engine;
   Info info;
-  info.ok = engine.vbmp3_getFileInfo(test::fixture(name), info.tag, info.stream);
+  info.ok = engine.fileInfo(test::fixture(name), info.tag, info.stream);
   return info;
 }
 
@@ -86,17 +86,17 @@ TEST(FileInfoTest, UnreadableFilesFail) {
 }
 
 TEST(FileInfoTest, GenreNames) {
-  Vbmp3Engine engine;
+  ThreadedAudioEngine engine;
   TagRecord tag;
   tag.genre = 0;
-  engine.vbmp3_getGenre(tag);
+  engine.fillGenreName(tag);
   EXPECT_EQ(tag.genreName, "Blues");
   tag.genre = 191;
-  engine.vbmp3_getGenre(tag);
+  engine.fillGenreName(tag);
   EXPECT_FALSE(tag.genreName.empty());
   for (int outside : {-1, 192, 255}) {
     tag.genre = outside;
-    engine.vbmp3_getGenre(tag);
+    engine.fillGenreName(tag);
     EXPECT_EQ(tag.genreName, "") << outside;
   }
 }

@@ -9,7 +9,7 @@
 #include <thread>
 
 #include "decoder/AudioSource.h"
-#include "decoder/Vbmp3Engine.h"
+#include "decoder/ThreadedAudioEngine.h"
 #include "tests/common/WaitUntil.h"
 #include "tests/decoder/TestSignals.h"
 
@@ -24,28 +24,28 @@ class HeardOutputTest : public ::testing::Test {
     setenv("SDL_DISKAUDIOFILE", capture_.c_str(), 1);
   }
   void TearDown() override {
-    engine_.vbmp3_free();
+    engine_.release();
     setenv("SDL_AUDIODRIVER", "dummy", 1);
   }
 
   // Plays the fixture from the given second to its end; returns the heard stereo frames
   // without the device's waiting silence.
   std::vector<float> hear(const std::string& name, int fromSecond) {
-    EXPECT_NE(engine_.vbmp3_init(), 0);
+    EXPECT_NE(engine_.init(), 0);
     OpenRecord record;
-    EXPECT_NE(engine_.vbmp3_open(test::fixture(name), record), 0);
-    engine_.vbmp3_seek(fromSecond);
-    EXPECT_NE(engine_.vbmp3_play(), 0);
+    EXPECT_NE(engine_.open(test::fixture(name), record), 0);
+    engine_.seek(fromSecond);
+    EXPECT_NE(engine_.play(), 0);
     int32_t position = 0;
-    EXPECT_TRUE(test::WaitUntil([&] { return engine_.vbmp3_getState(position) == 0; }))
+    EXPECT_TRUE(test::WaitUntil([&] { return engine_.state(position) == 0; }))
         << name << " did not play to its end";
-    engine_.vbmp3_free();  // closes the capture file
+    engine_.release();  // closes the capture file
     return test::withoutGaps(test::readRawFloat(capture_));
   }
 
   QTemporaryDir dir_;
   std::string capture_;
-  Vbmp3Engine engine_;
+  ThreadedAudioEngine engine_;
 };
 
 TEST_F(HeardOutputTest, WithoutEqualizerAtFullVolumeTheFileIsHeardBitForBit) {
@@ -64,7 +64,7 @@ TEST_F(HeardOutputTest, WithoutEqualizerAtFullVolumeTheFileIsHeardBitForBit) {
 }
 
 TEST_F(HeardOutputTest, VolumeZeroIsSilence) {
-  engine_.vbmp3_setVolume(0, 0);
+  engine_.setVolume(0, 0);
   const auto heard = hear("tone440_mpeg1_128k_js.mp3", 2);
   EXPECT_TRUE(heard.empty());
 }
@@ -72,8 +72,8 @@ TEST_F(HeardOutputTest, VolumeZeroIsSilence) {
 TEST_F(HeardOutputTest, EqualizerCutIsHeardAfterResampling) {
   const auto plain = hear("tone1k_48k_stereo.mp3", 1);
   Gains cut{0, 0, 0, 0, -120, 0, 0, 0, 0, 0};
-  engine_.vbmp3_setEqualizer(&cut);
-  engine_.vbmp3_reload();
+  engine_.setEqualizer(&cut);
+  engine_.reload();
   const auto cutHeard = hear("tone1k_48k_stereo.mp3", 1);
   ASSERT_GT(plain.size(), 2u * 20000);
   ASSERT_GT(cutHeard.size(), 2u * 20000);

@@ -55,7 +55,7 @@ DesktopSession::DesktopSession() : display_(qEnvironmentVariable("DISPLAY")) {
 }
 
 bool DesktopSession::waitForDisplay(int timeoutMs) {
-  return WaitFor(
+  return waitFor(
       [] {
         QProcess probe;
         probe.start("xdotool", {"getdisplaygeometry"});
@@ -88,7 +88,7 @@ QProcessEnvironment DesktopSession::environment() const {
   return env;
 }
 
-bool DesktopSession::WriteDefaultState() {
+bool DesktopSession::writeDefaultState() {
   const QByteArray folder = (home() + "/").toUtf8();
   QByteArray state = "0,0,0\r\n";
   for (int i = 0; i < 10; ++i) state += "0\r\n";
@@ -98,7 +98,7 @@ bool DesktopSession::WriteDefaultState() {
   return file.open(QIODevice::WriteOnly) && file.write(state) == state.size();
 }
 
-bool DesktopSession::MakeDemoDatabase() {
+bool DesktopSession::makeDemoDatabase() {
   const QString sorvdb = binaryDir() + "/app/sorvdb/sorvdb";
   const QString db = home() + "/sorvdb.mdb";
   QProcess init;
@@ -109,7 +109,7 @@ bool DesktopSession::MakeDemoDatabase() {
   return import.waitForFinished(10000) && import.exitCode() == 0;
 }
 
-QString DesktopSession::CopyIn(const QString& sourceRelative, const QString& name) {
+QString DesktopSession::copyIn(const QString& sourceRelative, const QString& name) {
   const QString from = sourceDir() + "/" + sourceRelative;
   const QString to = home() + "/" + (name.isEmpty() ? QFileInfo(from).fileName() : name);
   QDir().mkpath(QFileInfo(to).path());
@@ -117,7 +117,7 @@ QString DesktopSession::CopyIn(const QString& sourceRelative, const QString& nam
   return QFile::copy(from, to) ? to : QString();
 }
 
-void DesktopSession::Start(const QStringList& args) {
+void DesktopSession::start(const QStringList& args) {
   player_.setProcessEnvironment(environment());
   player_.setWorkingDirectory(home());
   player_.setProcessChannelMode(QProcess::ForwardedChannels);
@@ -125,7 +125,7 @@ void DesktopSession::Start(const QStringList& args) {
   player_.waitForStarted(5000);
 }
 
-int DesktopSession::RunSecondCopy(const QStringList& args, int timeoutMs) {
+int DesktopSession::runSecondCopy(const QStringList& args, int timeoutMs) {
   QProcess second;
   second.setProcessEnvironment(environment());
   second.setWorkingDirectory(home());
@@ -138,50 +138,50 @@ int DesktopSession::RunSecondCopy(const QStringList& args, int timeoutMs) {
   return second.exitCode();
 }
 
-bool DesktopSession::WaitForExit(int timeoutMs) {
+bool DesktopSession::waitForExit(int timeoutMs) {
   return player_.state() == QProcess::NotRunning || player_.waitForFinished(timeoutMs);
 }
 
-QString DesktopSession::Xdotool(const QStringList& args) {
+QString DesktopSession::xdotool(const QStringList& args) {
   return run("xdotool", args, environment());
 }
 
-QString DesktopSession::WaitForWindow(const QString& pattern, int timeoutMs, bool onlyVisible) {
+QString DesktopSession::waitForWindow(const QString& pattern, int timeoutMs, bool onlyVisible) {
   QStringList args{"search"};
   if (onlyVisible) args << "--onlyvisible";
   args << "--name" << pattern;
   QString found;
-  WaitFor([&] { return !(found = Xdotool(args)).isEmpty(); }, timeoutMs);
+  waitFor([&] { return !(found = xdotool(args)).isEmpty(); }, timeoutMs);
   return found.split('\n').first();
 }
 
-QString DesktopSession::Caption(const QString& window) {
-  return Xdotool({"getwindowname", window});
+QString DesktopSession::windowCaption(const QString& window) {
+  return xdotool({"getwindowname", window});
 }
 
-QString DesktopSession::WaitForCaption(const QString& window, const QString& pattern,
+QString DesktopSession::waitForCaption(const QString& window, const QString& pattern,
                                        int timeoutMs) {
   const QRegularExpression re(pattern);
   QString caption;
-  WaitFor([&] { return re.match(caption = Caption(window)).hasMatch(); }, timeoutMs);
+  waitFor([&] { return re.match(caption = windowCaption(window)).hasMatch(); }, timeoutMs);
   return caption;
 }
 
-void DesktopSession::Click(const QString& window, int x, int y, int button) {
+void DesktopSession::click(const QString& window, int x, int y, int button) {
   // One command: the server takes the move before the press, so the click lands where it should
   // without waiting for the pointer (and without --sync, which hangs when it is there already).
-  Xdotool({"mousemove", "--window", window, QString::number(x), QString::number(y), "click",
+  xdotool({"mousemove", "--window", window, QString::number(x), QString::number(y), "click",
            QString::number(button)});
 }
 
-bool DesktopSession::IsVisible(const QString& window) {
-  const QString visible = Xdotool({"search", "--onlyvisible", "--name", "."});
+bool DesktopSession::isVisible(const QString& window) {
+  const QString visible = xdotool({"search", "--onlyvisible", "--name", "."});
   return visible.split('\n').contains(window);
 }
 
-QRect DesktopSession::Geometry(const QString& window) {
+QRect DesktopSession::geometry(const QString& window) {
   QRect rect;
-  for (const QString& line : Xdotool({"getwindowgeometry", "--shell", window}).split('\n')) {
+  for (const QString& line : xdotool({"getwindowgeometry", "--shell", window}).split('\n')) {
     const QString value = line.section('=', 1);
     if (line.startsWith("X=")) rect.moveLeft(value.toInt());
     if (line.startsWith("Y=")) rect.moveTop(value.toInt());
@@ -191,14 +191,14 @@ QRect DesktopSession::Geometry(const QString& window) {
   return rect;
 }
 
-void DesktopSession::MovePointer(int x, int y) {
+void DesktopSession::movePointer(int x, int y) {
   QProcessEnvironment env = environment();
   if (!qEnvironmentVariableIsEmpty("SORV_POINTER_DISPLAY"))
     env.insert("DISPLAY", qEnvironmentVariable("SORV_POINTER_DISPLAY"));
   run("xdotool", {"mousemove", QString::number(x), QString::number(y)}, env);
 }
 
-bool DesktopSession::WaitFor(const std::function<bool()>& condition, int timeoutMs) {
+bool DesktopSession::waitFor(const std::function<bool()>& condition, int timeoutMs) {
   QElapsedTimer timer;
   timer.start();
   do {
@@ -209,7 +209,7 @@ bool DesktopSession::WaitFor(const std::function<bool()>& condition, int timeout
 }
 
 bool DesktopSession::WaitForHeard(double seconds, int timeoutMs) {
-  return WaitFor([&] { return HeardSeconds(heardFile()) >= seconds; }, timeoutMs);
+  return waitFor([&] { return HeardSeconds(heardFile()) >= seconds; }, timeoutMs);
 }
 
 namespace {
@@ -236,7 +236,7 @@ double HeardSeconds(const QString& rawFile, int rate) {
   return double(sound.frames - sound.firstSound) / rate;
 }
 
-double DominantFrequency(const QString& rawFile, double from, double seconds, int rate) {
+double dominantFrequency(const QString& rawFile, double from, double seconds, int rate) {
   // The device runs from start-up: skip the silence before the song began.
   const RawSound sound(rawFile);
   const qint64 begin = sound.firstSound + static_cast<qint64>(from * rate);

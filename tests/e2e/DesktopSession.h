@@ -27,41 +27,41 @@ class DesktopSession {
 
   // A state file of default settings, so that the program takes its command line. The first
   // search folder is the home's "songs" folder.
-  bool WriteDefaultState();
+  bool writeDefaultState();
   // A song database in the settings folder, made with sorvdb from the demo list.
-  bool MakeDemoDatabase();
+  bool makeDemoDatabase();
   // Copies a file of the source tree (relative path) into the home folder, under name (which may
   // hold a folder) when given; returns its path.
-  QString CopyIn(const QString& sourceRelative, const QString& name = QString());
+  QString copyIn(const QString& sourceRelative, const QString& name = QString());
 
   // Starts sorvane with arguments; the process lives until Quit or the session ends.
-  void Start(const QStringList& args);
+  void start(const QStringList& args);
   // Runs another copy and waits for it to end; returns its exit code, -1 when it hung.
-  int RunSecondCopy(const QStringList& args, int timeoutMs);
+  int runSecondCopy(const QStringList& args, int timeoutMs);
   QProcess& process() { return player_; }
-  bool WaitForExit(int timeoutMs);
+  bool waitForExit(int timeoutMs);
 
   // Polls condition until it holds or timeoutMs have passed; returns whether it held.
-  static bool WaitFor(const std::function<bool()>& condition, int timeoutMs);
+  static bool waitFor(const std::function<bool()>& condition, int timeoutMs);
   // Waits until the song has been heard for `seconds` (what the disk driver wrote after the
   // first sound).
   bool WaitForHeard(double seconds, int timeoutMs);
 
   // The window whose caption matches the pattern (a regular expression), waiting up to
   // timeoutMs; empty when none appeared.
-  QString WaitForWindow(const QString& pattern, int timeoutMs, bool onlyVisible = true);
-  QString Caption(const QString& window);
+  QString waitForWindow(const QString& pattern, int timeoutMs, bool onlyVisible = true);
+  QString windowCaption(const QString& window);
   // Waits until the caption of window matches pattern; returns the last caption seen.
-  QString WaitForCaption(const QString& window, const QString& pattern, int timeoutMs);
+  QString waitForCaption(const QString& window, const QString& pattern, int timeoutMs);
   // A left click at (x, y) pixels inside window.
-  void Click(const QString& window, int x, int y, int button = 1);
-  bool IsVisible(const QString& window);
+  void click(const QString& window, int x, int y, int button = 1);
+  bool isVisible(const QString& window);
   // Position and size of a window on the screen, in pixels.
-  QRect Geometry(const QString& window);
+  QRect geometry(const QString& window);
   // Moves the pointer to (x, y) on the screen (on SORV_POINTER_DISPLAY when a nested session
   // takes its input from there).
-  void MovePointer(int x, int y);
-  QString Xdotool(const QStringList& args);
+  void movePointer(int x, int y);
+  QString xdotool(const QStringList& args);
 
  private:
   QProcessEnvironment environment() const;
@@ -75,12 +75,12 @@ class DesktopSession {
   QProcess player_;
 };
 
-// Seconds of sound in a raw file of interleaved 32-bit float stereo samples, counted from the
+// seconds of sound in a raw file of interleaved 32-bit float stereo samples, counted from the
 // first sound.
 double HeardSeconds(const QString& rawFile, int rate = 44100);
 
 // The strongest frequency (Hz) in a raw file of interleaved 32-bit float stereo samples, over
 // `seconds` starting `from` seconds after the first sound.
-double DominantFrequency(const QString& rawFile, double from, double seconds, int rate = 44100);
+double dominantFrequency(const QString& rawFile, double from, double seconds, int rate = 44100);
 
 }  // namespace sorv::e2e

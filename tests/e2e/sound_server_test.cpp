@@ -20,7 +20,7 @@ class SoundServer : public ::testing::Test {
     ASSERT_TRUE(session.ok()) << "needs an X server of its own";
     ASSERT_FALSE(qEnvironmentVariableIsEmpty("PULSE_SERVER")) << "needs the private sound server";
     session.setAudioDriver("pulseaudio");
-    ASSERT_TRUE(session.WriteDefaultState());
+    ASSERT_TRUE(session.writeDefaultState());
     recorder.setStandardOutputFile(recording());
     recorder.start("parec", {"-d", "heard.monitor", "--format=float32le", "--rate=44100",
                              "--channels=2", "--latency-msec=20"});
@@ -32,12 +32,12 @@ class SoundServer : public ::testing::Test {
   }
   // Starts the player on a 3 s tone of 440 Hz; returns its panel once it plays.
   QString startPlaying() {
-    session.Start({session.CopyIn("tests/fixtures/tone440_mpeg1_128k_js.mp3")});
-    return session.WaitForWindow("^♪", 30000);
+    session.start({session.copyIn("tests/fixtures/tone440_mpeg1_128k_js.mp3")});
+    return session.waitForWindow("^♪", 30000);
   }
   QString recording() const { return session.home() + "/monitor.raw"; }
   bool heardForSeconds(double seconds) {
-    return DesktopSession::WaitFor([&] { return HeardSeconds(recording()) >= seconds; }, 30000);
+    return DesktopSession::waitFor([&] { return HeardSeconds(recording()) >= seconds; }, 30000);
   }
 
   DesktopSession session;
@@ -48,9 +48,9 @@ TEST_F(SoundServer, TheSongIsHeardOnTheServersSink) {
   const QString panel = startPlaying();
   ASSERT_FALSE(panel.isEmpty()) << "no panel playing the song";
   ASSERT_TRUE(heardForSeconds(1.5)) << "nothing reached the sink's monitor";
-  EXPECT_NEAR(DominantFrequency(recording(), 0.3, 1.0), 440, 10);
-  session.Click(panel, kCloseX, kCloseY);
-  EXPECT_TRUE(session.WaitForExit(20000)) << "the close hot spot did not end the program";
+  EXPECT_NEAR(dominantFrequency(recording(), 0.3, 1.0), 440, 10);
+  session.click(panel, kCloseX, kCloseY);
+  EXPECT_TRUE(session.waitForExit(20000)) << "the close hot spot did not end the program";
 }
 
 // A sound server that dies (a crash, a log-out of the audio session) must not take the player
@@ -61,10 +61,10 @@ TEST_F(SoundServer, ThePlayerOutlivesItsSoundServer) {
   ASSERT_TRUE(heardForSeconds(0.5)) << "nothing reached the sink's monitor";
   ::kill(qEnvironmentVariableIntValue("SORV_PULSE_PID"), SIGKILL);
   // The song ends on its own (3 s) and the player goes idle, silently.
-  EXPECT_FALSE(session.WaitForCaption(panel, "^そるばね Ver", 30000).isEmpty());
+  EXPECT_FALSE(session.waitForCaption(panel, "^そるばね Ver", 30000).isEmpty());
   QFile::remove(session.home() + "/sorvane.dat");
-  session.Click(panel, kCloseX, kCloseY);
-  ASSERT_TRUE(session.WaitForExit(20000)) << "the player hung without its sound server";
+  session.click(panel, kCloseX, kCloseY);
+  ASSERT_TRUE(session.waitForExit(20000)) << "the player hung without its sound server";
   EXPECT_EQ(session.process().exitCode(), 0);
   EXPECT_TRUE(QFile::exists(session.home() + "/sorvane.dat")) << "the state was not saved";
 }

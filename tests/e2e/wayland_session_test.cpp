@@ -15,7 +15,7 @@ TEST(WaylandSession, TheBarHangsAtTheTopEdgeAndSlidesDownAtThePointer) {
   DesktopSession session;
   ASSERT_TRUE(session.ok()) << "needs XWayland";
   session.setPlatform(QString());
-  ASSERT_TRUE(session.WriteDefaultState());
+  ASSERT_TRUE(session.writeDefaultState());
   {  // Start with the bar (the state file's "bar first" option), hidden at the edge.
     QFile state(session.home() + "/sorvane.dat");
     ASSERT_TRUE(state.open(QIODevice::ReadWrite));
@@ -25,20 +25,20 @@ TEST(WaylandSession, TheBarHangsAtTheTopEdgeAndSlidesDownAtThePointer) {
     state.seek(0);
     state.write(text);
   }
-  session.MovePointer(640, 600);
-  session.Start({});
+  session.movePointer(640, 600);
+  session.start({});
   // Found through XWayland: the player is an X client.
-  const QString bar = session.WaitForWindow("^そるばね$", 30000);
+  const QString bar = session.waitForWindow("^そるばね$", 30000);
   ASSERT_FALSE(bar.isEmpty()) << "no bar among XWayland's windows";
   QRect where;
   ASSERT_TRUE(
-      DesktopSession::WaitFor([&] { return (where = session.Geometry(bar)).top() < 0; }, 10000))
+      DesktopSession::waitFor([&] { return (where = session.geometry(bar)).top() < 0; }, 10000))
       << "the bar does not hang above the top edge; it is at " << where.top();
   EXPECT_EQ(where.top(), -29);  // 430 twips
 
-  session.MovePointer(200, 0);
+  session.movePointer(200, 0);
   EXPECT_TRUE(
-      DesktopSession::WaitFor([&] { return (where = session.Geometry(bar)).top() == 0; }, 10000))
+      DesktopSession::waitFor([&] { return (where = session.geometry(bar)).top() == 0; }, 10000))
       << "the bar did not slide down; it is at " << where.top();
 }
 

@@ -34,32 +34,32 @@ class WholeProgram : public ::testing::Test {
   // Starts with args and returns the main panel once its caption matches pattern. Without a
   // state file of its own the program starts from defaults and ignores its command line.
   QString startAndWait(const QStringList& args, const QString& pattern) {
-    if (!QFile::exists(session.home() + "/sorvane.dat")) EXPECT_TRUE(session.WriteDefaultState());
-    session.Start(args);
-    const QString panel = session.WaitForWindow(pattern, 15000);
+    if (!QFile::exists(session.home() + "/sorvane.dat")) EXPECT_TRUE(session.writeDefaultState());
+    session.start(args);
+    const QString panel = session.waitForWindow(pattern, 15000);
     EXPECT_FALSE(panel.isEmpty()) << "no window captioned " << qPrintable(pattern);
     return panel;
   }
 
   void closeAndWait(const QString& panel) {
-    session.Click(panel, kCloseX, kCloseY);
-    EXPECT_TRUE(session.WaitForExit(10000)) << "the close hot spot did not end the program";
+    session.click(panel, kCloseX, kCloseY);
+    EXPECT_TRUE(session.waitForExit(10000)) << "the close hot spot did not end the program";
   }
 
   DesktopSession session;
 };
 
 TEST_F(WholeProgram, PlaysTheCommandLineSongWithItsDatabaseTitleAndSavesAtExit) {
-  ASSERT_TRUE(session.MakeDemoDatabase());
-  const QString song = session.CopyIn("demo/songs/hoshizora_opening.mp3");
-  session.CopyIn("demo/songs/hoshizora_opening.txt");
+  ASSERT_TRUE(session.makeDemoDatabase());
+  const QString song = session.copyIn("demo/songs/hoshizora_opening.mp3");
+  session.copyIn("demo/songs/hoshizora_opening.txt");
   const QString panel = startAndWait({song}, "^♪");
   ASSERT_FALSE(panel.isEmpty());
-  EXPECT_EQ(session.Caption(panel), "♪星空のオーバーチュア");
+  EXPECT_EQ(session.windowCaption(panel), "♪星空のオーバーチュア");
 
-  session.Click(panel, kStopX, kStopY);
+  session.click(panel, kStopX, kStopY);
   EXPECT_TRUE(QRegularExpression(kIdleCaption)
-                  .match(session.WaitForCaption(panel, kIdleCaption, 10000))
+                  .match(session.waitForCaption(panel, kIdleCaption, 10000))
                   .hasMatch());
   closeAndWait(panel);
 
@@ -69,32 +69,32 @@ TEST_F(WholeProgram, PlaysTheCommandLineSongWithItsDatabaseTitleAndSavesAtExit) 
 }
 
 TEST_F(WholeProgram, WhatIsHeardIsTheSongThatWasStarted) {
-  const QString song = session.CopyIn("tests/fixtures/tone440_mpeg1_128k_js.mp3");
+  const QString song = session.copyIn("tests/fixtures/tone440_mpeg1_128k_js.mp3");
   const QString panel = startAndWait({song}, "^♪");
   ASSERT_FALSE(panel.isEmpty());
   ASSERT_TRUE(session.WaitForHeard(1.5, 20000)) << "the song was not heard for 1.5 s";
   closeAndWait(panel);
-  EXPECT_NEAR(DominantFrequency(session.heardFile(), 0.3, 1.0), 440, 10);
+  EXPECT_NEAR(dominantFrequency(session.heardFile(), 0.3, 1.0), 440, 10);
 }
 
 TEST_F(WholeProgram, ASecondCopyHandsItsFileOverAndEnds) {
-  const QString first = session.CopyIn("tests/fixtures/id3v24_utf8.mp3");
-  const QString second = session.CopyIn("tests/fixtures/tone1k_mpeg2_mono.mp3");
+  const QString first = session.copyIn("tests/fixtures/id3v24_utf8.mp3");
+  const QString second = session.copyIn("tests/fixtures/tone1k_mpeg2_mono.mp3");
   // Without a song database the caption is the tag's title.
   const QString panel = startAndWait({first}, "^♪ユニコード題名$");
   ASSERT_FALSE(panel.isEmpty());
 
   // An empty hand-over is ignored; hand-overs are taken in the order they come, so the file of
   // the next one shows only if the running copy went on taking them.
-  EXPECT_EQ(session.RunSecondCopy({}, 10000), 0);
-  EXPECT_EQ(session.RunSecondCopy({second}, 10000), 0);
-  EXPECT_EQ(session.WaitForCaption(panel, "tone1k", 10000), "♪tone1k_mpeg2_mono.mp3");
+  EXPECT_EQ(session.runSecondCopy({}, 10000), 0);
+  EXPECT_EQ(session.runSecondCopy({second}, 10000), 0);
+  EXPECT_EQ(session.waitForCaption(panel, "tone1k", 10000), "♪tone1k_mpeg2_mono.mp3");
   closeAndWait(panel);
 }
 
 TEST_F(WholeProgram, SettingsAndPlayListComeBackAtTheNextStart) {
-  const QString a = session.CopyIn("tests/fixtures/tone440_mpeg1_128k_js.mp3");
-  const QString b = session.CopyIn("tests/fixtures/tone1k_mpeg2_mono.mp3");
+  const QString a = session.copyIn("tests/fixtures/tone440_mpeg1_128k_js.mp3");
+  const QString b = session.copyIn("tests/fixtures/tone1k_mpeg2_mono.mp3");
   const QString home = session.home() + "/";
   QByteArray state = "1,2,2\r\n";
   for (int v : {60, 40, 20, 0, -20, -20, 0, 20, 40, 60}) state += QByteArray::number(v) + "\r\n";
@@ -119,13 +119,13 @@ TEST_F(WholeProgram, SettingsAndPlayListComeBackAtTheNextStart) {
 // Log-out and service managers end programs with SIGTERM, a terminal with SIGINT: the player
 // still ends through its close routine and keeps its settings and play list.
 TEST_F(WholeProgram, EndSignalsCloseTheProgramAndSaveItsState) {
-  const QString song = session.CopyIn("tests/fixtures/tone440_mpeg1_128k_js.mp3");
+  const QString song = session.copyIn("tests/fixtures/tone440_mpeg1_128k_js.mp3");
   for (int signal : {SIGTERM, SIGINT}) {
     ASSERT_FALSE(startAndWait({song}, "^♪").isEmpty()) << "start before signal " << signal;
     // Read at start-up; only the shut-down writes it again.
     QFile::remove(session.home() + "/sorvane.dat");
     ::kill(static_cast<pid_t>(session.process().processId()), signal);
-    ASSERT_TRUE(session.WaitForExit(10000)) << "signal " << signal << " did not end the program";
+    ASSERT_TRUE(session.waitForExit(10000)) << "signal " << signal << " did not end the program";
     EXPECT_EQ(session.process().exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(session.process().exitCode(), 0);
     EXPECT_EQ(readAll(session.home() + "/sorvane.dat").count("\r\n"), 19);
@@ -133,15 +133,15 @@ TEST_F(WholeProgram, EndSignalsCloseTheProgramAndSaveItsState) {
 }
 
 TEST_F(WholeProgram, AnEndSignalAlsoEndsAMessageShownAtStartUp) {
-  ASSERT_TRUE(session.WriteDefaultState());
+  ASSERT_TRUE(session.writeDefaultState());
   QFile bad(session.home() + "/bad.mp3");
   ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
   bad.write(QByteArray(4000, '\x5a'));
   bad.close();
-  session.Start({bad.fileName()});
-  ASSERT_FALSE(session.WaitForWindow("^そるばね$", 15000).isEmpty()) << "no message shown";
+  session.start({bad.fileName()});
+  ASSERT_FALSE(session.waitForWindow("^そるばね$", 15000).isEmpty()) << "no message shown";
   ::kill(static_cast<pid_t>(session.process().processId()), SIGTERM);
-  ASSERT_TRUE(session.WaitForExit(10000)) << "the message kept the program alive";
+  ASSERT_TRUE(session.waitForExit(10000)) << "the message kept the program alive";
   EXPECT_EQ(session.process().exitCode(), 0);
 }
 
@@ -156,51 +156,51 @@ TEST_F(WholeProgram, VersionAndHelpAnswerWithoutStartingOrHandingOver) {
     EXPECT_TRUE(p.readAllStandardOutput().startsWith(
         std::strcmp(option, "--version") == 0 ? "sorvane 1.14" : "usage: sorvane"));
   }
-  EXPECT_TRUE(QRegularExpression(kIdleCaption).match(session.Caption(panel)).hasMatch());
+  EXPECT_TRUE(QRegularExpression(kIdleCaption).match(session.windowCaption(panel)).hasMatch());
   closeAndWait(panel);
 }
 
 TEST_F(WholeProgram, TheBarReplacesThePanelAndGivesItBack) {
-  const QString song = session.CopyIn("tests/fixtures/tone440_mpeg1_128k_js.mp3");
+  const QString song = session.copyIn("tests/fixtures/tone440_mpeg1_128k_js.mp3");
   const QString panel = startAndWait({song}, "^♪");
   ASSERT_FALSE(panel.isEmpty());
-  session.Click(panel, kBarX, kBarY);
-  const QString bar = session.WaitForWindow("^そるばね$", 15000);
+  session.click(panel, kBarX, kBarY);
+  const QString bar = session.waitForWindow("^そるばね$", 15000);
   ASSERT_FALSE(bar.isEmpty());
-  EXPECT_FALSE(session.IsVisible(panel));
+  EXPECT_FALSE(session.isVisible(panel));
 
   // The bar hangs above the screen until the pointer touches the top edge.
-  session.MovePointer(200, 0);
+  session.movePointer(200, 0);
   QRect where;
-  ASSERT_TRUE(session.WaitFor([&] { return (where = session.Geometry(bar)).top() == 0; }, 10000))
+  ASSERT_TRUE(session.waitFor([&] { return (where = session.geometry(bar)).top() == 0; }, 10000))
       << "the bar did not slide down to the top edge; it is at " << where.top();
   // The last of the bar's buttons goes back to the panel.
-  session.Click(bar, where.width() - 23, 13);
-  EXPECT_TRUE(session.WaitFor([&] { return session.IsVisible(panel); }, 10000))
+  session.click(bar, where.width() - 23, 13);
+  EXPECT_TRUE(session.waitFor([&] { return session.isVisible(panel); }, 10000))
       << "the panel did not come back";
   closeAndWait(panel);
 }
 
 TEST_F(WholeProgram, TheSelectionWindowBuildsItsTreeAndPlaysTheTickedSongs) {
-  ASSERT_TRUE(session.MakeDemoDatabase());
+  ASSERT_TRUE(session.makeDemoDatabase());
   for (const char* name : {"hoshizora_opening.mp3", "kaze_no_ending.mp3", "unregistered_demo.mp3"})
-    session.CopyIn(QStringLiteral("demo/songs/") + name, QStringLiteral("songs/") + name);
+    session.copyIn(QStringLiteral("demo/songs/") + name, QStringLiteral("songs/") + name);
   const QString panel = startAndWait({}, kIdleCaption);
   ASSERT_FALSE(panel.isEmpty());
-  session.Click(panel, kSelectX, kSelectY);
-  const QString selection = session.WaitForWindow("^選曲", 15000);
+  session.click(panel, kSelectX, kSelectY);
+  const QString selection = session.waitForWindow("^選曲", 15000);
   ASSERT_FALSE(selection.isEmpty());
-  const QRect frame = session.Geometry(selection);
+  const QRect frame = session.geometry(selection);
 
   // 全検索 scans the search folder and the current one and builds the tree, which opens
   // fully for so few songs; the first row is the anime-song genre.
-  session.Click(selection, frame.width() - 84, frame.height() - 79);
-  EXPECT_EQ(session.WaitForCaption(selection, "0000/0003", 15000), "選曲（ 0000/0003 件）");
-  session.Click(selection, 41, 20);
-  EXPECT_EQ(session.WaitForCaption(selection, "0002/0003", 10000), "選曲（ 0002/0003 件）");
+  session.click(selection, frame.width() - 84, frame.height() - 79);
+  EXPECT_EQ(session.waitForCaption(selection, "0000/0003", 15000), "選曲（ 0000/0003 件）");
+  session.click(selection, 41, 20);
+  EXPECT_EQ(session.waitForCaption(selection, "0002/0003", 10000), "選曲（ 0002/0003 件）");
   // 選曲完了 plays the ticked songs in tree order.
-  session.Click(selection, frame.width() - 235, frame.height() - 23);
-  EXPECT_EQ(session.WaitForCaption(panel, "^♪", 15000), "♪星空のオーバーチュア");
+  session.click(selection, frame.width() - 235, frame.height() - 23);
+  EXPECT_EQ(session.waitForCaption(panel, "^♪", 15000), "♪星空のオーバーチュア");
   closeAndWait(panel);
 }
 

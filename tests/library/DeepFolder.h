@@ -6,7 +6,7 @@ namespace sorv::test {
 
 // Nested folders whose full path is longer than the system allows: the deepest cannot be
 // listed, whoever runs the test. Returns that folder's path.
-inline QString MakeTooDeepFolder(const QString& root) {
+inline QString makeTooDeepFolder(const QString& root) {
   const QString name(250, u'd');
   const QString previous = QDir::currentPath();
   QDir::setCurrent(root);
@@ -21,7 +21,7 @@ inline QString MakeTooDeepFolder(const QString& root) {
 }
 
 // Removes a tree that may be too deep for QDir.
-inline void RemoveTree(const QString& path) {
+inline void removeTree(const QString& path) {
   QProcess::execute("rm", {"-rf", path});
 }
 

@@ -34,6 +34,6 @@ struct JetTable {
 
 // The bytes of a Jet 4 database holding the tables. Throws std::invalid_argument when a value
 // does not fit its column or the tables do not fit the simple layout.
-QByteArray BuildJetFile(const QVector<JetTable>& tables);
+QByteArray buildJetFile(const QVector<JetTable>& tables);
 
 }  // namespace sorv::test

@@ -14,11 +14,11 @@ struct LargeLibrary {
   static constexpr int kWorksPerFolder = 20;
 
   // Writes songs files under root (ending in "/") and their rows into the database at dbPath.
-  static void Make(const QString& root, const QString& dbPath, int songs) {
+  static void make(const QString& root, const QString& dbPath, int songs) {
     static const QString letters = QStringLiteral(
         "あいうえおかがきくけこさざしすせそたちつてとな"
         "にぬねのはばぱひふへほまみむめもやゆよらりるれろわ");
-    CreateSongDb(dbPath);
+    createSongDb(dbPath);
     SqlDb db(dbPath);
     SqlAppender add(
         db, QStringLiteral("アニソンデータ管理"),
@@ -33,14 +33,14 @@ struct LargeLibrary {
       const QString name = QStringLiteral("song%1.mp3").arg(i);
       QFile(folder + name).open(QIODevice::WriteOnly);
       const QString kana = letters[work % letters.size()];
-      add.Append({name, QStringLiteral("曲%1").arg(i), letters[i % letters.size()] + kana,
+      add.append({name, QStringLiteral("曲%1").arg(i), letters[i % letters.size()] + kana,
                   QStringLiteral("歌手%1").arg(work % 97), letters[(work * 7) % letters.size()],
                   QStringLiteral("作品%1").arg(work),
                   kana + QStringLiteral("%1").arg(work, 5, 10, QLatin1Char('0')),
                   QString::number(i % 5 + 1), i % kSongsPerWork, i % 9 == 0 ? 1 : 0,
                   QString::number(1980 + work % 40), work % 5 + 1, genres[work % 4]});
     }
-    add.Commit();
+    add.commit();
   }
 };
 

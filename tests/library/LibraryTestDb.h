@@ -10,7 +10,7 @@
 #include <ostream>
 
 // Readable failure messages for Qt strings.
-inline void PrintTo(const QString& text, std::ostream* os) {
+inline void printTo(const QString& text, std::ostream* os) {
   *os << '"' << text.toStdString() << '"';
 }
 
@@ -29,40 +29,40 @@ struct SongRow {
 
 class LibraryTestDb {
  public:
-  LibraryTestDb() : folder_(dir_.path() + "/") { CreateSongDb(path()); }
+  LibraryTestDb() : folder_(dir_.path() + "/") { createSongDb(path()); }
 
   QString folder() const { return folder_; }
   QString path() const { return folder_ + "sorvdb.mdb"; }
 
-  void AddSongs(const QVector<SongRow>& rows) {
+  void addSongs(const QVector<SongRow>& rows) {
     SqlDb db(path());
     SqlAppender add(db, "アニソンデータ管理",
                     {"ファイル名", "曲名", "曲名かな", "アーティスト", "アーティストかな", "番組名",
                      "番組名かな", "歌種別", "歌連番", "カラオケ", "発表年", "アニメ種別",
                      "ジャンルNo", "グループ"});
     for (const SongRow& r : rows) {
-      add.Append({r.file, r.title, r.titleKana, r.artist, r.artistKana, r.work, r.workKana, r.type,
+      add.append({r.file, r.title, r.titleKana, r.artist, r.artistKana, r.work, r.workKana, r.type,
                   r.number, r.karaoke, r.year, r.kind, r.genre, r.group});
     }
-    add.Commit();
+    add.commit();
   }
   // Candidates as the scan writes them: file name and folder.
-  void AddCandidates(const QVector<QPair<QString, QString>>& files) {
+  void addCandidates(const QVector<QPair<QString, QString>>& files) {
     SqlDb db(path());
     SqlAppender add(db, "選択候補", {"ファイル名", "フルパス"});
-    for (const auto& [name, folder] : files) add.Append({name, folder});
-    add.Commit();
+    for (const auto& [name, folder] : files) add.append({name, folder});
+    add.commit();
   }
-  void Execute(const QString& sql) {
+  void execute(const QString& sql) {
     SqlDb db(path());
-    db.Execute(sql);
+    db.execute(sql);
   }
   // The first column of every row of a statement.
-  QStringList Column(const QString& sql) {
+  QStringList column(const QString& sql) {
     SqlDb db(path());
-    SqlStatement rows = db.Prepare(sql);
+    SqlStatement rows = db.prepare(sql);
     QStringList values;
-    while (rows.Next()) values << rows.Text(0);
+    while (rows.next()) values << rows.text(0);
     return values;
   }
 

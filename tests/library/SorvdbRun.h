@@ -13,10 +13,10 @@ struct ToolRun {
   QString out, err;
 };
 
-inline ToolRun Tool(const QStringList& args) {
+inline ToolRun tool(const QStringList& args) {
   ToolRun run;
   QTextStream out(&run.out), err(&run.err);
-  run.code = RunSorvdb(args, out, err);
+  run.code = runSorvdb(args, out, err);
   out.flush();
   err.flush();
   return run;

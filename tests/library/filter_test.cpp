@@ -7,42 +7,42 @@
 namespace sorv::test {
 namespace {
 
-QString Filter(const FilterBoxes& boxes, const QString& search = {}) {
+QString filter(const FilterBoxes& boxes, const QString& search = {}) {
   QString sql = "SELECT *";
-  AppendFilter(sql, boxes, search);
+  appendFilter(sql, boxes, search);
   return sql;
 }
 
-FilterBoxes With(std::initializer_list<int> cleared, std::initializer_list<int> ticked = {}) {
-  FilterBoxes boxes = InitialFilterBoxes();
+FilterBoxes with(std::initializer_list<int> cleared, std::initializer_list<int> ticked = {}) {
+  FilterBoxes boxes = initialFilterBoxes();
   for (int i : cleared) boxes[i] = false;
   for (int i : ticked) boxes[i] = true;
   return boxes;
 }
 
 TEST(FilterTextTest, InitialBoxes) {
-  EXPECT_EQ(Filter(InitialFilterBoxes()),
+  EXPECT_EQ(filter(initialFilterBoxes()),
             "SELECT * FROM テンポラリ WHERE (ファイル名A IS NULL OR 選曲種別A IN (0,1,2,3,4,5)) "
             "AND (カラオケA = 0) AND アニメ種別A IN (1,2,3,4,5,0)");
 }
 
 TEST(FilterTextTest, ListsWithoutLeadingCommas) {
-  EXPECT_EQ(Filter(With({0, 1, 2, 3, 5, 6, 8, 9, 10, 11})),
+  EXPECT_EQ(filter(with({0, 1, 2, 3, 5, 6, 8, 9, 10, 11})),
             "SELECT * FROM テンポラリ２ WHERE (ファイル名A IS NULL OR 選曲種別A IN (3)) AND "
             "(カラオケA = 0) AND アニメ種別A IN (5,0)");
-  EXPECT_TRUE(Filter(With({8, 9, 10})).endsWith(" AND アニメ種別A IN (4,5,0)"));
+  EXPECT_TRUE(filter(with({8, 9, 10})).endsWith(" AND アニメ種別A IN (4,5,0)"));
 }
 
 TEST(FilterTextTest, NoSongTypeBoxes) {
-  EXPECT_EQ(Filter(With({1, 2, 3, 4, 5, 6, 8, 9, 10, 11, 12})),
+  EXPECT_EQ(filter(with({1, 2, 3, 4, 5, 6, 8, 9, 10, 11, 12})),
             "SELECT * FROM テンポラリ WHERE (ファイル名A IS NULL) AND (カラオケA = 0)");
-  EXPECT_EQ(Filter(With({1, 2, 3, 4, 5, 6, 8, 9, 10, 11, 12}, {7})),
+  EXPECT_EQ(filter(with({1, 2, 3, 4, 5, 6, 8, 9, 10, 11, 12}, {7})),
             "SELECT * FROM テンポラリ WHERE (ファイル名A IS NULL OR カラオケA = 1)");
 }
 
 TEST(FilterTextTest, SearchIsTrimmedAndQuotesDoubled) {
-  EXPECT_EQ(Filter(InitialFilterBoxes(), "   "), Filter(InitialFilterBoxes()));
-  EXPECT_TRUE(Filter(InitialFilterBoxes(), " Don't ")
+  EXPECT_EQ(filter(initialFilterBoxes(), "   "), filter(initialFilterBoxes()));
+  EXPECT_TRUE(filter(initialFilterBoxes(), " Don't ")
                   .endsWith(" AND (タイトルA like '*Don''t*' OR アニメタイトルA like '*Don''t*' "
                             "OR アーティストA like '*Don''t*' OR アニメタイトルかなA like "
                             "'*Don''t*' OR タイトルかなA like '*Don''t*' OR アーティストかなA "
@@ -52,7 +52,7 @@ TEST(FilterTextTest, SearchIsTrimmedAndQuotesDoubled) {
 class FilterRowsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    db.AddSongs(
+    db.addSongs(
         {{.file = "op.mp3", .title = "OP", .type = "1", .kind = 1},
          {.file = "theme.mp3", .title = "TH", .type = "2", .kind = 2},
          {.file = "ed.mp3", .title = "ED", .type = "3", .kind = 3},
@@ -60,7 +60,7 @@ class FilterRowsTest : public ::testing::Test {
          {.file = "img.mp3", .title = "IM", .type = "5", .kind = 5},
          {.file = "op_k.mp3", .title = "OPK", .type = "1", .karaoke = 1, .kind = 1},
          {.file = "grp.mp3", .title = "Don't", .artist = "ねこ", .kind = 1, .group = "Group X"}});
-    db.AddCandidates({{"op.mp3", "/m/"},
+    db.addCandidates({{"op.mp3", "/m/"},
                       {"theme.mp3", "/m/"},
                       {"ed.mp3", "/m/"},
                       {"ins.mp3", "/m/"},
@@ -69,10 +69,10 @@ class FilterRowsTest : public ::testing::Test {
                       {"grp.mp3", "/m/"},
                       {"stray.mp3", "/m/"}});
   }
-  QStringList Titles(const FilterBoxes& boxes, const QString& search = {}) {
+  QStringList titles(const FilterBoxes& boxes, const QString& search = {}) {
     QString sql = "SELECT タイトルA";
-    AppendFilter(sql, boxes, search);
-    return db.Column(sql + " ORDER BY タイトルA");
+    appendFilter(sql, boxes, search);
+    return db.column(sql + " ORDER BY タイトルA");
   }
   LibraryTestDb db;
 };
@@ -81,25 +81,25 @@ TEST_F(FilterRowsTest, EachSongTypeBoxSelectsItsSongs) {
   const QStringList songTypeBoxes[] = {{"stray.mp3"}, {"Don't", "OP"}, {"ED"},
                                        {"IN"},        {"TH"},          {"IM"}};
   for (int box = 1; box <= 6; ++box) {
-    FilterBoxes boxes = With({1, 2, 3, 4, 5, 6});
+    FilterBoxes boxes = with({1, 2, 3, 4, 5, 6});
     boxes[box] = true;
-    EXPECT_EQ(Titles(boxes), songTypeBoxes[box - 1]) << "box " << box;
+    EXPECT_EQ(titles(boxes), songTypeBoxes[box - 1]) << "box " << box;
   }
 }
 
 TEST_F(FilterRowsTest, KaraokeAndWorkKindBoxes) {
-  EXPECT_EQ(Titles(With({1, 2, 3, 4, 5, 6}, {7})), QStringList({"OPK"}));
-  EXPECT_EQ(Titles(With({}, {7})).size(), 8);
-  EXPECT_EQ(Titles(With({8, 9, 10, 11})), QStringList({"IM", "stray.mp3"}));
-  EXPECT_EQ(Titles(With({8, 10, 11, 12})), QStringList({"TH"}));
+  EXPECT_EQ(titles(with({1, 2, 3, 4, 5, 6}, {7})), QStringList({"OPK"}));
+  EXPECT_EQ(titles(with({}, {7})).size(), 8);
+  EXPECT_EQ(titles(with({8, 9, 10, 11})), QStringList({"IM", "stray.mp3"}));
+  EXPECT_EQ(titles(with({8, 10, 11, 12})), QStringList({"TH"}));
 }
 
 TEST_F(FilterRowsTest, SearchCoversTheTextColumns) {
-  EXPECT_EQ(Titles(InitialFilterBoxes(), "don't"), QStringList({"Don't"}));
-  EXPECT_EQ(Titles(InitialFilterBoxes(), "group x"), QStringList({"Don't"}));
-  EXPECT_EQ(Titles(InitialFilterBoxes(), "ね"), QStringList({"Don't"}));
-  EXPECT_EQ(Titles(InitialFilterBoxes(), "stray"), QStringList({"stray.mp3"}));
-  EXPECT_TRUE(Titles(InitialFilterBoxes(), "%").isEmpty());
+  EXPECT_EQ(titles(initialFilterBoxes(), "don't"), QStringList({"Don't"}));
+  EXPECT_EQ(titles(initialFilterBoxes(), "group x"), QStringList({"Don't"}));
+  EXPECT_EQ(titles(initialFilterBoxes(), "ね"), QStringList({"Don't"}));
+  EXPECT_EQ(titles(initialFilterBoxes(), "stray"), QStringList({"stray.mp3"}));
+  EXPECT_TRUE(titles(initialFilterBoxes(), "%").isEmpty());
 }
 
 }  // namespace

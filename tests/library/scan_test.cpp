@@ -8,7 +8,7 @@
 namespace sorv::test {
 namespace {
 
-void Touch(const QString& path) {
+void touch(const QString& path) {
   QDir().mkpath(QFileInfo(path).path());
   QFile file(path);
   ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
@@ -22,9 +22,9 @@ class ScanTest : public ::testing::Test {
     QDir::setCurrent(cwd.path());
   }
   void TearDown() override { QDir::setCurrent(previous); }
-  QString Root() const { return music.path() + "/"; }
+  QString rootPath() const { return music.path() + "/"; }
   // "folder|file" for every file found, in scan order.
-  static QStringList Found(const QVector<FolderListing>& listings) {
+  static QStringList foundNames(const QVector<FolderListing>& listings) {
     QStringList found;
     for (const FolderListing& l : listings) {
       for (const QString& name : l.mp3Files) found << l.folder + "|" + name;
@@ -37,53 +37,53 @@ class ScanTest : public ::testing::Test {
 };
 
 TEST_F(ScanTest, BreadthFirstSkippingHiddenEntriesAndOtherFiles) {
-  Touch(Root() + "a/deep/d.mp3");
-  Touch(Root() + "a/a.mp3");
-  Touch(Root() + "b/B.MP3");
-  Touch(Root() + "top.mp3");
-  Touch(Root() + "notes.txt");
-  Touch(Root() + ".hidden/h.mp3");
-  Touch(Root() + "a/.secret.mp3");
-  QDir().mkpath(Root() + "folder.mp3");
-  Touch(cwd.path() + "/here.mp3");
-  const QString root = Root();
-  EXPECT_EQ(Found(ScanSearchPaths({music.path(), "", "   "})),
+  touch(rootPath() + "a/deep/d.mp3");
+  touch(rootPath() + "a/a.mp3");
+  touch(rootPath() + "b/B.MP3");
+  touch(rootPath() + "top.mp3");
+  touch(rootPath() + "notes.txt");
+  touch(rootPath() + ".hidden/h.mp3");
+  touch(rootPath() + "a/.secret.mp3");
+  QDir().mkpath(rootPath() + "folder.mp3");
+  touch(cwd.path() + "/here.mp3");
+  const QString root = rootPath();
+  EXPECT_EQ(foundNames(scanSearchPaths({music.path(), "", "   "})),
             QStringList({"./|here.mp3", root + "|top.mp3", root + "a/|a.mp3", root + "b/|B.MP3",
                          root + "a/deep/|d.mp3"}));
 }
 
 TEST_F(ScanTest, NestedSearchPathIsListedTwiceAndMissingPathsAreSkipped) {
-  Touch(Root() + "sub/s.mp3");
+  touch(rootPath() + "sub/s.mp3");
   const QStringList found =
-      Found(ScanSearchPaths({Root(), Root() + "sub/", music.path() + "/missing"}));
-  EXPECT_EQ(found, QStringList({Root() + "sub/|s.mp3", Root() + "sub/|s.mp3"}));
+      foundNames(scanSearchPaths({rootPath(), rootPath() + "sub/", music.path() + "/missing"}));
+  EXPECT_EQ(found, QStringList({rootPath() + "sub/|s.mp3", rootPath() + "sub/|s.mp3"}));
 }
 
 TEST_F(ScanTest, NoSearchPathsScansOnlyTheCurrentFolder) {
-  Touch(cwd.path() + "/x.mp3");
-  Touch(cwd.path() + "/sub/y.mp3");
-  EXPECT_EQ(Found(ScanSearchPaths({"", "", ""})), QStringList({"./|x.mp3"}));
+  touch(cwd.path() + "/x.mp3");
+  touch(cwd.path() + "/sub/y.mp3");
+  EXPECT_EQ(foundNames(scanSearchPaths({"", "", ""})), QStringList({"./|x.mp3"}));
 }
 
 TEST_F(ScanTest, FolderThatCannotBeListedEndsTheScanNamingIt) {
-  const QString deepest = MakeTooDeepFolder(Root());
+  const QString deepest = makeTooDeepFolder(rootPath());
   try {
-    ScanSearchPaths({Root()});
+    scanSearchPaths({rootPath()});
     FAIL() << "no error";
   } catch (const ScanError& e) {
     EXPECT_EQ(e.examined, deepest);
     EXPECT_FALSE(e.description().isEmpty());
   }
-  RemoveTree(Root());
+  removeTree(rootPath());
 }
 
 TEST_F(ScanTest, CandidatesReplaceThoseOfTheLastScan) {
   LibraryTestDb db;
-  db.AddCandidates({{"old.mp3", "/old/"}});
+  db.addCandidates({{"old.mp3", "/old/"}});
   SqlDb sql(db.path());
-  sql.Execute("DELETE FROM 選択候補");
-  EXPECT_EQ(WriteCandidates(sql, {{"./", {"a.mp3"}}, {"/m/", {"b.mp3", "it's.mp3"}}}), 3);
-  EXPECT_EQ(db.Column("SELECT フルパス || ファイル名 FROM 選択候補 ORDER BY rowid"),
+  sql.execute("DELETE FROM 選択候補");
+  EXPECT_EQ(writeCandidates(sql, {{"./", {"a.mp3"}}, {"/m/", {"b.mp3", "it's.mp3"}}}), 3);
+  EXPECT_EQ(db.column("SELECT フルパス || ファイル名 FROM 選択候補 ORDER BY rowid"),
             QStringList({"./a.mp3", "/m/b.mp3", "/m/it's.mp3"}));
 }
 

@@ -5,7 +5,7 @@
 
 #include "library/select/SelectionWindow.h"
 #include "library/select/TreeBuild.h"
-#include "tests/common/FakeDecoder.h"
+#include "tests/common/FakeEngine.h"
 #include "tests/common/FakeView.h"
 #include "tests/common/MessageCapture.h"
 #include "tests/library/DeepFolder.h"
@@ -20,71 +20,73 @@ class SelectionWindowTest : public ::testing::Test {
   void SetUp() override {
     previous = QDir::currentPath();
     QDir::setCurrent(cwd.path());
-    s.UseSongDb = 1;
-    s.DbState = 1;
-    s.VerNo = "1.14";
-    s.PathDir[1] = music.path();
-    s.PathDir[5] = db.folder();
-    db.AddSongs({{.file = "a1.mp3", .title = "A1", .work = "あ", .workKana = "あ", .number = 1},
+    s.useSongDb = 1;
+    s.dbState = 1;
+    s.verNo = "1.14";
+    s.pathDir[1] = music.path();
+    s.pathDir[5] = db.folder();
+    db.addSongs({{.file = "a1.mp3", .title = "A1", .work = "あ", .workKana = "あ", .number = 1},
                  {.file = "a2.mp3", .title = "A2", .work = "あ", .workKana = "あ", .number = 2},
                  {.file = "a3.mp3", .title = "A3", .work = "あ", .workKana = "あ", .number = 3},
                  {.file = "gone.mp3", .title = "G", .work = "あ", .workKana = "あ", .number = 4},
                  {.file = "i1.mp3", .title = "I1", .work = "い", .workKana = "い"}});
-    for (const char* name : {"a1.mp3", "a2.mp3", "a3.mp3", "i1.mp3"}) AddFile(name);
-    window = std::make_unique<frmEdit>(s, decoder, view);
+    for (const char* name : {"a1.mp3", "a2.mp3", "a3.mp3", "i1.mp3"}) addFile(name);
+    window = std::make_unique<SelectionWindow>(s, decoder, view);
   }
   void TearDown() override {
     window.reset();
     QDir::setCurrent(previous);
   }
-  void AddFile(const QString& name) {
-    QFile file(Music() + name);
+  void addFile(const QString& name) {
+    QFile file(musicPath() + name);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
   }
-  QString Music() const { return music.path() + "/"; }
-  QTreeWidgetItem* Node(const QString& key) const { return window->Tree->FindKey(key); }
-  void Click(const QString& key, Qt::MouseButton button = Qt::LeftButton) {
-    window->Tree_MouseDown(button, Node(key));
-    window->Tree_MouseUp(button, Node(key));
+  QString musicPath() const { return music.path() + "/"; }
+  QTreeWidgetItem* nodeFor(const QString& key) const { return window->tree->findKey(key); }
+  void click(const QString& key, Qt::MouseButton button = Qt::LeftButton) {
+    window->treeMouseDown(button, nodeFor(key));
+    window->treeMouseUp(button, nodeFor(key));
   }
-  bool Ticked(const QString& key) const { return SongTreeWidget::IsChecked(Node(key)); }
-  int16_t Mark(const QString& key) const { return s.CheckMark[SongTreeWidget::IndexOf(Node(key))]; }
+  bool ticked(const QString& key) const { return SongTreeWidget::isChecked(nodeFor(key)); }
+  int16_t mark(const QString& key) const {
+    return s.checkMark[SongTreeWidget::indexOf(nodeFor(key))];
+  }
 
   QTemporaryDir cwd, music;
   QString previous;
   LibraryTestDb db;
   State s;
-  FakeDecoder decoder;
+  FakeEngine decoder;
   FakeView view;
   MessageCapture messages;
-  std::unique_ptr<frmEdit> window;
+  std::unique_ptr<SelectionWindow> window;
 };
 
 TEST_F(SelectionWindowTest, LoadsPathsAndDisablesTheSelectionButtons) {
   EXPECT_EQ(window->windowTitle(), "選曲（ ---- 件）");
-  EXPECT_EQ(window->DataPath[0]->text(), Music());
-  EXPECT_EQ(s.PathDir[1], Music());
-  EXPECT_EQ(window->SortSel->currentText(), "アニメタイトル");
+  EXPECT_EQ(window->dataPath[0]->text(), musicPath());
+  EXPECT_EQ(s.pathDir[1], musicPath());
+  EXPECT_EQ(window->sortSel->currentText(), "アニメタイトル");
   for (int i : {0, 3, 4}) EXPECT_FALSE(window->btn[i]->isEnabled());
   EXPECT_TRUE(window->btn[5]->isEnabled());
-  EXPECT_FALSE(window->Edtpop[2]->isEnabled());
+  EXPECT_FALSE(window->edtpop[2]->isEnabled());
 }
 
 TEST_F(SelectionWindowTest, SmallTreeOpensExpandedWithTheCountCaption) {
-  window->btn_Click(5);
+  window->runCommand(5);
   EXPECT_EQ(window->windowTitle(), "選曲（ 0000/0004 件）");
-  EXPECT_EQ(window->SongCount(), 4);
-  EXPECT_EQ(s.EditFlag, -1);
-  EXPECT_TRUE(Node("Genre255")->isExpanded());
-  EXPECT_TRUE(Node("255あ")->isExpanded());
+  EXPECT_EQ(window->songCount(), 4);
+  EXPECT_EQ(s.editFlag, -1);
+  EXPECT_TRUE(nodeFor("Genre255")->isExpanded());
+  EXPECT_TRUE(nodeFor("255あ")->isExpanded());
   EXPECT_TRUE(messages.texts.isEmpty()) << messages.texts.join("|").toStdString();
 }
 
 TEST_F(SelectionWindowTest, EverySongViewOrThirtySongsStayCollapsed) {
-  window->EdtChk[0]->setChecked(false);
-  window->btn_Click(2);
-  EXPECT_EQ(window->SongCount(), 4);
-  EXPECT_FALSE(Node("Genre255")->isExpanded());
+  window->edtChk[0]->setChecked(false);
+  window->runCommand(2);
+  EXPECT_EQ(window->songCount(), 4);
+  EXPECT_FALSE(nodeFor("Genre255")->isExpanded());
   QVector<SongRow> many;
   for (int i = 0; i < 30; ++i) {
     many.push_back({.file = QString("m%1.mp3").arg(i),
@@ -92,218 +94,218 @@ TEST_F(SelectionWindowTest, EverySongViewOrThirtySongsStayCollapsed) {
                     .work = "む",
                     .workKana = "む",
                     .number = i});
-    AddFile(many.back().file);
+    addFile(many.back().file);
   }
-  db.AddSongs(many);
-  window->EdtChk[0]->setChecked(true);
-  window->btn_Click(2);
-  EXPECT_EQ(window->SongCount(), 34);
-  EXPECT_FALSE(Node("Genre255")->isExpanded());
+  db.addSongs(many);
+  window->edtChk[0]->setChecked(true);
+  window->runCommand(2);
+  EXPECT_EQ(window->songCount(), 34);
+  EXPECT_FALSE(nodeFor("Genre255")->isExpanded());
 }
 
 TEST_F(SelectionWindowTest, NoFilesFoundRescansOnTheNextSearch) {
-  window->DataPath[0]->setText("");
-  window->btn_Click(5);
+  window->dataPath[0]->setText("");
+  window->runCommand(5);
   EXPECT_EQ(window->windowTitle(), "選曲（ 0000/0000 ）");
-  EXPECT_EQ(window->Tree->NodeCount(), 0);
-  EXPECT_EQ(s.EditFlag, 0);
-  window->DataPath[0]->setText(Music());
-  window->btn_Click(5);
-  EXPECT_EQ(window->SongCount(), 4);
-  // With candidates recorded, 検索 reuses them: a new file shows only after 全検索.
-  AddFile("i2.mp3");
-  db.AddSongs({{.file = "i2.mp3", .title = "I2", .work = "い", .workKana = "い", .number = 2}});
-  window->btn_Click(5);
-  EXPECT_EQ(window->SongCount(), 4);
-  window->btn_Click(2);
-  EXPECT_EQ(window->SongCount(), 5);
+  EXPECT_EQ(window->tree->nodeCount(), 0);
+  EXPECT_EQ(s.editFlag, 0);
+  window->dataPath[0]->setText(musicPath());
+  window->runCommand(5);
+  EXPECT_EQ(window->songCount(), 4);
+  // with candidates recorded, 検索 reuses them: a new file shows only after 全検索.
+  addFile("i2.mp3");
+  db.addSongs({{.file = "i2.mp3", .title = "I2", .work = "い", .workKana = "い", .number = 2}});
+  window->runCommand(5);
+  EXPECT_EQ(window->songCount(), 4);
+  window->runCommand(2);
+  EXPECT_EQ(window->songCount(), 5);
 }
 
 TEST_F(SelectionWindowTest, TickingAWorkTicksItsPlayableSongsAndAncestors) {
-  window->EdtChk[0]->setChecked(false);  // show the song without a file too
-  window->btn_Click(5);
-  const QString a1 = Music() + "a1.mp3";
-  Click("255ああ");
-  EXPECT_EQ(s.CheckCount, 3);
-  EXPECT_TRUE(Ticked(a1));
-  EXPECT_TRUE(Ticked("255あ"));
-  EXPECT_TRUE(Ticked("Genre255"));
-  EXPECT_FALSE(Ticked("未登録 4"));
+  window->edtChk[0]->setChecked(false);  // show the song without a file too
+  window->runCommand(5);
+  const QString a1 = musicPath() + "a1.mp3";
+  click("255ああ");
+  EXPECT_EQ(s.checkCount, 3);
+  EXPECT_TRUE(ticked(a1));
+  EXPECT_TRUE(ticked("255あ"));
+  EXPECT_TRUE(ticked("Genre255"));
+  EXPECT_FALSE(ticked("未登録 4"));
   EXPECT_EQ(window->windowTitle(), "選曲（ 0003/0004 件）");
   EXPECT_TRUE(window->btn[0]->isEnabled());
   // Clearing the songs one by one clears the work, index and genre with the last.
-  Click(Music() + "a2.mp3");
-  Click(Music() + "a3.mp3");
-  EXPECT_TRUE(Ticked("255ああ"));
-  Click(a1);
-  EXPECT_EQ(s.CheckCount, 0);
-  EXPECT_FALSE(Ticked("255ああ"));
-  EXPECT_FALSE(Ticked("255あ"));
-  EXPECT_FALSE(Ticked("Genre255"));
-  EXPECT_EQ(Mark("Genre255"), 0);
+  click(musicPath() + "a2.mp3");
+  click(musicPath() + "a3.mp3");
+  EXPECT_TRUE(ticked("255ああ"));
+  click(a1);
+  EXPECT_EQ(s.checkCount, 0);
+  EXPECT_FALSE(ticked("255ああ"));
+  EXPECT_FALSE(ticked("255あ"));
+  EXPECT_FALSE(ticked("Genre255"));
+  EXPECT_EQ(mark("Genre255"), 0);
   EXPECT_FALSE(window->btn[0]->isEnabled());
 }
 
 TEST_F(SelectionWindowTest, GreySongsCannotBeTicked) {
-  window->EdtChk[0]->setChecked(false);
-  window->btn_Click(5);
-  Click("未登録 4");
-  EXPECT_FALSE(Ticked("未登録 4"));
-  EXPECT_EQ(Mark("未登録 4"), 0);
-  EXPECT_EQ(s.CheckCount, 0);
-  Click("Genre255");
-  EXPECT_EQ(s.CheckCount, 4);
-  EXPECT_FALSE(Ticked("未登録 4"));
-  window->Tree->setCurrentItem(Node("未登録 4"));
-  window->Tree_SpaceKey();
-  EXPECT_FALSE(Ticked("未登録 4"));
-  EXPECT_EQ(s.CheckCount, 4);
+  window->edtChk[0]->setChecked(false);
+  window->runCommand(5);
+  click("未登録 4");
+  EXPECT_FALSE(ticked("未登録 4"));
+  EXPECT_EQ(mark("未登録 4"), 0);
+  EXPECT_EQ(s.checkCount, 0);
+  click("Genre255");
+  EXPECT_EQ(s.checkCount, 4);
+  EXPECT_FALSE(ticked("未登録 4"));
+  window->tree->setCurrentItem(nodeFor("未登録 4"));
+  window->treeSpaceKey();
+  EXPECT_FALSE(ticked("未登録 4"));
+  EXPECT_EQ(s.checkCount, 4);
 }
 
 TEST_F(SelectionWindowTest, PressOnOneNodeReleaseOnAnother) {
-  window->btn_Click(5);
-  const QString a1 = Music() + "a1.mp3", a2 = Music() + "a2.mp3";
-  window->Tree_MouseDown(Qt::LeftButton, Node(a1));
-  SongTreeWidget::SetChecked(Node(a1), true);  // as if a box had toggled under the press
-  window->Tree_MouseUp(Qt::LeftButton, Node(a2));
-  EXPECT_FALSE(Ticked(a1));
-  EXPECT_TRUE(Ticked(a2));
-  EXPECT_EQ(s.CheckCount, 1);
+  window->runCommand(5);
+  const QString a1 = musicPath() + "a1.mp3", a2 = musicPath() + "a2.mp3";
+  window->treeMouseDown(Qt::LeftButton, nodeFor(a1));
+  SongTreeWidget::setChecked(nodeFor(a1), true);  // as if a box had toggled under the press
+  window->treeMouseUp(Qt::LeftButton, nodeFor(a2));
+  EXPECT_FALSE(ticked(a1));
+  EXPECT_TRUE(ticked(a2));
+  EXPECT_EQ(s.checkCount, 1);
 }
 
 TEST_F(SelectionWindowTest, MouseOnTheRowTicksButTheExpandArrowDoesNot) {
   window->resize(600, 500);
   window->show();
-  window->btn_Click(5);
-  const QRect row = window->Tree->visualItemRect(Node("255ああ"));
-  QTest::mouseClick(window->Tree->viewport(), Qt::LeftButton, {},
+  window->runCommand(5);
+  const QRect row = window->tree->visualItemRect(nodeFor("255ああ"));
+  QTest::mouseClick(window->tree->viewport(), Qt::LeftButton, {},
                     QPoint(row.left() - 8, row.center().y()));
-  EXPECT_FALSE(Ticked("255ああ"));
-  EXPECT_FALSE(Node("255ああ")->isExpanded());
-  QTest::mouseClick(window->Tree->viewport(), Qt::LeftButton, {}, row.center());
-  EXPECT_TRUE(Ticked("255ああ"));
-  EXPECT_EQ(s.CheckCount, 3);
+  EXPECT_FALSE(ticked("255ああ"));
+  EXPECT_FALSE(nodeFor("255ああ")->isExpanded());
+  QTest::mouseClick(window->tree->viewport(), Qt::LeftButton, {}, row.center());
+  EXPECT_TRUE(ticked("255ああ"));
+  EXPECT_EQ(s.checkCount, 3);
 }
 
 TEST_F(SelectionWindowTest, KeysTickWithSpaceAndSwallowCharacters) {
-  window->btn_Click(5);
-  const QString a2 = Music() + "a2.mp3";
-  window->Tree->setCurrentItem(Node(a2));
-  QTest::keyClick(window->Tree, Qt::Key_Space);
-  EXPECT_TRUE(Ticked(a2));
-  EXPECT_EQ(s.CheckCount, 1);
-  QTest::keyClick(window->Tree, Qt::Key_I);  // no type-ahead jump to "い"
-  EXPECT_EQ(window->Tree->currentItem(), Node(a2));
+  window->runCommand(5);
+  const QString a2 = musicPath() + "a2.mp3";
+  window->tree->setCurrentItem(nodeFor(a2));
+  QTest::keyClick(window->tree, Qt::Key_Space);
+  EXPECT_TRUE(ticked(a2));
+  EXPECT_EQ(s.checkCount, 1);
+  QTest::keyClick(window->tree, Qt::Key_I);  // no type-ahead jump to "い"
+  EXPECT_EQ(window->tree->currentItem(), nodeFor(a2));
 }
 
 TEST_F(SelectionWindowTest, DoneBuildsThePlayListInTreeOrderAndStartsIt) {
-  window->btn_Click(5);
+  window->runCommand(5);
   window->show();
-  Click(Music() + "i1.mp3");
-  Click(Music() + "a3.mp3");
-  Click(Music() + "a1.mp3");
-  window->DataPath[1]->setText("/extra");
-  window->btn_Click(0);
+  click(musicPath() + "i1.mp3");
+  click(musicPath() + "a3.mp3");
+  click(musicPath() + "a1.mp3");
+  window->dataPath[1]->setText("/extra");
+  window->runCommand(0);
   ASSERT_TRUE(messages.texts.isEmpty()) << messages.texts.join("|").toStdString();
-  ASSERT_EQ(s.ListCount, 3);
-  EXPECT_EQ(s.ListFile[1], Music() + "a1.mp3");
-  EXPECT_EQ(s.ListFile[2], Music() + "a3.mp3");
-  EXPECT_EQ(s.ListFile[3], Music() + "i1.mp3");
-  EXPECT_EQ(s.ListPos, 1);
-  EXPECT_EQ(s.PlayState, 1);
-  EXPECT_TRUE(decoder.called("open " + (Music() + "a1.mp3").toStdString()));
-  EXPECT_EQ(view.counter, "0001 / 0003");
-  EXPECT_EQ(view.caption, s.PlayingCaption());
-  EXPECT_EQ(s.PathDir[2], "/extra/");
+  ASSERT_EQ(s.listCount, 3);
+  EXPECT_EQ(s.listFile[1], musicPath() + "a1.mp3");
+  EXPECT_EQ(s.listFile[2], musicPath() + "a3.mp3");
+  EXPECT_EQ(s.listFile[3], musicPath() + "i1.mp3");
+  EXPECT_EQ(s.listPos, 1);
+  EXPECT_EQ(s.playState, 1);
+  EXPECT_TRUE(decoder.called("open " + (musicPath() + "a1.mp3").toStdString()));
+  EXPECT_EQ(view.counterText, "0001 / 0003");
+  EXPECT_EQ(view.caption, s.playingCaption());
+  EXPECT_EQ(s.pathDir[2], "/extra/");
   EXPECT_FALSE(window->isVisible());
 }
 
 TEST_F(SelectionWindowTest, CopyAndExportGetTheTickedPaths) {
-  window->btn_Click(5);
-  Click(Music() + "i1.mp3");
+  window->runCommand(5);
+  click(musicPath() + "i1.mp3");
   QStringList got;
   window->openCopy = [&](std::function<QStringList()> collect) { got = collect(); };
-  window->btn_Click(3);
-  EXPECT_EQ(got, QStringList({Music() + "i1.mp3"}));
+  window->runCommand(3);
+  EXPECT_EQ(got, QStringList({musicPath() + "i1.mp3"}));
 }
 
 TEST_F(SelectionWindowTest, PreviewPlaysOneSongAndStops) {
-  window->btn_Click(5);
-  s.PlayState = 1;
-  const QString a1 = Music() + "a1.mp3";
-  Click(a1, Qt::RightButton);
+  window->runCommand(5);
+  s.playState = 1;
+  const QString a1 = musicPath() + "a1.mp3";
+  click(a1, Qt::RightButton);
   window->pop->hide();
-  window->Edtpop_Click(1);
-  EXPECT_EQ(s.PlayState, 0);
+  window->edtpopClick(1);
+  EXPECT_EQ(s.playState, 0);
   EXPECT_EQ(view.caption, "そるばね Ver.1.14");
   EXPECT_TRUE(decoder.called("open " + a1.toStdString()));
-  EXPECT_TRUE(window->Edtpop[2]->isEnabled());
-  window->Edtpop_Click(2);
-  EXPECT_FALSE(window->Edtpop[2]->isEnabled());
+  EXPECT_TRUE(window->edtpop[2]->isEnabled());
+  window->edtpopClick(2);
+  EXPECT_FALSE(window->edtpop[2]->isEnabled());
   EXPECT_EQ(decoder.calls.back(), "close");
   decoder.unopenable.insert(a1.toStdString());
-  window->Edtpop_Click(1);
+  window->edtpopClick(1);
   EXPECT_EQ(messages.texts, QStringList({a1 + "が開けません。"}));
   decoder.unopenable.clear();
   decoder.playResult = 0;
-  window->Edtpop_Click(1);
+  window->edtpopClick(1);
   EXPECT_EQ(messages.texts.last(), a1 + "が演奏出来ません");
 }
 
 TEST_F(SelectionWindowTest, RightButtonOnAGroupTogglesItsSubtree) {
-  window->EdtChk[0]->setChecked(false);
-  window->btn_Click(5);
-  Click("Genre255", Qt::RightButton);
-  EXPECT_TRUE(Node("255ああ")->isExpanded());
-  Click("Genre255", Qt::RightButton);
-  EXPECT_FALSE(Node("255ああ")->isExpanded());
+  window->edtChk[0]->setChecked(false);
+  window->runCommand(5);
+  click("Genre255", Qt::RightButton);
+  EXPECT_TRUE(nodeFor("255ああ")->isExpanded());
+  click("Genre255", Qt::RightButton);
+  EXPECT_FALSE(nodeFor("255ああ")->isExpanded());
 }
 
 TEST_F(SelectionWindowTest, BrowseButtonAndPathBoxes) {
-  window->SetBtn_Click(1);  // no picker yet: nothing happens
-  EXPECT_EQ(window->DataPath[1]->text(), "");
+  window->setBtnClick(1);  // no picker yet: nothing happens
+  EXPECT_EQ(window->dataPath[1]->text(), "");
   window->pickFolder = [&] {
-    EXPECT_EQ(s.PickedDir, "");
-    s.PickedDir = "/picked/";
+    EXPECT_EQ(s.pickedDir, "");
+    s.pickedDir = "/picked/";
   };
-  window->SetBtn_Click(1);
-  EXPECT_EQ(window->DataPath[1]->text(), "/picked/");
-  window->DataPath[2]->setText(" /typed ");
-  window->DataPath_LostFocus(2);
-  EXPECT_EQ(s.PathDir[3], "/typed/");
-  EXPECT_EQ(window->DataPath[2]->text(), "/typed/");
+  window->setBtnClick(1);
+  EXPECT_EQ(window->dataPath[1]->text(), "/picked/");
+  window->dataPath[2]->setText(" /typed ");
+  window->dataPathLostFocus(2);
+  EXPECT_EQ(s.pathDir[3], "/typed/");
+  EXPECT_EQ(window->dataPath[2]->text(), "/typed/");
 }
 
 TEST_F(SelectionWindowTest, FolderErrorNamesTheFolderAndLeavesNothingTicked) {
-  window->btn_Click(5);
-  Click(Music() + "a1.mp3");
+  window->runCommand(5);
+  click(musicPath() + "a1.mp3");
   ASSERT_TRUE(window->btn[0]->isEnabled());
-  const QString deepest = MakeTooDeepFolder(Music());
-  window->btn_Click(2);
+  const QString deepest = makeTooDeepFolder(musicPath());
+  window->runCommand(2);
   ASSERT_EQ(messages.texts.size(), 1);
   EXPECT_TRUE(messages.texts[0].startsWith(deepest + ":")) << messages.texts[0].toStdString();
   EXPECT_EQ(window->windowTitle(), "選曲（フォルダ検索中）");
-  EXPECT_EQ(s.CheckCount, 0);
+  EXPECT_EQ(s.checkCount, 0);
   EXPECT_FALSE(window->btn[0]->isEnabled());
-  EXPECT_EQ(window->Tree->NodeCount(), 0);
-  RemoveTree(Music() + QString(250, u'd'));
+  EXPECT_EQ(window->tree->nodeCount(), 0);
+  removeTree(musicPath() + QString(250, u'd'));
 }
 
 TEST_F(SelectionWindowTest, EnterInTheSearchTextMovesToSearch) {
-  window->SStr->setFocus();
-  QTest::keyClick(window->SStr, Qt::Key_Return);
-  EXPECT_EQ(window->focusWidget(), window->SStr);  // empty text: the key goes on
-  window->SStr->setText("x");
-  QTest::keyClick(window->SStr, Qt::Key_Return);
+  window->sStr->setFocus();
+  QTest::keyClick(window->sStr, Qt::Key_Return);
+  EXPECT_EQ(window->focusWidget(), window->sStr);  // empty text: the key goes on
+  window->sStr->setText("x");
+  QTest::keyClick(window->sStr, Qt::Key_Return);
   EXPECT_EQ(window->focusWidget(), window->btn[5]);
-  EXPECT_EQ(window->Tree->NodeCount(), 0);  // the search waits for the button
+  EXPECT_EQ(window->tree->nodeCount(), 0);  // the search waits for the button
 }
 
 TEST_F(SelectionWindowTest, MissingDatabaseShowsTheEngineError) {
-  s.PathDir[5] = db.folder() + "nowhere/";
-  window->btn_Click(2);
+  s.pathDir[5] = db.folder() + "nowhere/";
+  window->runCommand(2);
   ASSERT_EQ(messages.texts.size(), 1);
-  EXPECT_EQ(window->Tree->NodeCount(), 0);
+  EXPECT_EQ(window->tree->nodeCount(), 0);
 }
 
 TEST(LargeLibraryTest, TwentyThousandSongsScanAndBuild) {
@@ -311,24 +313,24 @@ TEST(LargeLibraryTest, TwentyThousandSongsScanAndBuild) {
   const QString previous = QDir::currentPath();
   QDir::setCurrent(cwd.path());
   State s;
-  s.UseSongDb = 1;
-  s.PathDir[1] = dir.path() + "/music/";
-  s.PathDir[5] = dir.path() + "/";
-  LargeLibrary::Make(s.PathDir[1], s.PathDir[5] + "sorvdb.mdb", 20000);
-  FakeDecoder decoder;
+  s.useSongDb = 1;
+  s.pathDir[1] = dir.path() + "/music/";
+  s.pathDir[5] = dir.path() + "/";
+  LargeLibrary::make(s.pathDir[1], s.pathDir[5] + "sorvdb.mdb", 20000);
+  FakeEngine decoder;
   FakeView view;
   MessageCapture messages;
-  frmEdit window(s, decoder, view);
-  window.EdtChk[7]->setChecked(true);  // karaoke versions too
-  window.btn_Click(2);
+  SelectionWindow window(s, decoder, view);
+  window.edtChk[7]->setChecked(true);  // karaoke versions too
+  window.runCommand(2);
   EXPECT_TRUE(messages.texts.isEmpty()) << messages.texts.join("|").toStdString();
-  EXPECT_EQ(window.FileCount(), 20000);
-  EXPECT_EQ(window.SongCount(), 20000);
+  EXPECT_EQ(window.fileCount(), 20000);
+  EXPECT_EQ(window.songCount(), 20000);
   EXPECT_EQ(window.windowTitle(), "選曲（ 0000/20000 件）");
-  window.Tree_MouseDown(Qt::LeftButton, window.Tree->FindKey("Genre255"));
-  window.Tree_MouseUp(Qt::LeftButton, window.Tree->FindKey("Genre255"));
-  EXPECT_EQ(s.CheckCount, 5000);
-  EXPECT_EQ(window.CollectCheckedKeys().size(), 5000);
+  window.treeMouseDown(Qt::LeftButton, window.tree->findKey("Genre255"));
+  window.treeMouseUp(Qt::LeftButton, window.tree->findKey("Genre255"));
+  EXPECT_EQ(s.checkCount, 5000);
+  EXPECT_EQ(window.collectCheckedKeys().size(), 5000);
   QDir::setCurrent(previous);
 }
 

@@ -16,7 +16,7 @@ const QString kSongs = "アニソンデータ管理";
 
 // The song table of an old database: the ten classic fields, the readings, and two columns our
 // schema does not know (備考, 登録番号). Karaoke is a Yes/No column, the year a number.
-JetTable OldSongTable() {
+JetTable oldSongTable() {
   JetTable table{kSongs,
                  {{"ファイル名", JetType::Text},
                   {"曲名", JetType::Text},
@@ -73,19 +73,19 @@ JetTable OldSongTable() {
 
 class ImportMdbTest : public ::testing::Test {
  protected:
-  QString File(const QString& name) const { return dir.path() + "/" + name; }
-  QString WriteJet(const QString& name, const QVector<JetTable>& tables) {
-    return WriteBytes(name, BuildJetFile(tables));
+  QString filePath(const QString& name) const { return dir.path() + "/" + name; }
+  QString writeJet(const QString& name, const QVector<JetTable>& tables) {
+    return writeBytes(name, buildJetFile(tables));
   }
-  QString WriteBytes(const QString& name, const QByteArray& bytes) {
-    QFile file(File(name));
+  QString writeBytes(const QString& name, const QByteArray& bytes) {
+    QFile file(filePath(name));
     EXPECT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(bytes);
-    return File(name);
+    return filePath(name);
   }
-  QStringList Files() const { return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden); }
-  QString Sql(const QString& db, const QString& statement) {
-    const ToolRun run = Tool({"sql", db, statement});
+  QStringList files() const { return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden); }
+  QString sql(const QString& db, const QString& statement) {
+    const ToolRun run = tool({"sql", db, statement});
     EXPECT_EQ(run.code, 0) << run.err.toStdString();
     return run.out;
   }
@@ -93,29 +93,29 @@ class ImportMdbTest : public ::testing::Test {
 };
 
 TEST_F(ImportMdbTest, CopiesTheSongsAsWrittenWithJapaneseTextIntact) {
-  const QString db = File("sorvdb.mdb");
-  const ToolRun run = Tool({"import-mdb", WriteJet("old.mdb", {OldSongTable()}), db});
+  const QString db = filePath("sorvdb.mdb");
+  const ToolRun run = tool({"import-mdb", writeJet("old.mdb", {oldSongTable()}), db});
   ASSERT_EQ(run.code, 0) << run.err.toStdString();
   EXPECT_TRUE(run.out.endsWith("imported 3 songs into " + db + "\n")) << run.out.toStdString();
-  EXPECT_EQ(Sql(db,
+  EXPECT_EQ(sql(db,
                 "SELECT ファイル名, 曲名, 曲名かな, アーティスト, アーティストかな, 番組名, "
                 "番組名かな, 歌種別 FROM アニソンデータ管理 ORDER BY rowid"),
             "opening's.mp3\tIt's 星空のオーバーチュア\tいっつほしぞら\t歌手A\tかしゅえー\t"
             "星空のアニメ\tほしぞらのあにめ\t1\n"
             "kaze_ending.mp3\t風のエンディング\t\tSinger B\tしんがーびー\t風の物語\t\t3\n"
             "plain.mp3\tPlain Song\tぷれーん\tArtist\tあーてぃすと\tGame\tげーむ\t2\n");
-  // Numbers stay integers in integer columns, a Jet number in a text column becomes its text,
+  // numbers stay integers in integer columns, a Jet number in a text column becomes its text,
   // a Yes/No becomes 1 or 0, and NULL stays NULL where the schema allows it.
-  EXPECT_EQ(Sql(db,
+  EXPECT_EQ(sql(db,
                 "SELECT quote(カラオケ), quote(歌連番), quote(発表年), quote(アニメ種別), "
                 "quote(ジャンルNo) FROM アニソンデータ管理 ORDER BY rowid"),
             "0\t1\t'1998'\t1\t255\n1\t12\tNULL\tNULL\t254\n0\t-3\t'2001'\t5\t36\n");
 }
 
 TEST_F(ImportMdbTest, ThePlayerFindsAnImportedSongWhoseNameHasAnApostrophe) {
-  const QString db = File("sorvdb.mdb");
-  ASSERT_EQ(Tool({"import-mdb", WriteJet("old.mdb", {OldSongTable()}), db}).code, 0);
-  const ToolRun lookup = Tool({"lookup", db, "opening's.mp3"});
+  const QString db = filePath("sorvdb.mdb");
+  ASSERT_EQ(tool({"import-mdb", writeJet("old.mdb", {oldSongTable()}), db}).code, 0);
+  const ToolRun lookup = tool({"lookup", db, "opening's.mp3"});
   EXPECT_TRUE(lookup.out.contains("SongTitle\tIt's 星空のオーバーチュア\n"))
       << lookup.out.toStdString();
   EXPECT_TRUE(lookup.out.contains("SongKind\t101\n")) << lookup.out.toStdString();
@@ -123,29 +123,29 @@ TEST_F(ImportMdbTest, ThePlayerFindsAnImportedSongWhoseNameHasAnApostrophe) {
 }
 
 TEST_F(ImportMdbTest, UnknownColumnsAreListedAndSkipped) {
-  const QString db = File("sorvdb.mdb");
-  const ToolRun run = Tool({"import-mdb", WriteJet("old.mdb", {OldSongTable()}), db});
+  const QString db = filePath("sorvdb.mdb");
+  const ToolRun run = tool({"import-mdb", writeJet("old.mdb", {oldSongTable()}), db});
   ASSERT_EQ(run.code, 0);
   EXPECT_TRUE(run.out.contains("skipped column 備考 (the song table has no such column)\n"));
   EXPECT_TRUE(run.out.contains("skipped column 登録番号 (the song table has no such column)\n"));
   EXPECT_FALSE(run.out.contains("skipped column ファイル名"));
   EXPECT_TRUE(run.out.contains("not in the old song table: グループ\n"));
-  EXPECT_EQ(Sql(db,
+  EXPECT_EQ(sql(db,
                 "SELECT count(*) FROM pragma_table_info('アニソンデータ管理') "
                 "WHERE name IN ('備考', '登録番号')"),
             "0\n");
-  EXPECT_EQ(Sql(db, "SELECT DISTINCT quote(グループ) FROM アニソンデータ管理"), "''\n");
+  EXPECT_EQ(sql(db, "SELECT DISTINCT quote(グループ) FROM アニソンデータ管理"), "''\n");
 }
 
 TEST_F(ImportMdbTest, SongsWithoutKanaAreListedAndLeftEmpty) {
-  const QString db = File("sorvdb.mdb");
-  const ToolRun run = Tool({"import-mdb", WriteJet("old.mdb", {OldSongTable()}), db});
+  const QString db = filePath("sorvdb.mdb");
+  const ToolRun run = tool({"import-mdb", writeJet("old.mdb", {oldSongTable()}), db});
   ASSERT_EQ(run.code, 0);
   EXPECT_TRUE(run.out.contains("no kana reading: kaze_ending.mp3 (曲名かな, 番組名かな)\n"))
       << run.out.toStdString();
   EXPECT_EQ(run.out.count("no kana reading:"), 1);
   // The NULL reading takes the schema's default, so the player's tree never sees a NULL.
-  EXPECT_EQ(Sql(db,
+  EXPECT_EQ(sql(db,
                 "SELECT quote(曲名かな), quote(番組名かな) FROM アニソンデータ管理 "
                 "WHERE ファイル名 = 'kaze_ending.mp3'"),
             "''\t''\n");
@@ -154,7 +154,7 @@ TEST_F(ImportMdbTest, SongsWithoutKanaAreListedAndLeftEmpty) {
 TEST_F(ImportMdbTest, AnOldTableWithoutReadingsListsEverySong) {
   JetTable bare{kSongs, {{"ファイル名", JetType::Text}, {"曲名", JetType::Text}}, {}};
   bare.rows << QVariantList{"a.mp3", "A"} << QVariantList{QVariant(), "B"};
-  const ToolRun run = Tool({"import-mdb", WriteJet("bare.mdb", {bare}), File("new.mdb")});
+  const ToolRun run = tool({"import-mdb", writeJet("bare.mdb", {bare}), filePath("new.mdb")});
   ASSERT_EQ(run.code, 0) << run.err.toStdString();
   EXPECT_TRUE(
       run.out.contains("no kana reading: a.mp3 (曲名かな, 番組名かな, アーティストかな)\n"));
@@ -166,61 +166,61 @@ TEST_F(ImportMdbTest, AnOldTableWithoutReadingsListsEverySong) {
 TEST_F(ImportMdbTest, ManySongsOverSeveralDataPages) {
   JetTable many{kSongs, {{"ファイル名", JetType::Text}, {"歌連番", JetType::Int}}, {}};
   for (int i = 0; i < 600; ++i) many.rows << QVariantList{QString("曲%1.mp3").arg(i), i};
-  const QString db = File("many.mdb");
-  ASSERT_EQ(Tool({"import-mdb", WriteJet("old.mdb", {many}), db}).code, 0);
-  EXPECT_EQ(Sql(db, "SELECT count(*), sum(歌連番), max(ファイル名) FROM アニソンデータ管理"),
+  const QString db = filePath("many.mdb");
+  ASSERT_EQ(tool({"import-mdb", writeJet("old.mdb", {many}), db}).code, 0);
+  EXPECT_EQ(sql(db, "SELECT count(*), sum(歌連番), max(ファイル名) FROM アニソンデータ管理"),
             "600\t179700\t曲99.mp3\n");
 }
 
 TEST_F(ImportMdbTest, BadOldFilesGiveAClearMessageAndWriteNothing) {
-  const QString sqlite = File("sqlite.mdb");
-  ASSERT_EQ(Tool({"init", sqlite}).code, 0);
-  const QByteArray jet = BuildJetFile({OldSongTable()});
+  const QString sqlite = filePath("sqlite.mdb");
+  ASSERT_EQ(tool({"init", sqlite}).code, 0);
+  const QByteArray jet = buildJetFile({oldSongTable()});
   const QVector<QPair<QString, QString>> cases{
-      {File("missing.mdb"), "no such file"},
+      {filePath("missing.mdb"), "no such file"},
       {sqlite, "not a Jet database"},
-      {WriteBytes("random.mdb", QByteArray(9000, '\x5a')), "not a Jet database"},
-      {WriteBytes("empty.mdb", QByteArray()), "not a Jet database"},
-      {WriteJet("other.mdb", {JetTable{"選択候補", {{"ファイル名", JetType::Text}}, {}}}),
+      {writeBytes("random.mdb", QByteArray(9000, '\x5a')), "not a Jet database"},
+      {writeBytes("empty.mdb", QByteArray()), "not a Jet database"},
+      {writeJet("other.mdb", {JetTable{"選択候補", {{"ファイル名", JetType::Text}}, {}}}),
        "has no table アニソンデータ管理"},
-      {WriteBytes("cut.mdb", jet.left(4 * 4096)), "cannot read the definition"},
+      {writeBytes("cut.mdb", jet.left(4 * 4096)), "cannot read the definition"},
   };
-  const QStringList before = Files();
+  const QStringList before = files();
   for (const auto& [old, message] : cases) {
-    const ToolRun run = Tool({"import-mdb", old, File("new.mdb")});
+    const ToolRun run = tool({"import-mdb", old, filePath("new.mdb")});
     EXPECT_EQ(run.code, 1) << old.toStdString();
     EXPECT_TRUE(run.err.startsWith("sorvdb: " + old)) << run.err.toStdString();
     EXPECT_TRUE(run.err.contains(message)) << run.err.toStdString();
     EXPECT_TRUE(run.err.contains("nothing was written")) << run.err.toStdString();
-    EXPECT_EQ(Files(), before) << old.toStdString();
+    EXPECT_EQ(files(), before) << old.toStdString();
   }
 }
 
 TEST_F(ImportMdbTest, AnExistingDatabaseIsKeptUnlessForcedAndThenOnlyReplacedWhenDone) {
-  const QString old = WriteJet("old.mdb", {OldSongTable()});
-  const QString db = WriteBytes("sorvdb.mdb", "precious");
-  const ToolRun refused = Tool({"import-mdb", old, db});
+  const QString old = writeJet("old.mdb", {oldSongTable()});
+  const QString db = writeBytes("sorvdb.mdb", "precious");
+  const ToolRun refused = tool({"import-mdb", old, db});
   EXPECT_EQ(refused.code, 1);
   EXPECT_TRUE(refused.err.contains("--force"));
-  const QString other = WriteJet("other.mdb", {JetTable{"表", {{"列", JetType::Text}}, {}}});
-  EXPECT_EQ(Tool({"import-mdb", other, db, "--force"}).code, 1);
-  EXPECT_EQ(Tool({"import-mdb", old, old, "--force"}).code, 1);
+  const QString other = writeJet("other.mdb", {JetTable{"表", {{"列", JetType::Text}}, {}}});
+  EXPECT_EQ(tool({"import-mdb", other, db, "--force"}).code, 1);
+  EXPECT_EQ(tool({"import-mdb", old, old, "--force"}).code, 1);
   QFile kept(db);
   ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
   EXPECT_EQ(kept.readAll(), "precious");
   EXPECT_EQ(QFileInfo(old).size(), 6 * 4096);  // the Jet file itself is never overwritten
-  ASSERT_EQ(Tool({"import-mdb", old, db, "--force"}).code, 0);
-  EXPECT_EQ(Sql(db, "SELECT count(*) FROM アニソンデータ管理"), "3\n");
-  EXPECT_EQ(Files(), QStringList({"old.mdb", "other.mdb", "sorvdb.mdb"}));
+  ASSERT_EQ(tool({"import-mdb", old, db, "--force"}).code, 0);
+  EXPECT_EQ(sql(db, "SELECT count(*) FROM アニソンデータ管理"), "3\n");
+  EXPECT_EQ(files(), QStringList({"old.mdb", "other.mdb", "sorvdb.mdb"}));
 }
 
 TEST_F(ImportMdbTest, AnUnwritableTargetIsReportedAndUsageIsChecked) {
-  const QString old = WriteJet("old.mdb", {OldSongTable()});
-  const ToolRun run = Tool({"import-mdb", old, File("no-such-folder/sorvdb.mdb")});
+  const QString old = writeJet("old.mdb", {oldSongTable()});
+  const ToolRun run = tool({"import-mdb", old, filePath("no-such-folder/sorvdb.mdb")});
   EXPECT_EQ(run.code, 1);
   EXPECT_TRUE(run.err.contains("cannot write in its folder")) << run.err.toStdString();
-  EXPECT_EQ(Tool({"import-mdb", old}).code, 2);
-  EXPECT_EQ(Tool({"import-mdb", old, File("a"), File("b")}).code, 2);
+  EXPECT_EQ(tool({"import-mdb", old}).code, 2);
+  EXPECT_EQ(tool({"import-mdb", old, filePath("a"), filePath("b")}).code, 2);
 }
 
 }  // namespace

@@ -12,49 +12,49 @@ namespace {
 
 class SorvdbTest : public ::testing::Test {
  protected:
-  QString File(const QString& name) const { return dir.path() + "/" + name; }
-  QString WriteFile(const QString& name, const QByteArray& bytes) {
-    QFile file(File(name));
+  QString filePath(const QString& name) const { return dir.path() + "/" + name; }
+  QString writeFile(const QString& name, const QByteArray& bytes) {
+    QFile file(filePath(name));
     file.open(QIODevice::WriteOnly);
     file.write(bytes);
-    return File(name);
+    return filePath(name);
   }
   QTemporaryDir dir;
 };
 
 TEST_F(SorvdbTest, InitRefusesToOverwriteWithoutForce) {
-  const QString db = File("a.mdb");
-  EXPECT_EQ(Tool({"init", db}).code, 0);
-  const ToolRun again = Tool({"init", db});
+  const QString db = filePath("a.mdb");
+  EXPECT_EQ(tool({"init", db}).code, 0);
+  const ToolRun again = tool({"init", db});
   EXPECT_EQ(again.code, 1);
   EXPECT_TRUE(again.err.contains("--force"));
-  EXPECT_EQ(Tool({"init", db, "--force"}).code, 0);
+  EXPECT_EQ(tool({"init", db, "--force"}).code, 0);
 }
 
 TEST_F(SorvdbTest, UsageErrorsAndHelp) {
-  EXPECT_EQ(Tool({}).code, 2);
-  EXPECT_EQ(Tool({"frobnicate"}).code, 2);
-  EXPECT_EQ(Tool({"lookup", "only-db"}).code, 2);
+  EXPECT_EQ(tool({}).code, 2);
+  EXPECT_EQ(tool({"frobnicate"}).code, 2);
+  EXPECT_EQ(tool({"lookup", "only-db"}).code, 2);
   for (const char* command : {"init", "import-csv", "import-mdb", "export-csv", "lookup", "sql"}) {
-    const ToolRun help = Tool({command, "--help"});
+    const ToolRun help = tool({command, "--help"});
     EXPECT_EQ(help.code, 0) << command;
     EXPECT_TRUE(help.out.startsWith("usage: sorvdb " + QString(command))) << command;
   }
 }
 
 TEST_F(SorvdbTest, DemoImportThenInitialSelectionQuery) {
-  const QString db = File("demo.mdb");
-  ASSERT_EQ(Tool({"init", db}).code, 0);
+  const QString db = filePath("demo.mdb");
+  ASSERT_EQ(tool({"init", db}).code, 0);
   const ToolRun import =
-      Tool({"import-csv", db, QString(qgetenv("SORV_SOURCE_DIR")) + "/demo/songs.csv"});
+      tool({"import-csv", db, QString(qgetenv("SORV_SOURCE_DIR")) + "/demo/songs.csv"});
   ASSERT_EQ(import.code, 0) << import.err.toStdString();
-  EXPECT_EQ(Tool({"sql", db,
+  EXPECT_EQ(tool({"sql", db,
                   "INSERT INTO 選択候補 VALUES ('kaze_no_ending.mp3','/d/'),"
                   "('hoshizora_opening.mp3','/d/'),('hoshizora_opening_k.mp3','/d/'),"
                   "('quest_theme.mp3','/d/'),('unregistered_demo.mp3','/d/')"})
                 .code,
             0);
-  const ToolRun rows = Tool(
+  const ToolRun rows = tool(
       {"sql", db,
        "SELECT タイトルA, ファイル名A FROM テンポラリ WHERE (ファイル名A IS NULL OR 選曲種別A IN "
        "(0,1,2,3,4,5)) AND (カラオケA = 0) AND アニメ種別A IN (1,2,3,4,5,0) ORDER BY ジャンルNoA "
@@ -63,69 +63,69 @@ TEST_F(SorvdbTest, DemoImportThenInitialSelectionQuery) {
   EXPECT_EQ(rows.out,
             "星空のオーバーチュア\thoshizora_opening.mp3\n風のエンディング\tkaze_no_ending.mp3\n"
             "勇者の旅立ち\tquest_theme.mp3\nunregistered_demo.mp3\tunregistered_demo.mp3\n");
-  const ToolRun lookup = Tool({"lookup", db, "hoshizora_opening_k.mp3"});
+  const ToolRun lookup = tool({"lookup", db, "hoshizora_opening_k.mp3"});
   EXPECT_TRUE(lookup.out.contains("SongKind\t9101\n"));
   EXPECT_TRUE(lookup.out.contains("SongGenre\t255\n"));
 }
 
 TEST_F(SorvdbTest, BadRowNamesItsLineAndImportsNothing) {
-  const QString db = File("b.mdb");
-  Tool({"init", db});
+  const QString db = filePath("b.mdb");
+  tool({"init", db});
   const QString csv =
-      WriteFile("bad.csv", "ファイル名,曲名,カラオケ\r\na.mp3,\"two\nlines\",0\r\nb.mp3,B,yes\r\n");
-  const ToolRun run = Tool({"import-csv", db, csv});
+      writeFile("bad.csv", "ファイル名,曲名,カラオケ\r\na.mp3,\"two\nlines\",0\r\nb.mp3,B,yes\r\n");
+  const ToolRun run = tool({"import-csv", db, csv});
   EXPECT_EQ(run.code, 1);
   EXPECT_TRUE(run.err.contains("line 4")) << run.err.toStdString();
-  EXPECT_EQ(Tool({"sql", db, "SELECT count(*) FROM アニソンデータ管理"}).out, "0\n");
-  const QString unknown = WriteFile("unknown.csv", "ファイル名,色\na.mp3,red\n");
-  EXPECT_TRUE(Tool({"import-csv", db, unknown}).err.contains("色"));
-  const QString shortRow = WriteFile("short.csv", "ファイル名,曲名\na.mp3\n");
-  EXPECT_TRUE(Tool({"import-csv", db, shortRow}).err.contains("line 2"));
+  EXPECT_EQ(tool({"sql", db, "SELECT count(*) FROM アニソンデータ管理"}).out, "0\n");
+  const QString unknown = writeFile("unknown.csv", "ファイル名,色\na.mp3,red\n");
+  EXPECT_TRUE(tool({"import-csv", db, unknown}).err.contains("色"));
+  const QString shortRow = writeFile("short.csv", "ファイル名,曲名\na.mp3\n");
+  EXPECT_TRUE(tool({"import-csv", db, shortRow}).err.contains("line 2"));
 }
 
 TEST_F(SorvdbTest, Cp932ImportAndExportRoundTrip) {
-  const QString db = File("c.mdb");
-  Tool({"init", db});
+  const QString db = filePath("c.mdb");
+  tool({"init", db});
   // "ファイル名,曲名" and a title with a comma and a quote, in CP932.
   const QByteArray cp932 =
       "\x83\x74\x83\x40\x83\x43\x83\x8b\x96\xbc,\x8b\xc8\x96\xbc\r\nx.mp3,\"\x89\xcc, "
       "\"\"q\"\"\"\r\n";
-  ASSERT_EQ(Tool({"import-csv", db, WriteFile("sjis.csv", cp932)}).code, 0);
-  EXPECT_EQ(Tool({"sql", db, "SELECT 曲名 FROM アニソンデータ管理"}).out, "歌, \"q\"\n");
-  const QString exported = Tool({"export-csv", db}).out;
-  const QString db2 = File("d.mdb");
-  Tool({"init", db2});
-  ASSERT_EQ(Tool({"import-csv", db2, WriteFile("round.csv", exported.toUtf8())}).code, 0);
-  EXPECT_EQ(Tool({"export-csv", db2}).out, exported);
+  ASSERT_EQ(tool({"import-csv", db, writeFile("sjis.csv", cp932)}).code, 0);
+  EXPECT_EQ(tool({"sql", db, "SELECT 曲名 FROM アニソンデータ管理"}).out, "歌, \"q\"\n");
+  const QString exported = tool({"export-csv", db}).out;
+  const QString db2 = filePath("d.mdb");
+  tool({"init", db2});
+  ASSERT_EQ(tool({"import-csv", db2, writeFile("round.csv", exported.toUtf8())}).code, 0);
+  EXPECT_EQ(tool({"export-csv", db2}).out, exported);
 }
 
 TEST_F(SorvdbTest, DamagedOrLockedDatabaseGivesAClearError) {
-  const QString damaged = WriteFile("damaged.mdb", QByteArray(8192, '\x5a'));
+  const QString damaged = writeFile("damaged.mdb", QByteArray(8192, '\x5a'));
   for (const QStringList& args :
        {QStringList{"lookup", damaged, "a.mp3"}, QStringList{"sql", damaged, "SELECT 1 FROM x"},
         QStringList{"export-csv", damaged}}) {
-    const ToolRun run = Tool(args);
+    const ToolRun run = tool(args);
     EXPECT_EQ(run.code, 1);
     EXPECT_TRUE(run.err.contains("not a database")) << run.err.toStdString();
   }
-  const QString db = File("locked.mdb");
-  Tool({"init", db});
+  const QString db = filePath("locked.mdb");
+  tool({"init", db});
   SqlDb locker(db);
-  locker.Execute("BEGIN EXCLUSIVE");
-  const ToolRun run = Tool({"lookup", db, "a.mp3"});
+  locker.execute("BEGIN EXCLUSIVE");
+  const ToolRun run = tool({"lookup", db, "a.mp3"});
   EXPECT_EQ(run.code, 1);
   EXPECT_TRUE(run.err.contains("locked")) << run.err.toStdString();
-  EXPECT_EQ(Tool({"sql", db, "SELEC nonsense"}).code, 1);
+  EXPECT_EQ(tool({"sql", db, "SELEC nonsense"}).code, 1);
 }
 
 TEST(CsvTest, QuotedFieldsAndLineNumbers) {
   QVector<int> lines;
-  const auto records = ParseCsv("a,b\n\n\"x\ny\",\"\"\"\"\nlast,", &lines);
+  const auto records = parseCsv("a,b\n\n\"x\ny\",\"\"\"\"\nlast,", &lines);
   ASSERT_EQ(records.size(), 3);
   EXPECT_EQ(records[1], QStringList({"x\ny", "\""}));
   EXPECT_EQ(records[2], QStringList({"last", ""}));
   EXPECT_EQ(lines, QVector<int>({1, 3, 5}));
-  EXPECT_EQ(CsvLine({"a,b", " pad", "q\"", "plain"}), "\"a,b\",\" pad\",\"q\"\"\",plain");
+  EXPECT_EQ(csvLine({"a,b", " pad", "q\"", "plain"}), "\"a,b\",\" pad\",\"q\"\"\",plain");
 }
 
 }  // namespace

@@ -5,133 +5,133 @@
 #include "library/select/TreeBuild.h"
 #include "library/select/TreeImages.h"
 #include "library/select/TreeText.h"
-#include "tests/common/FakeDecoder.h"
+#include "tests/common/FakeEngine.h"
 #include "tests/common/MessageCapture.h"
 #include "tests/library/LibraryTestDb.h"
 
 namespace sorv::test {
 namespace {
 
-TEST(TreeTextTest, SongTypeIcon) {
-  EXPECT_EQ(SongTypeIcon("1", 0), 1);
-  EXPECT_EQ(SongTypeIcon("4", "0"), 4);
-  EXPECT_EQ(SongTypeIcon("5", 0), 5);
-  EXPECT_EQ(SongTypeIcon("x", 0), 5);
-  EXPECT_EQ(SongTypeIcon("", 0), 5);
-  EXPECT_EQ(SongTypeIcon("3", 1), 8);
-  EXPECT_EQ(SongTypeIcon("1", "1"), 8);
+TEST(TreeTextTest, songTypeIcon) {
+  EXPECT_EQ(songTypeIcon("1", 0), 1);
+  EXPECT_EQ(songTypeIcon("4", "0"), 4);
+  EXPECT_EQ(songTypeIcon("5", 0), 5);
+  EXPECT_EQ(songTypeIcon("x", 0), 5);
+  EXPECT_EQ(songTypeIcon("", 0), 5);
+  EXPECT_EQ(songTypeIcon("3", 1), 8);
+  EXPECT_EQ(songTypeIcon("1", "1"), 8);
 }
 
-TEST(TreeTextTest, UnvoicedKana) {
+TEST(TreeTextTest, unvoicedKana) {
   const QStringList in = {"が", "ぞ", "づ", "ぼ", "ぱ", "ぽ", "か", "ア", "がく", ""};
   const QStringList out = {"か", "そ", "つ", "ほ", "は", "ほ", "か", "ア", "がく", ""};
   for (int i = 0; i < in.size(); ++i) {
     QString text = in[i];
-    UnvoicedKana(text);
+    unvoicedKana(text);
     EXPECT_EQ(text, out[i]) << in[i].toStdString();
   }
 }
 
 class TreeBuildTest : public ::testing::Test {
  protected:
-  TreeBuildResult Build(TreeOrder order, bool foundOnly = true) {
-    FilterBoxes boxes = InitialFilterBoxes();
+  TreeBuildResult build(TreeOrder order, bool foundOnly = true) {
+    FilterBoxes boxes = initialFilterBoxes();
     boxes[0] = foundOnly;
     boxes[7] = true;  // karaoke rows too
     QString fromWhere;
-    AppendFilter(fromWhere, boxes, {});
+    appendFilter(fromWhere, boxes, {});
     SqlDb sql(db.path());
-    return BuildSongTree(order, sql, fromWhere, decoder, tree);
+    return buildSongTree(order, sql, fromWhere, decoder, tree);
   }
-  QTreeWidgetItem* Node(const QString& key) { return tree.FindKey(key); }
-  QString Text(const QString& key) {
-    QTreeWidgetItem* node = Node(key);
+  QTreeWidgetItem* nodeFor(const QString& key) { return tree.findKey(key); }
+  QString text(const QString& key) {
+    QTreeWidgetItem* node = nodeFor(key);
     return node ? node->text(0) : QString("<missing %1>").arg(key);
   }
-  QColor Color(const QString& key) { return Node(key)->foreground(0).color(); }
-  QString ParentKey(const QString& key) { return SongTreeWidget::KeyOf(Node(key)->parent()); }
+  QColor color(const QString& key) { return nodeFor(key)->foreground(0).color(); }
+  QString parentKey(const QString& key) { return SongTreeWidget::keyOf(nodeFor(key)->parent()); }
 
   LibraryTestDb db;
-  FakeDecoder decoder;
+  FakeEngine decoder;
   SongTreeWidget tree;
   MessageCapture messages;
 };
 
 TEST_F(TreeBuildTest, EmptyResultLeavesTheTreeEmpty) {
-  const TreeBuildResult result = Build(TreeOrder::Anime);
+  const TreeBuildResult result = build(TreeOrder::Anime);
   EXPECT_TRUE(result.completed);
   EXPECT_EQ(result.songCount, 0);
-  EXPECT_EQ(tree.NodeCount(), 0);
-  EXPECT_EQ(CountCaption(0, 0), "選曲（ 0000/0000 件）");
-  EXPECT_EQ(CountCaption(3, 123), "選曲（ 0003/0123 件）");
+  EXPECT_EQ(tree.nodeCount(), 0);
+  EXPECT_EQ(countCaption(0, 0), "選曲（ 0000/0000 件）");
+  EXPECT_EQ(countCaption(3, 123), "選曲（ 0003/0123 件）");
 }
 
 TEST_F(TreeBuildTest, AnimeOrderLevelsKeysAndColours) {
-  db.AddSongs(
+  db.addSongs(
       {{.file = "a.mp3", .title = "A", .work = "学園", .workKana = "がくえん"},
        {.file = "b.mp3", .title = "B", .work = "風", .workKana = "かぜ", .karaoke = 1},
        {.file = "c.mp3", .title = "C", .work = "パスタ", .workKana = "ぱすた"},
        {.file = "lost.mp3", .title = "L", .work = "幻", .workKana = "まぼろし"},
        {.file = "g.mp3", .title = "G", .work = "冒険", .workKana = "ぼうけん", .genre = 36}});
-  db.AddCandidates({{"a.mp3", "/m/"}, {"b.mp3", "/m/"}, {"c.mp3", "/m/"}, {"g.mp3", "/g/"}});
-  const TreeBuildResult result = Build(TreeOrder::Anime, false);
+  db.addCandidates({{"a.mp3", "/m/"}, {"b.mp3", "/m/"}, {"c.mp3", "/m/"}, {"g.mp3", "/g/"}});
+  const TreeBuildResult result = build(TreeOrder::Anime, false);
   ASSERT_TRUE(result.completed) << messages.texts.join("|").toStdString();
   EXPECT_EQ(result.songCount, 4);
-  EXPECT_EQ(Text("Genre255"), "アニメソング");
-  EXPECT_EQ(Text("Genre036"), "ゲームソング");
-  EXPECT_EQ(tree.topLevelItem(0), Node("Genre255"));  // genres descending
+  EXPECT_EQ(text("Genre255"), "アニメソング");
+  EXPECT_EQ(text("Genre036"), "ゲームソング");
+  EXPECT_EQ(tree.topLevelItem(0), nodeFor("Genre255"));  // genres descending
   // が and か share the index node か; ぱ falls under は.
-  EXPECT_EQ(ParentKey("255か学園"), "255か");
-  EXPECT_EQ(ParentKey("255か風"), "255か");
-  EXPECT_EQ(Text("255は"), "は");
-  EXPECT_EQ(ParentKey("/m/a.mp3"), "255か学園");
-  EXPECT_EQ(Color("/m/a.mp3"), kBlueNode);
-  EXPECT_EQ(Color("255か学園"), kBlackNode);
-  EXPECT_EQ(Color("255か"), kBlackNode);
+  EXPECT_EQ(parentKey("255か学園"), "255か");
+  EXPECT_EQ(parentKey("255か風"), "255か");
+  EXPECT_EQ(text("255は"), "は");
+  EXPECT_EQ(parentKey("/m/a.mp3"), "255か学園");
+  EXPECT_EQ(color("/m/a.mp3"), kBlueNode);
+  EXPECT_EQ(color("255か学園"), kBlackNode);
+  EXPECT_EQ(color("255か"), kBlackNode);
   // A song without a file: grey leaf under a grey work, keyed by the record counter.
-  EXPECT_EQ(Text("未登録 4"), "L");
-  EXPECT_EQ(Color("未登録 4"), kGreyNode);
-  EXPECT_EQ(Color("255ま幻"), kGreyNode);
-  EXPECT_EQ(Color("255ま"), kGreyNode);
-  EXPECT_EQ(Node("/m/b.mp3")->icon(0).cacheKey(), TreeImage(8).cacheKey());
-  EXPECT_EQ(Node("/m/a.mp3")->icon(0).cacheKey(), TreeImage(1).cacheKey());
-  EXPECT_EQ(Node("255か")->icon(0).cacheKey(), TreeImage(6).cacheKey());
-  EXPECT_EQ(Node("255か学園")->icon(0).cacheKey(), TreeImage(7).cacheKey());
-  EXPECT_EQ(SongTreeWidget::IndexOf(tree.Node(1)), 1);
-  EXPECT_EQ(tree.Node(1), Node("Genre255"));
-  EXPECT_FALSE(Node("Genre255")->isExpanded());
+  EXPECT_EQ(text("未登録 4"), "L");
+  EXPECT_EQ(color("未登録 4"), kGreyNode);
+  EXPECT_EQ(color("255ま幻"), kGreyNode);
+  EXPECT_EQ(color("255ま"), kGreyNode);
+  EXPECT_EQ(nodeFor("/m/b.mp3")->icon(0).cacheKey(), treeImage(8).cacheKey());
+  EXPECT_EQ(nodeFor("/m/a.mp3")->icon(0).cacheKey(), treeImage(1).cacheKey());
+  EXPECT_EQ(nodeFor("255か")->icon(0).cacheKey(), treeImage(6).cacheKey());
+  EXPECT_EQ(nodeFor("255か学園")->icon(0).cacheKey(), treeImage(7).cacheKey());
+  EXPECT_EQ(SongTreeWidget::indexOf(tree.nodeFor(1)), 1);
+  EXPECT_EQ(tree.nodeFor(1), nodeFor("Genre255"));
+  EXPECT_FALSE(nodeFor("Genre255")->isExpanded());
 }
 
 TEST_F(TreeBuildTest, UnregisteredFileUnderItsOwnGroupWithTagTitle) {
-  db.AddCandidates({{"tagged.mp3", "/u/"}, {"bare.mp3", "/u/"}});
+  db.addCandidates({{"tagged.mp3", "/u/"}, {"bare.mp3", "/u/"}});
   decoder.tags["/u/tagged.mp3"].title = "Tag Title";
-  const TreeBuildResult result = Build(TreeOrder::Anime);
+  const TreeBuildResult result = build(TreeOrder::Anime);
   ASSERT_TRUE(result.completed);
   EXPECT_EQ(result.songCount, 2);
-  EXPECT_EQ(Text("/u/tagged.mp3"), "Tag Title");
-  EXPECT_EQ(Text("/u/bare.mp3"), "bare.mp3");
-  EXPECT_EQ(ParentKey("/u/bare.mp3"), "012未登録");
-  EXPECT_EQ(Text("012未登録"), "未登録");
-  EXPECT_EQ(Color("012未登録"), kBlackNode);
+  EXPECT_EQ(text("/u/tagged.mp3"), "Tag Title");
+  EXPECT_EQ(text("/u/bare.mp3"), "bare.mp3");
+  EXPECT_EQ(parentKey("/u/bare.mp3"), "012未登録");
+  EXPECT_EQ(text("012未登録"), "未登録");
+  EXPECT_EQ(color("012未登録"), kBlackNode);
 }
 
 TEST_F(TreeBuildTest, NonAdjacentDuplicateWorkGivesTheMessage) {
-  db.AddSongs({{.file = "1.mp3", .title = "1", .work = "同じ", .workKana = "かa"},
+  db.addSongs({{.file = "1.mp3", .title = "1", .work = "同じ", .workKana = "かa"},
                {.file = "2.mp3", .title = "2", .work = "別", .workKana = "かb"},
                {.file = "3.mp3", .title = "3", .work = "同じ", .workKana = "かc"}});
-  db.AddCandidates({{"1.mp3", "/m/"}, {"2.mp3", "/m/"}, {"3.mp3", "/m/"}});
-  const TreeBuildResult result = Build(TreeOrder::Anime);
+  db.addCandidates({{"1.mp3", "/m/"}, {"2.mp3", "/m/"}, {"3.mp3", "/m/"}});
+  const TreeBuildResult result = build(TreeOrder::Anime);
   EXPECT_FALSE(result.completed);
   ASSERT_EQ(messages.texts.size(), 1);
   EXPECT_EQ(messages.texts[0],
             "ＤＢの登録内容に誤りがあります\r[階層１]:255\r[階層２]:か\r[階層３]:同じ\r"
             "重複してませんか？");
-  EXPECT_TRUE(Node("/m/2.mp3"));  // the nodes so far stay
-  EXPECT_FALSE(Node("/m/3.mp3"));
+  EXPECT_TRUE(nodeFor("/m/2.mp3"));  // the nodes so far stay
+  EXPECT_FALSE(nodeFor("/m/3.mp3"));
 }
 
 TEST_F(TreeBuildTest, SongArtistAndYearOrders) {
-  db.AddSongs({{.file = "a.mp3",
+  db.addSongs({{.file = "a.mp3",
                 .title = "歌",
                 .titleKana = "うた",
                 .artist = "歌手",
@@ -139,24 +139,24 @@ TEST_F(TreeBuildTest, SongArtistAndYearOrders) {
                 .work = "番組",
                 .workKana = "ばんぐみ",
                 .year = "1998"}});
-  db.AddCandidates({{"a.mp3", "/m/"}});
-  ASSERT_TRUE(Build(TreeOrder::Song).completed);
-  EXPECT_EQ(Text("/m/a.mp3"), "歌　(番組)");
-  EXPECT_EQ(ParentKey("/m/a.mp3"), "255う");
-  tree.ClearNodes();
-  ASSERT_TRUE(Build(TreeOrder::Artist).completed);
-  EXPECT_EQ(ParentKey("/m/a.mp3"), "255か歌手");
-  EXPECT_EQ(Text("/m/a.mp3"), "歌　(番組)");
-  tree.ClearNodes();
-  ASSERT_TRUE(Build(TreeOrder::Year).completed);
-  EXPECT_EQ(Text("2551998年"), "1998");
-  EXPECT_EQ(ParentKey("/m/a.mp3"), "2551998年番組");
-  EXPECT_EQ(Text("/m/a.mp3"), "歌");
+  db.addCandidates({{"a.mp3", "/m/"}});
+  ASSERT_TRUE(build(TreeOrder::Song).completed);
+  EXPECT_EQ(text("/m/a.mp3"), "歌　(番組)");
+  EXPECT_EQ(parentKey("/m/a.mp3"), "255う");
+  tree.clearNodes();
+  ASSERT_TRUE(build(TreeOrder::Artist).completed);
+  EXPECT_EQ(parentKey("/m/a.mp3"), "255か歌手");
+  EXPECT_EQ(text("/m/a.mp3"), "歌　(番組)");
+  tree.clearNodes();
+  ASSERT_TRUE(build(TreeOrder::Year).completed);
+  EXPECT_EQ(text("2551998年"), "1998");
+  EXPECT_EQ(parentKey("/m/a.mp3"), "2551998年番組");
+  EXPECT_EQ(text("/m/a.mp3"), "歌");
 }
 
 TEST_F(TreeBuildTest, EngineErrorIsShown) {
-  db.Execute("DROP VIEW テンポラリ");
-  EXPECT_FALSE(Build(TreeOrder::Anime).completed);
+  db.execute("DROP VIEW テンポラリ");
+  EXPECT_FALSE(build(TreeOrder::Anime).completed);
   ASSERT_EQ(messages.texts.size(), 1);
   EXPECT_TRUE(messages.texts[0].contains("テンポラリ"));
 }

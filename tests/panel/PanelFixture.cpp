@@ -9,7 +9,7 @@ namespace sorv::test {
 
 namespace {
 
-const panel::HotSpot* FindSpot(int command) {
+const panel::HotSpot* findSpot(int command) {
   for (const panel::HotSpot& spot : panel::kUpperHotSpots)
     if (spot.command == command) return &spot;
   for (const panel::HotSpot& spot : panel::kLowerHotSpots)
@@ -19,12 +19,12 @@ const panel::HotSpot* FindSpot(int command) {
 
 }  // namespace
 
-void PanelFixture::Press(int command) {
-  const panel::HotSpot* spot = FindSpot(command);
+void PanelFixture::pressCommand(int command) {
+  const panel::HotSpot* spot = findSpot(command);
   ASSERT_NE(spot, nullptr);
   const QPointF pixels((spot->left + spot->right) / 2.0 / panel::kTwipsPerPixel,
                        (spot->top + spot->bottom) / 2.0 / panel::kTwipsPerPixel);
-  QWidget& skin = panel->ttlbar();
+  QWidget& skin = panel->titleBar();
   QMouseEvent press(QEvent::MouseButtonPress, pixels, skin.mapToGlobal(pixels), Qt::LeftButton,
                     Qt::LeftButton, Qt::NoModifier);
   QCoreApplication::sendEvent(&skin, &press);

@@ -9,24 +9,24 @@ namespace sorv::test {
 
 class PanelTestView : public PanelView {
  public:
-  PictureArea mpanel2{QSize(712, 27)};
-  PictureArea timeBar{QSize(77, 5)};
+  PictureArea mpanel2Area{QSize(712, 27)};
+  PictureArea timeBarArea{QSize(77, 5)};
   QString barCounter, barTime;
   std::array<QString, 5> lyricLabels;
   int showDispModeCalls = 0;
   QStringList opened;  // "options", "selection", "about", "lyrics", "close"
 
-  PictureArea& Mpanel2() override { return mpanel2; }
-  PictureArea& TimeBar() override { return timeBar; }
-  void SetBarCounter(const QString& text) override { barCounter = text; }
-  void SetBarTime(const QString& text) override { barTime = text; }
-  void SetLyricLabels(const std::array<QString, 5>& lines) override { lyricLabels = lines; }
-  void ShowDispMode() override { ++showDispModeCalls; }
-  void OpenOptions() override { opened << "options"; }
-  void OpenSelection() override { opened << "selection"; }
-  void OpenAbout() override { opened << "about"; }
-  void OpenLyrics() override { opened << "lyrics"; }
-  void CloseProgram() override { opened << "close"; }
+  PictureArea& mpanel2() override { return mpanel2Area; }
+  PictureArea& timeBar() override { return timeBarArea; }
+  void setBarCounter(const QString& text) override { barCounter = text; }
+  void setBarTime(const QString& text) override { barTime = text; }
+  void setLyricLabels(const std::array<QString, 5>& lines) override { lyricLabels = lines; }
+  void showDispMode() override { ++showDispModeCalls; }
+  void openOptions() override { opened << "options"; }
+  void openSelection() override { opened << "selection"; }
+  void openAbout() override { opened << "about"; }
+  void openLyrics() override { opened << "lyrics"; }
+  void closeProgram() override { opened << "close"; }
 };
 
 }  // namespace sorv::test

@@ -17,7 +17,7 @@ using PanelDrops = PanelFixture;
 
 namespace {
 
-bool DragOverAccepted(QWidget& control, const QMimeData& data,
+bool dragOverAccepted(QWidget& control, const QMimeData& data,
                       Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction) {
   QDragEnterEvent enter(QPoint(2, 2), actions, &data, Qt::LeftButton, Qt::NoModifier);
   QCoreApplication::sendEvent(&control, &enter);
@@ -25,8 +25,8 @@ bool DragOverAccepted(QWidget& control, const QMimeData& data,
 }
 
 // A drag that enters the control, then drops there.
-void Drop(QWidget& control, const QMimeData& data) {
-  ASSERT_TRUE(DragOverAccepted(control, data));
+void drop(QWidget& control, const QMimeData& data) {
+  ASSERT_TRUE(dragOverAccepted(control, data));
   QDropEvent drop(QPointF(2, 2), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton,
                   Qt::NoModifier);
   QCoreApplication::sendEvent(&control, &drop);
@@ -42,18 +42,19 @@ TEST_F(PanelDrops, EveryControlTakesFileListsAndRefusesTheRest) {
   QMimeData remote;
   remote.setUrls({QUrl(QStringLiteral("https://example.org/a.mp3"))});
 
-  QList<QWidget*> controls{&panel->ttlbar(),       &panel->MPanelWidget(), &panel->APanelWidget(),
-                           &panel->tdisp(),        &panel->cdisp(),        panel->Scope().Spe(),
-                           panel->Scope().WPanel()};
-  for (int band = 0; band < 10; ++band) controls << panel->Equalizer().Equ(band);
-  for (int preset = 0; preset < 6; ++preset) controls << panel->Equalizer().EquPre(preset);
-  for (int channel = 0; channel < 2; ++channel) controls << panel->Equalizer().Volume(channel);
+  QList<QWidget*> controls{&panel->titleBar(),     &panel->mPanelWidget(), &panel->aPanelWidget(),
+                           &panel->tdisp(),        &panel->cdisp(),        panel->scope().spe(),
+                           panel->scope().wPanel()};
+  for (int band = 0; band < 10; ++band) controls << panel->equalizer().equ(band);
+  for (int preset = 0; preset < 6; ++preset) controls << panel->equalizer().equPre(preset);
+  for (int channel = 0; channel < 2; ++channel)
+    controls << panel->equalizer().volumeSlider(channel);
   for (QWidget* control : controls) {
     ASSERT_NE(control, nullptr);
-    EXPECT_TRUE(DragOverAccepted(*control, files)) << control->metaObject()->className();
-    EXPECT_FALSE(DragOverAccepted(*control, text));
-    EXPECT_FALSE(DragOverAccepted(*control, remote));
-    EXPECT_FALSE(DragOverAccepted(*control, files, Qt::MoveAction));
+    EXPECT_TRUE(dragOverAccepted(*control, files)) << control->metaObject()->className();
+    EXPECT_FALSE(dragOverAccepted(*control, text));
+    EXPECT_FALSE(dragOverAccepted(*control, remote));
+    EXPECT_FALSE(dragOverAccepted(*control, files, Qt::MoveAction));
   }
 }
 
@@ -63,17 +64,17 @@ TEST_F(PanelDrops, ADroppedFolderBecomesTheListAndStarts) {
     QFile file(dir.filePath(QString::fromLatin1(name)));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
   }
-  MakeList(5, 3);
+  makeList(5, 3);
   QMimeData data;
   data.setUrls({QUrl::fromLocalFile(dir.path())});
-  Drop(panel->APanelWidget(), data);
-  ASSERT_EQ(s.ListCount, 2);
-  EXPECT_EQ(s.ListFile[1], dir.filePath("a.mp3"));
-  EXPECT_EQ(s.ListPos, 1);
+  drop(panel->aPanelWidget(), data);
+  ASSERT_EQ(s.listCount, 2);
+  EXPECT_EQ(s.listFile[1], dir.filePath("a.mp3"));
+  EXPECT_EQ(s.listPos, 1);
   EXPECT_EQ(d.openPath, dir.filePath("a.mp3").toStdString());
-  EXPECT_EQ(s.PlayState, 1);
-  EXPECT_EQ(panel->windowTitle(), QStringLiteral("♪") + s.TitleText);
-  EXPECT_EQ(panel->Counter(), "0001 / 0002");
+  EXPECT_EQ(s.playState, 1);
+  EXPECT_EQ(panel->windowTitle(), QStringLiteral("♪") + s.titleText);
+  EXPECT_EQ(panel->counter(), "0001 / 0002");
 }
 
 }  // namespace sorv::test

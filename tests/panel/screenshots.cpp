@@ -7,25 +7,25 @@
 #include <cstdio>
 
 #include "core/Fonts.h"
-#include "decoder/Vbmp3Engine.h"
+#include "decoder/ThreadedAudioEngine.h"
 #include "panel/info/SongInfo.h"
 #include "panel/sound/EqualizerPanel.h"
 #include "panel/sound/ScopeDisplay.h"
-#include "panel/window/MnPnl.h"
+#include "panel/window/MainPanel.h"
 #include "tests/panel/PanelTestView.h"
 
 namespace {
 
 // Lets the song play for a while with the scope and lyric tick running as on screen.
-void PlayFor(sorv::MnPnl& panel, int milliseconds) {
+void playFor(sorv::MainPanel& panel, int milliseconds) {
   QElapsedTimer played;
   played.start();
   while (played.elapsed() < milliseconds) {
-    panel.Timer3_Timer();
+    panel.scopeTick();
     QCoreApplication::processEvents();
     QThread::msleep(70);
   }
-  panel.Timer2_Timer();
+  panel.clockTick();
 }
 
 }  // namespace
@@ -37,46 +37,46 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: %s OUTDIR DEMOHOME\n", argv[0]);
     return 2;
   }
-  sorv::RegisterFontSubstitutions();
+  sorv::registerFontSubstitutions();
   const QString out = QString::fromLocal8Bit(argv[1]) + "/";
   const QString home = QString::fromLocal8Bit(argv[2]) + "/";
 
   sorv::State s;
-  s.SetDefaults(home);
-  s.WorkPath = home;
-  s.PathDir[5] = home;
-  s.PathDir[6] = home + "songs/";
-  s.VerNo = QStringLiteral("1.14");
-  s.DispMode = 1;
-  s.DbState = 1;
-  s.LoopMode = 1;
-  sorv::Vbmp3Engine engine;
-  if (engine.vbmp3_init() == 0) return 1;
+  s.setDefaults(home);
+  s.workPath = home;
+  s.pathDir[5] = home;
+  s.pathDir[6] = home + "songs/";
+  s.verNo = QStringLiteral("1.14");
+  s.dispMode = 1;
+  s.dbState = 1;
+  s.loopMode = 1;
+  sorv::ThreadedAudioEngine engine;
+  if (engine.init() == 0) return 1;
   sorv::test::PanelTestView view;
-  sorv::MnPnl panel(s, engine, view);
-  view.Attach(panel);
-  panel.Timer2().stop();
-  panel.Timer3().stop();
-  panel.Equalizer().StartUp();
-  view.LoopShuffleOnOff();
-  view.SetSelectionAvailable(true);
+  sorv::MainPanel panel(s, engine, view);
+  view.attach(panel);
+  panel.clockTimer().stop();
+  panel.scopeTimer().stop();
+  panel.equalizer().StartUp();
+  view.loopShuffleOnOff();
+  view.setSelectionAvailable(true);
   const QStringList songs{home + "songs/hoshizora_opening.mp3", home + "songs/kaze_no_ending.mp3",
                           home + "songs/quest_theme.mp3"};
-  s.ResizeList(songs.size());
+  s.resizeList(songs.size());
   for (int i = 1; i <= songs.size(); ++i) {
-    s.ListFile[i] = songs[i - 1];
-    s.ListExt[i] = QStringLiteral("mp3");
+    s.listFile[i] = songs[i - 1];
+    s.listExt[i] = QStringLiteral("mp3");
   }
-  s.ListCount = static_cast<int16_t>(songs.size());
-  s.ListPos = 1;
+  s.listCount = static_cast<int16_t>(songs.size());
+  s.listPos = 1;
   panel.show();
-  panel.btn_Click(sorv::panel::kPlay);
-  if (s.PlayState != 1) return 1;
-  PlayFor(panel, 6000);
-  panel.Timer4_Timer();
+  panel.runCommand(sorv::panel::kPlay);
+  if (s.playState != 1) return 1;
+  playFor(panel, 6000);
+  panel.highlightTick();
   if (!panel.grab().save(out + "panel-playing.png")) return 1;
-  panel.ttlbar_MouseDown(Qt::LeftButton, Qt::NoModifier, 5180, 1560);
+  panel.titleBarMouseDown(Qt::LeftButton, Qt::NoModifier, 5180, 1560);
   if (!panel.grab().save(out + "panel-highlight.png")) return 1;
-  engine.vbmp3_free();
+  engine.release();
   return 0;
 }

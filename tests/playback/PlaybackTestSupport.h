@@ -7,12 +7,12 @@
 
 #include "core/State.h"
 #include "playback/PlayList.h"
-#include "tests/common/FakeDecoder.h"
+#include "tests/common/FakeEngine.h"
 
 namespace sorv::test {
 
 // Creates the file (and its folders) under dir with some bytes in it; returns its full path.
-inline QString MakeFile(const QTemporaryDir& dir, const QString& relative) {
+inline QString makeFile(const QTemporaryDir& dir, const QString& relative) {
   const QString path = dir.filePath(relative);
   QDir().mkpath(QFileInfo(path).path());
   QFile file(path);
@@ -21,19 +21,19 @@ inline QString MakeFile(const QTemporaryDir& dir, const QString& relative) {
   return path;
 }
 
-inline QByteArray ReadAll(const QString& path) {
+inline QByteArray readAll(const QString& path) {
   QFile file(path);
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-inline void WriteAll(const QString& path, const QByteArray& bytes) {
+inline void writeAll(const QString& path, const QByteArray& bytes) {
   QFile file(path);
   file.open(QIODevice::WriteOnly);
   file.write(bytes);
 }
 
 // A list of n entries "/music/NN.mp3" whose stream records the fake decoder knows.
-inline void MakeList(State& s, FakeDecoder& d, int n) {
+inline void makeList(State& s, FakeEngine& d, int n) {
   QStringList paths;
   for (int i = 1; i <= n; ++i) {
     const QString path = QStringLiteral("/music/%1.mp3").arg(i, 2, 10, QLatin1Char('0'));
@@ -46,8 +46,8 @@ inline void MakeList(State& s, FakeDecoder& d, int n) {
     tag.title = "Song " + std::to_string(i);
     d.tags[path.toStdString()] = tag;
   }
-  SetFileTable(s, paths);
-  s.ListPos = n > 0 ? 1 : 0;
+  setFileTable(s, paths);
+  s.listPos = n > 0 ? 1 : 0;
 }
 
 }  // namespace sorv::test

@@ -8,5 +8,5 @@ int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
   const QStringList args = app.arguments();
   if (args.size() < 2) return 2;
-  return sorv::SendToRunningCopy(args.size() > 2 ? args[2] : QString(), args[1]) ? 0 : 1;
+  return sorv::sendToRunningCopy(args.size() > 2 ? args[2] : QString(), args[1]) ? 0 : 1;
 }

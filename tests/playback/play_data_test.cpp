@@ -4,7 +4,7 @@
 #include "library/db/SongSchema.h"
 #include "library/db/SqlDb.h"
 #include "playback/Playback.h"
-#include "tests/common/FakeDecoder.h"
+#include "tests/common/FakeEngine.h"
 #include "tests/common/FakeView.h"
 #include "tests/common/MessageCapture.h"
 #include "tests/playback/PlaybackTestSupport.h"
@@ -15,41 +15,41 @@ namespace {
 class PlayDataTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    s.DbState = -1;  // no song database unless a test makes one
-    s.PathDir[6] = "/lyrics/";
-    MakeList(s, d, 3);
+    s.dbState = -1;  // no song database unless a test makes one
+    s.pathDir[6] = "/lyrics/";
+    makeList(s, d, 3);
   }
-  std::vector<std::string> LyricOffers() const {
+  std::vector<std::string> lyricOffers() const {
     std::vector<std::string> offers;
     for (const auto& call : d.calls)
       if (call.rfind("setLyricsFile ", 0) == 0) offers.push_back(call.substr(14));
     return offers;
   }
   State s;
-  FakeDecoder d;
+  FakeEngine d;
   FakeView v;
   MessageCapture messages;
 };
 
 TEST_F(PlayDataTest, StartsTrackAndDrawsItsInformation) {
-  s.ListPos = 2;
-  EXPECT_EQ(PlayData(s, d, v, 2), -1);
+  s.listPos = 2;
+  EXPECT_EQ(playData(s, d, v, 2), -1);
   EXPECT_EQ(d.openPath, "/music/02.mp3");
   EXPECT_EQ(d.calls.front(), "close");
   EXPECT_TRUE(d.called("play"));
-  EXPECT_EQ(s.ListInfo[2].fileSize, 1002);
-  EXPECT_EQ(s.TitleText, "Song 2");
-  EXPECT_FALSE(v.mPanel.prints().isEmpty());
-  EXPECT_FALSE(v.aPanel.prints().isEmpty());
-  EXPECT_FALSE(v.mpanel2.prints().isEmpty());
-  EXPECT_EQ(s.PlayState, 0);
-  EXPECT_EQ(s.ListPos, 2);
+  EXPECT_EQ(s.listInfo[2].fileSize, 1002);
+  EXPECT_EQ(s.titleText, "Song 2");
+  EXPECT_FALSE(v.mPanelArea.prints().isEmpty());
+  EXPECT_FALSE(v.aPanelArea.prints().isEmpty());
+  EXPECT_FALSE(v.mpanel2Area.prints().isEmpty());
+  EXPECT_EQ(s.playState, 0);
+  EXPECT_EQ(s.listPos, 2);
   EXPECT_TRUE(messages.texts.isEmpty());
 }
 
 TEST_F(PlayDataTest, StopsWhatPlaysBeforeOpening) {
-  d.state = 1;
-  PlayData(s, d, v, 1);
+  d.engineState = 1;
+  playData(s, d, v, 1);
   ASSERT_GE(d.calls.size(), 3u);
   EXPECT_EQ(d.calls[0], "stop");
   EXPECT_EQ(d.calls[1], "close");
@@ -57,118 +57,118 @@ TEST_F(PlayDataTest, StopsWhatPlaysBeforeOpening) {
 }
 
 TEST_F(PlayDataTest, TagsAreReadOnlyOnce) {
-  PlayData(s, d, v, 1);
-  PlayData(s, d, v, 1);
+  playData(s, d, v, 1);
+  playData(s, d, v, 1);
   EXPECT_EQ(d.count("getFileInfo /music/01.mp3"), 1);
 }
 
 TEST_F(PlayDataTest, FailedOpenLeavesNothingPlaying) {
-  PlayData(s, d, v, 1);
+  playData(s, d, v, 1);
   d.unopenable.insert("/music/02.mp3");
   d.clearCalls();
-  EXPECT_EQ(PlayData(s, d, v, 2), 0);
+  EXPECT_EQ(playData(s, d, v, 2), 0);
   EXPECT_EQ(messages.texts, QStringList({"/music/02.mp3が開けません。"}));
   EXPECT_EQ(d.calls, (std::vector<std::string>{"stop", "close", "open /music/02.mp3"}));
   int32_t position = 0;
-  EXPECT_EQ(d.vbmp3_getState(position), 0);
+  EXPECT_EQ(d.state(position), 0);
 }
 
 TEST_F(PlayDataTest, PositionOutsideListFailsWithMessage) {
-  EXPECT_EQ(PlayData(s, d, v, 4), 0);
-  EXPECT_EQ(PlayData(s, d, v, 0), 0);
+  EXPECT_EQ(playData(s, d, v, 4), 0);
+  EXPECT_EQ(playData(s, d, v, 0), 0);
   EXPECT_EQ(messages.texts, QStringList({"が開けません。", "が開けません。"}));
 }
 
 TEST_F(PlayDataTest, RefusedPlayReportsIt) {
   d.playResult = 0;
-  EXPECT_EQ(PlayData(s, d, v, 1), 0);
+  EXPECT_EQ(playData(s, d, v, 1), 0);
   EXPECT_EQ(messages.texts, QStringList({"/music/01.mp3が演奏出来ません"}));
 }
 
 TEST_F(PlayDataTest, WaitsForPlayingButNotForever) {
   d.statePollsBeforePlaying = 50;
-  EXPECT_EQ(PlayData(s, d, v, 1), -1);
+  EXPECT_EQ(playData(s, d, v, 1), -1);
   d.statePollsBeforePlaying = -1;  // never plays: the wait must end by itself
-  EXPECT_EQ(PlayData(s, d, v, 1), 0);
+  EXPECT_EQ(playData(s, d, v, 1), 0);
   EXPECT_EQ(messages.texts, QStringList({"/music/01.mp3が演奏出来ません"}));
   EXPECT_EQ(d.calls.back(), "stop");
 }
 
 TEST_F(PlayDataTest, LyricsFolderFirstThenBesideTheSong) {
-  SetFileTable(s, {"/music/a/song.mp3"});
-  PlayData(s, d, v, 1);
-  EXPECT_EQ(LyricOffers(), (std::vector<std::string>{"/lyrics/song.txt", "/music/a/song.txt"}));
-  EXPECT_EQ(s.HasLyrics, 0);
-  EXPECT_EQ(s.LyricShow, 0);
+  setFileTable(s, {"/music/a/song.mp3"});
+  playData(s, d, v, 1);
+  EXPECT_EQ(lyricOffers(), (std::vector<std::string>{"/lyrics/song.txt", "/music/a/song.txt"}));
+  EXPECT_EQ(s.hasLyrics, 0);
+  EXPECT_EQ(s.lyricShow, 0);
 
   d.lyricFiles = {"/music/a/song.txt"};
   d.clearCalls();
-  PlayData(s, d, v, 1);
-  EXPECT_EQ(s.HasLyrics, 1);
-  EXPECT_EQ(s.LyricShow, 1);
+  playData(s, d, v, 1);
+  EXPECT_EQ(s.hasLyrics, 1);
+  EXPECT_EQ(s.lyricShow, 1);
 
   d.lyricFiles = {"/lyrics/song.txt"};
   d.clearCalls();
-  PlayData(s, d, v, 1);
-  EXPECT_EQ(LyricOffers(), (std::vector<std::string>{"/lyrics/song.txt"}));
-  EXPECT_EQ(s.HasLyrics, 1);
+  playData(s, d, v, 1);
+  EXPECT_EQ(lyricOffers(), (std::vector<std::string>{"/lyrics/song.txt"}));
+  EXPECT_EQ(s.hasLyrics, 1);
 }
 
 TEST_F(PlayDataTest, KaraokeVariantSharesLyricFile) {
-  SetFileTable(s, {"/m/song_k.mp3", "/m/song_K.RMP", "/m/track.MP3", "/m/_k.mp3"});
-  for (int16_t pos = 1; pos <= 4; ++pos) PlayData(s, d, v, pos);
-  EXPECT_EQ(LyricOffers(), (std::vector<std::string>{
+  setFileTable(s, {"/m/song_k.mp3", "/m/song_K.RMP", "/m/track.MP3", "/m/_k.mp3"});
+  for (int16_t pos = 1; pos <= 4; ++pos) playData(s, d, v, pos);
+  EXPECT_EQ(lyricOffers(), (std::vector<std::string>{
                                "/lyrics/song.txt", "/m/song.txt", "/lyrics/song.txt", "/m/song.txt",
                                "/lyrics/track.txt", "/m/track.txt", "/lyrics/.txt", "/m/.txt"}));
 }
 
 TEST_F(PlayDataTest, ClearsLyricLinesAndClearLyricWindowOnlyWhenShown) {
-  s.LyricLines = {"a", "b", "c", "d", "e"};
-  PlayData(s, d, v, 1);
-  for (const QString& line : s.LyricLines) EXPECT_TRUE(line.isEmpty());
+  s.lyricLines = {"a", "b", "c", "d", "e"};
+  playData(s, d, v, 1);
+  for (const QString& line : s.lyricLines) EXPECT_TRUE(line.isEmpty());
   v.lyricLabels = {"x", "x", "x", "x", "x"};
-  s.LyricShow = 0;
-  ClearLyricWindow(s, v);
+  s.lyricShow = 0;
+  clearLyricWindow(s, v);
   EXPECT_EQ(v.lyricLabelWrites, 0);
-  s.LyricShow = 1;
-  ClearLyricWindow(s, v);
+  s.lyricShow = 1;
+  clearLyricWindow(s, v);
   EXPECT_EQ(v.lyricLabelWrites, 1);
   for (const QString& label : v.lyricLabels) EXPECT_TRUE(label.isEmpty());
 }
 
 TEST_F(PlayDataTest, SongDatabaseLookupAndItsFailure) {
   QTemporaryDir dir;
-  s.PathDir[5] = dir.path() + "/";
-  s.UseSongDb = 1;
-  CreateSongDb(s.PathDir[5] + "sorvdb.mdb");
+  s.pathDir[5] = dir.path() + "/";
+  s.useSongDb = 1;
+  createSongDb(s.pathDir[5] + "sorvdb.mdb");
   {
-    SqlDb db(s.PathDir[5] + "sorvdb.mdb");
-    db.Execute(
+    SqlDb db(s.pathDir[5] + "sorvdb.mdb");
+    db.execute(
         "INSERT INTO アニソンデータ管理 (ファイル名, 曲名, アーティスト, 番組名, カラオケ, 歌種別, "
         "歌連番, 発表年, アニメ種別, ジャンルNo) VALUES ('02.mp3', '風のエンディング', "
         "'春風あおい', '風の物語', 0, '3', 1, '2023', 1, 255)");
   }
-  s.DbState = 1;
-  s.ListPos = 2;
-  s.SongYear = "stale";
-  ASSERT_EQ(PlayData(s, d, v, 2), -1);
-  EXPECT_EQ(s.TitleText, "風のエンディング");
-  EXPECT_EQ(s.SongKind, "301");
-  EXPECT_EQ(s.DbState, 1);
+  s.dbState = 1;
+  s.listPos = 2;
+  s.songYear = "stale";
+  ASSERT_EQ(playData(s, d, v, 2), -1);
+  EXPECT_EQ(s.titleText, "風のエンディング");
+  EXPECT_EQ(s.songKind, "301");
+  EXPECT_EQ(s.dbState, 1);
 
-  s.ListPos = 1;
-  PlayData(s, d, v, 1);
-  EXPECT_EQ(s.SongYear, "");
-  EXPECT_EQ(s.TitleText, "Song 1");
+  s.listPos = 1;
+  playData(s, d, v, 1);
+  EXPECT_EQ(s.songYear, "");
+  EXPECT_EQ(s.titleText, "Song 1");
 
   // A failed lookup switches further lookups off for the run.
-  s.PathDir[5] = dir.path() + "/missing/";
-  PlayData(s, d, v, 1);
-  EXPECT_EQ(s.DbState, -1);
-  s.PathDir[5] = dir.path() + "/";
-  s.ListPos = 2;
-  PlayData(s, d, v, 2);
-  EXPECT_EQ(s.TitleText, "Song 2");
+  s.pathDir[5] = dir.path() + "/missing/";
+  playData(s, d, v, 1);
+  EXPECT_EQ(s.dbState, -1);
+  s.pathDir[5] = dir.path() + "/";
+  s.listPos = 2;
+  playData(s, d, v, 2);
+  EXPECT_EQ(s.titleText, "Song 2");
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 #include <QElapsedTimer>
 #include <QThread>
 
-#include "decoder/Vbmp3Engine.h"
+#include "decoder/ThreadedAudioEngine.h"
 #include "panel/info/SongText.h"
 #include "playback/PlayOrder.h"
 #include "playback/Playback.h"
@@ -16,31 +16,31 @@
 namespace sorv::test {
 namespace {
 
-QString SourceFile(const QString& relative) {
+QString sourceFile(const QString& relative) {
   return qEnvironmentVariable("SORV_SOURCE_DIR", SORV_SOURCE_DIR) + "/" + relative;
 }
 
 class RealEngineTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_NE(engine.vbmp3_init(), 0);
-    s.DbState = -1;
-    s.VerNo = "1.14";
-    s.PathDir[6] = lyricsDir.path() + "/";
+    ASSERT_NE(engine.init(), 0);
+    s.dbState = -1;
+    s.verNo = "1.14";
+    s.pathDir[6] = lyricsDir.path() + "/";
   }
-  void TearDown() override { engine.vbmp3_free(); }
-  int32_t EngineState() {
+  void TearDown() override { engine.release(); }
+  int32_t engineState() {
     int32_t position = 0;
-    return engine.vbmp3_getState(position);
+    return engine.state(position);
   }
   // What the one-second tick does, polled faster: waits for the end of the track, then runs the
   // end-of-track steps and, for a pending start, the start timer's tick.
-  void PlayToEndOfTrack() {
-    EXPECT_TRUE(WaitUntil([this] { return EngineState() == 0; })) << "the track did not end";
-    EndOfTrack(s, engine, v);
-    if (s.StartPending == 1) StartTimerTick(s, engine, v);
+  void playToEndOfTrack() {
+    EXPECT_TRUE(WaitUntil([this] { return engineState() == 0; })) << "the track did not end";
+    endOfTrack(s, engine, v);
+    if (s.startPending == 1) startTimerTick(s, engine, v);
   }
-  Vbmp3Engine engine;
+  ThreadedAudioEngine engine;
   QTemporaryDir lyricsDir;
   State s;
   FakeView v;
@@ -48,56 +48,56 @@ class RealEngineTest : public ::testing::Test {
 };
 
 TEST_F(RealEngineTest, DemoSongPlaysWithItsTagAndLyrics) {
-  SetFileTable(s, {SourceFile("demo/songs/hoshizora_opening.mp3"),
-                   SourceFile("demo/songs/hoshizora_opening_k.mp3")});
-  s.ListPos = 1;
-  ASSERT_EQ(PlayData(s, engine, v, 1), -1);
-  EXPECT_NE(EngineState(), 0);
-  EXPECT_EQ(TagText(s.ListTag[1].title), "星空のオーバーチュア");
-  EXPECT_GE(s.ListInfo[1].length, 20);
-  EXPECT_EQ(s.HasLyrics, 1);
-  EXPECT_EQ(s.TitleText, "星空のオーバーチュア");
-  s.ListPos = 2;
-  ASSERT_EQ(PlayData(s, engine, v, 2), -1);
-  EXPECT_EQ(s.HasLyrics, 1);  // the off-vocal version shows the song's lyrics
-  engine.vbmp3_stop();
-  engine.vbmp3_close();
-  EXPECT_EQ(EngineState(), 0);
+  setFileTable(s, {sourceFile("demo/songs/hoshizora_opening.mp3"),
+                   sourceFile("demo/songs/hoshizora_opening_k.mp3")});
+  s.listPos = 1;
+  ASSERT_EQ(playData(s, engine, v, 1), -1);
+  EXPECT_NE(engineState(), 0);
+  EXPECT_EQ(tagText(s.listTag[1].title), "星空のオーバーチュア");
+  EXPECT_GE(s.listInfo[1].length, 20);
+  EXPECT_EQ(s.hasLyrics, 1);
+  EXPECT_EQ(s.titleText, "星空のオーバーチュア");
+  s.listPos = 2;
+  ASSERT_EQ(playData(s, engine, v, 2), -1);
+  EXPECT_EQ(s.hasLyrics, 1);  // the off-vocal version shows the song's lyrics
+  engine.stop();
+  engine.close();
+  EXPECT_EQ(engineState(), 0);
   EXPECT_TRUE(messages.texts.isEmpty());
 }
 
 TEST_F(RealEngineTest, ThreeShortTracksPlayThroughThenLoop) {
-  const QString second = SourceFile("tests/fixtures/silence_1s.mp3");
-  SetFileTable(s, {SourceFile("tests/fixtures/tone440_short.rmp"), second,
-                   SourceFile("tests/fixtures/tone1k_mpeg25_mono.mp3")});
-  s.ListPos = 1;
-  ASSERT_EQ(PlayData(s, engine, v, 1), -1);
-  s.PlayState = 1;
-  PlayToEndOfTrack();
-  EXPECT_EQ(s.ListPos, 2);
-  EXPECT_EQ(s.PlayState, 1);
-  PlayToEndOfTrack();
-  EXPECT_EQ(s.ListPos, 3);
-  PlayToEndOfTrack();
-  EXPECT_EQ(s.PlayState, 0);
-  EXPECT_EQ(s.ListPos, 3);
+  const QString second = sourceFile("tests/fixtures/silence_1s.mp3");
+  setFileTable(s, {sourceFile("tests/fixtures/tone440_short.rmp"), second,
+                   sourceFile("tests/fixtures/tone1k_mpeg25_mono.mp3")});
+  s.listPos = 1;
+  ASSERT_EQ(playData(s, engine, v, 1), -1);
+  s.playState = 1;
+  playToEndOfTrack();
+  EXPECT_EQ(s.listPos, 2);
+  EXPECT_EQ(s.playState, 1);
+  playToEndOfTrack();
+  EXPECT_EQ(s.listPos, 3);
+  playToEndOfTrack();
+  EXPECT_EQ(s.playState, 0);
+  EXPECT_EQ(s.listPos, 3);
   EXPECT_EQ(v.caption, "そるばね Ver.1.14");
 
-  s.LoopMode = 1;
-  ASSERT_EQ(PlayData(s, engine, v, 3), -1);
-  s.PlayState = 1;
-  PlayToEndOfTrack();
-  EXPECT_EQ(s.ListPos, 1);
-  EXPECT_EQ(s.PlayState, 1);
+  s.loopMode = 1;
+  ASSERT_EQ(playData(s, engine, v, 3), -1);
+  s.playState = 1;
+  playToEndOfTrack();
+  EXPECT_EQ(s.listPos, 1);
+  EXPECT_EQ(s.playState, 1);
   EXPECT_TRUE(messages.texts.isEmpty());
 }
 
 TEST_F(RealEngineTest, RandomBytesNamedMp3FailsWithMessage) {
-  SetFileTable(s, {SourceFile("tests/fixtures/random_bytes.mp3")});
-  s.ListPos = 1;
-  EXPECT_EQ(PlayData(s, engine, v, 1), 0);
+  setFileTable(s, {sourceFile("tests/fixtures/random_bytes.mp3")});
+  s.listPos = 1;
+  EXPECT_EQ(playData(s, engine, v, 1), 0);
   ASSERT_EQ(messages.texts.size(), 1);
-  EXPECT_TRUE(messages.texts[0].startsWith(SourceFile("tests/fixtures/random_bytes.mp3")));
+  EXPECT_TRUE(messages.texts[0].startsWith(sourceFile("tests/fixtures/random_bytes.mp3")));
 }
 
 }  // namespace

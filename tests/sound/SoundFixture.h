@@ -7,7 +7,7 @@
 #include "core/State.h"
 #include "panel/sound/EqualizerPanel.h"
 #include "panel/sound/ScopeDisplay.h"
-#include "tests/common/FakeDecoder.h"
+#include "tests/common/FakeEngine.h"
 #include "tests/common/FakeView.h"
 
 namespace sorv::test {
@@ -16,14 +16,14 @@ class SoundFixture : public ::testing::Test {
  protected:
   SoundFixture() {
     panel.resize(377, 329);
-    s.EquPreNo = 5;
-    s.VolLevel = {80, 80};
-    s.DispMode = 1;
+    s.equPreNo = 5;
+    s.volLevel = {80, 80};
+    s.dispMode = 1;
   }
 
   QWidget panel;
   State s;
-  FakeDecoder d;
+  FakeEngine d;
   FakeView v;
   EqualizerPanel eq{s, d, &panel};
   ScopeDisplay scope{s, d, v, &panel};

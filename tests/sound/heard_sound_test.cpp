@@ -12,7 +12,7 @@
 #include <iterator>
 #include <thread>
 
-#include "decoder/Vbmp3Engine.h"
+#include "decoder/ThreadedAudioEngine.h"
 #include "panel/sound/EqualizerPanel.h"
 #include "tests/common/WaitUntil.h"
 
@@ -22,37 +22,37 @@ namespace {
 constexpr int kRate = 44100;
 constexpr int kSeconds = 2;
 
-void PutLe(std::ofstream& out, uint32_t value, int bytes) {
+void putLe(std::ofstream& out, uint32_t value, int bytes) {
   for (int i = 0; i < bytes; ++i) out.put(static_cast<char>((value >> (8 * i)) & 0xff));
 }
 
 // A 16-bit stereo WAV file holding a 60 Hz and a 3 kHz tone, each at a quarter of full scale.
-void WriteTwoTones(const std::string& path) {
+void writeTwoTones(const std::string& path) {
   std::ofstream out(path, std::ios::binary);
   const uint32_t dataBytes = kRate * kSeconds * 4;
   out.write("RIFF", 4);
-  PutLe(out, 36 + dataBytes, 4);
+  putLe(out, 36 + dataBytes, 4);
   out.write("WAVEfmt ", 8);
-  PutLe(out, 16, 4);
-  PutLe(out, 1, 2);
-  PutLe(out, 2, 2);
-  PutLe(out, kRate, 4);
-  PutLe(out, kRate * 4, 4);
-  PutLe(out, 4, 2);
-  PutLe(out, 16, 2);
+  putLe(out, 16, 4);
+  putLe(out, 1, 2);
+  putLe(out, 2, 2);
+  putLe(out, kRate, 4);
+  putLe(out, kRate * 4, 4);
+  putLe(out, 4, 2);
+  putLe(out, 16, 2);
   out.write("data", 4);
-  PutLe(out, dataBytes, 4);
+  putLe(out, dataBytes, 4);
   for (int i = 0; i < kRate * kSeconds; ++i) {
     const double t = double(i) / kRate;
     const double value = 0.25 * std::sin(2 * M_PI * 60 * t) + 0.25 * std::sin(2 * M_PI * 3000 * t);
     const auto sample = static_cast<int16_t>(std::lround(value * 32767));
-    PutLe(out, static_cast<uint16_t>(sample), 2);
-    PutLe(out, static_cast<uint16_t>(sample), 2);
+    putLe(out, static_cast<uint16_t>(sample), 2);
+    putLe(out, static_cast<uint16_t>(sample), 2);
   }
 }
 
 // Level in dB of one tone in one channel of interleaved stereo (Hann-windowed Goertzel).
-double ToneDb(const std::vector<float>& stereo, int channel, double hz) {
+double toneDb(const std::vector<float>& stereo, int channel, double hz) {
   const std::size_t n = stereo.size() / 2;
   const double w = 2 * M_PI * hz / kRate;
   double s1 = 0, s2 = 0, windowSum = 0;
@@ -75,32 +75,32 @@ class HeardSoundTest : public ::testing::Test {
  protected:
   void SetUp() override {
     song_ = dir_.filePath("tones.wav").toStdString();
-    WriteTwoTones(song_);
-    s_.EquPreNo = 0;
-    s_.VolLevel = {80, 80};
+    writeTwoTones(song_);
+    s_.equPreNo = 0;
+    s_.volLevel = {80, 80};
     setenv("SDL_AUDIODRIVER", "disk", 1);
   }
   void TearDown() override {
-    engine_.vbmp3_free();
+    engine_.release();
     setenv("SDL_AUDIODRIVER", "dummy", 1);
   }
 
   // Plays the whole file through a fresh output and measures the middle second of what was heard.
-  Levels Hear() {
+  Levels hear() {
     const std::string capture = dir_.filePath(QString("heard%1.raw").arg(++runs_)).toStdString();
     setenv("SDL_DISKAUDIOFILE", capture.c_str(), 1);
-    EXPECT_NE(engine_.vbmp3_init(), 0);
+    EXPECT_NE(engine_.init(), 0);
     OpenRecord record;
-    EXPECT_NE(engine_.vbmp3_open(song_, record), 0);
-    EXPECT_NE(engine_.vbmp3_play(), 0);
+    EXPECT_NE(engine_.open(song_, record), 0);
+    EXPECT_NE(engine_.play(), 0);
     int32_t position = 0;
-    EXPECT_TRUE(test::WaitUntil([&] { return engine_.vbmp3_getState(position) == 0; }))
+    EXPECT_TRUE(test::WaitUntil([&] { return engine_.state(position) == 0; }))
         << "the song did not play to its end";
-    engine_.vbmp3_free();  // closes the capture file
-    return Measure(capture);
+    engine_.release();  // closes the capture file
+    return measure(capture);
   }
 
-  static Levels Measure(const std::string& capture) {
+  static Levels measure(const std::string& capture) {
     std::ifstream file(capture, std::ios::binary);
     const std::string bytes{std::istreambuf_iterator<char>(file), {}};
     std::vector<float> heard(bytes.size() / sizeof(float));
@@ -113,8 +113,8 @@ class HeardSoundTest : public ::testing::Test {
     EXPECT_GE(heard.size(), from + count) << "too little was heard";
     if (heard.size() < from + count) return {};
     const std::vector<float> middle(heard.begin() + from, heard.begin() + from + count);
-    return {ToneDb(middle, 0, 60), ToneDb(middle, 1, 60), ToneDb(middle, 0, 3000),
-            ToneDb(middle, 1, 3000)};
+    return {toneDb(middle, 0, 60), toneDb(middle, 1, 60), toneDb(middle, 0, 3000),
+            toneDb(middle, 1, 3000)};
   }
 
   QTemporaryDir dir_;
@@ -122,16 +122,16 @@ class HeardSoundTest : public ::testing::Test {
   int runs_ = 0;
   QWidget panel_;
   State s_;
-  Vbmp3Engine engine_;
+  ThreadedAudioEngine engine_;
   EqualizerPanel eq_{s_, engine_, &panel_};
 };
 
 TEST_F(HeardSoundTest, BassRaisesTheLowToneAndLeavesTheHighOne) {
   eq_.StartUp();
-  const Levels flat = Hear();
+  const Levels flat = hear();
   ASSERT_GT(flat.left60, -30.0) << "the tone is heard at all";
-  eq_.EquPre_Click(3);
-  const Levels bass = Hear();
+  eq_.equPreClick(3);
+  const Levels bass = hear();
   EXPECT_GT(bass.left60 - flat.left60, 4.0);
   EXPECT_GT(bass.right60 - flat.right60, 4.0);
   EXPECT_NEAR(bass.left3k, flat.left3k, 1.0);
@@ -142,15 +142,15 @@ TEST_F(HeardSoundTest, BassRaisesTheLowToneAndLeavesTheHighOne) {
 
 TEST_F(HeardSoundTest, EachVolumeSliderTurnsDownItsOwnChannel) {
   eq_.StartUp();
-  const Levels even = Hear();
+  const Levels even = hear();
   ASSERT_GT(even.right3k, -30.0) << "the tone is heard at all";
-  eq_.Volume_MouseUp(1, Qt::LeftButton, {}, 4, 80);  // right to 20
-  const Levels quietRight = Hear();
+  eq_.volumeMouseUp(1, Qt::LeftButton, {}, 4, 80);  // right to 20
+  const Levels quietRight = hear();
   EXPECT_NEAR(quietRight.left60, even.left60, 0.5);
   EXPECT_LT(quietRight.right60, even.right60 - 6.0);
-  eq_.Volume_MouseUp(1, Qt::LeftButton, {}, 4, 20);
-  eq_.Volume_MouseUp(0, Qt::LeftButton, {}, 4, 80);  // left to 20, right back to 80
-  const Levels quietLeft = Hear();
+  eq_.volumeMouseUp(1, Qt::LeftButton, {}, 4, 20);
+  eq_.volumeMouseUp(0, Qt::LeftButton, {}, 4, 80);  // left to 20, right back to 80
+  const Levels quietLeft = hear();
   EXPECT_NEAR(quietLeft.right3k, even.right3k, 0.5);
   EXPECT_LT(quietLeft.left3k, even.left3k - 6.0);
 }

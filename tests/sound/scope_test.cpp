@@ -7,17 +7,17 @@ namespace {
 class ScopeTest : public SoundFixture {
  protected:
   ScopeTest() {
-    s.PlayState = 1;
-    s.ShowScope = 1;
+    s.playState = 1;
+    s.showScope = 1;
   }
 
-  const QImage& spe() { return scope.Spe()->area().image(); }
-  const QImage& wave() { return scope.WPanel()->area().image(); }
-  QRgb ink() { return scope.Ink().rgb(); }
-  QRgb lit(int x, int y) { return scope.SpectrumPicture().pixel(x, y); }
+  const QImage& spe() { return scope.spe()->area().image(); }
+  const QImage& wave() { return scope.wPanel()->area().image(); }
+  QRgb ink() { return scope.ink().rgb(); }
+  QRgb lit(int x, int y) { return scope.spectrumPicture().pixel(x, y); }
 
-  // Pixels of one spectrum row that show the lit picture, as [first, last] or {-1, -1}.
-  std::pair<int, int> LitSpan(int row) {
+  // pixels of one spectrum row that show the lit picture, as [first, last] or {-1, -1}.
+  std::pair<int, int> litSpan(int row) {
     int first = -1, last = -1;
     for (int x = 0; x < kSpectrumWidth; ++x) {
       if (spe().pixel(x, row) == ink()) continue;
@@ -28,7 +28,7 @@ class ScopeTest : public SoundFixture {
     return {first, last};
   }
 
-  int PixelsNot(const QImage& image, QRgb colour) {
+  int pixelsNot(const QImage& image, QRgb colour) {
     int count = 0;
     for (int y = 0; y < image.height(); ++y) {
       for (int x = 0; x < image.width(); ++x) count += image.pixel(x, y) != colour;
@@ -38,18 +38,18 @@ class ScopeTest : public SoundFixture {
 };
 
 TEST(RoundHalfEvenTest, HalvesGoToTheEvenNeighbour) {
-  EXPECT_EQ(RoundHalfEven(5, 2), 2);
-  EXPECT_EQ(RoundHalfEven(7, 2), 4);
-  EXPECT_EQ(RoundHalfEven(-5, 2), -2);
-  EXPECT_EQ(RoundHalfEven(-7, 2), -4);
-  EXPECT_EQ(RoundHalfEven(2001, 800), 3);
-  EXPECT_EQ(RoundHalfEven(-1201, 800), -2);
+  EXPECT_EQ(roundHalfEven(5, 2), 2);
+  EXPECT_EQ(roundHalfEven(7, 2), 4);
+  EXPECT_EQ(roundHalfEven(-5, 2), -2);
+  EXPECT_EQ(roundHalfEven(-7, 2), -4);
+  EXPECT_EQ(roundHalfEven(2001, 800), 3);
+  EXPECT_EQ(roundHalfEven(-1201, 800), -2);
 }
 
 TEST_F(ScopeTest, AreasStandAtThePanelPlaces) {
-  EXPECT_EQ(scope.Spe()->geometry(), QRect(269, 205, 100, 64));
-  EXPECT_EQ(scope.WPanel()->geometry(), QRect(269, 271, 100, 50));
-  EXPECT_EQ(PixelsNot(spe(), ink()), 0) << "starts painted over";
+  EXPECT_EQ(scope.spe()->geometry(), QRect(269, 205, 100, 64));
+  EXPECT_EQ(scope.wPanel()->geometry(), QRect(269, 271, 100, 50));
+  EXPECT_EQ(pixelsNot(spe(), ink()), 0) << "starts painted over";
 }
 
 TEST_F(ScopeTest, LeftGrowsLeftwardsAndRightRightwardsFromTheCentre) {
@@ -57,55 +57,55 @@ TEST_F(ScopeTest, LeftGrowsLeftwardsAndRightRightwardsFromTheCentre) {
   d.spectrumRight.fill(0);
   for (int i = 0; i < 4; ++i) d.spectrumLeft[i] = 100;      // 400 * 80 / 800 = 40
   for (int i = 252; i < 256; ++i) d.spectrumRight[i] = 25;  // 100 * 80 / 800 = 10
-  scope.Timer3_Timer();
-  EXPECT_EQ(LitSpan(63), std::make_pair(10, 49));
-  EXPECT_EQ(LitSpan(0), std::make_pair(50, 59));
-  EXPECT_EQ(LitSpan(30), std::make_pair(-1, -1));
-  EXPECT_EQ(s.ScopeDirty, 1);
+  scope.scopeTick();
+  EXPECT_EQ(litSpan(63), std::make_pair(10, 49));
+  EXPECT_EQ(litSpan(0), std::make_pair(50, 59));
+  EXPECT_EQ(litSpan(30), std::make_pair(-1, -1));
+  EXPECT_EQ(s.scopeDirty, 1);
 }
 
 TEST_F(ScopeTest, BarLengthsRoundHalvesToEven) {
-  s.VolLevel = {100, 100};
+  s.volLevel = {100, 100};
   d.spectrumLeft.fill(0);
   d.spectrumRight.fill(0);
   d.spectrumLeft[0] = 20;   // 2.5 -> 2
   d.spectrumLeft[4] = 28;   // 3.5 -> 4
   d.spectrumLeft[8] = -50;  // negative -> 0
   d.spectrumRight[8] = 4;   // 0.5 -> 0: the whole row is unlit
-  scope.Timer3_Timer();
-  EXPECT_EQ(LitSpan(63), std::make_pair(48, 49));
-  EXPECT_EQ(LitSpan(62), std::make_pair(46, 49));
-  EXPECT_EQ(LitSpan(61), std::make_pair(-1, -1));
+  scope.scopeTick();
+  EXPECT_EQ(litSpan(63), std::make_pair(48, 49));
+  EXPECT_EQ(litSpan(62), std::make_pair(46, 49));
+  EXPECT_EQ(litSpan(61), std::make_pair(-1, -1));
 }
 
 TEST_F(ScopeTest, FullBarsLightTheWholeRow) {
   d.spectrumLeft.fill(100);
   d.spectrumRight.fill(100);
-  s.VolLevel = {100, 100};
-  scope.Timer3_Timer();
-  EXPECT_EQ(LitSpan(20), std::make_pair(0, 99));
+  s.volLevel = {100, 100};
+  scope.scopeTick();
+  EXPECT_EQ(litSpan(20), std::make_pair(0, 99));
 }
 
 TEST_F(ScopeTest, SideWithVolumeZeroStaysDark) {
   d.spectrumLeft.fill(60);
   d.spectrumRight.fill(60);
-  s.VolLevel = {0, 80};
-  scope.Timer3_Timer();
+  s.volLevel = {0, 80};
+  scope.scopeTick();
   for (int row = 0; row < kSpectrumHeight; ++row) {
-    EXPECT_EQ(LitSpan(row), std::make_pair(50, 73)) << row;  // 240 * 80 / 800 = 24
+    EXPECT_EQ(litSpan(row), std::make_pair(50, 73)) << row;  // 240 * 80 / 800 = 24
   }
 }
 
 TEST_F(ScopeTest, SilencePaintsEveryRowOver) {
   d.spectrumLeft.fill(80);
   d.spectrumRight.fill(80);
-  scope.Timer3_Timer();
-  ASSERT_GT(PixelsNot(spe(), ink()), 0);
+  scope.scopeTick();
+  ASSERT_GT(pixelsNot(spe(), ink()), 0);
   d.spectrumLeft.fill(0);
   d.spectrumRight.fill(0);
-  scope.Timer3_Timer();
-  EXPECT_EQ(PixelsNot(spe(), ink()), 0);
-  EXPECT_EQ(s.ScopeDirty, 1);
+  scope.scopeTick();
+  EXPECT_EQ(pixelsNot(spe(), ink()), 0);
+  EXPECT_EQ(s.scopeDirty, 1);
 }
 
 TEST_F(ScopeTest, TraceHeightAndColourFollowTheSamples) {
@@ -113,11 +113,11 @@ TEST_F(ScopeTest, TraceHeightAndColourFollowTheSamples) {
   d.waveRight.fill(0);
   d.waveLeft[5] = 50;       // (50 * 80) / 800 + 25 = 30, x = 5 / 2.5 = 2
   d.waveRight[200] = -100;  // -8000 / 800 + 25 = 15, x = 80
-  scope.Timer3_Timer();
+  scope.scopeTick();
   EXPECT_EQ(wave().pixel(2, 30), qRgb(60, 0, 90));
   EXPECT_EQ(wave().pixel(80, 15), qRgb(105, 0, 45));
   EXPECT_EQ(wave().pixel(50, 25), qRgb(75, 0, 75));
-  const QRgb back = scope.WPanel()->area().backColor().rgb();
+  const QRgb back = scope.wPanel()->area().backColor().rgb();
   EXPECT_EQ(wave().pixel(50, 24), back);
   // Samples 250-255 land right of the area (x 100-102) and are left out.
   EXPECT_EQ(wave().pixel(99, 25), qRgb(75, 0, 75));
@@ -126,9 +126,9 @@ TEST_F(ScopeTest, TraceHeightAndColourFollowTheSamples) {
 TEST_F(ScopeTest, TraceWithOneSideMutedShowsOnlyTheOther) {
   d.waveLeft.fill(0);
   d.waveRight.fill(100);
-  s.VolLevel = {80, 0};
-  scope.Timer3_Timer();
-  const QRgb back = scope.WPanel()->area().backColor().rgb();
+  s.volLevel = {80, 0};
+  scope.scopeTick();
+  const QRgb back = scope.wPanel()->area().backColor().rgb();
   for (int y = 0; y < kWaveHeight; ++y) {
     if (y == 25) continue;
     EXPECT_EQ(wave().pixel(40, y), back) << y;
@@ -138,29 +138,29 @@ TEST_F(ScopeTest, TraceWithOneSideMutedShowsOnlyTheOther) {
 TEST_F(ScopeTest, ScopeOffBlanksOnceThenLeavesTheAreasAlone) {
   d.spectrumLeft.fill(80);
   d.waveLeft.fill(40);
-  scope.Timer3_Timer();
-  s.ShowScope = 0;
-  scope.Timer3_Timer();
-  EXPECT_EQ(PixelsNot(spe(), ink()), 0);
-  EXPECT_EQ(PixelsNot(wave(), scope.WPanel()->area().backColor().rgb()), 0);
-  EXPECT_EQ(s.ScopeDirty, 0);
-  scope.Spe()->area().image().setPixel(5, 5, qRgb(1, 2, 3));
-  scope.Timer3_Timer();
+  scope.scopeTick();
+  s.showScope = 0;
+  scope.scopeTick();
+  EXPECT_EQ(pixelsNot(spe(), ink()), 0);
+  EXPECT_EQ(pixelsNot(wave(), scope.wPanel()->area().backColor().rgb()), 0);
+  EXPECT_EQ(s.scopeDirty, 0);
+  scope.spe()->area().image().setPixel(5, 5, qRgb(1, 2, 3));
+  scope.scopeTick();
   EXPECT_EQ(spe().pixel(5, 5), qRgb(1, 2, 3));
 }
 
 TEST_F(ScopeTest, NothingIsDrawnWhileTheBarIsShown) {
-  s.DispMode = 2;
-  s.HasLyrics = 1;
-  s.LyricShow = 1;
+  s.dispMode = 2;
+  s.hasLyrics = 1;
+  s.lyricShow = 1;
   d.spectrumLeft.fill(80);
-  d.lyrics.slot[2] = "line";
-  scope.Timer3_Timer();
-  EXPECT_EQ(PixelsNot(spe(), ink()), 0);
-  EXPECT_EQ(s.ScopeDirty, 0);
-  EXPECT_TRUE(v.aPanel.prints().isEmpty());
+  d.lyricsRecord.slot[2] = "line";
+  scope.scopeTick();
+  EXPECT_EQ(pixelsNot(spe(), ink()), 0);
+  EXPECT_EQ(s.scopeDirty, 0);
+  EXPECT_TRUE(v.aPanelArea.prints().isEmpty());
   EXPECT_EQ(v.lyricLabelWrites, 0);
-  EXPECT_TRUE(s.LyricLines[2].isEmpty());
+  EXPECT_TRUE(s.lyricLines[2].isEmpty());
 }
 
 }  // namespace

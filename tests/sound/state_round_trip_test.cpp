@@ -5,7 +5,7 @@
 
 #include "core/session/StateFile.h"
 #include "panel/sound/EqualizerPanel.h"
-#include "tests/common/FakeDecoder.h"
+#include "tests/common/FakeEngine.h"
 
 namespace sorv::test {
 namespace {
@@ -15,23 +15,23 @@ TEST(EqualizerStateTest, UserPresetDragIsRememberedAtTheNextStart) {
   const QString folder = dir.path() + "/";
   QWidget panel;
   State s;
-  s.WorkPath = folder;
-  s.SetDefaults(folder);
-  FakeDecoder d;
+  s.workPath = folder;
+  s.setDefaults(folder);
+  FakeEngine d;
   EqualizerPanel eq(s, d, &panel);
-  eq.EquPre_Click(5);
-  eq.Equ_MouseMove(2, Qt::LeftButton, {}, 3, 40);
-  eq.Equ_MouseUp(2, Qt::LeftButton, {}, 3, 40);
-  eq.Volume_MouseUp(0, Qt::LeftButton, {}, 4, 35);
-  ASSERT_TRUE(SaveState(s));
+  eq.equPreClick(5);
+  eq.equMouseMove(2, Qt::LeftButton, {}, 3, 40);
+  eq.equMouseUp(2, Qt::LeftButton, {}, 3, 40);
+  eq.volumeMouseUp(0, Qt::LeftButton, {}, 4, 35);
+  ASSERT_TRUE(saveState(s));
 
   State next;
-  next.WorkPath = folder;
-  LoadState(next, QString(), folder);
-  EXPECT_EQ(next.EquPreNo, 5);
-  EXPECT_EQ(next.EquLevel[2], 80);
-  EXPECT_EQ(next.VolLevel[0], 65);
-  FakeDecoder nextEngine;
+  next.workPath = folder;
+  loadState(next, QString(), folder);
+  EXPECT_EQ(next.equPreNo, 5);
+  EXPECT_EQ(next.equLevel[2], 80);
+  EXPECT_EQ(next.volLevel[0], 65);
+  FakeEngine nextEngine;
   EqualizerPanel nextEq(next, nextEngine, &panel);
   nextEq.StartUp();
   EXPECT_EQ(nextEngine.gains[2], 80);

@@ -9,31 +9,31 @@ ToolsTest::ToolsTest() : oldCurrent_(QDir::currentPath()) {
   QDir(temp_.path()).mkpath(QStringLiteral("settings/user"));
   QDir(temp_.path()).mkpath(QStringLiteral("settings/system"));
   QDir(temp_.path()).mkpath(QStringLiteral("cwd"));
-  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, Temp("settings/user"));
-  QSettings::setPath(QSettings::NativeFormat, QSettings::SystemScope, Temp("settings/system"));
-  QDir::setCurrent(Temp("cwd"));
-  s.VerNo = QStringLiteral("1.14");
-  s.WorkPath = QDir::currentPath() + QLatin1Char('/');
-  s.SetDefaults(QDir::currentPath() + QLatin1Char('/'));
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, temp("settings/user"));
+  QSettings::setPath(QSettings::NativeFormat, QSettings::SystemScope, temp("settings/system"));
+  QDir::setCurrent(temp("cwd"));
+  s.verNo = QStringLiteral("1.14");
+  s.workPath = QDir::currentPath() + QLatin1Char('/');
+  s.setDefaults(QDir::currentPath() + QLatin1Char('/'));
 }
 
 ToolsTest::~ToolsTest() {
   QDir::setCurrent(oldCurrent_);
 }
 
-QString ToolsTest::MakeDir(const QString& name) const {
+QString ToolsTest::makeDir(const QString& name) const {
   QDir(temp_.path()).mkpath(name);
-  return Temp(name);
+  return temp(name);
 }
 
-QString ToolsTest::MakeFile(const QString& name, const QByteArray& content) const {
-  QFile file(Temp(name));
+QString ToolsTest::makeFile(const QString& name, const QByteArray& content) const {
+  QFile file(temp(name));
   EXPECT_TRUE(file.open(QIODevice::WriteOnly));
   file.write(content);
   return file.fileName();
 }
 
-QVariant ToolsTest::StoredWorkPath() const {
+QVariant ToolsTest::storedWorkPath() const {
   return QSettings(QStringLiteral("Sorvane"), QStringLiteral("Sorvane"))
       .value(QStringLiteral("Work/Path"));
 }

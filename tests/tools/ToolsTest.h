@@ -11,7 +11,7 @@
 #include <functional>
 
 #include "core/State.h"
-#include "tests/common/FakeDecoder.h"
+#include "tests/common/FakeEngine.h"
 #include "tests/common/FakeView.h"
 #include "tests/common/MessageCapture.h"
 
@@ -23,16 +23,16 @@ class ToolsTest : public ::testing::Test {
   ~ToolsTest() override;
 
   // A path inside the test's temporary folder.
-  QString Temp(const QString& name) const { return temp_.filePath(name); }
+  QString temp(const QString& name) const { return temp_.filePath(name); }
   // Makes a folder inside the temporary folder and returns its path.
-  QString MakeDir(const QString& name) const;
+  QString makeDir(const QString& name) const;
   // Writes a file inside the temporary folder and returns its path.
-  QString MakeFile(const QString& name, const QByteArray& content) const;
+  QString makeFile(const QString& name, const QByteArray& content) const;
   // The stored settings folder, or an invalid value when none is stored.
-  QVariant StoredWorkPath() const;
+  QVariant storedWorkPath() const;
 
   State s;
-  FakeDecoder d;
+  FakeEngine d;
   FakeView v;
   MessageCapture messages;
 
@@ -44,7 +44,7 @@ class ToolsTest : public ::testing::Test {
 // Runs act on the modal dialog of type T as soon as its event loop runs; fails the test (and
 // closes whatever is modal) when no such dialog shows up.
 template <typename T>
-void WhenModal(std::function<void(T*)> act) {
+void whenModal(std::function<void(T*)> act) {
   QTimer::singleShot(0, [act] {
     QWidget* modal = QApplication::activeModalWidget();
     if (T* dialog = qobject_cast<T*>(modal)) {

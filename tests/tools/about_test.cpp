@@ -5,8 +5,8 @@
 
 #include "tests/common/WaitUntil.h"
 #include "tests/tools/ToolsTest.h"
+#include "tools/AboutBox.h"
 #include "tools/SysInfo.h"
-#include "tools/frmAPAbout.h"
 
 namespace sorv::test {
 namespace {
@@ -15,32 +15,32 @@ const QString kUnavailable = QStringLiteral("現時点ではｼｽﾃﾑ情報�
 
 class AboutTest : public ToolsTest {
  protected:
-  void SetSystem(const QString& key, const QVariant& value) {
+  void setSystem(const QString& key, const QVariant& value) {
     QSettings system(QSettings::SystemScope, "Sorvane", "Sorvane");
     system.setValue(key, value);
     system.sync();
   }
   // An executable script that records that it ran.
-  QString MakeTool(const QString& name) {
-    const QString path = MakeFile(name, ("#!/bin/sh\ntouch " + Temp("ran") + "\n").toUtf8());
+  QString makeTool(const QString& name) {
+    const QString path = makeFile(name, ("#!/bin/sh\ntouch " + temp("ran") + "\n").toUtf8());
     QFile::setPermissions(path, QFile::permissions(path) | QFile::ExeOwner);
     return path;
   }
   // Waits for the started script to leave its mark.
-  bool Ran() {
-    return test::WaitUntil([this] { return QFile::exists(Temp("ran")); });
+  bool ran() {
+    return test::WaitUntil([this] { return QFile::exists(temp("ran")); });
   }
 };
 
 TEST(AboutVersionTest, FirstDigitDotLastTwo) {
-  EXPECT_EQ(frmAPAbout::VersionText(300), "3.00");
-  EXPECT_EQ(frmAPAbout::VersionText(25), "2.25");
-  EXPECT_EQ(frmAPAbout::VersionText(254), "2.54");
+  EXPECT_EQ(AboutBox::versionText(300), "3.00");
+  EXPECT_EQ(AboutBox::versionText(25), "2.25");
+  EXPECT_EQ(AboutBox::versionText(254), "2.54");
 }
 
 TEST_F(AboutTest, ShowsBothVersionsAndTheCaption) {
-  d.version = 300;
-  frmAPAbout about(s, d);
+  d.versionNumber = 300;
+  AboutBox about(s, d);
   EXPECT_EQ(about.windowTitle(), "そるばねのﾊﾞｰｼﾞｮﾝ情報");
   EXPECT_EQ(about.lblVersion()->text(), "そるばね    Version 1.14\nVBMP3.DLL   Version 3.00");
   EXPECT_TRUE(about.lblDescription()->text().startsWith("　このプログラムは、多くのＭＰ３"));
@@ -48,49 +48,49 @@ TEST_F(AboutTest, ShowsBothVersionsAndTheCaption) {
 }
 
 TEST_F(AboutTest, NothingConfiguredSaysSystemInformationIsUnavailable) {
-  frmAPAbout about(s, d);
-  about.cmdSysInfo_Click();
+  AboutBox about(s, d);
+  about.cmdSysInfoClick();
   EXPECT_EQ(messages.texts, QStringList{kUnavailable});
 }
 
 TEST_F(AboutTest, LocationWithoutTheProgramSaysUnavailable) {
-  SetSystem("SOFTWARE/Microsoft/Shared Tools Location/MSINFO", MakeDir("tools"));
-  StartSysInfo();
+  setSystem("SOFTWARE/Microsoft/Shared Tools Location/MSINFO", makeDir("tools"));
+  startSysInfo();
   EXPECT_EQ(messages.texts, QStringList{kUnavailable});
 }
 
 TEST_F(AboutTest, UnstartablePathSaysUnavailable) {
-  SetSystem("SOFTWARE/Microsoft/Shared Tools/MSINFO/PATH", Temp("missing-tool"));
-  StartSysInfo();
+  setSystem("SOFTWARE/Microsoft/Shared Tools/MSINFO/PATH", temp("missing-tool"));
+  startSysInfo();
   EXPECT_EQ(messages.texts, QStringList{kUnavailable});
 }
 
 TEST_F(AboutTest, ProgramInTheLocationFolderStarts) {
-  MakeDir("tools");
-  MakeTool("tools/MSINFO32.EXE");
-  SetSystem("SOFTWARE/Microsoft/Shared Tools Location/MSINFO", Temp("tools"));
-  StartSysInfo();
+  makeDir("tools");
+  makeTool("tools/MSINFO32.EXE");
+  setSystem("SOFTWARE/Microsoft/Shared Tools Location/MSINFO", temp("tools"));
+  startSysInfo();
   EXPECT_TRUE(messages.texts.isEmpty());
-  EXPECT_TRUE(Ran());
+  EXPECT_TRUE(ran());
 }
 
 TEST_F(AboutTest, PathSettingWinsAndStarts) {
-  SetSystem("SOFTWARE/Microsoft/Shared Tools/MSINFO/PATH", MakeTool("info.sh"));
-  SetSystem("SOFTWARE/Microsoft/Shared Tools Location/MSINFO", Temp("nowhere"));
-  StartSysInfo();
+  setSystem("SOFTWARE/Microsoft/Shared Tools/MSINFO/PATH", makeTool("info.sh"));
+  setSystem("SOFTWARE/Microsoft/Shared Tools Location/MSINFO", temp("nowhere"));
+  startSysInfo();
   EXPECT_TRUE(messages.texts.isEmpty());
-  EXPECT_TRUE(Ran());
+  EXPECT_TRUE(ran());
 }
 
 TEST_F(AboutTest, GetKeyValueReadsTextAndNumbers) {
-  SetSystem("SOFTWARE/Test/Name", "text value");
-  SetSystem("SOFTWARE/Test/Count", 255);
+  setSystem("SOFTWARE/Test/Name", "text value");
+  setSystem("SOFTWARE/Test/Count", 255);
   QString value = "stale";
-  EXPECT_TRUE(GetKeyValue(QSettings::SystemScope, "SOFTWARE\\Test", "Name", value));
+  EXPECT_TRUE(getKeyValue(QSettings::SystemScope, "SOFTWARE\\Test", "Name", value));
   EXPECT_EQ(value, "text value");
-  EXPECT_TRUE(GetKeyValue(QSettings::SystemScope, "SOFTWARE\\Test", "Count", value));
+  EXPECT_TRUE(getKeyValue(QSettings::SystemScope, "SOFTWARE\\Test", "Count", value));
   EXPECT_EQ(value, "255");
-  EXPECT_FALSE(GetKeyValue(QSettings::SystemScope, "SOFTWARE\\Test", "Missing", value));
+  EXPECT_FALSE(getKeyValue(QSettings::SystemScope, "SOFTWARE\\Test", "Missing", value));
   EXPECT_TRUE(value.isEmpty());
 }
 

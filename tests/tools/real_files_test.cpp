@@ -4,10 +4,10 @@
 #include <QFile>
 #include <QThread>
 
-#include "decoder/Vbmp3Engine.h"
+#include "decoder/ThreadedAudioEngine.h"
 #include "tests/tools/ToolsTest.h"
-#include "tools/frmConv.h"
-#include "tools/frmCopy.h"
+#include "tools/CopyWindow.h"
+#include "tools/WavExportWindow.h"
 
 namespace sorv::test {
 namespace {
@@ -18,11 +18,11 @@ struct WavFacts {
   int rate = 0;
   int bits = 0;
   qint64 dataBytes = 0;
-  double Seconds() const { return double(dataBytes) / (channels * rate * bits / 8); }
+  double seconds() const { return double(dataBytes) / (channels * rate * bits / 8); }
 };
 
 // Walks the RIFF chunks of a PCM WAV file.
-WavFacts ReadWav(const QString& path) {
+WavFacts readWav(const QString& path) {
   WavFacts facts;
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return facts;
@@ -66,18 +66,18 @@ QString Fixture(const QString& name) {
 class RealFilesTest : public ToolsTest {};
 
 TEST_F(RealFilesTest, ExportingThreeSongsGivesThreeWavFilesOfTheirLength) {
-  Vbmp3Engine engine;
-  ASSERT_NE(engine.vbmp3_init(), 0);
-  const QString out = MakeDir("out");
+  ThreadedAudioEngine engine;
+  ASSERT_NE(engine.init(), 0);
+  const QString out = makeDir("out");
   const QStringList songs{Fixture("tone440_mpeg1_128k_js.mp3"), Fixture("tone1k_mpeg2_mono.mp3"),
                           Fixture("tone440_short.rmp")};
-  frmConv window(s, engine, v, [&songs] { return songs; });
-  window.Dir1().setPath(out);
+  WavExportWindow window(s, engine, v, [&songs] { return songs; });
+  window.dir1().setPath(out);
   window.show();
-  window.btn_Click(0);
+  window.runCommand(0);
   QDeadlineTimer deadline(30000);
   while (window.isVisible() && !deadline.hasExpired()) {
-    window.Timer1_Timer();
+    window.startDelayTick();
     if (window.converting()) QThread::msleep(5);  // the engine decodes on its own thread
   }
   EXPECT_FALSE(window.isVisible());
@@ -90,22 +90,22 @@ TEST_F(RealFilesTest, ExportingThreeSongsGivesThreeWavFilesOfTheirLength) {
                   {"tone1k_mpeg2_mono.WAV", 1, 22050, 2.0},
                   {"tone440_short.WAV", 1, 22050, 1.0}};
   for (const auto& e : expected) {
-    const WavFacts wav = ReadWav(out + "/" + e.name);
+    const WavFacts wav = readWav(out + "/" + e.name);
     ASSERT_TRUE(wav.valid) << e.name;
     EXPECT_EQ(wav.channels, e.channels) << e.name;
     EXPECT_EQ(wav.rate, e.rate) << e.name;
-    EXPECT_NEAR(wav.Seconds(), e.seconds, 0.1) << e.name;
+    EXPECT_NEAR(wav.seconds(), e.seconds, 0.1) << e.name;
   }
-  engine.vbmp3_free();
+  engine.release();
 }
 
 TEST_F(RealFilesTest, CopyingThreeSongsGivesIdenticalFiles) {
-  const QString out = MakeDir("out");
+  const QString out = makeDir("out");
   const QStringList songs{Fixture("tone440_vbr.mp3"), Fixture("id3v24_utf8.mp3"),
                           Fixture("tone1k.wma")};
-  frmCopy window(s, d, v, [&songs] { return songs; });
-  window.Dir1().setPath(out);
-  window.btn_Click(0);
+  CopyWindow window(s, d, v, [&songs] { return songs; });
+  window.dir1().setPath(out);
+  window.runCommand(0);
   EXPECT_TRUE(messages.texts.isEmpty());
   for (const QString& song : songs) {
     QFile source(song), copy(out + "/" + QFileInfo(song).fileName());

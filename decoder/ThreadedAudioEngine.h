@@ -9,8 +9,8 @@
 // values decode more in the first moments. After that it keeps kSteadyLeadMs queued (the
 // device's own 512 frames included) and decodes 1024 frames each time the queue falls to that
 // mark, so new equalizer and volume settings are heard within lead + block, under 50 ms.
-// Lyrics timing (vbmp3_setLyricsTime): 1 times lines against the heard position, 0 against
-// the decoded position (a little ahead, as older players did). vbmp3_setLyricsNextAdjustTime
+// Lyrics timing (setLyricsTiming): 1 times lines against the heard position, 0 against
+// the decoded position (a little ahead, as older players did). setLyricsLead
 // shows each line that many milliseconds before its time.
 #include <atomic>
 #include <chrono>
@@ -20,65 +20,65 @@
 #include <string>
 #include <thread>
 
+#include "decoder/AudioEngine.h"
 #include "decoder/AudioOutput.h"
 #include "decoder/AudioSource.h"
-#include "decoder/Decoder.h"
 #include "decoder/LyricTimer.h"
 #include "decoder/PlaybackSettings.h"
 #include "decoder/SoundAnalyzer.h"
 
 namespace sorv {
 
-class Vbmp3Engine : public Decoder {
+class ThreadedAudioEngine : public AudioEngine {
  public:
   static constexpr int32_t kVersion = 100;
   static constexpr int kSteadyLeadMs = 25;
   static constexpr int kDefaultCpuLoad = 10;
 
   // output: the sound output to use; by default SDL2.
-  explicit Vbmp3Engine(std::unique_ptr<AudioOutput> output = nullptr);
-  ~Vbmp3Engine() override;
+  explicit ThreadedAudioEngine(std::unique_ptr<AudioOutput> output = nullptr);
+  ~ThreadedAudioEngine() override;
 
-  int vbmp3_init() override;
-  void vbmp3_free() override;
-  int vbmp3_getVbmp3Option(Vbmp3Option& option) override;
-  int vbmp3_setVbmp3Option(const Vbmp3Option& option) override;
-  int vbmp3_setDecodeOption(const DecodeOption& option) override;
-  int32_t vbmp3_getVersion() override { return kVersion; }
+  int init() override;
+  void release() override;
+  int getEngineOption(EngineOption& option) override;
+  int setEngineOption(const EngineOption& option) override;
+  int setDecodeOption(const DecodeOption& option) override;
+  int32_t version() override { return kVersion; }
 
-  int vbmp3_open(const std::string& path, OpenRecord& record) override;
-  int vbmp3_play() override;
-  void vbmp3_stop() override;
-  void vbmp3_close() override;
-  void vbmp3_pause() override;
-  void vbmp3_restart() override;
-  int32_t vbmp3_getState(int32_t& position) override;
-  void vbmp3_seek(int32_t seconds) override;
+  int open(const std::string& path, OpenRecord& record) override;
+  int play() override;
+  void stop() override;
+  void close() override;
+  void pause() override;
+  void resume() override;
+  int32_t state(int32_t& position) override;
+  void seek(int32_t seconds) override;
 
-  void vbmp3_setVolume(int32_t left, int32_t right) override;
-  void vbmp3_setEqualizer(const Gains* gains) override;
-  void vbmp3_reload() override;
+  void setVolume(int32_t left, int32_t right) override;
+  void setEqualizer(const Gains* gains) override;
+  void reload() override;
 
-  int vbmp3_getFileInfo(const std::string& path, TagRecord& tag, StreamRecord& stream) override;
-  void vbmp3_getGenre(TagRecord& tag) override;
+  int fileInfo(const std::string& path, TagRecord& tag, StreamRecord& stream) override;
+  void fillGenreName(TagRecord& tag) override;
 
-  void vbmp3_getSpectrum(Bins& left, Bins& right) override;
-  void vbmp3_getWave(Bins& left, Bins& right) override;
+  void spectrum(Bins& left, Bins& right) override;
+  void wave(Bins& left, Bins& right) override;
 
-  int vbmp3_setLyricsFile(const std::string& path) override;
-  void vbmp3_setLyricsTime(int32_t mode) override { lyricsMode_ = mode; }
-  void vbmp3_getLyrics(LyricsRecord& record) override;
-  void vbmp3_setLyricsNextAdjustTime(int32_t milliseconds) override;
+  int setLyricsFile(const std::string& path) override;
+  void setLyricsTiming(int32_t mode) override { lyricsMode_ = mode; }
+  void lyrics(LyricsRecord& record) override;
+  void setLyricsLead(int32_t milliseconds) override;
 
-  int vbmp3_decodeWave(const std::string& target) override;
+  int decodeToWav(const std::string& target) override;
 
-  // Heard position in milliseconds (finer than getState's seconds).
+  // Heard position in milliseconds (finer than state()'s seconds).
   int64_t heardMs() const;
 
  private:
   enum class Mode { Idle, Stopped, Playing, Paused, Finished, Decoding };
 
-  void startWorker(void (Vbmp3Engine::*loop)());
+  void startWorker(void (ThreadedAudioEngine::*loop)());
   // Decode thread: sleeps for the time given or until a stop is asked for.
   void idle(std::chrono::microseconds time);
   void stopWorker();

@@ -5,24 +5,24 @@
 
 namespace sorv {
 
-class frmCopy : public ToolWindow {
+class CopyWindow : public ToolWindow {
   Q_OBJECT
 
  public:
-  frmCopy(State& s, Decoder& d, PlayerView& v, CollectChecked collectChecked,
-          QWidget* parent = nullptr);
+  CopyWindow(State& s, AudioEngine& d, PlayerView& v, CollectChecked collectChecked,
+             QWidget* parent = nullptr);
 
   // 0 runs the whole copy and closes the window; 1 cancels and closes.
-  void btn_Click(int index) override;
+  void runCommand(int index) override;
 
  public slots:
   // Closing the window by its frame cancels like the cancel button.
   void reject() override;
 
  private:
-  void RunCopy();
+  void runCopy();
   // False when the file could not be copied.
-  bool CopyOne(const QStringList& files, int position);
+  bool copyOne(const QStringList& files, int position);
 
   bool cancel_ = false;
   bool running_ = false;

@@ -7,7 +7,7 @@
 #include <functional>
 
 #include "core/State.h"
-#include "decoder/Decoder.h"
+#include "decoder/AudioEngine.h"
 
 namespace sorv {
 
@@ -21,26 +21,26 @@ class MprisService : public QObject {
   Q_OBJECT
 
  public:
-  MprisService(State& s, Decoder& d, MprisCommands commands, QObject* parent = nullptr);
+  MprisService(State& s, AudioEngine& d, MprisCommands commands, QObject* parent = nullptr);
   ~MprisService() override;
 
   // Claims the service name; false (and nothing else) when there is no session bus.
-  bool Register(QDBusConnection bus = QDBusConnection::sessionBus(),
-                const QString& serviceName = QStringLiteral("org.mpris.MediaPlayer2.sorvane"));
+  bool registerOnBus(QDBusConnection bus = QDBusConnection::sessionBus(),
+                     const QString& serviceName = QStringLiteral("org.mpris.MediaPlayer2.sorvane"));
   // Tells the bus what changed since the last call; the program calls it once a second and
   // after every command.
-  void Refresh();
+  void refresh();
 
   QString PlaybackStatus() const;
   QVariantMap Metadata() const;
-  qlonglong PositionMicroseconds() const;
-  const MprisCommands& Commands() const { return commands_; }
+  qlonglong positionMicroseconds() const;
+  const MprisCommands& commands() const { return commands_; }
 
  private:
   void emitChanged(const QVariantMap& changed);
 
   State& s_;
-  Decoder& d_;
+  AudioEngine& d_;
   MprisCommands commands_;
   QDBusConnection bus_{QString()};
   QString registeredName_;

@@ -1,4 +1,4 @@
-#include "decoder/Vbmp3Engine.h"
+#include "decoder/ThreadedAudioEngine.h"
 
 #include <algorithm>
 
@@ -8,40 +8,40 @@
 
 namespace sorv {
 
-Vbmp3Engine::Vbmp3Engine(std::unique_ptr<AudioOutput> output)
+ThreadedAudioEngine::ThreadedAudioEngine(std::unique_ptr<AudioOutput> output)
     : output_(output ? std::move(output) : std::make_unique<SdlOutput>()) {}
 
-Vbmp3Engine::~Vbmp3Engine() {
-  vbmp3_free();
+ThreadedAudioEngine::~ThreadedAudioEngine() {
+  release();
 }
 
-int Vbmp3Engine::vbmp3_init() {
+int ThreadedAudioEngine::init() {
   if (!outputOpen_) outputOpen_ = output_->open(outputRate_);
   return outputOpen_ ? 1 : 0;
 }
 
-void Vbmp3Engine::vbmp3_free() {
-  vbmp3_close();
+void ThreadedAudioEngine::release() {
+  close();
   if (outputOpen_) output_->close();
   outputOpen_ = false;
 }
 
-int Vbmp3Engine::vbmp3_getVbmp3Option(Vbmp3Option& option) {
+int ThreadedAudioEngine::getEngineOption(EngineOption& option) {
   option.field = {0, 0, cpuLoad_, 0};
   return 1;
 }
 
-int Vbmp3Engine::vbmp3_setVbmp3Option(const Vbmp3Option& option) {
+int ThreadedAudioEngine::setEngineOption(const EngineOption& option) {
   if (option.field[2] < 0 || option.field[2] > 100) return 0;
   cpuLoad_ = option.field[2];
   return 1;
 }
 
-int Vbmp3Engine::vbmp3_setDecodeOption(const DecodeOption& option) {
+int ThreadedAudioEngine::setDecodeOption(const DecodeOption& option) {
   const int rate = option.field[2];
   if (rate < 8000 || rate > 192000) return 0;
   if (rate == outputRate_) return 1;
-  vbmp3_stop();
+  stop();
   outputRate_ = rate;
   if (!outputOpen_) return 1;
   output_->close();
@@ -49,8 +49,8 @@ int Vbmp3Engine::vbmp3_setDecodeOption(const DecodeOption& option) {
   return outputOpen_ ? 1 : 0;
 }
 
-int Vbmp3Engine::vbmp3_open(const std::string& path, OpenRecord& record) {
-  vbmp3_close();
+int ThreadedAudioEngine::open(const std::string& path, OpenRecord& record) {
+  close();
   source_ = openAudioSource(path);
   if (!source_) return 0;
   path_ = path;
@@ -68,19 +68,19 @@ int Vbmp3Engine::vbmp3_open(const std::string& path, OpenRecord& record) {
   return 1;
 }
 
-int Vbmp3Engine::vbmp3_play() {
+int ThreadedAudioEngine::play() {
   if (!source_ || !outputOpen_ || mode_ == Mode::Decoding) return 0;
   if (mode_ == Mode::Playing || mode_ == Mode::Paused) haltPlayback();
   if (mode_ == Mode::Finished) startFrame_ = 0;
   if (!source_->seek(startFrame_)) startFrame_ = 0;
   output_->flush();
-  startWorker(&Vbmp3Engine::playLoop);
+  startWorker(&ThreadedAudioEngine::playLoop);
   output_->pause(false);
   mode_ = Mode::Playing;
   return 1;
 }
 
-void Vbmp3Engine::haltPlayback() {
+void ThreadedAudioEngine::haltPlayback() {
   stopWorker();
   wave_.reset();  // an unfinished WAV file is removed with its writer
   waveSource_.reset();
@@ -90,34 +90,34 @@ void Vbmp3Engine::haltPlayback() {
   }
 }
 
-void Vbmp3Engine::vbmp3_stop() {
+void ThreadedAudioEngine::stop() {
   if (mode_ == Mode::Idle) return;
   haltPlayback();
   startFrame_ = 0;
   mode_ = Mode::Stopped;
 }
 
-void Vbmp3Engine::vbmp3_close() {
-  vbmp3_stop();
+void ThreadedAudioEngine::close() {
+  stop();
   source_.reset();
   lyrics_.clear();
   lengthFrames_ = 0;
   mode_ = Mode::Idle;
 }
 
-void Vbmp3Engine::vbmp3_pause() {
+void ThreadedAudioEngine::pause() {
   if (mode_ != Mode::Playing) return;
   output_->pause(true);
   mode_ = Mode::Paused;
 }
 
-void Vbmp3Engine::vbmp3_restart() {
+void ThreadedAudioEngine::resume() {
   if (mode_ != Mode::Paused) return;
   output_->pause(false);
   mode_ = Mode::Playing;
 }
 
-int64_t Vbmp3Engine::heardMs() const {
+int64_t ThreadedAudioEngine::heardMs() const {
   if (!source_) return 0;
   const int rate = source_->sampleRate();
   if (mode_ != Mode::Playing && mode_ != Mode::Paused) return startFrame_ * 1000 / rate;
@@ -126,7 +126,7 @@ int64_t Vbmp3Engine::heardMs() const {
   return frame * 1000 / rate;
 }
 
-int32_t Vbmp3Engine::vbmp3_getState(int32_t& position) {
+int32_t ThreadedAudioEngine::state(int32_t& position) {
   if (mode_ == Mode::Decoding) {
     const int rate = source_->sampleRate();
     position = static_cast<int32_t>(decodedFrames_.load() / rate);
@@ -147,7 +147,7 @@ int32_t Vbmp3Engine::vbmp3_getState(int32_t& position) {
   return mode_ == Mode::Paused ? 2 : 0;
 }
 
-void Vbmp3Engine::vbmp3_seek(int32_t seconds) {
+void ThreadedAudioEngine::seek(int32_t seconds) {
   if (!source_ || mode_ == Mode::Decoding) return;
   int64_t frame = static_cast<int64_t>(std::max(seconds, 0)) * source_->sampleRate();
   if (lengthFrames_ > 0) frame = std::min(frame, lengthFrames_);
@@ -160,30 +160,30 @@ void Vbmp3Engine::vbmp3_seek(int32_t seconds) {
   haltPlayback();
   if (!source_->seek(frame)) return;
   startFrame_ = frame;
-  startWorker(&Vbmp3Engine::playLoop);
+  startWorker(&ThreadedAudioEngine::playLoop);
   output_->pause(mode == Mode::Paused);
 }
 
-void Vbmp3Engine::vbmp3_setVolume(int32_t left, int32_t right) {
+void ThreadedAudioEngine::setVolume(int32_t left, int32_t right) {
   settings_.setLevels(left, right);
 }
 
-void Vbmp3Engine::vbmp3_setEqualizer(const Gains* gains) {
+void ThreadedAudioEngine::setEqualizer(const Gains* gains) {
   settings_.setGains(gains);
 }
 
 // Settings already take effect as they are set; reloading hands them over once more.
-void Vbmp3Engine::vbmp3_reload() {}
+void ThreadedAudioEngine::reload() {}
 
-int Vbmp3Engine::vbmp3_getFileInfo(const std::string& path, TagRecord& tag, StreamRecord& stream) {
+int ThreadedAudioEngine::fileInfo(const std::string& path, TagRecord& tag, StreamRecord& stream) {
   return readFileInfo(path, tag, stream) ? 1 : 0;
 }
 
-void Vbmp3Engine::vbmp3_getGenre(TagRecord& tag) {
+void ThreadedAudioEngine::fillGenreName(TagRecord& tag) {
   tag.genreName = genreName(tag.genre);
 }
 
-void Vbmp3Engine::vbmp3_getSpectrum(Bins& left, Bins& right) {
+void ThreadedAudioEngine::spectrum(Bins& left, Bins& right) {
   left.fill(0);
   right.fill(0);
   if (mode_ != Mode::Playing) return;
@@ -192,7 +192,7 @@ void Vbmp3Engine::vbmp3_getSpectrum(Bins& left, Bins& right) {
   analyzer_.spectrum(recent, left, right);
 }
 
-void Vbmp3Engine::vbmp3_getWave(Bins& left, Bins& right) {
+void ThreadedAudioEngine::wave(Bins& left, Bins& right) {
   left.fill(0);
   right.fill(0);
   if (mode_ != Mode::Playing) return;
@@ -201,11 +201,11 @@ void Vbmp3Engine::vbmp3_getWave(Bins& left, Bins& right) {
   SoundAnalyzer::wave(recent, kBins, left, right);
 }
 
-int Vbmp3Engine::vbmp3_setLyricsFile(const std::string& path) {
+int ThreadedAudioEngine::setLyricsFile(const std::string& path) {
   return lyrics_.load(path) ? 1 : 0;
 }
 
-void Vbmp3Engine::vbmp3_getLyrics(LyricsRecord& record) {
+void ThreadedAudioEngine::lyrics(LyricsRecord& record) {
   int64_t ms = heardMs();
   if (lyricsMode_ == 0 && mode_ == Mode::Playing && source_) {
     ms += static_cast<int64_t>(output_->delay()) * 1000 / std::max(outputRate_, 1);
@@ -213,11 +213,11 @@ void Vbmp3Engine::vbmp3_getLyrics(LyricsRecord& record) {
   lyrics_.fill(ms, record);
 }
 
-void Vbmp3Engine::vbmp3_setLyricsNextAdjustTime(int32_t milliseconds) {
+void ThreadedAudioEngine::setLyricsLead(int32_t milliseconds) {
   lyrics_.setLeadMs(milliseconds);
 }
 
-int Vbmp3Engine::vbmp3_decodeWave(const std::string& target) {
+int ThreadedAudioEngine::decodeToWav(const std::string& target) {
   if (!source_ || mode_ == Mode::Decoding) return 0;
   haltPlayback();
   startFrame_ = 0;
@@ -229,7 +229,7 @@ int Vbmp3Engine::vbmp3_decodeWave(const std::string& target) {
     return 0;
   }
   mode_ = Mode::Decoding;
-  startWorker(&Vbmp3Engine::waveLoop);
+  startWorker(&ThreadedAudioEngine::waveLoop);
   return 1;
 }
 

@@ -6,32 +6,32 @@
 #include <QPushButton>
 
 #include "core/State.h"
-#include "decoder/Decoder.h"
+#include "decoder/AudioEngine.h"
 
 namespace sorv {
 
-class frmAPAbout : public QDialog {
+class AboutBox : public QDialog {
   Q_OBJECT
 
  public:
-  frmAPAbout(State& s, Decoder& d, QWidget* parent = nullptr);
+  AboutBox(State& s, AudioEngine& d, QWidget* parent = nullptr);
 
   QLabel* lblVersion() const { return lblVersion_; }
   QLabel* lblDescription() const { return lblDescription_; }
   QPushButton* cmdOK() const { return cmdOK_; }
   QPushButton* cmdSysInfo() const { return cmdSysInfo_; }
 
-  void cmdOK_Click() { accept(); }
-  void cmdSysInfo_Click();
+  void cmdOKClick() { accept(); }
+  void cmdSysInfoClick();
 
   // The engine's version number as text: the first digit, ".", the last two (300 gives "3.00",
   // 25 gives "2.25").
-  static QString VersionText(int32_t version);
+  static QString versionText(int32_t version);
 
  private:
-  QLabel* AddLabel(const QString& text, const QColor& color, int left, int top, int width,
+  QLabel* addLabel(const QString& text, const QColor& color, int left, int top, int width,
                    int height);
-  void AddSeparator(int top);
+  void addSeparator(int top);
 
   QLabel* lblVersion_ = nullptr;
   QLabel* lblDescription_ = nullptr;

@@ -1,4 +1,4 @@
-#include "core/mpris/Mpris.h"
+#include "core/mpris/MprisService.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -16,7 +16,7 @@ const char* const kObjectPath = "/org/mpris/MediaPlayer2";
 
 }  // namespace
 
-MprisService::MprisService(State& s, Decoder& d, MprisCommands commands, QObject* parent)
+MprisService::MprisService(State& s, AudioEngine& d, MprisCommands commands, QObject* parent)
     : QObject(parent), s_(s), d_(d), commands_(std::move(commands)) {
   new MprisRootAdaptor(this, this);
   new MprisPlayerAdaptor(this, this);
@@ -28,7 +28,7 @@ MprisService::~MprisService() {
   bus_.unregisterService(registeredName_);
 }
 
-bool MprisService::Register(QDBusConnection bus, const QString& serviceName) {
+bool MprisService::registerOnBus(QDBusConnection bus, const QString& serviceName) {
   if (!bus.isConnected()) return false;
   if (!bus.registerObject(QString::fromLatin1(kObjectPath), this,
                           QDBusConnection::ExportAdaptors)) {
@@ -46,45 +46,45 @@ bool MprisService::Register(QDBusConnection bus, const QString& serviceName) {
 }
 
 QString MprisService::PlaybackStatus() const {
-  if (s_.PlayState != 1) return QStringLiteral("Stopped");
+  if (s_.playState != 1) return QStringLiteral("Stopped");
   int32_t position = 0;
-  return d_.vbmp3_getState(position) == 2 ? QStringLiteral("Paused") : QStringLiteral("Playing");
+  return d_.state(position) == 2 ? QStringLiteral("Paused") : QStringLiteral("Playing");
 }
 
 QVariantMap MprisService::Metadata() const {
   QVariantMap map;
-  if (s_.PlayState != 1 || s_.ListPos < 1 || s_.ListPos > s_.ListCount) return map;
-  const int pos = s_.ListPos;
-  const TagRecord& tag = s_.ListTag[pos];
-  const QString file = s_.ListFile[pos];
-  QString title = s_.SongTitle;
-  QString artist = s_.SongArtist;
+  if (s_.playState != 1 || s_.listPos < 1 || s_.listPos > s_.listCount) return map;
+  const int pos = s_.listPos;
+  const TagRecord& tag = s_.listTag[pos];
+  const QString file = s_.listFile[pos];
+  QString title = s_.songTitle;
+  QString artist = s_.songArtist;
   if (title.isEmpty()) {
     title = QString::fromStdString(tag.title).trimmed();
     artist = QString::fromStdString(tag.artist).trimmed();
-    if (title.isEmpty()) title = FileNamePart(file);
+    if (title.isEmpty()) title = fileNamePart(file);
   }
   map.insert(
       QStringLiteral("mpris:trackid"),
       QVariant::fromValue(QDBusObjectPath(QStringLiteral("/org/sorvane/track/%1").arg(pos))));
-  map.insert(QStringLiteral("mpris:length"), qlonglong(s_.ListInfo[pos].length) * 1000000);
+  map.insert(QStringLiteral("mpris:length"), qlonglong(s_.listInfo[pos].length) * 1000000);
   map.insert(QStringLiteral("xesam:title"), title);
   if (!artist.isEmpty()) map.insert(QStringLiteral("xesam:artist"), QStringList{artist});
   const QString album =
-      s_.SongProgram.isEmpty() ? QString::fromStdString(tag.album) : s_.SongProgram;
+      s_.songProgram.isEmpty() ? QString::fromStdString(tag.album) : s_.songProgram;
   if (!album.isEmpty()) map.insert(QStringLiteral("xesam:album"), album);
   map.insert(QStringLiteral("xesam:url"), QUrl::fromLocalFile(file).toString());
   return map;
 }
 
-qlonglong MprisService::PositionMicroseconds() const {
-  if (s_.PlayState != 1) return 0;
+qlonglong MprisService::positionMicroseconds() const {
+  if (s_.playState != 1) return 0;
   int32_t position = 0;
-  d_.vbmp3_getState(position);
+  d_.state(position);
   return qlonglong(position) * 1000000;
 }
 
-void MprisService::Refresh() {
+void MprisService::refresh() {
   if (registeredName_.isEmpty()) return;
   QVariantMap changed;
   const QString status = PlaybackStatus();

@@ -10,7 +10,7 @@
 
 #include "core/PictureArea.h"
 #include "core/State.h"
-#include "decoder/Decoder.h"
+#include "decoder/AudioEngine.h"
 #include "playback/PlayerView.h"
 
 class QAction;
@@ -27,11 +27,11 @@ class BarButton;
 class BarLogo;
 }  // namespace bar
 
-class Bar : public QWidget {
+class CompactBar : public QWidget {
   Q_OBJECT
 
  public:
-  Bar(State& s, Decoder& d, PlayerView& v, QWidget* parent = nullptr);
+  CompactBar(State& s, AudioEngine& d, PlayerView& v, QWidget* parent = nullptr);
 
   // Windows that the menu opens; the program wires them. Unwired, the items do nothing.
   std::function<void()> openOptions;
@@ -43,78 +43,78 @@ class Bar : public QWidget {
   std::function<void()> exitProgram;
 
   // The song line and the seek strip.
-  PictureArea& Mpanel2();
-  PictureArea& TimeBar();
+  PictureArea& mpanel2();
+  PictureArea& timeBar();
   // The counter (cdisp) and the elapsed time (tdisp).
-  void SetCounter(const QString& text);
-  QString Counter() const;
-  void SetTime(const QString& text);
-  QString Time() const;
-  void SetSelSongEnabled(bool enabled);
-  // Check marks of the loop and shuffle items from LoopMode and ShuffleMode.
-  void LoopShuffleChecks();
+  void setCounter(const QString& text);
+  QString counter() const;
+  void setTime(const QString& text);
+  QString time() const;
+  void setSelSongEnabled(bool enabled);
+  // Check marks of the loop and shuffle items from loopMode and shuffleMode.
+  void loopShuffleChecks();
 
   // Making the bar the shown window: on top and shown, laid out over the work area, check
   // marks, counter, and the song line (or empty areas while nothing plays).
-  void ShowBar();
-  // Top at -430 twips when hide is non-zero, else 0; left 0; BarHidden = hide. No animation.
-  void PlaceBar(int16_t hide);
+  void showBar();
+  // top at -430 twips when hide is non-zero, else 0; left 0; barHidden = hide. No animation.
+  void placeBar(int16_t hide);
   // Width, logo, song line and tray for a work area of the given width in twips.
-  void Layout(int workAreaTwips);
+  void layout(int workAreaTwips);
   // The work area changed: lay out again (height kept) and redraw the song line.
-  void DisplayChanged();
+  void displayChanged();
   // The primary screen's work-area width in twips.
-  int WorkAreaTwips() const;
+  int workAreaTwips() const;
   // The bar's top edge in twips, relative to the top of the work area.
-  double Top() const { return top_; }
+  double top() const { return top_; }
 
   // Timer ticks.
-  void AniTimer_Timer();
-  void MCheck_Timer();
-  void Timer1_Timer();
-  QTimer& AniTimer() { return aniTimer_; }
-  QTimer& MCheck() { return mCheck_; }
-  QTimer& Timer1() { return timer1_; }
+  void slideTick();
+  void pointerCheckTick();
+  void startDelayTick();
+  QTimer& slideTimer() { return aniTimer_; }
+  QTimer& pointerCheckTimer() { return mCheck_; }
+  QTimer& startDelayTimer() { return startDelayTimer_; }
 
-  // Commands: previous, next, stop, play, pause, back to the main panel.
-  void btn_Click(int index);
+  // commands: previous, next, stop, play, pause, back to the main panel.
+  void runCommand(int index);
   // Seek to x (twips on the strip); any button.
-  void TimeBar_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, double x, double y);
+  void timeBarMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, double x, double y);
   // A mouse-down on the bar, its song line or its logo: the right button opens the menu.
-  void Form_MouseDown(Qt::MouseButton button);
+  void formMouseDown(Qt::MouseButton button);
 
   // Menu items.
   QMenu& popup() { return *popup_; }
-  void opt_Click();
-  void SelSong_Click();
-  void loopPlay_Click();
-  void shufflePlay_Click();
-  void LyricDisp_Click();
-  void BarHide_Click();
-  void about_Click();
-  void endend_Click();
+  void optClick();
+  void selSongClick();
+  void loopPlayClick();
+  void shufflePlayClick();
+  void lyricDispClick();
+  void barHideClick();
+  void aboutClick();
+  void endendClick();
 
  protected:
   void mousePressEvent(QMouseEvent* event) override;
 
  private:
-  void BuildControls();
-  void BuildTray();
-  void BuildMenu();
-  QAction* AddItem(const char* name, const QString& caption, void (Bar::*handler)());
-  QAction* AddCheckItem(const char* name, const QString& caption, void (Bar::*handler)());
-  void WatchScreen(QScreen* screen);
-  QPoint WorkAreaOrigin() const;
-  void MoveToTop(double twips);
-  void SlideTo(double target);
-  void KeepOnTop();
-  void ArmStart();
-  void DisarmStart();
-  void ShowPanelSong();
-  void ShowStopped();
+  void buildControls();
+  void buildTray();
+  void buildMenu();
+  QAction* addItem(const char* name, const QString& caption, void (CompactBar::*handler)());
+  QAction* addCheckItem(const char* name, const QString& caption, void (CompactBar::*handler)());
+  void watchScreen(QScreen* screen);
+  QPoint workAreaOrigin() const;
+  void moveToTop(double twips);
+  void slideTo(double target);
+  void keepOnTop();
+  void armStart();
+  void disarmStart();
+  void showPanelSong();
+  void showStopped();
 
   State& s_;
-  Decoder& d_;
+  AudioEngine& d_;
   PlayerView& v_;
 
   bar::BarLogo* image1_ = nullptr;
@@ -133,7 +133,7 @@ class Bar : public QWidget {
 
   QTimer aniTimer_;
   QTimer mCheck_;
-  QTimer timer1_;
+  QTimer startDelayTimer_;
   QScreen* screen_ = nullptr;
 
   double top_ = 0;

@@ -1,4 +1,4 @@
-#include "bar/Bar.h"
+#include "bar/CompactBar.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -22,7 +22,7 @@ constexpr int kPointerWatchMs = 500;
 // slide takes 20 ticks, about 300 ms.
 constexpr int kSlideTickMs = 15;
 
-void Paint(QWidget* widget, const QColor& back, const QColor& text = QColor()) {
+void paint(QWidget* widget, const QColor& back, const QColor& text = QColor()) {
   QPalette palette = widget->palette();
   palette.setColor(QPalette::Window, back);
   if (text.isValid()) palette.setColor(QPalette::WindowText, text);
@@ -30,23 +30,23 @@ void Paint(QWidget* widget, const QColor& back, const QColor& text = QColor()) {
   widget->setAutoFillBackground(true);
 }
 
-QLabel* MakeLabel(QWidget* parent, const char* name, int top, const QColor& text,
+QLabel* makeLabel(QWidget* parent, const char* name, int top, const QColor& text,
                   const QColor& back) {
   auto* label = new QLabel(parent);
   label->setObjectName(QLatin1String(name));
-  label->setGeometry(Px(kTrayItemLeft), Px(top), Px(kTrayItemWidth), Px(kLabelHeight));
+  label->setGeometry(px(kTrayItemLeft), px(top), px(kTrayItemWidth), px(kLabelHeight));
   label->setAlignment(Qt::AlignCenter);
   QFont font(QString::fromUtf8(kArial));
-  font.setPixelSize(qMax(6, Px(kLabelHeight) - 1));
+  font.setPixelSize(qMax(6, px(kLabelHeight) - 1));
   font.setBold(true);
   label->setFont(font);
-  Paint(label, back, text);
+  paint(label, back, text);
   return label;
 }
 
 }  // namespace
 
-Bar::Bar(State& s, Decoder& d, PlayerView& v, QWidget* parent)
+CompactBar::CompactBar(State& s, AudioEngine& d, PlayerView& v, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
                           Qt::X11BypassWindowManagerHint),
       s_(s),
@@ -54,57 +54,57 @@ Bar::Bar(State& s, Decoder& d, PlayerView& v, QWidget* parent)
       v_(v) {
   setObjectName(QStringLiteral("Bar"));
   setWindowTitle(QStringLiteral("そるばね"));
-  Paint(this, QColor(40, 40, 40));
-  BuildControls();
-  BuildMenu();
+  paint(this, QColor(40, 40, 40));
+  buildControls();
+  buildMenu();
 
   aniTimer_.setInterval(kSlideTickMs);
-  connect(&aniTimer_, &QTimer::timeout, this, &Bar::AniTimer_Timer);
+  connect(&aniTimer_, &QTimer::timeout, this, &CompactBar::slideTick);
   mCheck_.setInterval(kPointerWatchMs);
-  connect(&mCheck_, &QTimer::timeout, this, &Bar::MCheck_Timer);
+  connect(&mCheck_, &QTimer::timeout, this, &CompactBar::pointerCheckTick);
   mCheck_.start();
-  connect(&timer1_, &QTimer::timeout, this, &Bar::Timer1_Timer);
+  connect(&startDelayTimer_, &QTimer::timeout, this, &CompactBar::startDelayTick);
 
-  WatchScreen(QGuiApplication::primaryScreen());
+  watchScreen(QGuiApplication::primaryScreen());
   connect(qApp, &QGuiApplication::primaryScreenChanged, this, [this](QScreen* screen) {
-    WatchScreen(screen);
-    DisplayChanged();
+    watchScreen(screen);
+    displayChanged();
   });
-  resize(1, Px(kBarHeight));
-  Layout(WorkAreaTwips());
+  resize(1, px(kBarHeight));
+  layout(workAreaTwips());
 }
 
-void Bar::BuildControls() {
+void CompactBar::buildControls() {
   image1_ = new BarLogo(this);
   image1_->setObjectName(QStringLiteral("Image1"));
-  image1_->setGeometry(0, 0, Px(kLogoWidth), Px(kLogoHeight));
+  image1_->setGeometry(0, 0, px(kLogoWidth), px(kLogoHeight));
 
-  mpanel2_ = new PictureWidget(QSize(1, Px(kSongLineHeight)), this);
+  mpanel2_ = new PictureWidget(QSize(1, px(kSongLineHeight)), this);
   mpanel2_->setObjectName(QStringLiteral("Mpanel2"));
   mpanel2_->area().setBackColor(QColor(0, 0, 128));
-  mpanel2_->area().Cls();
+  mpanel2_->area().cls();
   connect(mpanel2_, &PictureWidget::mouseDown, this,
-          [this](Qt::MouseButton button) { Form_MouseDown(button); });
-  BuildTray();
+          [this](Qt::MouseButton button) { formMouseDown(button); });
+  buildTray();
 }
 
-void Bar::BuildTray() {
+void CompactBar::buildTray() {
   btnTray_ = new QWidget(this);
   btnTray_->setObjectName(QStringLiteral("BtnTray"));
-  btnTray_->resize(Px(kTrayWidth), Px(kTrayHeight));
-  Paint(btnTray_, QColor(40, 40, 40));
+  btnTray_->resize(px(kTrayWidth), px(kTrayHeight));
+  paint(btnTray_, QColor(40, 40, 40));
 
-  cdisp_ = MakeLabel(btnTray_, "cdisp", kCounterTop, Qt::yellow, QColor(0, 128, 0));
+  cdisp_ = makeLabel(btnTray_, "cdisp", kCounterTop, Qt::yellow, QColor(0, 128, 0));
   cdisp_->setText(QStringLiteral("0000 / 0000"));
-  tdisp_ = MakeLabel(btnTray_, "tdisp", kTimeLabelTop, Qt::cyan, QColor(0, 0, 64));
+  tdisp_ = makeLabel(btnTray_, "tdisp", kTimeLabelTop, Qt::cyan, QColor(0, 0, 64));
 
-  timeBar_ = new PictureWidget(QSize(Px(kTrayItemWidth), Px(kTimeBarHeight)), btnTray_);
+  timeBar_ = new PictureWidget(QSize(px(kTrayItemWidth), px(kTimeBarHeight)), btnTray_);
   timeBar_->setObjectName(QStringLiteral("TimeBar"));
-  timeBar_->move(Px(kTrayItemLeft), Px(kTimeBarTop));
+  timeBar_->move(px(kTrayItemLeft), px(kTimeBarTop));
   timeBar_->area().setBackColor(QColor(192, 0, 0));
   timeBar_->area().setForeColor(QColor(255, 0, 255));
-  timeBar_->area().Cls();
-  connect(timeBar_, &PictureWidget::mouseDown, this, &Bar::TimeBar_MouseDown);
+  timeBar_->area().cls();
+  connect(timeBar_, &PictureWidget::mouseDown, this, &CompactBar::timeBarMouseDown);
 
   const ButtonSymbol symbols[kButtonCount] = {ButtonSymbol::Previous, ButtonSymbol::Next,
                                               ButtonSymbol::Stop,     ButtonSymbol::Play,
@@ -115,82 +115,83 @@ void Bar::BuildTray() {
     btn_[i] = new BarButton(symbols[i], btnTray_);
     btn_[i]->setObjectName(QStringLiteral("btn%1").arg(i));
     btn_[i]->setToolTip(QString::fromUtf8(tips[i]));
-    btn_[i]->setGeometry(Px(kFirstButtonLeft + i * kButtonPitch), 0, Px(kButtonWidth),
-                         Px(kButtonHeight));
-    connect(btn_[i], &QAbstractButton::clicked, this, [this, i] { btn_Click(i); });
+    btn_[i]->setGeometry(px(kFirstButtonLeft + i * kButtonPitch), 0, px(kButtonWidth),
+                         px(kButtonHeight));
+    connect(btn_[i], &QAbstractButton::clicked, this, [this, i] { runCommand(i); });
   }
 }
 
-void Bar::WatchScreen(QScreen* screen) {
+void CompactBar::watchScreen(QScreen* screen) {
   if (screen_) disconnect(screen_, nullptr, this, nullptr);
   screen_ = screen;
-  if (screen_) connect(screen_, &QScreen::availableGeometryChanged, this, &Bar::DisplayChanged);
+  if (screen_)
+    connect(screen_, &QScreen::availableGeometryChanged, this, &CompactBar::displayChanged);
 }
 
-int Bar::WorkAreaTwips() const {
+int CompactBar::workAreaTwips() const {
   return screen_ ? qRound(screen_->availableGeometry().width() * kTwipsPerPixel) : 0;
 }
 
-QPoint Bar::WorkAreaOrigin() const {
+QPoint CompactBar::workAreaOrigin() const {
   return screen_ ? screen_->availableGeometry().topLeft() : QPoint();
 }
 
-PictureArea& Bar::Mpanel2() {
+PictureArea& CompactBar::mpanel2() {
   return mpanel2_->area();
 }
-PictureArea& Bar::TimeBar() {
+PictureArea& CompactBar::timeBar() {
   return timeBar_->area();
 }
-void Bar::SetCounter(const QString& text) {
+void CompactBar::setCounter(const QString& text) {
   cdisp_->setText(text);
 }
-QString Bar::Counter() const {
+QString CompactBar::counter() const {
   return cdisp_->text();
 }
-void Bar::SetTime(const QString& text) {
+void CompactBar::setTime(const QString& text) {
   tdisp_->setText(text);
 }
-QString Bar::Time() const {
+QString CompactBar::time() const {
   return tdisp_->text();
 }
 
-void Bar::Layout(int workAreaTwips) {
+void CompactBar::layout(int workAreaTwips) {
   const int w = workAreaTwips;
   const bool wide = w > kNarrowLimit;
   const int logo = wide ? kLogoWidth : 0;
   image1_->setVisible(wide);
-  resize(qMax(1, Px(w)), height());
-  btnTray_->move(Px(w - kTrayWidth - kTrayRightGap), 0);
-  mpanel2_->setGeometry(Px(logo), 0, qMax(1, Px(w - kTrayWidth - logo)), Px(kSongLineHeight));
+  resize(qMax(1, px(w)), height());
+  btnTray_->move(px(w - kTrayWidth - kTrayRightGap), 0);
+  mpanel2_->setGeometry(px(logo), 0, qMax(1, px(w - kTrayWidth - logo)), px(kSongLineHeight));
 }
 
-void Bar::ShowBar() {
-  resize(width(), Px(kBarHeight));
-  MoveToTop(top_);
+void CompactBar::showBar() {
+  resize(width(), px(kBarHeight));
+  moveToTop(top_);
   show();
-  KeepOnTop();
-  Layout(WorkAreaTwips());
-  barHide_->setChecked(s_.BarHideOpt != 0);
-  LoopShuffleChecks();
-  SetCounter(s_.CounterText());
-  if (s_.PlayState == 1) {
-    ShowBarTitle(s_, Mpanel2(), ScreenWidthTwips());
+  keepOnTop();
+  layout(workAreaTwips());
+  barHide_->setChecked(s_.barHideOpt != 0);
+  loopShuffleChecks();
+  setCounter(s_.counterText());
+  if (s_.playState == 1) {
+    showBarTitle(s_, mpanel2(), screenWidthTwips());
   } else {
-    Mpanel2().Cls();
-    TimeBar().Cls();
+    mpanel2().cls();
+    timeBar().cls();
   }
 }
 
-void Bar::DisplayChanged() {
-  Layout(WorkAreaTwips());
-  MoveToTop(top_);
-  if (s_.PlayState == 1) ShowBarTitle(s_, Mpanel2(), ScreenWidthTwips());
+void CompactBar::displayChanged() {
+  layout(workAreaTwips());
+  moveToTop(top_);
+  if (s_.playState == 1) showBarTitle(s_, mpanel2(), screenWidthTwips());
 }
 
-void Bar::mousePressEvent(QMouseEvent* event) {
+void CompactBar::mousePressEvent(QMouseEvent* event) {
   // Presses that the tray's labels let through belong to the tray, not to the bar.
   if (btnTray_->geometry().contains(event->position().toPoint())) return;
-  Form_MouseDown(event->button());
+  formMouseDown(event->button());
 }
 
 }  // namespace sorv

@@ -1,4 +1,4 @@
-#include "bar/frmLyric.h"
+#include "bar/LyricsWindow.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -22,12 +22,12 @@ const QColor kLineColours[5] = {QColor(0, 192, 192), QColor(0, 192, 192), QColor
                                 QColor(0, 255, 255), QColor(0, 255, 255)};
 
 // A slot's text ends at its first NUL character, or runs the whole field when it has none.
-QString SlotText(const std::string& slot) {
+QString slotText(const std::string& slot) {
   return QString::fromStdString(slot.substr(0, slot.find('\0')));
 }
 
 // Rounded half to even, held in 16 bits.
-int ToInt16(double value) {
+int toInt16(double value) {
   const double rounded = std::nearbyint(value);
   return static_cast<int>(std::clamp<double>(rounded, std::numeric_limits<int16_t>::min(),
                                              std::numeric_limits<int16_t>::max()));
@@ -35,7 +35,7 @@ int ToInt16(double value) {
 
 }  // namespace
 
-frmLyric::frmLyric(State& s, Decoder& d, QWidget* parent)
+LyricsWindow::LyricsWindow(State& s, AudioEngine& d, QWidget* parent)
     : QWidget(parent, Qt::Window), s_(s), d_(d) {
   setWindowTitle(QStringLiteral("歌詞表示"));
   QPalette palette = this->palette();
@@ -55,54 +55,54 @@ frmLyric::frmLyric(State& s, Decoder& d, QWidget* parent)
   }
 }
 
-void frmLyric::Load() {
+void LyricsWindow::load() {
   if (loaded_) return;
   loaded_ = true;
   for (QLabel* label : lyric1_) label->clear();
-  if (s_.HasLyrics == 1 && s_.PlayState == 1) {
+  if (s_.hasLyrics == 1 && s_.playState == 1) {
     LyricsRecord record;
-    d_.vbmp3_getLyrics(record);
-    for (int i = 0; i < 5; ++i) lyric1_[i]->setText(SlotText(record.slot[4 - i]));
+    d_.lyrics(record);
+    for (int i = 0; i < 5; ++i) lyric1_[i]->setText(slotText(record.slot[4 - i]));
   }
-  LayoutLines();
-  d_.vbmp3_setLyricsNextAdjustTime(kNextAdjustMs);
+  layoutLines();
+  d_.setLyricsLead(kNextAdjustMs);
 }
 
-void frmLyric::Unload() {
+void LyricsWindow::unload() {
   if (!loaded_) return;
-  s_.LyricShow = 0;
-  d_.vbmp3_setLyricsNextAdjustTime(0);
+  s_.lyricShow = 0;
+  d_.setLyricsLead(0);
   loaded_ = false;
   hide();
 }
 
-void frmLyric::Open() {
-  Load();
+void LyricsWindow::open() {
+  load();
   show();
   raise();
 }
 
-void frmLyric::SetLines(const std::array<QString, 5>& lines) {
-  Load();
+void LyricsWindow::setLines(const std::array<QString, 5>& lines) {
+  load();
   for (int i = 0; i < 5; ++i) lyric1_[i]->setText(lines[i]);
 }
 
-std::array<QString, 5> frmLyric::Lines() const {
+std::array<QString, 5> LyricsWindow::lines() const {
   std::array<QString, 5> lines;
   for (int i = 0; i < 5; ++i) lines[i] = lyric1_[i]->text();
   return lines;
 }
 
-double frmLyric::LineFontSize() const {
+double LyricsWindow::lineFontSize() const {
   return lyric1_[0]->font().pointSizeF();
 }
 
 // Each line takes a fifth of the height; the font follows the smaller side, but a window too
 // small for a readable font keeps the size it had.
-void frmLyric::LayoutLines() {
+void LyricsWindow::layoutLines() {
   const double w = width() * kPointsPerPixel;
   const double h = height() * kPointsPerPixel;
-  const int m = ToInt16(std::min(w, h));
+  const int m = toInt16(std::min(w, h));
   for (int i = 0; i < 5; ++i) {
     const double lineHeight = h / 5;
     lyric1_[i]->setGeometry(qRound(kLineLeftPoints / kPointsPerPixel),
@@ -116,13 +116,13 @@ void frmLyric::LayoutLines() {
   }
 }
 
-void frmLyric::resizeEvent(QResizeEvent* event) {
-  LayoutLines();
+void LyricsWindow::resizeEvent(QResizeEvent* event) {
+  layoutLines();
   QWidget::resizeEvent(event);
 }
 
-void frmLyric::closeEvent(QCloseEvent* event) {
-  Unload();
+void LyricsWindow::closeEvent(QCloseEvent* event) {
+  unload();
   event->accept();
 }
 

@@ -5,7 +5,7 @@
 #include <QMimeData>
 #include <QWindow>
 
-#include "panel/window/MnPnl.h"
+#include "panel/window/MainPanel.h"
 #include "playback/PlayList.h"
 
 namespace sorv {
@@ -13,7 +13,7 @@ namespace sorv {
 namespace {
 
 // Only a list of local files may be dropped.
-bool HoldsFileList(const QMimeData* data) {
+bool holdsFileList(const QMimeData* data) {
   if (!data || !data->hasUrls() || data->urls().isEmpty()) return false;
   for (const QUrl& url : data->urls())
     if (!url.isLocalFile()) return false;
@@ -21,8 +21,8 @@ bool HoldsFileList(const QMimeData* data) {
 }
 
 // Offers copy, and only copy, for a file list; refuses anything else.
-void AnswerDragOver(QDropEvent* event) {
-  if (HoldsFileList(event->mimeData()) && (event->possibleActions() & Qt::CopyAction)) {
+void answerDragOver(QDropEvent* event) {
+  if (holdsFileList(event->mimeData()) && (event->possibleActions() & Qt::CopyAction)) {
     event->setDropAction(Qt::CopyAction);
     event->accept();
   } else {
@@ -32,7 +32,7 @@ void AnswerDragOver(QDropEvent* event) {
 
 }  // namespace
 
-void MnPnl::ttlbar_MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers, double, double) {
+void MainPanel::titleBarMouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers, double, double) {
   if (buttons != Qt::LeftButton) return;
   if (!systemMoveTried_) {
     systemMoveTried_ = true;
@@ -42,26 +42,26 @@ void MnPnl::ttlbar_MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers, do
   move(QCursor::pos() - pressOffset_);
 }
 
-void MnPnl::AcceptDropsOn(QWidget* control) {
+void MainPanel::acceptDropsOn(QWidget* control) {
   if (!control) return;
   control->setAcceptDrops(true);
   control->installEventFilter(this);
 }
 
-bool MnPnl::eventFilter(QObject* watched, QEvent* event) {
+bool MainPanel::eventFilter(QObject* watched, QEvent* event) {
   switch (event->type()) {
     case QEvent::DragEnter:
     case QEvent::DragMove:
-      AnswerDragOver(static_cast<QDropEvent*>(event));
+      answerDragOver(static_cast<QDropEvent*>(event));
       return true;
     case QEvent::Drop: {
       auto* drop = static_cast<QDropEvent*>(event);
-      if (HoldsFileList(drop->mimeData())) {
+      if (holdsFileList(drop->mimeData())) {
         drop->setDropAction(Qt::CopyAction);
         drop->accept();
-        OpenDropped(s_, d_, v_, *drop->mimeData());
+        openDropped(s_, d_, v_, *drop->mimeData());
       }
-      v_.SetCaption(s_.PlayingCaption());
+      v_.setCaption(s_.playingCaption());
       return true;
     }
     default:
@@ -69,7 +69,7 @@ bool MnPnl::eventFilter(QObject* watched, QEvent* event) {
   }
 }
 
-void MnPnl::closeEvent(QCloseEvent* event) {
+void MainPanel::closeEvent(QCloseEvent* event) {
   if (!unloaded_) {
     unloaded_ = true;
     emit unloading();

@@ -11,33 +11,33 @@
 #include <array>
 
 #include "core/State.h"
-#include "decoder/Decoder.h"
+#include "decoder/AudioEngine.h"
 #include "playback/PlayerView.h"
 
 namespace sorv {
 
-class frmOpt : public QDialog {
+class OptionsDialog : public QDialog {
   Q_OBJECT
 
  public:
-  frmOpt(State& s, Decoder& d, PlayerView& v, QWidget* parent = nullptr);
+  OptionsDialog(State& s, AudioEngine& d, PlayerView& v, QWidget* parent = nullptr);
   // The fields' last focus change happens while the window is torn down: it commits nothing.
-  ~frmOpt() override;
+  ~OptionsDialog() override;
 
-  QCheckBox* Check1(int i) const { return check1_.at(i); }
-  QRadioButton* Timing(int i) const { return timing_.at(i); }
-  QSlider* CPU() const { return cpu_; }
+  QCheckBox* check1(int i) const { return check1_.at(i); }
+  QRadioButton* timing(int i) const { return timing_.at(i); }
+  QSlider* cpu() const { return cpu_; }
   QLineEdit* filpath(int i) const { return filpath_.at(i); }
-  QPushButton* Command2(int i) const { return command2_.at(i); }
-  QPushButton* Command1() const { return command1_; }
+  QPushButton* command2(int i) const { return command2_.at(i); }
+  QPushButton* command1() const { return command1_; }
   QPushButton* cmdOK() const { return cmdOK_; }
   QPushButton* cmdCancel() const { return cmdCancel_; }
 
-  void cmdOK_Click();
-  void cmdCancel_Click() { reject(); }
-  void Command1_Click();
-  void Command2_Click(int i);
-  void filpath_LostFocus(int i);
+  void cmdOKClick();
+  void cmdCancelClick() { reject(); }
+  void command1Click();
+  void command2Click(int i);
+  void filpathLostFocus(int i);
 
   static constexpr int kCpuMin = 0;
   static constexpr int kCpuMax = 20;
@@ -51,12 +51,12 @@ class frmOpt : public QDialog {
   QWidget* buildCpu();
   QWidget* buildPaths();
   QWidget* buildButtons();
-  void Form_Load();
-  void ApplyCpuLoad();
-  void RecheckSongDb();
+  void formLoad();
+  void applyCpuLoad();
+  void recheckSongDb();
 
   State& s_;
-  Decoder& d_;
+  AudioEngine& d_;
   PlayerView& v_;
   std::array<QCheckBox*, 5> check1_{};
   std::array<QRadioButton*, 2> timing_{};

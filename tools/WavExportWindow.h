@@ -8,34 +8,34 @@
 
 namespace sorv {
 
-class frmConv : public ToolWindow {
+class WavExportWindow : public ToolWindow {
   Q_OBJECT
 
  public:
-  frmConv(State& s, Decoder& d, PlayerView& v, CollectChecked collectChecked,
-          QWidget* parent = nullptr);
+  WavExportWindow(State& s, AudioEngine& d, PlayerView& v, CollectChecked collectChecked,
+                  QWidget* parent = nullptr);
 
   // 0 starts the export, 1 cancels it and closes the window.
-  void btn_Click(int index) override;
+  void runCommand(int index) override;
   // One step of the export.
-  void Timer1_Timer();
-  bool timerRunning() const { return timer1_.isActive(); }
+  void startDelayTick();
+  bool timerRunning() const { return startDelayTimer_.isActive(); }
   bool converting() const { return converting_; }
 
   // "song.mp3" gives "song.WAV": the last three characters become "WAV".
-  static QString OutputName(const QString& fileName);
+  static QString outputName(const QString& fileName);
 
  public slots:
   // Closing the window by its frame cancels like the cancel button.
   void reject() override;
 
  private:
-  void StartExport();
-  void FollowDecode();
-  void OpenNext();
-  void Unload();
+  void startExport();
+  void followDecode();
+  void openNext();
+  void unload();
 
-  QTimer timer1_;
+  QTimer startDelayTimer_;
   QStringList files_;
   int position_ = 0;
   bool converting_ = false;

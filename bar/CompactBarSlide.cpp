@@ -5,8 +5,8 @@
 #include <QMenu>
 #include <QPointer>
 
-#include "bar/Bar.h"
 #include "bar/BarGeometry.h"
+#include "bar/CompactBar.h"
 
 namespace sorv {
 
@@ -23,36 +23,36 @@ constexpr double kWatchTwipsPerPixel = 14.4;
 
 }  // namespace
 
-void Bar::MoveToTop(double twips) {
+void CompactBar::moveToTop(double twips) {
   top_ = twips;
-  const QPoint origin = WorkAreaOrigin();
-  move(origin.x(), origin.y() + Px(twips));
+  const QPoint origin = workAreaOrigin();
+  move(origin.x(), origin.y() + px(twips));
 }
 
-void Bar::PlaceBar(int16_t hide) {
+void CompactBar::placeBar(int16_t hide) {
   // A slide still running would carry the bar away from where it was just put.
   ++placements_;
   aniTimer_.stop();
-  MoveToTop(hide != 0 ? kHiddenTop : 0);
-  s_.BarHidden = hide;
+  moveToTop(hide != 0 ? kHiddenTop : 0);
+  s_.barHidden = hide;
 }
 
 // On an X server without a window manager that honours the stay-on-top hint, a window opened
 // later covers the bar; raising it again on each watch tick keeps it on top. Menus and modal
 // dialogs are left above it.
-void Bar::KeepOnTop() {
+void CompactBar::keepOnTop() {
   if (QGuiApplication::platformName() != QLatin1String("xcb")) return;
   if (!isVisible() || popup_->isVisible()) return;
   if (QApplication::activeModalWidget() || QApplication::activePopupWidget()) return;
   raise();
 }
 
-void Bar::MCheck_Timer() {
-  KeepOnTop();
-  if (s_.BarHideOpt != 1 || s_.DispMode != 2) return;
-  const int y = QCursor::pos().y() - WorkAreaOrigin().y();
+void CompactBar::pointerCheckTick() {
+  keepOnTop();
+  if (s_.barHideOpt != 1 || s_.dispMode != 2) return;
+  const int y = QCursor::pos().y() - workAreaOrigin().y();
   bool slide = false;
-  if (s_.BarHidden != 0) {
+  if (s_.barHidden != 0) {
     slide = y <= 0;
   } else if (!popup_->isVisible()) {
     slide = y > kBarHeight / kWatchTwipsPerPixel;
@@ -60,28 +60,28 @@ void Bar::MCheck_Timer() {
   if (slide && !aniTimer_.isActive()) aniTimer_.start();
 }
 
-void Bar::AniTimer_Timer() {
+void CompactBar::slideTick() {
   if (sliding_) return;
-  SlideTo(s_.BarHidden == 0 ? kHiddenTop : 0);
+  slideTo(s_.barHidden == 0 ? kHiddenTop : 0);
 }
 
-void Bar::SlideTo(double target) {
+void CompactBar::slideTo(double target) {
   // The two ends: up to the hidden top, or down to 0.
   const bool up = target < 0;
   if (up ? top_ <= target : top_ >= target) {
-    MoveToTop(target);
+    moveToTop(target);
     aniTimer_.stop();
-    s_.BarHidden = target < 0 ? 1 : 0;
+    s_.barHidden = target < 0 ? 1 : 0;
     return;
   }
   sliding_ = true;
   const int placement = placements_;
   // The events run between the steps may end the program and take the bar with it.
-  const QPointer<Bar> alive(this);
+  const QPointer<CompactBar> alive(this);
   int top = qRound(top_);
   for (int step = 0; step < kSlideStepsPerTick && top != target; ++step) {
     top += up ? -1 : 1;
-    MoveToTop(top);
+    moveToTop(top);
     QApplication::processEvents();
     if (!alive) return;
     if (placements_ != placement) break;

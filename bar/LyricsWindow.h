@@ -6,39 +6,39 @@
 #include <array>
 
 #include "core/State.h"
-#include "decoder/Decoder.h"
+#include "decoder/AudioEngine.h"
 
 class QLabel;
 
 namespace sorv {
 
-class frmLyric : public QWidget {
+class LyricsWindow : public QWidget {
   Q_OBJECT
 
  public:
-  frmLyric(State& s, Decoder& d, QWidget* parent = nullptr);
+  LyricsWindow(State& s, AudioEngine& d, QWidget* parent = nullptr);
 
   // Loads the window when needed and shows it; not modal.
-  void Open();
+  void open();
   // The five lines top to bottom; loads the window (without showing it) when needed.
-  void SetLines(const std::array<QString, 5>& lines);
-  std::array<QString, 5> Lines() const;
-  // The unload steps, as when the user closes the window: LyricShow = 0, adjust time 0.
-  void Unload();
-  bool IsLoaded() const { return loaded_; }
+  void setLines(const std::array<QString, 5>& lines);
+  std::array<QString, 5> lines() const;
+  // The unload steps, as when the user closes the window: lyricShow = 0, adjust time 0.
+  void unload();
+  bool isLoaded() const { return loaded_; }
   // The labels' font size in points.
-  double LineFontSize() const;
+  double lineFontSize() const;
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  void Load();
-  void LayoutLines();
+  void load();
+  void layoutLines();
 
   State& s_;
-  Decoder& d_;
+  AudioEngine& d_;
   std::array<QLabel*, 5> lyric1_{};
   bool loaded_ = false;
 };

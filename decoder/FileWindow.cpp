@@ -1,4 +1,4 @@
-#include "decoder/RiffWindow.h"
+#include "decoder/FileWindow.h"
 
 #include <array>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "panel/window/MnPnl.h"
+#include "panel/window/MainPanel.h"
 
 #include <QLabel>
 #include <QMouseEvent>
@@ -20,7 +20,7 @@ class LampWidget : public QLabel {
  public:
   LampWidget(const QString& caption, std::function<void()> pressed, QWidget* parent)
       : QLabel(parent), pressed_(std::move(pressed)) {
-    setPixmap(QPixmap::fromImage(panel::PaintLamp(caption)));
+    setPixmap(QPixmap::fromImage(panel::paintLamp(caption)));
   }
 
  protected:
@@ -32,7 +32,7 @@ class LampWidget : public QLabel {
   std::function<void()> pressed_;
 };
 
-QLabel* MakeLabel(const QRect& geometry, const QColor& color, Qt::Alignment align,
+QLabel* makeLabel(const QRect& geometry, const QColor& color, Qt::Alignment align,
                   QWidget* parent) {
   auto* label = new QLabel(parent);
   label->setGeometry(geometry);
@@ -47,67 +47,67 @@ QLabel* MakeLabel(const QRect& geometry, const QColor& color, Qt::Alignment alig
 
 }  // namespace
 
-MnPnl::MnPnl(State& s, Decoder& d, PlayerView& v, QWidget* parent)
+MainPanel::MainPanel(State& s, AudioEngine& d, PlayerView& v, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), s_(s), d_(d), v_(v) {
   setFixedSize(panel::kWidthTwips / panel::kTwipsPerPixel,
                panel::kHeightTwips / panel::kTwipsPerPixel);
-  setWindowIcon(AppIcon());
+  setWindowIcon(appIcon());
   setWindowTitle(QStringLiteral("そるばね Ver.") + QString::fromLatin1(kVersionText));
-  BuildAreas();
+  buildAreas();
   equalizer_ = new EqualizerPanel(s_, d_, this);
   scope_ = new ScopeDisplay(s_, d_, v_, this);
-  BuildLabels();
-  BuildMarkers();
-  BuildTimers();
-  ConnectMouse();
-  AcceptDropsOnControls();
+  buildLabels();
+  buildMarkers();
+  buildTimers();
+  connectMouse();
+  acceptDropsOnControls();
 }
 
-MnPnl::~MnPnl() = default;
+MainPanel::~MainPanel() = default;
 
 // Files may be dropped on the skin and on every area and slider, not on the lamps and markers.
-void MnPnl::AcceptDropsOnControls() {
+void MainPanel::acceptDropsOnControls() {
   QList<QWidget*> controls{ttlbar_, mPanel_,       aPanel_,         tdisp_,
-                           cdisp_,  scope_->Spe(), scope_->WPanel()};
-  for (int band = 0; band < 10; ++band) controls << equalizer_->Equ(band);
-  for (int preset = 0; preset < 6; ++preset) controls << equalizer_->EquPre(preset);
-  for (int channel = 0; channel < 2; ++channel) controls << equalizer_->Volume(channel);
-  for (QWidget* control : controls) AcceptDropsOn(control);
+                           cdisp_,  scope_->spe(), scope_->wPanel()};
+  for (int band = 0; band < 10; ++band) controls << equalizer_->equ(band);
+  for (int preset = 0; preset < 6; ++preset) controls << equalizer_->equPre(preset);
+  for (int channel = 0; channel < 2; ++channel) controls << equalizer_->volumeSlider(channel);
+  for (QWidget* control : controls) acceptDropsOn(control);
 }
 
-void MnPnl::BuildAreas() {
+void MainPanel::buildAreas() {
   ttlbar_ = new PictureWidget(QSize(panel::kWidthTwips / panel::kTwipsPerPixel,
                                     panel::kSkinHeightTwips / panel::kTwipsPerPixel),
                               this);
-  ttlbar_->area().setPicture(panel::PaintSkin());
-  ttlbar_->area().Cls();
+  ttlbar_->area().setPicture(panel::paintSkin());
+  ttlbar_->area().cls();
   mPanel_ = new PictureWidget(panel::kMPanel.size(), this);
   mPanel_->move(panel::kMPanel.topLeft());
   mPanel_->area().setBackColor(kNavy);
-  mPanel_->area().setPicture(panel::PaintMPanelPicture());
-  mPanel_->area().Cls();
+  mPanel_->area().setPicture(panel::paintMPanelPicture());
+  mPanel_->area().cls();
   aPanel_ = new PictureWidget(panel::kAPanel.size(), this);
   aPanel_->move(panel::kAPanel.topLeft());
   aPanel_->area().setBackColor(kNavy);
-  aPanel_->area().Cls();
+  aPanel_->area().cls();
 }
 
-void MnPnl::BuildLabels() {
-  tdisp_ = MakeLabel(panel::kTdisp, QColor(0, 255, 255), Qt::AlignRight | Qt::AlignVCenter, this);
-  cdisp_ = MakeLabel(panel::kCdisp, QColor(0, 255, 255), Qt::AlignCenter, this);
+void MainPanel::buildLabels() {
+  tdisp_ = makeLabel(panel::kTdisp, QColor(0, 255, 255), Qt::AlignRight | Qt::AlignVCenter, this);
+  cdisp_ = makeLabel(panel::kCdisp, QColor(0, 255, 255), Qt::AlignCenter, this);
   cdisp_->setText(QStringLiteral("0000 / 0000"));
 }
 
-void MnPnl::BuildMarkers() {
+void MainPanel::buildMarkers() {
   lamps_[0] = new LampWidget(
-      QStringLiteral("LOOP"), [this] { btn_Click(panel::kLoopLamp); }, this);
+      QStringLiteral("LOOP"), [this] { runCommand(panel::kLoopLamp); }, this);
   lamps_[0]->setGeometry(panel::kLoopLampRect);
   lamps_[1] = new LampWidget(
-      QStringLiteral("SHUFFLE"), [this] { btn_Click(panel::kShuffleLamp); }, this);
+      QStringLiteral("SHUFFLE"), [this] { runCommand(panel::kShuffleLamp); }, this);
   lamps_[1]->setGeometry(panel::kShuffleLampRect);
   for (QWidget* lamp : lamps_) lamp->hide();
 
-  selOff_ = MakeLabel(panel::kLowerHotSpots[1].flash, QColor(255, 230, 230), Qt::AlignCenter, this);
+  selOff_ = makeLabel(panel::kLowerHotSpots[1].flash, QColor(255, 230, 230), Qt::AlignCenter, this);
   selOff_->setText(QStringLiteral("DB OFF"));
   selOff_->setStyleSheet(QStringLiteral(
       "color: #ffe6e6; background: #8c1c1c; border: 1px solid #e05050; border-radius: 3px;"));
@@ -120,79 +120,79 @@ void MnPnl::BuildMarkers() {
   flash_->hide();
 }
 
-void MnPnl::BuildTimers() {
-  connect(&timer1_, &QTimer::timeout, this, &MnPnl::Timer1_Timer);
-  connect(&timer2_, &QTimer::timeout, this, &MnPnl::Timer2_Timer);
-  connect(&timer3_, &QTimer::timeout, this, &MnPnl::Timer3_Timer);
-  connect(&timer4_, &QTimer::timeout, this, &MnPnl::Timer4_Timer);
-  timer2_.start(1000);
-  timer3_.start(70);
+void MainPanel::buildTimers() {
+  connect(&startDelayTimer_, &QTimer::timeout, this, &MainPanel::startDelayTick);
+  connect(&clockTimer_, &QTimer::timeout, this, &MainPanel::clockTick);
+  connect(&scopeTimer_, &QTimer::timeout, this, &MainPanel::scopeTick);
+  connect(&highlightTimer_, &QTimer::timeout, this, &MainPanel::highlightTick);
+  clockTimer_.start(1000);
+  scopeTimer_.start(70);
 }
 
-void MnPnl::ConnectMouse() {
+void MainPanel::connectMouse() {
   connect(ttlbar_, &PictureWidget::mouseDown, this,
           [this](Qt::MouseButton button, Qt::KeyboardModifiers shift, double x, double y) {
             pressOffset_ = QCursor::pos() - pos();
             systemMoveTried_ = false;
-            ttlbar_MouseDown(button, shift, x, y);
+            titleBarMouseDown(button, shift, x, y);
           });
-  connect(ttlbar_, &PictureWidget::mouseMove, this, &MnPnl::ttlbar_MouseMove);
-  connect(mPanel_, &PictureWidget::mouseDown, this, &MnPnl::MPanel_MouseDown);
+  connect(ttlbar_, &PictureWidget::mouseMove, this, &MainPanel::titleBarMouseMove);
+  connect(mPanel_, &PictureWidget::mouseDown, this, &MainPanel::mPanelMouseDown);
   connect(aPanel_, &PictureWidget::mouseUp, this,
           [this](Qt::MouseButton button, Qt::KeyboardModifiers, double, double) {
-            if (button == Qt::LeftButton) APanel_Click();
+            if (button == Qt::LeftButton) aPanelClick();
           });
 }
 
-QWidget& MnPnl::btn(int index) {
+QWidget& MainPanel::btn(int index) {
   return *lamps_[index == panel::kShuffleLamp ? 1 : 0];
 }
 
-void MnPnl::SetCounter(const QString& text) {
+void MainPanel::setCounter(const QString& text) {
   cdisp_->setText(text);
   cdisp_->repaint();
 }
 
-QString MnPnl::Counter() const {
+QString MainPanel::counter() const {
   return cdisp_->text();
 }
 
-void MnPnl::SetTime(const QString& text) {
+void MainPanel::setTime(const QString& text) {
   tdisp_->setText(text);
 }
 
-QString MnPnl::Time() const {
+QString MainPanel::time() const {
   return tdisp_->text();
 }
 
-void MnPnl::SetStartTimer(int intervalMs) {
+void MainPanel::setStartTimer(int intervalMs) {
   if (intervalMs <= 0)
-    timer1_.stop();
+    startDelayTimer_.stop();
   else
-    timer1_.start(intervalMs);
+    startDelayTimer_.start(intervalMs);
 }
 
-int MnPnl::StartTimerInterval() const {
-  return timer1_.isActive() ? timer1_.interval() : 0;
+int MainPanel::startTimerInterval() const {
+  return startDelayTimer_.isActive() ? startDelayTimer_.interval() : 0;
 }
 
-void MnPnl::SetEndTimerEnabled(bool enabled) {
+void MainPanel::setEndTimerEnabled(bool enabled) {
   if (enabled)
-    timer2_.start(1000);
+    clockTimer_.start(1000);
   else
-    timer2_.stop();
+    clockTimer_.stop();
 }
 
-void MnPnl::ShowLamps() {
-  lamps_[0]->setVisible(s_.LoopMode == 1);
-  lamps_[1]->setVisible(s_.ShuffleMode == 1);
+void MainPanel::showLamps() {
+  lamps_[0]->setVisible(s_.loopMode == 1);
+  lamps_[1]->setVisible(s_.shuffleMode == 1);
 }
 
-void MnPnl::SetSelectionAvailable(bool available) {
+void MainPanel::setSelectionAvailable(bool available) {
   selOff_->setVisible(!available);
 }
 
-void MnPnl::HideFlash() {
+void MainPanel::hideFlash() {
   flash_->hide();
 }
 

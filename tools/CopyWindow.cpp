@@ -1,4 +1,4 @@
-#include "tools/frmCopy.h"
+#include "tools/CopyWindow.h"
 
 #include <QCoreApplication>
 
@@ -9,35 +9,35 @@
 
 namespace sorv {
 
-frmCopy::frmCopy(State& s, Decoder& d, PlayerView& v, CollectChecked collectChecked,
-                 QWidget* parent)
+CopyWindow::CopyWindow(State& s, AudioEngine& d, PlayerView& v, CollectChecked collectChecked,
+                       QWidget* parent)
     : ToolWindow(s, d, v, std::move(collectChecked), parent, QStringLiteral("ＭＰ３ファイルコピー"),
                  {QStringLiteral("コピー開始"), QStringLiteral("コピー取消")}, 1350) {}
 
-void frmCopy::btn_Click(int index) {
+void CopyWindow::runCommand(int index) {
   cancel_ = false;
   if (index == 0)
-    RunCopy();
+    runCopy();
   else
     reject();
 }
 
-void frmCopy::reject() {
+void CopyWindow::reject() {
   cancel_ = true;
   QDialog::reject();
 }
 
-void frmCopy::RunCopy() {
+void CopyWindow::runCopy() {
   if (running_) return;
   running_ = true;
-  ReleasePlayer(s_, d_, v_);
+  releasePlayer(s_, d_, v_);
   btn(0)->setEnabled(false);
   const QStringList files = collect_ ? collect_() : QStringList();
-  Bar()->setRange(0, std::max<int>(files.size(), 1));
-  Bar()->setValue(0);
+  CompactBar()->setRange(0, std::max<int>(files.size(), 1));
+  CompactBar()->setValue(0);
   for (int position = 1; position <= files.size(); ++position) {
-    if (!CopyOne(files, position)) {
-      ShowMessage(QStringLiteral("コピー中にエラーが発生しました"));
+    if (!copyOne(files, position)) {
+      showMessage(QStringLiteral("コピー中にエラーが発生しました"));
       break;
     }
     QCoreApplication::processEvents();
@@ -47,13 +47,13 @@ void frmCopy::RunCopy() {
   QDialog::reject();
 }
 
-bool frmCopy::CopyOne(const QStringList& files, int position) {
+bool CopyWindow::copyOne(const QStringList& files, int position) {
   const QString& file = files.at(position - 1);
   ttl()->setText(file);
-  setWindowTitle(QStringLiteral("ＭＰ３ファイルコピー中(") + Format0000(position) +
-                 QStringLiteral("/") + Format0000(files.size()) + QStringLiteral(")"));
-  if (CopyReplacing(file, TargetPath(FileNamePart(file))) == CopyResult::Failed) return false;
-  Bar()->setValue(position);
+  setWindowTitle(QStringLiteral("ＭＰ３ファイルコピー中(") + format0000(position) +
+                 QStringLiteral("/") + format0000(files.size()) + QStringLiteral(")"));
+  if (copyReplacing(file, targetPath(fileNamePart(file))) == CopyResult::Failed) return false;
+  CompactBar()->setValue(position);
   return true;
 }
 

@@ -1,4 +1,4 @@
-#include "tools/frmOpt.h"
+#include "tools/OptionsDialog.h"
 
 #include <QEvent>
 #include <QGroupBox>
@@ -35,13 +35,13 @@ const PathField kPathFields[3] = {
 };
 
 // The five check-box options in the order of their boxes.
-std::array<int16_t*, 5> CheckOptions(State& s) {
-  return {&s.UseSongDb, &s.ShowScope, &s.SaveSelInfo, &s.BarFirstOpt, &s.BarHideOpt};
+std::array<int16_t*, 5> checkOptions(State& s) {
+  return {&s.useSongDb, &s.showScope, &s.saveSelInfo, &s.barFirstOpt, &s.barHideOpt};
 }
 
 }  // namespace
 
-frmOpt::frmOpt(State& s, Decoder& d, PlayerView& v, QWidget* parent)
+OptionsDialog::OptionsDialog(State& s, AudioEngine& d, PlayerView& v, QWidget* parent)
     : QDialog(parent), s_(s), d_(d), v_(v) {
   setWindowTitle(QStringLiteral("設定"));
   setModal(true);
@@ -53,14 +53,14 @@ frmOpt::frmOpt(State& s, Decoder& d, PlayerView& v, QWidget* parent)
   layout->addLayout(row);
   layout->addWidget(buildPaths());
   layout->addWidget(buildButtons());
-  Form_Load();
+  formLoad();
 }
 
-frmOpt::~frmOpt() {
+OptionsDialog::~OptionsDialog() {
   for (QLineEdit* field : filpath_) field->removeEventFilter(this);
 }
 
-QWidget* frmOpt::buildOptions() {
+QWidget* OptionsDialog::buildOptions() {
   auto* box = new QWidget(this);
   auto* layout = new QVBoxLayout(box);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -71,7 +71,7 @@ QWidget* frmOpt::buildOptions() {
   return box;
 }
 
-QWidget* frmOpt::buildTiming() {
+QWidget* OptionsDialog::buildTiming() {
   auto* frame = new QGroupBox(QStringLiteral("歌詞切替タイミング"), this);
   frame->setToolTip(
       QStringLiteral("歌詞の切替タイミングをＷｉｎａｍｐに合わせるかどうかを指定します。"));
@@ -83,7 +83,7 @@ QWidget* frmOpt::buildTiming() {
   return frame;
 }
 
-QWidget* frmOpt::buildCpu() {
+QWidget* OptionsDialog::buildCpu() {
   auto* frame = new QGroupBox(QStringLiteral("CPU負荷調整"), this);
   frame->setToolTip(QStringLiteral("再生開始直後におけるＣＰＵ負荷の調整を行います。"));
   auto* layout = new QVBoxLayout(frame);
@@ -101,7 +101,7 @@ QWidget* frmOpt::buildCpu() {
   return frame;
 }
 
-QWidget* frmOpt::buildPaths() {
+QWidget* OptionsDialog::buildPaths() {
   auto* frame = new QGroupBox(QStringLiteral("データパス"), this);
   auto* layout = new QVBoxLayout(frame);
   for (int i = 0; i < 3; ++i) {
@@ -112,7 +112,7 @@ QWidget* frmOpt::buildPaths() {
     filpath_[i]->setMinimumWidth(320);
     filpath_[i]->installEventFilter(this);
     command2_[i] = new QPushButton(QStringLiteral("参照"), frame);
-    connect(command2_[i], &QPushButton::clicked, this, [this, i] { Command2_Click(i); });
+    connect(command2_[i], &QPushButton::clicked, this, [this, i] { command2Click(i); });
     row->addWidget(filpath_[i]);
     row->addWidget(command2_[i]);
     layout->addLayout(row);
@@ -120,7 +120,7 @@ QWidget* frmOpt::buildPaths() {
   return frame;
 }
 
-QWidget* frmOpt::buildButtons() {
+QWidget* OptionsDialog::buildButtons() {
   auto* box = new QWidget(this);
   auto* layout = new QHBoxLayout(box);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -132,79 +132,79 @@ QWidget* frmOpt::buildButtons() {
   layout->addStretch();
   layout->addWidget(cmdOK_);
   layout->addWidget(cmdCancel_);
-  connect(command1_, &QPushButton::clicked, this, &frmOpt::Command1_Click);
-  connect(cmdOK_, &QPushButton::clicked, this, &frmOpt::cmdOK_Click);
-  connect(cmdCancel_, &QPushButton::clicked, this, &frmOpt::cmdCancel_Click);
+  connect(command1_, &QPushButton::clicked, this, &OptionsDialog::command1Click);
+  connect(cmdOK_, &QPushButton::clicked, this, &OptionsDialog::cmdOKClick);
+  connect(cmdCancel_, &QPushButton::clicked, this, &OptionsDialog::cmdCancelClick);
   return box;
 }
 
-void frmOpt::Form_Load() {
+void OptionsDialog::formLoad() {
   adjustSize();
   if (const QScreen* screen = QGuiApplication::primaryScreen())
     move(screen->availableGeometry().center() - rect().center());
-  const auto options = CheckOptions(s_);
+  const auto options = checkOptions(s_);
   for (int i = 0; i < 5; ++i) check1_[i]->setChecked(*options[i] == 1);
-  timing_[s_.LyricTimeMode == 1 ? 1 : 0]->setChecked(true);
-  for (int i = 0; i < 3; ++i) filpath_[i]->setText(PathWithSep(s_.PathDir[4 + i]));
-  cpu_->setValue(s_.CpuLoad);
+  timing_[s_.lyricTimeMode == 1 ? 1 : 0]->setChecked(true);
+  for (int i = 0; i < 3; ++i) filpath_[i]->setText(pathWithSep(s_.pathDir[4 + i]));
+  cpu_->setValue(s_.cpuLoad);
   // A stored load outside the slider's range is clamped on screen; only a move of the slider
   // counts as a change, so OK alone never interrupts playback.
   cpuAtLoad_ = cpu_->value();
 }
 
-bool frmOpt::eventFilter(QObject* watched, QEvent* event) {
+bool OptionsDialog::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::FocusOut) {
     for (int i = 0; i < 3; ++i)
-      if (watched == filpath_[i]) filpath_LostFocus(i);
+      if (watched == filpath_[i]) filpathLostFocus(i);
   }
   return QDialog::eventFilter(watched, event);
 }
 
-void frmOpt::filpath_LostFocus(int i) {
+void OptionsDialog::filpathLostFocus(int i) {
   QString text = filpath_[i]->text();
-  s_.PathDir[4 + i] = PathWithSep(text);
+  s_.pathDir[4 + i] = pathWithSep(text);
   filpath_[i]->setText(text);
 }
 
-void frmOpt::Command1_Click() {
-  SetPathDialog dialog(s_, this);
+void OptionsDialog::command1Click() {
+  SettingsFolderPicker dialog(s_, this);
   dialog.exec();
 }
 
-void frmOpt::Command2_Click(int i) {
-  BrowseForFolder(s_, *filpath_[i], this);
+void OptionsDialog::command2Click(int i) {
+  browseForFolder(s_, *filpath_[i], this);
 }
 
-void frmOpt::cmdOK_Click() {
-  const auto options = CheckOptions(s_);
+void OptionsDialog::cmdOKClick() {
+  const auto options = checkOptions(s_);
   for (int i = 0; i < 5; ++i) *options[i] = check1_[i]->isChecked() ? 1 : 0;
-  s_.LyricTimeMode = timing_[0]->isChecked() ? 0 : 1;
-  d_.vbmp3_setLyricsTime(s_.LyricTimeMode);
+  s_.lyricTimeMode = timing_[0]->isChecked() ? 0 : 1;
+  d_.setLyricsTiming(s_.lyricTimeMode);
   for (int i = 0; i < 3; ++i) {
     QString text = filpath_[i]->text();
-    s_.PathDir[4 + i] = PathWithSep(text);
+    s_.pathDir[4 + i] = pathWithSep(text);
   }
-  v_.ShowDispMode();
-  if (cpu_->value() != cpuAtLoad_) ApplyCpuLoad();
-  RecheckSongDb();
+  v_.showDispMode();
+  if (cpu_->value() != cpuAtLoad_) applyCpuLoad();
+  recheckSongDb();
   accept();
 }
 
-void frmOpt::ApplyCpuLoad() {
-  StopPlayback(s_, d_, v_);
-  Vbmp3Option option;
-  d_.vbmp3_getVbmp3Option(option);
+void OptionsDialog::applyCpuLoad() {
+  stopPlayback(s_, d_, v_);
+  EngineOption option;
+  d_.getEngineOption(option);
   option.field[2] = cpu_->value();
-  if (d_.vbmp3_setVbmp3Option(option))
-    s_.CpuLoad = static_cast<int16_t>(cpu_->value());
+  if (d_.setEngineOption(option))
+    s_.cpuLoad = static_cast<int16_t>(cpu_->value());
   else
-    ShowMessage(QStringLiteral("CPU負荷設定の変更に失敗しました"));
+    showMessage(QStringLiteral("CPU負荷設定の変更に失敗しました"));
 }
 
-void frmOpt::RecheckSongDb() {
-  s_.DbState = 0;
-  if (SongDbOpens(SongDbPath(s_))) s_.DbState = 1;
-  v_.SetSelectionAvailable(s_.DbState == 1);
+void OptionsDialog::recheckSongDb() {
+  s_.dbState = 0;
+  if (songDbOpens(songDbPath(s_))) s_.dbState = 1;
+  v_.setSelectionAvailable(s_.dbState == 1);
 }
 
 }  // namespace sorv

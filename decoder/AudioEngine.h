@@ -1,0 +1,62 @@
+#pragma once
+// The operation table of the audio engine as callers see it. The real engine lives in
+// ThreadedAudioEngine; tests of the program use a recording fake. Flags: non-zero means success.
+#include <string>
+
+#include "decoder/Records.h"
+
+namespace sorv {
+
+class AudioEngine {
+ public:
+  virtual ~AudioEngine() = default;
+
+  // 0 only when no audio output can be opened at all.
+  virtual int init() = 0;
+  // Releases everything; a later init starts afresh.
+  virtual void release() = 0;
+
+  virtual int getEngineOption(EngineOption& option) = 0;
+  virtual int setEngineOption(const EngineOption& option) = 0;
+  virtual int setDecodeOption(const DecodeOption& option) = 0;
+  // Version as an integer: 100 means 1.00.
+  virtual int32_t version() = 0;
+
+  // One open file at a time; fills the record, its last field with the length in seconds.
+  virtual int open(const std::string& path, OpenRecord& record) = 0;
+  virtual int play() = 0;
+  virtual void stop() = 0;
+  virtual void close() = 0;
+  virtual void pause() = 0;
+  virtual void resume() = 0;
+  // 0 stopped or finished, 2 paused, anything else playing or decoding. position: the heard
+  // position in whole seconds (while decoding a WAV file: the decoded seconds).
+  virtual int32_t state(int32_t& position) = 0;
+  virtual void seek(int32_t seconds) = 0;
+
+  // 0..100 per channel.
+  virtual void setVolume(int32_t left, int32_t right) = 0;
+  // Ten gains in 0.1 dB (-120..+120), or nullptr to switch the equalizer off.
+  virtual void setEqualizer(const Gains* gains) = 0;
+  virtual void reload() = 0;
+
+  // Works on any path, open or not. Flag: non-zero when the file could be read.
+  virtual int fileInfo(const std::string& path, TagRecord& tag, StreamRecord& stream) = 0;
+  // Fills tag.genreName from tag.genre.
+  virtual void fillGenreName(TagRecord& tag) = 0;
+
+  // 256 values per channel of what is heard now: spectrum 0..100, wave -100..+100.
+  virtual void spectrum(Bins& left, Bins& right) = 0;
+  virtual void wave(Bins& left, Bins& right) = 0;
+
+  // 0 when the file is missing or holds no timed line.
+  virtual int setLyricsFile(const std::string& path) = 0;
+  virtual void setLyricsTiming(int32_t mode) = 0;
+  virtual void lyrics(LyricsRecord& record) = 0;
+  virtual void setLyricsLead(int32_t milliseconds) = 0;
+
+  // Decodes the open file into a 16-bit PCM WAV file on the engine's thread.
+  virtual int decodeToWav(const std::string& target) = 0;
+};
+
+}  // namespace sorv
