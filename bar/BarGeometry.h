@@ -1,10 +1,17 @@
 #pragma once
 // The bar's sizes in twips (15 to a logical pixel) and the conversion to pixels.
+#include <QGuiApplication>
 #include <QtGlobal>
 
 namespace sorv::bar {
 
 inline constexpr double kTwipsPerPixel = 15.0;
+
+// A Wayland client can neither place its windows nor read the pointer outside them: there the bar
+// is a normal window of its own that never hides at the edge.
+inline bool canPlaceWindows() {
+  return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
 
 inline constexpr double kBarHeight = 475.2;
 // Slid up, the top hangs 430 twips above the screen: a 45.2-twip sliver stays visible.

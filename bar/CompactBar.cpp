@@ -47,8 +47,10 @@ QLabel* makeLabel(QWidget* parent, const char* name, int top, const QColor& text
 }  // namespace
 
 CompactBar::CompactBar(State& s, AudioEngine& d, PlayerView& v, QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
-                          Qt::X11BypassWindowManagerHint),
+    : QWidget(parent, canPlaceWindows()
+                          ? Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+                                Qt::X11BypassWindowManagerHint
+                          : Qt::Window),
       s_(s),
       d_(d),
       v_(v) {

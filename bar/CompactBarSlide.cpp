@@ -33,6 +33,7 @@ void CompactBar::placeBar(int16_t hide) {
   // A slide still running would carry the bar away from where it was just put.
   ++placements_;
   aniTimer_.stop();
+  if (!canPlaceWindows()) hide = 0;
   moveToTop(hide != 0 ? kHiddenTop : 0);
   s_.barHidden = hide;
 }
@@ -49,7 +50,7 @@ void CompactBar::keepOnTop() {
 
 void CompactBar::pointerCheckTick() {
   keepOnTop();
-  if (s_.barHideOpt != 1 || s_.dispMode != 2) return;
+  if (s_.barHideOpt != 1 || s_.dispMode != 2 || !canPlaceWindows()) return;
   const int y = QCursor::pos().y() - workAreaOrigin().y();
   bool slide = false;
   if (s_.barHidden != 0) {
