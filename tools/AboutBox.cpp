@@ -50,6 +50,7 @@ AboutBox::AboutBox(State& s, AudioEngine& d, QWidget* parent) : QDialog(parent) 
   placeTwips(cmdOK_, 4245, 2625, 1380, 345);
   placeTwips(cmdSysInfo_, 4260, 3075, 1380, 345);
   cmdOK_->setDefault(true);
+  fitDescription();
   connect(cmdOK_, &QPushButton::clicked, this, &AboutBox::cmdOKClick);
   connect(cmdSysInfo_, &QPushButton::clicked, this, &AboutBox::cmdSysInfoClick);
 }
@@ -70,6 +71,18 @@ QLabel* AboutBox::addLabel(const QString& text, const QColor& color, int left, i
   label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   placeTwips(label, left, top, width, height);
   return label;
+}
+
+// The description wraps to more lines than its frame holds with some fonts: the frame grows to its
+// text, and what lies below it moves down with the dialog's bottom edge.
+void AboutBox::fitDescription() {
+  const QRect frame = lblDescription_->geometry();
+  const int overflow = lblDescription_->heightForWidth(frame.width()) - frame.height();
+  if (overflow <= 0) return;
+  for (QWidget* child : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+    if (child->y() > frame.top()) child->move(child->x(), child->y() + overflow);
+  lblDescription_->resize(frame.width(), frame.height() + overflow);
+  setFixedSize(width(), height() + overflow);
 }
 
 void AboutBox::addSeparator(int top) {

@@ -32,6 +32,7 @@ class AboutBox : public QDialog {
   QLabel* addLabel(const QString& text, const QColor& color, int left, int top, int width,
                    int height);
   void addSeparator(int top);
+  void fitDescription();
 
   QLabel* lblVersion_ = nullptr;
   QLabel* lblDescription_ = nullptr;

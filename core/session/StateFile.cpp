@@ -62,7 +62,7 @@ QStringList playListLines(const State& s) {
 }
 
 // Reads values in the order of the file; the first field missing or damaged ends the reading
-// and leaves every later value as it was.
+// and leaves every later value as it was (its default).
 class StateReader {
  public:
   explicit StateReader(QStringList lines) : fields_(std::move(lines)) {}
@@ -155,6 +155,9 @@ void loadState(State& s, const QString& commandLine, const QString& currentDir) 
     s.setDefaults(currentDir);
     return;
   }
+  // What a short or damaged file leaves out takes its default: zero volume, no lookups and empty
+  // folders would otherwise be saved back and silence the player for good.
+  s.setDefaults(currentDir);
   if (std::optional<QStringList> lines = readTextLines(stateFilePath(s))) {
     readStateValues(s, std::move(*lines));
     keepLevelsInRange(s);

@@ -126,17 +126,26 @@ TEST_F(StateFileTest, DeletedThirdFileKeepsSameSongCurrent) {
   EXPECT_EQ(back.listFile[4], paths[4]);
 }
 
-TEST_F(StateFileTest, ShortFileKeepsWhatWasRead) {
+TEST_F(StateFileTest, ShortOrEmptyFileKeepsWhatWasReadAndTakesDefaultsForTheRest) {
   writeAll(stateFile(), "1,3,2\r\n5\r\n-7\r\n");
-  const State back = reloaded();
+  State back = reloaded();
   EXPECT_EQ(back.saveSelInfo, 1);
   EXPECT_EQ(back.equLevel[0], 5);
   EXPECT_EQ(back.equLevel[1], -7);
   EXPECT_EQ(back.equLevel[2], 0);
-  EXPECT_EQ(back.volLevel[0], 0);
-  EXPECT_EQ(back.cpuLoad, 0);
   EXPECT_EQ(back.listCount, 0);  // no play-list file to read it from
   EXPECT_EQ(back.listPos, 0);
+  for (const QByteArray& text : {QByteArray("1,3,2\r\n5\r\n-7\r\n"), QByteArray()}) {
+    writeAll(stateFile(), text);
+    back = reloaded();
+    EXPECT_EQ(back.volLevel, (std::array<int32_t, 2>{80, 80})) << text.constData();
+    EXPECT_EQ(back.equPreNo, 5);
+    EXPECT_EQ(back.useSongDb, 1);
+    EXPECT_EQ(back.showScope, 1);
+    EXPECT_EQ(back.cpuLoad, 10);
+    EXPECT_EQ(back.pathDir[1], "/current/");
+    EXPECT_EQ(back.pathDir[5], work);
+  }
 }
 
 TEST_F(StateFileTest, DamagedFileStopsAtTheDamageAndKeepsLevelsUsable) {

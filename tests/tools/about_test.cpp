@@ -44,6 +44,13 @@ TEST_F(AboutTest, ShowsBothVersionsAndTheCaption) {
   EXPECT_EQ(about.windowTitle(), "そるばねのﾊﾞｰｼﾞｮﾝ情報");
   EXPECT_EQ(about.lblVersion()->text(), "そるばね    Version 1.14\nVBMP3.DLL   Version 3.00");
   EXPECT_TRUE(about.lblDescription()->text().startsWith("　このプログラムは、多くのＭＰ３"));
+  // The description shows whole, above everything that follows it.
+  const QRect description = about.lblDescription()->geometry();
+  EXPECT_GE(description.height(), about.lblDescription()->heightForWidth(description.width()));
+  for (QWidget* child : about.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+    if (child->y() > description.top()) EXPECT_GE(child->y(), description.bottom());
+  }
+  EXPECT_LE(about.cmdSysInfo()->geometry().bottom(), about.height());
   EXPECT_EQ(about.cmdSysInfo()->text(), "ｼｽﾃﾑ情報(&S)...");
 }
 
