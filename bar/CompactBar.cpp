@@ -9,7 +9,7 @@
 #include "bar/BarPictures.h"
 #include "core/Fonts.h"
 #include "core/PictureWidget.h"
-#include "panel/info/SongInfo.h"
+#include "playback/SongInfo.h"
 
 namespace sorv {
 

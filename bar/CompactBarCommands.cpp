@@ -2,8 +2,8 @@
 #include <QLabel>
 
 #include "bar/CompactBar.h"
-#include "panel/info/SongInfo.h"
 #include "playback/Playback.h"
+#include "playback/SongInfo.h"
 
 namespace sorv {
 

@@ -2,8 +2,8 @@
 
 #include <utility>
 
-#include "panel/info/SongInfo.h"
 #include "playback/Playback.h"
+#include "playback/SongInfo.h"
 
 namespace sorv {
 

@@ -6,8 +6,8 @@
 #include "core/Messages.h"
 #include "core/Paths.h"
 #include "library/db/SongDb.h"
-#include "panel/info/SongInfo.h"
-#include "panel/info/SongText.h"
+#include "playback/SongInfo.h"
+#include "playback/SongText.h"
 
 namespace sorv {
 

@@ -1,8 +1,8 @@
 #include "tools/StopPlayer.h"
 
-#include "panel/info/SongInfo.h"
 #include "playback/PlayOrder.h"
 #include "playback/Playback.h"
+#include "playback/SongInfo.h"
 
 namespace sorv {
 

@@ -8,10 +8,11 @@
 #include "core/Settings.h"
 #include "core/session/StateFile.h"
 #include "library/db/SongDb.h"
-#include "panel/info/SongInfo.h"
 #include "panel/sound/EqualizerPanel.h"
 #include "panel/sound/ScopeDisplay.h"
+#include "playback/NewList.h"
 #include "playback/Playback.h"
+#include "playback/SongInfo.h"
 
 namespace sorv {
 

@@ -6,10 +6,6 @@
 #include <QLocalSocket>
 #include <QStringList>
 
-#include "playback/PlayList.h"
-#include "playback/PlayOrder.h"
-#include "playback/Playback.h"
-
 namespace sorv {
 
 namespace {
@@ -84,22 +80,6 @@ bool sendToRunningCopy(const QString& commandLine, const QString& name) {
   }
   socket.abort();
   return true;
-}
-
-void handOver(State& s, AudioEngine& d, PlayerView& v, const QString& command) {
-  if (command.isEmpty()) return;
-  // A start still pending for the old list would restart the new one two seconds later.
-  if (s.startPending == 1) cancelStart(s, v);
-  if (command.right(3).toUpper() == QLatin1String("M3U"))
-    loadM3u(s, command, 1);
-  else
-    setFileTable(s, v, QStringList{command});
-  s.listPos = 1;
-  if (playData(s, d, v, s.listPos) == -1) {
-    s.playState = 1;
-    v.setCaption(s.playingCaption());
-  }
-  v.setCounter(s.counterText());
 }
 
 }  // namespace sorv

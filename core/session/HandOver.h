@@ -6,10 +6,6 @@
 #include <QObject>
 #include <QString>
 
-#include "core/State.h"
-#include "decoder/AudioEngine.h"
-#include "playback/PlayerView.h"
-
 namespace sorv {
 
 // The socket name for a user, made from the service "そるばね" and the topic "FormM".
@@ -38,9 +34,5 @@ class HandOverServer : public QObject {
 // For a copy starting up: true when another copy runs (the command line was offered to it,
 // waiting at most one second for it to take it); false when this copy is the only one.
 bool sendToRunningCopy(const QString& commandLine, const QString& name = handOverServerName());
-
-// The running copy's reaction to a handed-over command line: the named file or play list
-// replaces the play list and starts.
-void handOver(State& s, AudioEngine& d, PlayerView& v, const QString& command);
 
 }  // namespace sorv

@@ -5,8 +5,8 @@
 #include <QStringList>
 
 #include "core/Messages.h"
-#include "playback/PlayList.h"
-#include "playback/TextFields.h"
+#include "core/TextFields.h"
+#include "core/session/PlayList.h"
 
 namespace sorv {
 

@@ -4,10 +4,10 @@
 #include "core/Messages.h"
 #include "core/Paths.h"
 #include "library/select/SelectionWindow.h"
-#include "panel/info/SongInfo.h"
-#include "playback/PlayList.h"
+#include "playback/NewList.h"
 #include "playback/PlayOrder.h"
 #include "playback/Playback.h"
+#include "playback/SongInfo.h"
 
 namespace sorv {
 

@@ -1,6 +1,6 @@
 #include "panel/sound/LyricRows.h"
 
-#include "panel/info/SongInfo.h"
+#include "playback/SongInfo.h"
 
 namespace sorv {
 

@@ -1,12 +1,12 @@
 // The panel's commands: hot spots, runCommand and the timer ticks.
 #include <QCoreApplication>
 
-#include "panel/info/SongInfo.h"
 #include "panel/sound/ScopeDisplay.h"
 #include "panel/window/MainPanel.h"
 #include "panel/window/TimeDisplay.h"
 #include "playback/PlayOrder.h"
 #include "playback/Playback.h"
+#include "playback/SongInfo.h"
 
 namespace sorv {
 

@@ -6,7 +6,7 @@
 #include <QWindow>
 
 #include "panel/window/MainPanel.h"
-#include "playback/PlayList.h"
+#include "playback/NewList.h"
 
 namespace sorv {
 

@@ -8,10 +8,10 @@
 
 #include "core/Fonts.h"
 #include "decoder/ThreadedAudioEngine.h"
-#include "panel/info/SongInfo.h"
 #include "panel/sound/EqualizerPanel.h"
 #include "panel/sound/ScopeDisplay.h"
 #include "panel/window/MainPanel.h"
+#include "playback/SongInfo.h"
 #include "tests/panel/PanelTestView.h"
 
 namespace {

@@ -7,6 +7,7 @@
 #include <QRandomGenerator>
 
 #include "core/session/HandOver.h"
+#include "playback/NewList.h"
 #include "playback/PlayOrder.h"
 #include "tests/common/FakeEngine.h"
 #include "tests/common/FakeView.h"

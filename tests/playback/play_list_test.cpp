@@ -4,8 +4,8 @@
 #include <QMimeData>
 #include <QUrl>
 
-#include "playback/DroppedFiles.h"
-#include "playback/PlayList.h"
+#include "core/session/DroppedFiles.h"
+#include "playback/NewList.h"
 #include "tests/common/FakeEngine.h"
 #include "tests/common/FakeView.h"
 #include "tests/common/MessageCapture.h"

@@ -5,9 +5,9 @@
 #include <QThread>
 
 #include "decoder/ThreadedAudioEngine.h"
-#include "panel/info/SongText.h"
 #include "playback/PlayOrder.h"
 #include "playback/Playback.h"
+#include "playback/SongText.h"
 #include "tests/common/FakeView.h"
 #include "tests/common/MessageCapture.h"
 #include "tests/common/WaitUntil.h"

@@ -1,7 +1,7 @@
 // What the song areas show, read from the recorded prints.
 #include <gtest/gtest.h>
 
-#include "panel/info/SongInfo.h"
+#include "playback/SongInfo.h"
 #include "tests/common/FakeEngine.h"
 #include "tests/common/FakeView.h"
 #include "tests/playback/PlaybackTestSupport.h"

@@ -1,32 +1,14 @@
-#include "playback/PlayList.h"
+#include "core/session/PlayList.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QUrl>
-#include <functional>
 
-#include "core/Paths.h"
-#include "playback/DroppedFiles.h"
-#include "playback/Playback.h"
-#include "playback/TextFields.h"
+#include "core/TextFields.h"
+#include "core/session/DroppedFiles.h"
 
 namespace sorv {
 
 namespace {
-
-void fillFileTable(State& s, const QStringList& paths, const std::function<void(int)>& progress) {
-  const int n = std::min<int>(paths.size(), kMaxListEntries);
-  s.listCount = static_cast<int16_t>(n);
-  if (n <= 0) return;
-  s.resizeList(n);
-  for (int i = 1; i <= n; ++i) {
-    if (hasAudioExtension(paths[i - 1])) {
-      s.listFile[i] = paths[i - 1];
-      s.listExt[i] = paths[i - 1].right(3).toLower();
-    }
-    if (progress) progress(i);
-  }
-}
 
 // "./name" names a file in the current folder.
 QString resolvePlayListPath(const QString& line) {
@@ -52,12 +34,18 @@ void clampListPos(State& s) {
 
 }  // namespace
 
-void setFileTable(State& s, PlayerView& v, const QStringList& paths) {
-  fillFileTable(s, paths, [&v](int i) { v.setCounter(QStringLiteral("0000 / ") + format0000(i)); });
-}
-
-void setFileTable(State& s, const QStringList& paths) {
-  fillFileTable(s, paths, {});
+void setFileTable(State& s, const QStringList& paths, const std::function<void(int)>& progress) {
+  const int n = std::min<int>(paths.size(), kMaxListEntries);
+  s.listCount = static_cast<int16_t>(n);
+  if (n <= 0) return;
+  s.resizeList(n);
+  for (int i = 1; i <= n; ++i) {
+    if (hasAudioExtension(paths[i - 1])) {
+      s.listFile[i] = paths[i - 1];
+      s.listExt[i] = paths[i - 1].right(3).toLower();
+    }
+    if (progress) progress(i);
+  }
 }
 
 void loadM3u(State& s, const QString& file, int resetFlag) {
@@ -84,23 +72,6 @@ void loadM3u(State& s, const QString& file, int resetFlag) {
   s.listCount = static_cast<int16_t>(kept);
   s.listPos = static_cast<int16_t>(resetFlag == 1 ? (kept > 0 ? 1 : 0) : s.listPos - droppedBefore);
   clampListPos(s);
-}
-
-void openDropped(State& s, AudioEngine& d, PlayerView& v, const QMimeData& data) {
-  if (!data.hasUrls()) return;
-  s.listCount = 0;
-  QStringList items;
-  for (const QUrl& url : data.urls())
-    if (url.isLocalFile()) items << url.toLocalFile();
-  const QStringList files = collectDroppedFiles(items);
-  if (files.isEmpty()) return;
-  setFileTable(s, v, files);
-  s.listPos = 1;
-  if (playData(s, d, v, s.listPos) == -1) {
-    s.playState = 1;
-    v.setBarCounter(v.counter());
-  }
-  v.setCounter(QStringLiteral("0001 / ") + format0000(s.listCount));
 }
 
 }  // namespace sorv

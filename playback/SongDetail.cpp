@@ -1,8 +1,8 @@
 // The song details on aPanel and the play-list view on mPanel.
 #include "core/Fonts.h"
 #include "core/Paths.h"
-#include "panel/info/SongInfo.h"
-#include "panel/info/SongText.h"
+#include "playback/SongInfo.h"
+#include "playback/SongText.h"
 
 namespace sorv {
 

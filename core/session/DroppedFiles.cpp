@@ -1,4 +1,4 @@
-#include "playback/DroppedFiles.h"
+#include "core/session/DroppedFiles.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "panel/info/SongText.h"
+#include "playback/SongText.h"
 
 #include "core/Paths.h"
 

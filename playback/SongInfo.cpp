@@ -1,10 +1,10 @@
-#include "panel/info/SongInfo.h"
+#include "playback/SongInfo.h"
 
 #include <QGuiApplication>
 #include <QScreen>
 
 #include "core/Fonts.h"
-#include "panel/info/SongText.h"
+#include "playback/SongText.h"
 
 namespace sorv {
 

@@ -1,4 +1,4 @@
-#include "playback/TextFields.h"
+#include "core/TextFields.h"
 
 #include <QFile>
 

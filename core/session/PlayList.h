@@ -1,0 +1,18 @@
+#pragma once
+// Building the play list from paths and play-list files.
+#include <QStringList>
+#include <functional>
+
+#include "core/State.h"
+
+namespace sorv {
+
+// Replaces the play list with paths (at most 32,767 are taken); progress, when given, hears
+// the number of each entry as it is taken. listPos is left to the caller.
+void setFileTable(State& s, const QStringList& paths,
+                  const std::function<void(int)>& progress = {});
+// Reads a play-list file; resetFlag 1 puts the list at its first entry, 0 keeps the current
+// song current.
+void loadM3u(State& s, const QString& file, int resetFlag);
+
+}  // namespace sorv
