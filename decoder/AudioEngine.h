@@ -1,6 +1,7 @@
 #pragma once
 // The operation table of the audio engine as callers see it. The real engine lives in
 // ThreadedAudioEngine; tests of the program use a recording fake. Flags: non-zero means success.
+#include <functional>
 #include <string>
 
 #include "decoder/Records.h"
@@ -57,6 +58,11 @@ class AudioEngine {
 
   // Decodes the open file into a 16-bit PCM WAV file on the engine's thread.
   virtual int decodeToWav(const std::string& target) = 0;
+
+  // Called on the engine's own thread once a playing track has been heard to its end; the
+  // state reads 0 from then on. The handler must not call back into the engine: hand the news
+  // to the caller's thread instead.
+  virtual void setEndHandler(std::function<void()> handler) = 0;
 };
 
 }  // namespace sorv

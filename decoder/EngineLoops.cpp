@@ -1,9 +1,8 @@
-// The engine's decode thread: playback into the output's ring, or decoding into a WAV file.
+// The engine's decode thread: playback into the output's queue, or decoding into a WAV file.
 #include <SDL2/SDL_thread.h>
 
 #include <algorithm>
 #include <chrono>
-#include <vector>
 
 #include "decoder/Resampler.h"
 #include "decoder/ThreadedAudioEngine.h"
@@ -14,25 +13,13 @@ namespace sorv {
 namespace {
 
 constexpr std::size_t kBlockFrames = 1024;
-constexpr int kStartSeconds = 2;
-
-// Output frames: played left/right, then analysed left/right.
-void interleaveForOutput(const float* analysed, const float* played, std::size_t frames,
-                         float* out) {
-  for (std::size_t i = 0; i < frames; ++i) {
-    out[kOutputStride * i] = played[2 * i];
-    out[kOutputStride * i + 1] = played[2 * i + 1];
-    out[kOutputStride * i + 2] = analysed[2 * i];
-    out[kOutputStride * i + 3] = analysed[2 * i + 1];
-  }
-}
+constexpr auto kDrainPoll = std::chrono::milliseconds(5);
 
 }  // namespace
 
 void ThreadedAudioEngine::startWorker(void (ThreadedAudioEngine::*loop)()) {
   stopWorker();
   stopRequested_ = false;
-  workerDone_ = false;
   decodedFrames_ = 0;
   worker_ = std::thread(loop, this);
 }
@@ -53,52 +40,54 @@ void ThreadedAudioEngine::idle(std::chrono::microseconds time) {
   wake_.wait_for(lock, time, [this] { return stopRequested_.load(); });
 }
 
-std::size_t ThreadedAudioEngine::leadFrames() const {
-  const int64_t heard = output_->framesHeard();
-  const bool starting = heard < static_cast<int64_t>(kStartSeconds) * outputRate_;
-  const int leadMs = starting ? std::max(kSteadyLeadMs, cpuLoad_ * 10) : kSteadyLeadMs;
-  return static_cast<std::size_t>(outputRate_) * leadMs / 1000;
+void ThreadedAudioEngine::writeAll(const std::vector<float>& frames) {
+  std::size_t written = 0;
+  const std::size_t total = frames.size() / 2;
+  while (written < total && !stopRequested_) {
+    written += output_->write(frames.data() + 2 * written, total - written);
+    if (written < total) idle(std::chrono::milliseconds(10));
+  }
 }
 
 void ThreadedAudioEngine::playLoop() {
   // The output waits on this thread; where the system allows, it runs ahead of busy work.
   SDL_SetThreadPriority(SDL_THREAD_PRIORITY_HIGH);
   const int channels = source_->channels();
-  std::vector<float> decoded(kBlockFrames * channels);
-  std::vector<float> analysed(kBlockFrames * 2), played(kBlockFrames * 2);
-  std::vector<float> frames(kBlockFrames * kOutputStride);
-  Equalizer equalizer(source_->sampleRate());
-  Volume volume(source_->sampleRate());
-  settings_.prime(equalizer, volume);
+  std::vector<float> decoded(kBlockFrames * channels), stereo(kBlockFrames * 2);
   Resampler resampler(source_->sampleRate(), outputRate_);
+  const auto ms = [this](int milliseconds) {
+    return static_cast<std::size_t>(outputRate_) * milliseconds / 1000;
+  };
   bool last = false;
   while (!stopRequested_ && !last) {
-    const std::size_t delay = output_->delay(), lead = leadFrames();
-    if (delay >= lead) {
-      // Wake when the queue is down to the lead again: one block per wake.
-      idle(std::chrono::microseconds(
-          std::max<int64_t>(1000, static_cast<int64_t>(delay - lead) * 1000000 / outputRate_)));
+    // Fill up to the lead, then sleep until the queue has fallen to the refill mark.
+    if (const std::size_t delay = output_->delay(); delay >= ms(kLeadMs)) {
+      idle(std::chrono::microseconds((delay - ms(kRefillMs)) * 1000000 / outputRate_));
       continue;
     }
-    settings_.applyTo(equalizer, volume);
     const std::size_t count = source_->read(decoded.data(), kBlockFrames);
     last = count == 0;
-    toStereo(decoded.data(), count, channels, analysed.data());
-    equalizer.process(analysed.data(), count);
-    std::copy_n(analysed.begin(), count * 2, played.begin());
-    volume.process(played.data(), count);
-    interleaveForOutput(analysed.data(), played.data(), count, frames.data());
+    toStereo(decoded.data(), count, channels, stereo.data());
     decodedFrames_ += static_cast<int64_t>(count);
-    const auto& out = resampler.run(frames.data(), count, last);
-    std::size_t written = 0;
-    const std::size_t total = out.size() / kOutputStride;
-    while (written < total && !stopRequested_) {
-      written += output_->write(out.data() + written * kOutputStride, total - written);
-      if (written < total) idle(std::chrono::milliseconds(2));
-    }
+    writeAll(resampler.run(stereo.data(), count, last));
   }
-  if (last) output_->markEnd();
-  workerDone_ = true;
+  if (last) {
+    output_->markEnd();
+    finishWhenHeard();
+  }
+}
+
+void ThreadedAudioEngine::finishWhenHeard() {
+  while (!stopRequested_) {
+    Mode playing = Mode::Playing;
+    if (output_->drained() && mode_.compare_exchange_strong(playing, Mode::Finished)) {
+      output_->pause(true);
+      std::lock_guard lock(endMutex_);
+      if (endHandler_) endHandler_();
+      return;
+    }
+    idle(kDrainPoll);
+  }
 }
 
 void ThreadedAudioEngine::waveLoop() {
@@ -111,8 +100,11 @@ void ThreadedAudioEngine::waveLoop() {
     ok = wave_->write(decoded.data(), count);
     decodedFrames_ += static_cast<int64_t>(count);
   }
-  if (!stopRequested_ && ok) wave_->finish();  // a failed file is removed by the writer
-  workerDone_ = true;
+  if (stopRequested_) return;
+  if (!ok || !wave_->finish()) wave_->abandon();  // a failed file leaves nothing behind
+  // Finished reads as state 0 with the decoded seconds, like a track played to its end.
+  Mode decoding = Mode::Decoding;
+  mode_.compare_exchange_strong(decoding, Mode::Finished);
 }
 
 }  // namespace sorv

@@ -1,58 +1,48 @@
 #pragma once
-// Ten-band equalizer: one RBJ peaking biquad per band and channel on interleaved stereo float.
-// Gains are in 0.1 dB. All gains 0 (or off) passes the signal through untouched, bit for bit.
-// A change of gains cross-fades from the old filters to the new over a few milliseconds, so
-// it never clicks.
+// Ten-band equalizer on interleaved stereo float: the cascade of peaking filters that
+// EqualizerDesign makes, followed by its headroom gain. Off (or all gains 0) passes the signal
+// through untouched, bit for bit. A new setting cross-fades from the old filters over a few
+// milliseconds, so a change never clicks. Processing never allocates or locks, so it may run
+// in the sound device's callback.
 #include <array>
 #include <cstddef>
-#include <vector>
 
-#include "decoder/Records.h"
+#include "decoder/EqualizerDesign.h"
 
 namespace sorv {
-
-inline constexpr std::array<double, 10> kBandHz = {60,   170,  310,   600,   1000,
-                                                   3000, 6000, 12000, 14000, 16000};
 
 class Equalizer {
  public:
   explicit Equalizer(int sampleRate = 44100);
 
-  // nullptr switches the equalizer off. Values beyond ±120 are held at ±120.
+  // Designs and switches to the gains (0.1 dB, held at ±120); nullptr switches off.
   void setGains(const Gains* gains);
-  // Forgets the filters' memory (after a seek).
+  // Switches to a setting designed elsewhere (for this sample rate).
+  void setSetting(const EqualizerSetting& setting);
+  // Forgets the filters' memory and any cross-fade (after a seek).
   void reset();
-  bool active() const { return active_ || fading_ > 0; }
+  bool active() const { return current_.setting.active() || fading_ > 0; }
 
   // Filters frames of interleaved stereo in place.
   void process(float* stereo, std::size_t frames);
 
  private:
-  struct Biquad {
-    std::size_t band = 0;
-    double b0 = 1, b1 = 0, b2 = 0, a1 = 0, a2 = 0;
-    std::array<double, 2> z1{}, z2{};  // per channel, transposed direct form II
-    double run(double x, int channel);
+  using Lanes = double __attribute__((vector_size(16)));  // left and right side by side
+  struct Chain {
+    EqualizerSetting setting;
+    std::array<Lanes, kBands> z1{}, z2{};  // transposed direct form II, per filter
+    void run(Lanes* work, std::size_t frames);
   };
-  using Chain = std::vector<Biquad>;  // only the bands whose gain is not 0
 
-  Chain design(const Gains& gains) const;
   void processSteady(float* stereo, std::size_t frames);
   void processFading(float* stereo, std::size_t frames);
-  static double runChain(Chain& chain, double x, int channel);
 
   int sampleRate_;
-  Gains gains_{};
-  bool active_ = false;
-  Chain chain_;
+  EqualizerDesign design_;
+  Chain current_;
   Chain previous_;          // the chain being faded out
   std::size_t fading_ = 0;  // frames of cross-fade left
-  std::size_t fadeLength_ = 0;
-  // The block in double precision while it is filtered, one left/right pair per element.
-  std::vector<double __attribute__((vector_size(16)))> work_;
+  std::size_t fadeLength_;
 };
-
-// Keeps a sample inside -1..1 with a soft knee instead of a hard clip.
-float softLimit(float sample);
 
 }  // namespace sorv

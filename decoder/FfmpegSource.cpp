@@ -10,6 +10,8 @@ extern "C" {
 #include <algorithm>
 #include <cstring>
 
+#include "decoder/LegacyPath.h"
+
 namespace sorv {
 
 FfmpegSource::~FfmpegSource() {
@@ -22,7 +24,7 @@ FfmpegSource::~FfmpegSource() {
 
 bool FfmpegSource::open(const std::string& path) {
   av_log_set_level(AV_LOG_QUIET);
-  if (avformat_open_input(&format_, path.c_str(), nullptr, nullptr) < 0) return false;
+  if (avformat_open_input(&format_, onDiskPath(path).c_str(), nullptr, nullptr) < 0) return false;
   if (avformat_find_stream_info(format_, nullptr) < 0) return false;
   stream_ = av_find_best_stream(format_, AVMEDIA_TYPE_AUDIO, -1, -1, nullptr, 0);
   if (stream_ < 0 || !openCodec() || !openResampler()) return false;

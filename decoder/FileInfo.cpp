@@ -14,6 +14,7 @@
 
 #include "decoder/AudioSource.h"
 #include "decoder/FfmpegSource.h"
+#include "decoder/LegacyPath.h"
 #include "decoder/Mpg123Source.h"
 #include "decoder/TagText.h"
 #include "decoder/TextEncoding.h"
@@ -109,8 +110,9 @@ bool fillOtherStream(const std::string& path, StreamRecord& stream) {
 // MPEG files by content whatever their extension says (".rmp" included), others by extension.
 std::unique_ptr<TagLib::File> openTagFile(const std::string& path, bool mpeg) {
   constexpr auto kFast = TagLib::AudioProperties::Fast;
-  if (mpeg) return std::make_unique<TagLib::MPEG::File>(path.c_str(), true, kFast);
-  return std::unique_ptr<TagLib::File>(TagLib::FileRef::create(path.c_str(), true, kFast));
+  const std::string bytes = onDiskPath(path);
+  if (mpeg) return std::make_unique<TagLib::MPEG::File>(bytes.c_str(), true, kFast);
+  return std::unique_ptr<TagLib::File>(TagLib::FileRef::create(bytes.c_str(), true, kFast));
 }
 
 }  // namespace

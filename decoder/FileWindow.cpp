@@ -3,6 +3,8 @@
 #include <array>
 #include <cstring>
 
+#include "decoder/LegacyPath.h"
+
 namespace sorv {
 
 namespace {
@@ -25,7 +27,7 @@ FileWindow::~FileWindow() {
 }
 
 bool FileWindow::open(const std::string& path) {
-  file_ = std::fopen(path.c_str(), "rb");
+  file_ = std::fopen(onDiskPath(path).c_str(), "rb");
   if (!file_) return false;
   size_ = fileSize(file_);
   if (size_ < 0) return false;

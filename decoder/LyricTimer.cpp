@@ -6,6 +6,7 @@
 #include <optional>
 #include <sstream>
 
+#include "decoder/LegacyPath.h"
 #include "decoder/TextEncoding.h"
 
 namespace sorv {
@@ -111,7 +112,7 @@ std::string decodeLyricBytes(std::string_view bytes) {
 
 bool LyricTimer::load(const std::string& path) {
   lines_.clear();
-  std::ifstream file(path, std::ios::binary);
+  std::ifstream file(onDiskPath(path), std::ios::binary);
   if (!file) return false;
   const std::string bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
   return parse(bytes);

@@ -69,6 +69,14 @@ bool Mpg123Source::open(const std::string& path) {
   mpg123_format(handle_, rate, channels, encoding);
   rate_ = static_cast<int>(rate);
   channels_ = channels;
+  // Without an Info (Xing/LAME) header the length would be guessed from the first frame's bit
+  // rate; a walk over every frame header makes it exact, and builds the seek index too.
+  long encoderDelay = 0;
+  double unused = 0;
+  if (mpg123_getstate(handle_, MPG123_ENC_DELAY, &encoderDelay, &unused) != MPG123_OK ||
+      encoderDelay < 0) {
+    mpg123_scan(handle_);
+  }
   const off_t length = mpg123_length(handle_);
   length_ = length > 0 ? static_cast<int64_t>(length) : -1;
   return true;

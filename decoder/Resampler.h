@@ -1,6 +1,6 @@
 #pragma once
-// Converts the engine's output frames (kOutputStride floats each) from the file's rate to the
-// device's, with FFmpeg's resampler. At equal rates the frames pass through untouched.
+// Converts interleaved stereo float frames from the file's rate to the device's, with FFmpeg's
+// resampler. At equal rates the frames pass through untouched.
 #include <cstddef>
 #include <vector>
 

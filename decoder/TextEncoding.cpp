@@ -1,8 +1,6 @@
 #include "decoder/TextEncoding.h"
 
-#include <iconv.h>
-
-#include <cerrno>
+#include "decoder/LegacyText.h"
 
 namespace sorv {
 
@@ -40,33 +38,19 @@ bool isValidUtf8(std::string_view bytes) {
   return true;
 }
 
-std::string cp932ToUtf8(std::string_view bytes) {
-  iconv_t cd = iconv_open("UTF-8", "CP932");
-  if (cd == reinterpret_cast<iconv_t>(-1)) return std::string(bytes);
-  std::string out;
-  out.reserve(bytes.size() * 3 / 2 + 4);
-  char buffer[1024];
-  auto* in = const_cast<char*>(bytes.data());
-  std::size_t inLeft = bytes.size();
-  while (inLeft > 0) {
-    char* outPtr = buffer;
-    std::size_t outLeft = sizeof buffer;
-    const std::size_t rc = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
-    out.append(buffer, static_cast<std::size_t>(outPtr - buffer));
-    if (rc == static_cast<std::size_t>(-1) && errno != E2BIG) {
-      out += "\xEF\xBF\xBD";  // U+FFFD for a byte CP932 does not know
-      ++in;
-      --inLeft;
-    }
-  }
-  iconv_close(cd);
-  return out;
-}
-
 std::string decodeLegacyText(std::string_view bytes) {
   if (bytes.size() >= 3 && bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
-  if (isValidUtf8(bytes)) return std::string(bytes);
-  return cp932ToUtf8(bytes);
+  return legacyTextToUtf8(bytes);
+}
+
+char32_t nextUtf8Char(std::string_view text, std::size_t& i) {
+  const auto lead = static_cast<unsigned char>(text[i]);
+  std::size_t n = lead < 0xC0 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+  if (i + n > text.size()) n = 1;
+  char32_t code = n == 1 ? lead : lead & (0x7F >> n);
+  for (std::size_t k = 1; k < n; ++k) code = code << 6 | (text[i + k] & 0x3F);
+  i += n;
+  return code;
 }
 
 std::string truncateUtf8(std::string_view text, std::size_t maxChars) {

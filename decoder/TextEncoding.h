@@ -1,5 +1,5 @@
 #pragma once
-// Text from the Windows era: UTF-8 when the bytes are valid UTF-8, else CP932 (Shift-JIS).
+// Text from the Windows era: UTF-8 when the bytes are valid UTF-8, else what they show.
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -7,10 +7,12 @@
 namespace sorv {
 
 bool isValidUtf8(std::string_view bytes);
-// CP932 bytes to UTF-8; undecodable bytes become U+FFFD.
-std::string cp932ToUtf8(std::string_view bytes);
-// UTF-8 kept as it is, anything else read as CP932. A UTF-8 byte order mark is dropped.
+// UTF-8 kept as it is, anything else in the encoding it shows (CP932, EUC-JP or Latin-1, see
+// LegacyText.h). A UTF-8 byte order mark is dropped.
 std::string decodeLegacyText(std::string_view bytes);
+// The character that starts at text[i], moving i past it; a byte that starts no complete
+// sequence is taken alone, as its own value.
+char32_t nextUtf8Char(std::string_view text, std::size_t& i);
 // At most maxChars characters, never a broken character.
 std::string truncateUtf8(std::string_view text, std::size_t maxChars);
 

@@ -70,10 +70,9 @@ int ThreadedAudioEngine::open(const std::string& path, OpenRecord& record) {
 
 int ThreadedAudioEngine::play() {
   if (!source_ || !outputOpen_ || mode_ == Mode::Decoding) return 0;
-  if (mode_ == Mode::Playing || mode_ == Mode::Paused) haltPlayback();
+  haltPlayback();
   if (mode_ == Mode::Finished) startFrame_ = 0;
   if (!source_->seek(startFrame_)) startFrame_ = 0;
-  output_->flush();
   startWorker(&ThreadedAudioEngine::playLoop);
   output_->pause(false);
   mode_ = Mode::Playing;
@@ -105,46 +104,38 @@ void ThreadedAudioEngine::close() {
   mode_ = Mode::Idle;
 }
 
+// The decode thread may finish the track at any moment; only a playing track pauses.
 void ThreadedAudioEngine::pause() {
-  if (mode_ != Mode::Playing) return;
-  output_->pause(true);
-  mode_ = Mode::Paused;
+  Mode playing = Mode::Playing;
+  if (mode_.compare_exchange_strong(playing, Mode::Paused)) output_->pause(true);
 }
 
 void ThreadedAudioEngine::resume() {
-  if (mode_ != Mode::Paused) return;
-  output_->pause(false);
-  mode_ = Mode::Playing;
+  Mode paused = Mode::Paused;
+  if (mode_.compare_exchange_strong(paused, Mode::Playing)) output_->pause(false);
 }
 
 int64_t ThreadedAudioEngine::heardMs() const {
   if (!source_) return 0;
   const int rate = source_->sampleRate();
-  if (mode_ != Mode::Playing && mode_ != Mode::Paused) return startFrame_ * 1000 / rate;
+  const Mode mode = mode_;
+  // Finished: the end as decoded, whatever the header claimed.
+  if (mode == Mode::Finished) return (startFrame_ + decodedFrames_.load()) * 1000 / rate;
+  if (mode != Mode::Playing && mode != Mode::Paused) return startFrame_ * 1000 / rate;
   const int64_t heard = output_->framesHeard() * rate / std::max(outputRate_, 1);
   const int64_t frame = std::min(startFrame_ + heard, startFrame_ + decodedFrames_.load());
   return frame * 1000 / rate;
 }
 
 int32_t ThreadedAudioEngine::state(int32_t& position) {
-  if (mode_ == Mode::Decoding) {
-    const int rate = source_->sampleRate();
-    position = static_cast<int32_t>(decodedFrames_.load() / rate);
-    if (!workerDone_) return 1;
-    stopWorker();
-    wave_.reset();
-    waveSource_.reset();
-    mode_ = Mode::Stopped;
-    return 0;
-  }
-  if (mode_ == Mode::Playing && output_->drained()) {
-    haltPlayback();
-    startFrame_ += decodedFrames_.load();  // the end as decoded, whatever the header claimed
-    mode_ = Mode::Finished;
+  const Mode mode = mode_;
+  if (mode == Mode::Decoding) {
+    position = static_cast<int32_t>(decodedFrames_.load() / source_->sampleRate());
+    return 1;
   }
   position = static_cast<int32_t>(heardMs() / 1000);
-  if (mode_ == Mode::Playing) return 1;
-  return mode_ == Mode::Paused ? 2 : 0;
+  if (mode == Mode::Playing) return 1;
+  return mode == Mode::Paused ? 2 : 0;
 }
 
 void ThreadedAudioEngine::seek(int32_t seconds) {
@@ -153,23 +144,38 @@ void ThreadedAudioEngine::seek(int32_t seconds) {
   if (lengthFrames_ > 0) frame = std::min(frame, lengthFrames_);
   const Mode mode = mode_;
   if (mode != Mode::Playing && mode != Mode::Paused) {
+    haltPlayback();
     startFrame_ = frame;
     if (mode == Mode::Finished) mode_ = Mode::Stopped;
     return;
   }
+  const int64_t heard = heardMs() * source_->sampleRate() / 1000;
   haltPlayback();
-  if (!source_->seek(frame)) return;
-  startFrame_ = frame;
+  if (source_->seek(frame)) {
+    startFrame_ = frame;
+  } else if (source_->seek(heard)) {
+    startFrame_ = heard;
+  } else {
+    startFrame_ = 0;
+    mode_ = Mode::Stopped;
+    return;
+  }
+  mode_ = mode;
   startWorker(&ThreadedAudioEngine::playLoop);
   output_->pause(mode == Mode::Paused);
 }
 
 void ThreadedAudioEngine::setVolume(int32_t left, int32_t right) {
-  settings_.setLevels(left, right);
+  output_->setLevels(left, right);
 }
 
 void ThreadedAudioEngine::setEqualizer(const Gains* gains) {
-  settings_.setGains(gains);
+  output_->setGains(gains);
+}
+
+void ThreadedAudioEngine::setEndHandler(std::function<void()> handler) {
+  std::lock_guard lock(endMutex_);
+  endHandler_ = std::move(handler);
 }
 
 // Settings already take effect as they are set; reloading hands them over once more.
@@ -207,9 +213,7 @@ int ThreadedAudioEngine::setLyricsFile(const std::string& path) {
 
 void ThreadedAudioEngine::lyrics(LyricsRecord& record) {
   int64_t ms = heardMs();
-  if (lyricsMode_ == 0 && mode_ == Mode::Playing && source_) {
-    ms += static_cast<int64_t>(output_->delay()) * 1000 / std::max(outputRate_, 1);
-  }
+  if (lyricsMode_ == 0 && mode_ == Mode::Playing && source_) ms += kDecodedAheadMs;
   lyrics_.fill(ms, record);
 }
 

@@ -1,30 +1,34 @@
 #pragma once
-// The audio engine. One open file at a time; a decode thread reads the file, applies the
-// equalizer and volume, resamples to the output rate and fills the output's ring; the output
-// plays from the ring. Positions, lyrics and the spectrum follow what is being heard.
+// The audio engine. One open file at a time; a decode thread reads the file, resamples it to
+// the output rate and keeps about a second of it queued ahead of the output; the output applies
+// the equalizer, volume and limiter as the device takes the sound, so a setting is heard within
+// one device buffer while the long queue rides out a busy machine. Positions, lyrics and the
+// spectrum follow what is being heard.
 //
-// Options: field[2] of the engine option record is the processor load right after a start,
-// 0..100 (10 by default). For the first two seconds of a track the engine keeps that many
-// times 10 ms decoded ahead (default 100 ms), so a busy start cannot starve the output; higher
-// values decode more in the first moments. After that it keeps kSteadyLeadMs queued (the
-// device's own 512 frames included) and decodes 1024 frames each time the queue falls to that
-// mark, so new equalizer and volume settings are heard within lead + block, under 50 ms.
-// Lyrics timing (setLyricsTiming): 1 times lines against the heard position, 0 against
-// the decoded position (a little ahead, as older players did). setLyricsLead
-// shows each line that many milliseconds before its time.
+// State: state only reads. The decode thread itself notices that the last frame has
+// been heard, moves to the finished state and calls the end handler. A seek that cannot be
+// done while playing goes on from where it was; when even that fails, playback stops
+// (state 0).
+//
+// Options: field[2] of the engine option record (processor load right after a start, 0..100)
+// is kept and reported; the one-second queue covers any start-up load.
+// Lyrics timing (setLyricsTiming): 1 times lines against the heard position, 0 a little
+// ahead of it (kDecodedAheadMs, where older players' decoded position ran).
+// setLyricsLead shows each line that many milliseconds before its time.
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "decoder/AudioEngine.h"
 #include "decoder/AudioOutput.h"
 #include "decoder/AudioSource.h"
 #include "decoder/LyricTimer.h"
-#include "decoder/PlaybackSettings.h"
 #include "decoder/SoundAnalyzer.h"
 
 namespace sorv {
@@ -32,8 +36,10 @@ namespace sorv {
 class ThreadedAudioEngine : public AudioEngine {
  public:
   static constexpr int32_t kVersion = 100;
-  static constexpr int kSteadyLeadMs = 25;
+  static constexpr int kLeadMs = 1000;
+  static constexpr int kRefillMs = 750;  // the queue is topped up when it falls below this
   static constexpr int kDefaultCpuLoad = 10;
+  static constexpr int kDecodedAheadMs = 50;
 
   // output: the sound output to use; by default SDL2.
   explicit ThreadedAudioEngine(std::unique_ptr<AudioOutput> output = nullptr);
@@ -72,8 +78,12 @@ class ThreadedAudioEngine : public AudioEngine {
 
   int decodeToWav(const std::string& target) override;
 
+  void setEndHandler(std::function<void()> handler) override;
+
   // Heard position in milliseconds (finer than state()'s seconds).
   int64_t heardMs() const;
+  // Times the output found its queue short in the middle of a track, since the engine was made.
+  int64_t underruns() const { return output_->underruns(); }
 
  private:
   enum class Mode { Idle, Stopped, Playing, Paused, Finished, Decoding };
@@ -83,9 +93,12 @@ class ThreadedAudioEngine : public AudioEngine {
   void idle(std::chrono::microseconds time);
   void stopWorker();
   void playLoop();
+  // Decode thread: waits until the last frame has been heard, then finishes the track.
+  void finishWhenHeard();
   void waveLoop();
   void haltPlayback();
-  std::size_t leadFrames() const;
+  // Decode thread: writes all of frames to the output, waiting for room.
+  void writeAll(const std::vector<float>& frames);
 
   std::unique_ptr<AudioOutput> output_;
   bool outputOpen_ = false;
@@ -96,19 +109,19 @@ class ThreadedAudioEngine : public AudioEngine {
   std::unique_ptr<AudioSource> source_;
   int64_t lengthFrames_ = 0;
   std::atomic<Mode> mode_{Mode::Idle};
-  int64_t startFrame_ = 0;  // source frame where the current run began
+  int64_t startFrame_ = 0;  // source frame where the current run began; caller thread only
 
   std::thread worker_;
   std::atomic<bool> stopRequested_{false};
   std::mutex wakeMutex_;
   std::condition_variable wake_;           // ends the decode thread's idle waits at a stop
   std::atomic<int64_t> decodedFrames_{0};  // source frames decoded in the current run
-  std::atomic<bool> workerDone_{false};
   // The WAV export reads its own 16-bit source, so playback keeps its float one.
   std::unique_ptr<AudioSource> waveSource_;
   std::unique_ptr<class WavWriter> wave_;
 
-  PlaybackSettings settings_;
+  std::mutex endMutex_;
+  std::function<void()> endHandler_;
   SoundAnalyzer analyzer_;
   LyricTimer lyrics_;
   int32_t lyricsMode_ = 0;

@@ -2,6 +2,7 @@
 
 #include <QUrl>
 
+#include "core/LocalNames.h"
 #include "core/Paths.h"
 #include "core/session/DroppedFiles.h"
 #include "playback/PlayOrder.h"
@@ -18,7 +19,7 @@ void openDropped(State& s, AudioEngine& d, PlayerView& v, const QMimeData& data)
   s.listCount = 0;
   QStringList items;
   for (const QUrl& url : data.urls())
-    if (url.isLocalFile()) items << url.toLocalFile();
+    if (url.isLocalFile()) items << localPathOfUrl(url);
   const QStringList files = collectDroppedFiles(items);
   if (files.isEmpty()) return;
   setFileTable(s, v, files);

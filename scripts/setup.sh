@@ -13,6 +13,7 @@ packages=(
   xvfb xauth xdotool imagemagick x11-utils desktop-file-utils
   sox libsox-fmt-mp3 lame ffmpeg mpg123 python3
   pulseaudio pulseaudio-utils weston xwayland
+  skkdic wfrench wngerman wspanish witalian libuchardet-dev libicu-dev
 )
 
 SUDO=""

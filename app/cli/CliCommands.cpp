@@ -127,6 +127,7 @@ int playCommand(const PlayOptions& options) {
     engine.stop();
     engine.close();
   }
+  if (options.stats) std::printf("underruns %lld\n", static_cast<long long>(engine.underruns()));
   engine.release();
   return result;
 }

@@ -15,6 +15,7 @@ struct PlayOptions {
   std::vector<int> gains;
   int left = 100;
   int right = 100;
+  bool stats = false;  // print "underruns N" at the end
 };
 int playCommand(const PlayOptions& options);
 int spectrumCommand(const std::string& file, double seconds);

@@ -6,14 +6,17 @@
 #include <vector>
 
 #include "app/cli/CliCommands.h"
+#include "app/cli/FixNames.h"
 
 namespace {
 
 constexpr const char* kUsage =
     "usage: sorvane-cli info FILE...\n"
     "       sorvane-cli wav FILE OUT.wav\n"
-    "       sorvane-cli play [--eq G0,...,G9] [--volume L,R] [--lyrics FILE.lrc] FILE...\n"
-    "       sorvane-cli spectrum FILE --at SECONDS\n";
+    "       sorvane-cli play [--eq G0,...,G9] [--volume L,R] [--lyrics FILE.lrc] [--stats] "
+    "FILE...\n"
+    "       sorvane-cli spectrum FILE --at SECONDS\n"
+    "       sorvane-cli fix-names DIR [--apply]\n";
 
 int usage() {
   std::fputs(kUsage, stderr);
@@ -43,6 +46,8 @@ bool parsePlay(const std::vector<std::string>& args, sorv::cli::PlayOptions& opt
       options.right = levels[1];
     } else if (arg == "--lyrics" && hasValue) {
       options.lyrics = args[++i];
+    } else if (arg == "--stats") {
+      options.stats = true;
     } else if (arg.rfind("--", 0) == 0) {
       return false;
     } else {
@@ -63,6 +68,8 @@ int main(int argc, char** argv) {
   if (command == "spectrum" && args.size() == 3 && args[1] == "--at") {
     return sorv::cli::spectrumCommand(args[0], std::atof(args[2].c_str()));
   }
+  if (command == "fix-names" && (args.size() == 1 || (args.size() == 2 && args[1] == "--apply")))
+    return sorv::cli::fixNamesCommand(args[0], args.size() == 2);
   if (command == "play") {
     sorv::cli::PlayOptions options;
     if (!parsePlay(args, options)) return usage();

@@ -35,7 +35,7 @@ bool canReachWaylandCompositor() {
 
 }  // namespace
 
-bool ChooseDisplayPlatform() {
+bool chooseDisplayPlatform() {
   const std::string chosen = environment("QT_QPA_PLATFORM");
   const bool x11 = canReachXServer();
   if (chosen.empty() && x11) setenv("QT_QPA_PLATFORM", "xcb", 1);

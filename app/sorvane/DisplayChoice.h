@@ -8,6 +8,6 @@ namespace sorv {
 // as XWayland is in Wayland sessions, the player runs as an X client: only there can the compact
 // bar hang at the top edge, stay on top and watch the pointer. Returns false, after one line on
 // standard error that says how to run without a desktop, when no display can be reached.
-bool ChooseDisplayPlatform();
+bool chooseDisplayPlatform();
 
 }  // namespace sorv

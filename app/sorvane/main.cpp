@@ -8,6 +8,7 @@
 #include "app/sorvane/EndRequests.h"
 #include "app/sorvane/Program.h"
 #include "core/Fonts.h"
+#include "core/LocalNames.h"
 #include "core/State.h"
 #include "decoder/ThreadedAudioEngine.h"
 
@@ -36,7 +37,7 @@ bool answerInformationOption(int argc, char** argv) {
 
 int main(int argc, char** argv) {
   if (answerInformationOption(argc, argv)) return 0;
-  if (!sorv::ChooseDisplayPlatform()) return 2;
+  if (!sorv::chooseDisplayPlatform()) return 2;
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Sorvane"));
   QApplication::setOrganizationName(QStringLiteral("Sorvane"));
@@ -52,7 +53,7 @@ int main(int argc, char** argv) {
   sorv::EndRequests endRequests;
   QObject::connect(&endRequests, &sorv::EndRequests::requested, &program,
                    &sorv::Program::closeOnRequest);
-  switch (program.StartUp(sorv::joinCommandLine(QCoreApplication::arguments()))) {
+  switch (program.StartUp(sorv::joinCommandLine(sorv::commandLineArguments(argc, argv)))) {
     case sorv::Program::Start::Running:
       // An end signal answered inside a start-up message has already shut the program down;
       // its quit was spent on that message's own loop.

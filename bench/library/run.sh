@@ -5,3 +5,5 @@ build=${1:-build}
 echo "| library benchmark | median of 5 | notes |"
 echo "|---|---|---|"
 QT_QPA_PLATFORM=offscreen "$build/bench/library/library_bench"
+echo
+QT_QPA_PLATFORM=offscreen "$build/bench/library/search_bench"

@@ -1,8 +1,6 @@
 #include "core/session/DroppedFiles.h"
 
-#include <QDir>
-#include <QFileInfo>
-
+#include "core/LocalNames.h"
 #include "core/Paths.h"
 
 namespace sorv {
@@ -14,10 +12,7 @@ QStringList foldersBreadthFirst(const QString& top) {
   QString first = top;
   QStringList folders{pathWithSep(first)};
   for (int i = 0; i < folders.size() && folders.size() < kMaxDropFolders; ++i) {
-    const QStringList names =
-        QDir(folders[i])
-            .entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks, QDir::Name);
-    for (const QString& name : names) {
+    for (const QString& name : folderEntries(folders[i], true)) {
       if (folders.size() >= kMaxDropFolders) break;
       folders << folders[i] + name + kSep;
     }
@@ -27,9 +22,7 @@ QStringList foldersBreadthFirst(const QString& top) {
 
 void appendFolderFiles(const QString& top, QStringList& files) {
   for (const QString& folder : foldersBreadthFirst(top)) {
-    const QStringList names =
-        QDir(folder).entryList({QStringLiteral("*.mp3")}, QDir::Files, QDir::Name);
-    for (const QString& name : names) {
+    for (const QString& name : folderEntries(folder, false)) {
       if (files.size() >= kMaxListEntries) return;
       files << folder + name;
     }
@@ -49,7 +42,7 @@ QStringList collectDroppedFiles(const QStringList& items) {
     if (files.size() >= kMaxListEntries) break;
     if (hasAudioExtension(item))
       files << item;
-    else if (QFileInfo(item).isDir())
+    else if (isLocalFolder(item))
       appendFolderFiles(item, files);
   }
   return files;

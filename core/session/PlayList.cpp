@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "core/LocalNames.h"
 #include "core/TextFields.h"
 #include "core/session/DroppedFiles.h"
 
@@ -61,7 +62,7 @@ void loadM3u(State& s, const QString& file, int resetFlag) {
   for (int i = 1; i <= lines->size(); ++i) {
     const QString& line = (*lines)[i - 1];
     const QString path = isComment(line) ? QString() : resolvePlayListPath(unquoted(line));
-    if (!path.isEmpty() && QFileInfo(path).isFile()) {
+    if (!path.isEmpty() && isLocalFile(path)) {
       ++kept;
       s.listFile[kept] = path;
       s.listExt[kept] = trailingBlanksRemoved(path).right(3);

@@ -4,6 +4,7 @@
 #include <QSaveFile>
 #include <QStringList>
 
+#include "core/LocalNames.h"
 #include "core/Messages.h"
 #include "core/TextFields.h"
 #include "core/session/PlayList.h"
@@ -110,7 +111,7 @@ void keepLevelsInRange(State& s) {
 }
 
 bool takeCommandLine(State& s, const QString& commandLine) {
-  if (commandLine.isEmpty() || !QFileInfo(commandLine).isFile()) return false;
+  if (commandLine.isEmpty() || !isLocalFile(commandLine)) return false;
   if (commandLine.right(3).toUpper() == QLatin1String("M3U"))
     loadM3u(s, commandLine, 0);
   else

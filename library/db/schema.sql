@@ -25,9 +25,11 @@ CREATE TABLE IF NOT EXISTS アニソンデータ管理 (
   発表年 TEXT,
   アニメ種別 INTEGER,
   ジャンルNo INTEGER,
-  曲名かな TEXT NOT NULL DEFAULT '',
-  番組名かな TEXT NOT NULL DEFAULT '',
-  アーティストかな TEXT NOT NULL DEFAULT '',
+  -- Readings sort as they fold (KANA: katakana and half-width as hiragana), so a reading typed
+  -- in katakana falls into the same index group as its hiragana twin.
+  曲名かな TEXT NOT NULL DEFAULT '' COLLATE KANA,
+  番組名かな TEXT NOT NULL DEFAULT '' COLLATE KANA,
+  アーティストかな TEXT NOT NULL DEFAULT '' COLLATE KANA,
   グループ TEXT NOT NULL DEFAULT ''
 );
 CREATE INDEX IF NOT EXISTS アニソンデータ管理_ファイル名 ON アニソンデータ管理 (ファイル名);

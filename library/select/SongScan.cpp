@@ -4,12 +4,13 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
-#include <QFile>
 #include <QFileInfo>
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 
+#include "decoder/LegacyPath.h"
 #include "library/db/SqlDb.h"
 
 namespace sorv {
@@ -37,24 +38,41 @@ EntryKind kindOf(int dirFd, const dirent* entry) {
 }
 
 // Lists one folder: its mp3 files, and (when subfolders is given) its subfolders.
+// Says on the error stream where names are still CP932 bytes and how to make them UTF-8; they
+// are shown and played all the same.
+void TellLegacyNames(const QString& folder, const QStringList& names) {
+  if (names.isEmpty()) return;
+  std::fprintf(stderr,
+               "sorvane: %s: %lld 個の名前が CP932 (Shift-JIS) のままです (%s など)。"
+               "UTF-8 に直すには: sorvane-cli fix-names '%s' --apply\n",
+               qPrintable(folder), static_cast<long long>(names.size()), qPrintable(names[0]),
+               qPrintable(folder));
+}
+
 FolderListing listFolder(const QString& folder, QStringList* subfolders) {
-  DIR* dir = opendir(QFile::encodeName(folder).constData());
+  DIR* dir = opendir(onDiskPath(folder.toStdString()).c_str());
   if (!dir) throw ScanError(folder, QString::fromLocal8Bit(std::strerror(errno)));
   FolderListing listing{folder, {}};
-  QStringList folders;
+  QStringList folders, legacyNames;
   while (const dirent* entry = readdir(dir)) {
     if (entry->d_name[0] == '.') continue;  // hidden, ".", ".."
     const std::size_t length = std::strlen(entry->d_name);
     const bool mp3 = isMp3Name(entry->d_name, length);
     if (!mp3 && !subfolders) continue;
     const EntryKind kind = kindOf(dirfd(dir), entry);
+    const std::string_view bytes(entry->d_name, length);
+    const QString name = QString::fromStdString(fileNameText(bytes));
     if (kind == EntryKind::File && mp3) {
-      listing.mp3Files << QFile::decodeName(QByteArray(entry->d_name, length));
+      listing.mp3Files << name;
     } else if (kind == EntryKind::Folder && subfolders) {
-      folders << QFile::decodeName(QByteArray(entry->d_name, length));
+      folders << name;
+    } else {
+      continue;
     }
+    if (isLegacyFileName(bytes)) legacyNames << name;
   }
   closedir(dir);
+  TellLegacyNames(folder, legacyNames);
   std::sort(listing.mp3Files.begin(), listing.mp3Files.end());
   std::sort(folders.begin(), folders.end());
   if (subfolders) *subfolders = folders;

@@ -4,6 +4,7 @@
 
 #include "core/Messages.h"
 #include "core/Paths.h"
+#include "library/db/KanaFold.h"
 #include "library/db/SongDb.h"
 #include "library/db/SqlDb.h"
 #include "library/select/TreeText.h"
@@ -116,7 +117,9 @@ void TreeBuilder::readRow() {
   if (rules_.yearIndex) return;
   if (row_.index == QStringLiteral("未")) {
     row_.index = kUnregistered;
-  } else {
+  } else if (!row_.index.isEmpty()) {
+    // Katakana and half-width readings group with their hiragana twins, as they sort.
+    row_.index = QChar(static_cast<char16_t>(foldKanaChar(row_.index[0].unicode())));
     unvoicedKana(row_.index);
   }
 }

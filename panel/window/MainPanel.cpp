@@ -63,7 +63,9 @@ MainPanel::MainPanel(State& s, AudioEngine& d, PlayerView& v, QWidget* parent)
   acceptDropsOnControls();
 }
 
-MainPanel::~MainPanel() = default;
+MainPanel::~MainPanel() {
+  d_.setEndHandler(nullptr);
+}
 
 // Files may be dropped on the skin and on every area and slider, not on the lamps and markers.
 void MainPanel::acceptDropsOnControls() {
@@ -127,6 +129,16 @@ void MainPanel::buildTimers() {
   connect(&highlightTimer_, &QTimer::timeout, this, &MainPanel::highlightTick);
   clockTimer_.start(1000);
   scopeTimer_.start(70);
+  // The engine tells the end of a track on its own thread; the tick that moves on to the next
+  // one then runs here at once instead of up to a second later.
+  d_.setEndHandler([this] {
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+          if (endTimerEnabled()) clockTick();
+        },
+        Qt::QueuedConnection);
+  });
 }
 
 void MainPanel::connectMouse() {

@@ -185,7 +185,7 @@ TEST_F(StartUp, ASecondCopyHandsItsFileToTheFirstAndShowsNothing) {
   EXPECT_FALSE(second.bar().isVisible());
   EXPECT_TRUE(secondEngine.calls.empty());
 
-  ASSERT_TRUE(WaitUntil([&] { return first.state().playState == 1; }))
+  ASSERT_TRUE(waitUntil([&] { return first.state().playState == 1; }))
       << "the handed-over song did not start";
   EXPECT_EQ(d.openPath, song.toStdString());
   EXPECT_EQ(first.state().listCount, 1);

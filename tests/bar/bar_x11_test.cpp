@@ -45,7 +45,7 @@ QString windowInfo(WId window, const QString& field) {
 
 // Lets the window system's events arrive until condition holds.
 bool waitFor(const std::function<bool()>& condition) {
-  return test::WaitUntil(condition, 15000);
+  return test::waitUntil(condition, 15000);
 }
 
 class BarOnX11 : public ::testing::Test {

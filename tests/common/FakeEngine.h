@@ -1,6 +1,7 @@
 #pragma once
 // A recording stand-in for the engine, for tests where timing or the exact call order matters.
 // Every call is logged as a short text ("open /a.mp3", "play", "setEqualizer null", ...).
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -70,8 +71,17 @@ class FakeEngine : public AudioEngine {
   void lyrics(LyricsRecord& record) override;
   void setLyricsLead(int32_t ms) override;
   int decodeToWav(const std::string& target) override;
+  void setEndHandler(std::function<void()> handler) override { endHandler_ = std::move(handler); }
+
+  // The track ends as the real engine reports it: the engineState drops to 0, then the handler
+  // runs.
+  void endTrack() {
+    engineState = 0;
+    if (endHandler_) endHandler_();
+  }
 
  private:
+  std::function<void()> endHandler_;
   int pollsLeft_ = 0;
 };
 

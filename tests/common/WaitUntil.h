@@ -12,7 +12,7 @@ inline constexpr int kGenerousMs = 30000;
 
 // Polls condition (handling Qt events in between) until it holds or timeoutMs have passed;
 // returns whether it held.
-inline bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = kGenerousMs) {
+inline bool waitUntil(const std::function<bool()>& condition, int timeoutMs = kGenerousMs) {
   QDeadlineTimer deadline(timeoutMs);
   while (!condition()) {
     if (deadline.hasExpired()) return condition();

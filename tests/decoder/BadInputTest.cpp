@@ -31,7 +31,7 @@ void exerciseEngine(const std::string& path, const std::string& target) {
   if (!engine.open(path, record)) return;
   ASSERT_NE(engine.decodeToWav(target), 0);
   int32_t seconds = 0;
-  EXPECT_TRUE(test::WaitUntil([&] { return engine.state(seconds) == 0; }))
+  EXPECT_TRUE(test::waitUntil([&] { return engine.state(seconds) == 0; }))
       << "the export of a damaged file did not end";
 }
 

@@ -22,7 +22,7 @@ int32_t decodeToEnd(ThreadedAudioEngine& engine, const std::string& source,
   EXPECT_NE(engine.open(source, record), 0);
   EXPECT_NE(engine.decodeToWav(target), 0);
   int32_t seconds = 0, most = 0;
-  EXPECT_TRUE(test::WaitUntil([&] {
+  EXPECT_TRUE(test::waitUntil([&] {
     const bool done = engine.state(seconds) == 0;
     most = std::max(most, seconds);
     return done;

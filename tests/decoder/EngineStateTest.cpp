@@ -1,11 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <QTemporaryDir>
 #include <algorithm>
+#include <atomic>
 #include <chrono>
+#include <cmath>
+#include <filesystem>
 #include <thread>
 
 #include "decoder/ThreadedAudioEngine.h"
 #include "tests/common/WaitUntil.h"
+#include "tests/decoder/ManualOutput.h"
 #include "tests/decoder/TestSignals.h"
 
 namespace sorv {
@@ -14,7 +19,7 @@ namespace {
 // Polls until the state is want; false when it never comes.
 bool waitForState(ThreadedAudioEngine& engine, int32_t want, int32_t* position = nullptr) {
   int32_t seconds = 0;
-  const bool reached = test::WaitUntil([&] { return engine.state(seconds) == want; });
+  const bool reached = test::waitUntil([&] { return engine.state(seconds) == want; });
   if (reached && position) *position = seconds;
   return reached;
 }
@@ -96,7 +101,7 @@ TEST_F(EngineStateTest, SpectrumAndWaveFollowWhatIsPlaying) {
     engine.spectrum(left, right);
     return std::max_element(left.begin(), left.end()) - left.begin();
   };
-  test::WaitUntil([&] { return peak() == 4; });
+  test::waitUntil([&] { return peak() == 4; });
   ASSERT_EQ(peak(), 4) << "the tone never showed in the spectrum";
   EXPECT_GT(right[4], 80);
   engine.wave(left, right);
@@ -145,6 +150,84 @@ TEST_F(EngineStateTest, OptionsVersionAndReinit) {
   ASSERT_NE(engine.init(), 0);
   ASSERT_NE(open("tone440_short.rmp"), 0);
   EXPECT_NE(engine.play(), 0);
+  EXPECT_EQ(state(), 1);
+}
+
+// The engine with the test as its sound device: the test decides when sound is heard.
+class DrivenEngineTest : public ::testing::Test {
+ protected:
+  DrivenEngineTest()
+      : output(new test::ManualOutput), engine(std::unique_ptr<AudioOutput>(output)) {}
+  void SetUp() override { ASSERT_NE(engine.init(), 0); }
+  int32_t state() { return engine.state(position); }
+  // Waits until the decode thread has queued at least frames, or fails saying so.
+  void awaitQueued(std::size_t frames) {
+    ASSERT_TRUE(test::waitUntil([&] { return output->delay() >= frames; }))
+        << "the decoder queued nothing";
+  }
+  // Plays the given seconds of sound to the device; returns the loudest sample heard.
+  float hear(double seconds) {
+    float peak = 0.0f;
+    for (int i = 0; i < static_cast<int>(seconds * 44100 / 441); ++i) {
+      awaitQueued(441);
+      for (const float sample : output->pull(441)) peak = std::max(peak, std::fabs(sample));
+    }
+    return peak;
+  }
+
+  test::ManualOutput* output;  // owned by the engine
+  ThreadedAudioEngine engine;
+  OpenRecord record;
+  int32_t position = -1;
+};
+
+TEST_F(DrivenEngineTest, ReadingTheStateChangesNothingAndTheEndComesAsAnEvent) {
+  std::atomic<int> ends{0};
+  engine.setEndHandler([&] { ++ends; });
+  ASSERT_NE(engine.open(test::fixture("tone440_mpeg1_128k_js.mp3"), record), 0);
+  ASSERT_NE(engine.play(), 0);
+  awaitQueued(44100);
+  const std::size_t queued = output->delay();
+  for (int i = 0; i < 1000; ++i) ASSERT_EQ(state(), 1);
+  EXPECT_EQ(position, 0);
+  EXPECT_EQ(output->delay(), queued) << "nothing heard, nothing moved";
+  EXPECT_GT(hear(1.1), 0.4f);
+  EXPECT_EQ(state(), 1);
+  EXPECT_EQ(position, 1);
+  // Past the last frame the device hears silence until the engine says the track is over.
+  ASSERT_TRUE(test::waitUntil([&] {
+    output->pull(441);
+    return ends != 0;
+  })) << "no end event after the last frame";
+  EXPECT_EQ(ends, 1);
+  EXPECT_EQ(state(), 0);
+  EXPECT_EQ(position, 3);
+  EXPECT_TRUE(output->paused());
+  EXPECT_EQ(ends, 1);
+}
+
+// A file cut short while it plays (a drive pulled out, a copy still being written): a seek into
+// what is gone ends the track, the state says so and the end event comes, so the next track can
+// start, instead of the state staying at playing with the position frozen.
+TEST_F(DrivenEngineTest, ASeekIntoWhatIsGoneEndsTheTrackCleanly) {
+  std::atomic<int> ends{0};
+  engine.setEndHandler([&] { ++ends; });
+  QTemporaryDir dir;
+  const std::string copy = dir.filePath("song.mp3").toStdString();
+  std::filesystem::copy_file(test::fixture("tone440_mpeg1_128k_js.mp3"), copy);
+  ASSERT_NE(engine.open(copy, record), 0);
+  ASSERT_NE(engine.play(), 0);
+  hear(0.5);
+  std::filesystem::resize_file(copy, std::filesystem::file_size(copy) / 2);
+  engine.seek(2);
+  ASSERT_TRUE(test::waitUntil([&] {
+    output->pull(441);
+    return ends != 0;
+  })) << "no end event after the seek";
+  EXPECT_EQ(ends, 1);
+  EXPECT_EQ(state(), 0);
+
+  EXPECT_NE(engine.play(), 0) << "and it can be started again";
   EXPECT_EQ(state(), 1);
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "decoder/AudioSource.h"
 #include "decoder/ThreadedAudioEngine.h"
 #include "tests/decoder/TestSignals.h"
 
@@ -37,6 +38,22 @@ TEST(FileInfoTest, MpegStreamFacts) {
   EXPECT_EQ(mpeg25.stream.version, 3);
   EXPECT_EQ(mpeg25.stream.sampleRate, 11025);
   EXPECT_EQ(infoOf("tone440_vbr.mp3").stream.bitrate, 0);
+}
+
+// Without an Info or Xing header the first frame's bit rate tells nothing reliable: the length
+// comes from the frames themselves and matches what decodes, frame for frame.
+TEST(FileInfoTest, LengthWithoutInfoHeaderIsTheDecodedLength) {
+  for (const char* name : {"vbr_no_xing.mp3", "cbr_22k_mono_no_info.mp3"}) {
+    SCOPED_TRACE(name);
+    auto source = openAudioSource(test::fixture(name));
+    ASSERT_TRUE(source);
+    const int64_t told = source->lengthFrames();
+    std::vector<float> block(2 * 4096);
+    int64_t decoded = 0;
+    while (const std::size_t got = source->read(block.data(), 4096)) decoded += got;
+    EXPECT_EQ(told, decoded);
+    EXPECT_EQ(infoOf(name).stream.length, decoded / source->sampleRate());
+  }
 }
 
 TEST(FileInfoTest, RiffContainerAndWindowsMedia) {

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "decoder/SoundAnalyzer.h"
-#include "decoder/TagText.h"
 #include "tests/decoder/TestSignals.h"
 
 namespace sorv {
@@ -49,18 +48,6 @@ TEST(SpectrumTest, WaveIsHundredAtFullScaleFromTheLatestSamples) {
   EXPECT_EQ(right[255], -100);
   EXPECT_EQ(left[0], 0);
   EXPECT_EQ(*std::max_element(left.begin(), left.begin() + 255), 0);
-}
-
-TEST(TagTextTest, TellsShiftJisFromLatin1AndUtf8) {
-  EXPECT_TRUE(looksLikeCp932("\x83\x65\x83\x58\x83\x67"));  // テスト
-  EXPECT_TRUE(looksLikeCp932("\x82\xa0"));                  // あ
-  EXPECT_FALSE(looksLikeCp932("\xC9ric"));                  // Éric: no two-byte character
-  EXPECT_FALSE(looksLikeCp932("Caf\xE9"));
-  EXPECT_FALSE(looksLikeCp932("D\xE9j\xE0 vu"));
-  EXPECT_EQ(decodeTagBytes("\x83\x65\x83\x58\x83\x67"), "テスト");
-  EXPECT_EQ(decodeTagBytes("Caf\xE9"), "Café");
-  EXPECT_EQ(decodeTagBytes("ユニ"), "ユニ");
-  EXPECT_EQ(decodeTagBytes(std::string("Title  \0junk", 12)), "Title");
 }
 
 }  // namespace

@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <complex>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <random>
 
 namespace sorv::test {
 
@@ -27,8 +29,11 @@ double toneDb(const std::vector<float>& samples, int channels, int channel, doub
   const std::size_t n = samples.size() / channels;
   const double w = 2.0 * M_PI * hz / rate;
   double s1 = 0, s2 = 0, windowSum = 0;
-  for (std::size_t i = 0; i < n; ++i) {
-    const double window = 0.5 - 0.5 * std::cos(2.0 * M_PI * i / (n - 1));
+  // The Hann window's cosine by rotation: one complex multiply a sample instead of a cos().
+  const std::complex<double> turn = std::polar(1.0, 2.0 * M_PI / (n - 1));
+  std::complex<double> phase = 1.0;
+  for (std::size_t i = 0; i < n; ++i, phase *= turn) {
+    const double window = 0.5 - 0.5 * phase.real();
     windowSum += window;
     const double s0 = samples[i * channels + channel] * window + 2 * std::cos(w) * s1 - s2;
     s2 = s1;
@@ -54,18 +59,86 @@ double dominantHz(const std::vector<float>& samples, int channels, int rate) {
   return best;
 }
 
-std::vector<float> withoutGaps(const std::vector<float>& stereo) {
-  const std::size_t frames = stereo.size() / 2;
-  auto silent = [&](std::size_t f) { return stereo[2 * f] == 0.0f && stereo[2 * f + 1] == 0.0f; };
-  std::vector<float> kept;
-  for (std::size_t i = 0; i < frames;) {
-    std::size_t end = i;
-    while (end < frames && silent(end)) ++end;
-    if (end == i) end = i + 1;  // a sounding frame
-    if (end - i < 3) kept.insert(kept.end(), stereo.begin() + 2 * i, stereo.begin() + 2 * end);
-    i = end;
+std::vector<float> pinkNoise(double rmsDb, int frames) {
+  std::mt19937 random(17);
+  std::normal_distribution<double> white(0.0, 1.0);
+  // Paul Kellet's filter: white noise through seven first-order sections.
+  double b0 = 0, b1 = 0, b2 = 0, b3 = 0, b4 = 0, b5 = 0, b6 = 0;
+  std::vector<double> pink(frames);
+  double power = 0.0;
+  for (int i = 0; i < frames; ++i) {
+    const double w = white(random);
+    b0 = 0.99886 * b0 + w * 0.0555179;
+    b1 = 0.99332 * b1 + w * 0.0750759;
+    b2 = 0.96900 * b2 + w * 0.1538520;
+    b3 = 0.86650 * b3 + w * 0.3104856;
+    b4 = 0.55000 * b4 + w * 0.5329522;
+    b5 = -0.7616 * b5 - w * 0.0168980;
+    pink[i] = b0 + b1 + b2 + b3 + b4 + b5 + b6 + w * 0.5362;
+    b6 = w * 0.115926;
+    power += pink[i] * pink[i];
   }
-  return kept;
+  const double scale = std::pow(10.0, rmsDb / 20.0) / std::sqrt(power / frames);
+  std::vector<float> stereo(2 * frames);
+  for (int i = 0; i < frames; ++i) {
+    stereo[2 * i] = stereo[2 * i + 1] = static_cast<float>(pink[i] * scale);
+  }
+  return stereo;
+}
+
+std::vector<float> trimSilence(const std::vector<float>& stereo) {
+  std::size_t first = 0, end = stereo.size();
+  while (first < end && stereo[first] == 0.0f) ++first;
+  while (end > first && stereo[end - 1] == 0.0f) --end;
+  return {stereo.begin() + (first & ~std::size_t{1}),
+          stereo.begin() + ((end + 1) & ~std::size_t{1})};
+}
+
+std::vector<EqualizerCase> equalizerCases() {
+  std::vector<EqualizerCase> cases = {
+      {"ROCK", {60, 40, 20, 0, -20, -20, 0, 20, 40, 60}},
+      {"POP", {20, 30, 40, 60, 60, 40, 30, 20, 0, 0}},
+      {"BASS", {60, 80, 40, 20, 0, 0, 0, 0, 0, 0}},
+      {"TREBLE", {0, 0, 0, 0, 20, 30, 40, 60, 60, 60}},
+  };
+  for (const int value : {120, -120}) {
+    const std::string db = value > 0 ? " +12 dB" : " -12 dB";
+    Gains all;
+    all.fill(value);
+    cases.push_back({"all bands" + db, all});
+    for (std::size_t band = 0; band < kBands; ++band) {
+      Gains one{};
+      one[band] = value;
+      cases.push_back({std::to_string(static_cast<int>(kBandHz[band])) + " Hz" + db, one});
+    }
+  }
+  return cases;
+}
+
+BandProbe::BandProbe(int rate) : rate_(rate), settle_(rate / 4), frames_(settle_ + rate / 2) {
+  input_.assign(2 * frames_, 0.0f);
+  for (const double hz : kBandHz) {
+    const auto tone = stereoSine(hz, 0.02, rate, frames_);
+    for (std::size_t i = 0; i < input_.size(); ++i) input_[i] += tone[i];
+  }
+  inputDb_ = levels(input_);
+}
+
+std::array<double, kBands> BandProbe::levels(const std::vector<float>& samples) const {
+  const std::vector<float> settled(samples.begin() + 2 * settle_, samples.end());
+  std::array<double, kBands> db{};
+  for (std::size_t band = 0; band < kBands; ++band) {
+    db[band] = toneDb(settled, 2, 1, kBandHz[band], rate_);
+  }
+  return db;
+}
+
+std::array<double, kBands> BandProbe::heardGains(Equalizer& equalizer) const {
+  auto output = input_;
+  equalizer.process(output.data(), frames_);
+  auto gains = levels(output);
+  for (std::size_t band = 0; band < kBands; ++band) gains[band] -= inputDb_[band];
+  return gains;
 }
 
 namespace {

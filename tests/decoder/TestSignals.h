@@ -1,8 +1,11 @@
 #pragma once
 // Helpers of the engine's tests: fixture paths, synthetic tones, tone levels, WAV reading.
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "decoder/Equalizer.h"
 
 namespace sorv::test {
 
@@ -15,10 +18,35 @@ double toneDb(const std::vector<float>& samples, int channels, int channel, doub
 // The strongest frequency among 20..rate/2 Hz in 10 Hz steps.
 double dominantHz(const std::vector<float>& samples, int channels, int rate);
 
-// Stereo frames with every run of three or more silent frames taken out: what a device
-// captured, without the silence it played while waiting (before the start, after the end, and
-// where a busy machine let the queue run dry, which loses no sound, only delays it).
-std::vector<float> withoutGaps(const std::vector<float>& stereo);
+// Stereo pink noise (-3 dB per octave at 44.1 kHz, both channels alike) at the given RMS level
+// in dBFS, the same every time.
+std::vector<float> pinkNoise(double rmsDb, int frames);
+// Stereo frames without the silence before the first and after the last sounding frame: what a
+// device played, without its waiting before the start and after the end.
+std::vector<float> trimSilence(const std::vector<float>& stereo);
+
+// Equalizer settings that must sound as asked: the panel's four presets, each band alone at
+// +12 and -12 dB, and all bands at +12 and at -12 dB.
+struct EqualizerCase {
+  std::string name;
+  Gains gains;
+};
+std::vector<EqualizerCase> equalizerCases();
+
+// Ten quiet tones, one at each band centre, through an equalizer: the level change of each
+// tone in dB, read once the filters have settled (after a quarter second).
+class BandProbe {
+ public:
+  explicit BandProbe(int rate);
+  std::array<double, kBands> heardGains(Equalizer& equalizer) const;
+
+ private:
+  std::array<double, kBands> levels(const std::vector<float>& samples) const;
+
+  int rate_, settle_, frames_;
+  std::vector<float> input_;
+  std::array<double, kBands> inputDb_{};
+};
 
 struct WavFile {
   int rate = 0;

@@ -208,8 +208,8 @@ bool DesktopSession::waitFor(const std::function<bool()>& condition, int timeout
   return condition();
 }
 
-bool DesktopSession::WaitForHeard(double seconds, int timeoutMs) {
-  return waitFor([&] { return HeardSeconds(heardFile()) >= seconds; }, timeoutMs);
+bool DesktopSession::waitForHeard(double seconds, int timeoutMs) {
+  return waitFor([&] { return heardSeconds(heardFile()) >= seconds; }, timeoutMs);
 }
 
 namespace {
@@ -231,7 +231,7 @@ struct RawSound {
 
 }  // namespace
 
-double HeardSeconds(const QString& rawFile, int rate) {
+double heardSeconds(const QString& rawFile, int rate) {
   const RawSound sound(rawFile);
   return double(sound.frames - sound.firstSound) / rate;
 }

@@ -45,7 +45,7 @@ class DesktopSession {
   static bool waitFor(const std::function<bool()>& condition, int timeoutMs);
   // Waits until the song has been heard for `seconds` (what the disk driver wrote after the
   // first sound).
-  bool WaitForHeard(double seconds, int timeoutMs);
+  bool waitForHeard(double seconds, int timeoutMs);
 
   // The window whose caption matches the pattern (a regular expression), waiting up to
   // timeoutMs; empty when none appeared.
@@ -77,7 +77,7 @@ class DesktopSession {
 
 // seconds of sound in a raw file of interleaved 32-bit float stereo samples, counted from the
 // first sound.
-double HeardSeconds(const QString& rawFile, int rate = 44100);
+double heardSeconds(const QString& rawFile, int rate = 44100);
 
 // The strongest frequency (Hz) in a raw file of interleaved 32-bit float stereo samples, over
 // `seconds` starting `from` seconds after the first sound.

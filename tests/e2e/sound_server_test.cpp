@@ -37,7 +37,7 @@ class SoundServer : public ::testing::Test {
   }
   QString recording() const { return session.home() + "/monitor.raw"; }
   bool heardForSeconds(double seconds) {
-    return DesktopSession::waitFor([&] { return HeardSeconds(recording()) >= seconds; }, 30000);
+    return DesktopSession::waitFor([&] { return heardSeconds(recording()) >= seconds; }, 30000);
   }
 
   DesktopSession session;

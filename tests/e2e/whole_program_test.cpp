@@ -3,10 +3,12 @@
 // checked afterwards.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <csignal>
+#include <cstdio>
 #include <cstring>
 
 #include "tests/e2e/DesktopSession.h"
@@ -72,7 +74,7 @@ TEST_F(WholeProgram, WhatIsHeardIsTheSongThatWasStarted) {
   const QString song = session.copyIn("tests/fixtures/tone440_mpeg1_128k_js.mp3");
   const QString panel = startAndWait({song}, "^♪");
   ASSERT_FALSE(panel.isEmpty());
-  ASSERT_TRUE(session.WaitForHeard(1.5, 20000)) << "the song was not heard for 1.5 s";
+  ASSERT_TRUE(session.waitForHeard(1.5, 20000)) << "the song was not heard for 1.5 s";
   closeAndWait(panel);
   EXPECT_NEAR(dominantFrequency(session.heardFile(), 0.3, 1.0), 440, 10);
 }
@@ -202,6 +204,32 @@ TEST_F(WholeProgram, TheSelectionWindowBuildsItsTreeAndPlaysTheTickedSongs) {
   session.click(selection, frame.width() - 235, frame.height() - 23);
   EXPECT_EQ(session.waitForCaption(panel, "^♪", 15000), "♪星空のオーバーチュア");
   closeAndWait(panel);
+}
+
+TEST_F(WholeProgram, ASongWhoseNameIsCp932BytesIsScannedShownDecodedAndPlayed) {
+  ASSERT_TRUE(session.makeDemoDatabase());
+  // アニメの歌.mp3 as an old Windows archiver wrote it.
+  const QString copied = session.copyIn("tests/fixtures/tone440_mpeg1_128k_js.mp3", "songs/a.mp3");
+  const QByteArray cp932 =
+      QFile::encodeName(session.home()) + "/songs/\x83\x41\x83\x6A\x83\x81\x82\xCC\x89\xCC.mp3";
+  ASSERT_EQ(::rename(QFile::encodeName(copied).constData(), cp932.constData()), 0);
+  const QString panel = startAndWait({}, kIdleCaption);
+  ASSERT_FALSE(panel.isEmpty());
+  session.click(panel, kSelectX, kSelectY);
+  const QString selection = session.waitForWindow("^選曲", 15000);
+  ASSERT_FALSE(selection.isEmpty());
+  const QRect frame = session.geometry(selection);
+  session.click(selection, frame.width() - 84, frame.height() - 79);
+  EXPECT_EQ(session.waitForCaption(selection, "0000/0001", 15000), "選曲（ 0000/0001 件）");
+  session.click(selection, 41, 20);
+  EXPECT_EQ(session.waitForCaption(selection, "0001/0001", 10000), "選曲（ 0001/0001 件）");
+  // The untagged file is named by its file name, decoded; what is heard is its tone.
+  session.click(selection, frame.width() - 235, frame.height() - 23);
+  EXPECT_EQ(session.waitForCaption(panel, "^♪", 15000), "♪アニメの歌.mp3");
+  ASSERT_TRUE(session.waitForHeard(1.2, 20000)) << "the song was not heard";
+  closeAndWait(panel);
+  EXPECT_NEAR(dominantFrequency(session.heardFile(), 0.3, 0.8), 440, 10);
+  ::unlink(cp932.constData());  // Qt cannot name it to clean up
 }
 
 }  // namespace

@@ -102,5 +102,32 @@ TEST_F(FilterRowsTest, SearchCoversTheTextColumns) {
   EXPECT_TRUE(titles(initialFilterBoxes(), "%").isEmpty());
 }
 
+TEST(FilterSearchTest, KanaWidthAndCaseSpellingsFindTheSameSongs) {
+  LibraryTestDb db;
+  db.addSongs({{.file = "1.mp3", .title = "翔べ！ガンダム", .titleKana = "とべがんだむ"},
+               {.file = "2.mp3", .title = "GUNDAM march"},
+               {.file = "3.mp3", .title = "ｶﾞﾝﾀﾞﾑ ｽﾋﾟﾘｯﾂ"},
+               {.file = "4.mp3", .title = "Tonight's Dance", .artist = "カンタム"},
+               {.file = "5.mp3", .title = "ＧＵＮＤＡＭ", .work = "機動戦士"}});
+  db.addCandidates(
+      {{"1.mp3", "/m/"}, {"2.mp3", "/m/"}, {"3.mp3", "/m/"}, {"4.mp3", "/m/"}, {"5.mp3", "/m/"}});
+  const auto titles = [&](const QString& search) {
+    QString sql = "SELECT タイトルA";
+    appendFilter(sql, initialFilterBoxes(), search);
+    return db.column(sql + " ORDER BY フルパスA, ファイル名A");
+  };
+  const QStringList kana = {"翔べ！ガンダム", "ｶﾞﾝﾀﾞﾑ ｽﾋﾟﾘｯﾂ"};
+  for (const QString spelling : {"ガンダム", "がんだむ", "ｶﾞﾝﾀﾞﾑ", "ガン?ム", "ｶﾞ*ﾑ"})
+    EXPECT_EQ(titles(spelling), kana) << spelling.toStdString();
+  const QStringList latin = {"GUNDAM march", "ＧＵＮＤＡＭ"};
+  for (const QString spelling : {"ＧＵＮＤＡＭ", "gundam", "Gun*am"})
+    EXPECT_EQ(titles(spelling), latin) << spelling.toStdString();
+  // A voiced kana is not its unvoiced twin; apostrophes and full-width wildcards are text.
+  EXPECT_EQ(titles("かんたむ"), QStringList({"Tonight's Dance"}));
+  EXPECT_EQ(titles("ｽﾋﾟﾘｯﾂ"), QStringList({"ｶﾞﾝﾀﾞﾑ ｽﾋﾟﾘｯﾂ"}));
+  EXPECT_EQ(titles("tonight's"), QStringList({"Tonight's Dance"}));
+  EXPECT_TRUE(titles("ガン＊ム").isEmpty());
+}
+
 }  // namespace
 }  // namespace sorv::test

@@ -1,6 +1,13 @@
 // The folder scan and the candidates it records.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QUrl>
+
+#include "core/LocalNames.h"
 #include "library/select/SongScan.h"
 #include "tests/library/DeepFolder.h"
 #include "tests/library/LibraryTestDb.h"
@@ -50,6 +57,39 @@ TEST_F(ScanTest, BreadthFirstSkippingHiddenEntriesAndOtherFiles) {
   EXPECT_EQ(foundNames(scanSearchPaths({music.path(), "", "   "})),
             QStringList({"./|here.mp3", root + "|top.mp3", root + "a/|a.mp3", root + "b/|B.MP3",
                          root + "a/deep/|d.mp3"}));
+}
+
+TEST_F(ScanTest, Cp932NamesAreListedDecodedFoundAgainAndReported) {
+  // アニメ/曲.mp3 in CP932 bytes, as old Windows archivers wrote them.
+  const QByteArray folder = QFile::encodeName(rootPath()) + "\x83\x41\x83\x6A\x83\x81";
+  ASSERT_EQ(::mkdir(folder.constData(), 0755), 0);
+  const int file = ::creat((folder + "/\x8B\xC8.mp3").constData(), 0644);
+  ASSERT_GE(file, 0);
+  ::close(file);
+  testing::internal::CaptureStderr();
+  const QStringList found = foundNames(scanSearchPaths({music.path()}));
+  const std::string told = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(found, QStringList({rootPath() + "アニメ/|曲.mp3"}));
+  EXPECT_TRUE(isLocalFile(rootPath() + "アニメ/曲.mp3"));
+  EXPECT_TRUE(isLocalFolder(rootPath() + "アニメ"));
+  EXPECT_FALSE(isLocalFile(rootPath() + "アニメ/歌.mp3"));
+  EXPECT_EQ(folderEntries(rootPath() + "アニメ", false), QStringList({"曲.mp3"}));
+  // A drop and the command line hand the same bytes over; both come out decoded.
+  const QByteArray bytes = folder + "/\x8B\xC8.mp3";
+  const QUrl dropped = QUrl::fromEncoded("file://" + bytes.toPercentEncoding("/"));
+  EXPECT_EQ(localPathOfUrl(dropped), rootPath() + "アニメ/曲.mp3");
+  char program[] = "sorvane";
+  QByteArray argument = bytes;
+  char* argv[] = {program, argument.data()};
+  EXPECT_EQ(commandLineArguments(2, argv), QStringList({"sorvane", rootPath() + "アニメ/曲.mp3"}));
+  // Each folder holding such names says so once, with the command that mends them.
+  EXPECT_NE(told.find("曲.mp3"), std::string::npos) << told;
+  EXPECT_NE(
+      told.find("sorvane-cli fix-names '" + (rootPath() + "アニメ/").toStdString() + "' --apply"),
+      std::string::npos)
+      << told;
+  ::unlink(bytes.constData());  // Qt cannot name them to clean up
+  ::rmdir(folder.constData());
 }
 
 TEST_F(ScanTest, NestedSearchPathIsListedTwiceAndMissingPathsAreSkipped) {

@@ -122,7 +122,7 @@ TEST(GenreNameTest, OwnNumbersWinOverTheEngineList) {
   EXPECT_EQ(genreName(decoder, 0), "Genre0");
 }
 
-TEST(JetLikeTest, WildcardsAndAsciiCase) {
+TEST(JetLikeTest, WildcardsCaseKanaAndWidth) {
   EXPECT_TRUE(jetLikeMatch("*star*", "Lone STAR rider"));
   EXPECT_TRUE(jetLikeMatch("?星*", "銀星の歌"));
   EXPECT_FALSE(jetLikeMatch("?星*", "星の歌"));
@@ -131,7 +131,13 @@ TEST(JetLikeTest, WildcardsAndAsciiCase) {
   EXPECT_TRUE(jetLikeMatch("a*b*c", "aXbYbZc"));
   EXPECT_TRUE(jetLikeMatch("*Don't*", "I don't know"));
   EXPECT_FALSE(jetLikeMatch("*%*", "100"));  // SQLite's own wildcard means nothing here
-  EXPECT_FALSE(jetLikeMatch("Ａ", "ａ"));    // only ASCII folds
+  EXPECT_FALSE(jetLikeMatch("É", "é"));      // only ASCII case folds
+  // Katakana, half-width katakana and full-width letters fold; a half-width mark joins its kana.
+  EXPECT_TRUE(jetLikeMatch("ぱ?ゔぁ", "ﾊﾟﾝｳﾞｧ"));
+  EXPECT_FALSE(jetLikeMatch("は*", "ﾊﾟ"));
+  EXPECT_TRUE(jetLikeMatch("*ｾﾞｰﾀ*", "ΖガンダムＺゼータ"));
+  EXPECT_TRUE(jetLikeMatch("Ａ?Ｃ", "abc"));
+  EXPECT_FALSE(jetLikeMatch("ｺﾞ", "こ゛"));  // a lone mark stays a mark
 }
 
 class ViewTest : public ::testing::Test {

@@ -102,6 +102,33 @@ TEST_F(TreeBuildTest, AnimeOrderLevelsKeysAndColours) {
   EXPECT_FALSE(nodeFor("Genre255")->isExpanded());
 }
 
+TEST_F(TreeBuildTest, KatakanaAndHalfWidthReadingsShareTheHiraganaIndex) {
+  db.addSongs({{.file = "m1.mp3", .title = "1", .work = "マクロス", .workKana = "マクロス"},
+               {.file = "m2.mp3", .title = "2", .work = "魔法", .workKana = "まほう"},
+               {.file = "m3.mp3", .title = "3", .work = "ムー", .workKana = "ﾑｰ"},
+               {.file = "g1.mp3", .title = "4", .work = "ガンダム", .workKana = "ｶﾞﾝﾀﾞﾑ"},
+               {.file = "g2.mp3", .title = "5", .work = "風", .workKana = "かぜ"},
+               {.file = "v1.mp3", .title = "6", .work = "ヴァン", .workKana = "ゔぁん"}});
+  db.addCandidates({{"m1.mp3", "/m/"},
+                    {"m2.mp3", "/m/"},
+                    {"m3.mp3", "/m/"},
+                    {"g1.mp3", "/m/"},
+                    {"g2.mp3", "/m/"},
+                    {"v1.mp3", "/m/"}});
+  const TreeBuildResult result = build(TreeOrder::Anime);
+  ASSERT_TRUE(result.completed) << messages.texts.join("|").toStdString();
+  EXPECT_EQ(parentKey("255まマクロス"), "255ま");
+  EXPECT_EQ(parentKey("255ま魔法"), "255ま");
+  EXPECT_EQ(parentKey("255むムー"), "255む");
+  EXPECT_EQ(parentKey("255かガンダム"), "255か");
+  EXPECT_EQ(parentKey("255か風"), "255か");
+  // The index groups follow the kana order, whatever the script of the reading.
+  const QTreeWidgetItem* genre = nodeFor("Genre255");
+  QStringList letters;
+  for (int i = 0; i < genre->childCount(); ++i) letters << genre->child(i)->text(0);
+  EXPECT_EQ(letters, QStringList({"か", "ま", "む", "ゔ"}));
+}
+
 TEST_F(TreeBuildTest, UnregisteredFileUnderItsOwnGroupWithTagTitle) {
   db.addCandidates({{"tagged.mp3", "/u/"}, {"bare.mp3", "/u/"}});
   decoder.tags["/u/tagged.mp3"].title = "Tag Title";

@@ -49,7 +49,7 @@ class RealEngine : public ::testing::Test {
 
   // Runs the one-second tick until the track has ended and the panel has reacted.
   bool tickUntilTrackEnds() {
-    return test::WaitUntil([&] {
+    return test::waitUntil([&] {
       panel->clockTick();
       return s.playState == 0;
     });

@@ -1,4 +1,6 @@
 // The one-second tick (time, progress, end of a track) and seeking on the progress bar.
+#include <QCoreApplication>
+
 #include "panel/window/TimeDisplay.h"
 #include "tests/panel/PanelFixture.h"
 
@@ -85,6 +87,18 @@ TEST_F(TimeDisplay, LastEntryWithLoopStartsEntryOneAfterTheDelay) {
   panel->startDelayTick();
   EXPECT_EQ(d.openPath, song(1).toStdString());
   EXPECT_EQ(s.playState, 1);
+}
+
+TEST_F(TimeDisplay, TheEnginesEndEventMovesOnWithoutWaitingForTheTick) {
+  makeList(3, 3);
+  s.playState = 1;
+  s.loopMode = 1;
+  d.engineState = 1;
+  panel->setEndTimerEnabled(true);  // a second to its next tick
+  d.endTrack();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(s.listPos, 1);
+  EXPECT_EQ(s.startPending, 1);
 }
 
 TEST_F(TimeDisplay, AMissingNextFileStopsTheAdvanceAfterItsMessage) {

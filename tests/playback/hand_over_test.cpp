@@ -36,7 +36,7 @@ int runSender(const QString& name, const QStringList& command) {
 }
 
 void serveUntil(const std::function<bool()>& done) {
-  EXPECT_TRUE(WaitUntil(done)) << "the running copy did not take the hand-over";
+  EXPECT_TRUE(waitUntil(done)) << "the running copy did not take the hand-over";
 }
 
 TEST(HandOverTransport, SecondCopyDeliversCommandLineVerbatim) {

@@ -36,7 +36,7 @@ class RealEngineTest : public ::testing::Test {
   // What the one-second tick does, polled faster: waits for the end of the track, then runs the
   // end-of-track steps and, for a pending start, the start timer's tick.
   void playToEndOfTrack() {
-    EXPECT_TRUE(WaitUntil([this] { return engineState() == 0; })) << "the track did not end";
+    EXPECT_TRUE(waitUntil([this] { return engineState() == 0; })) << "the track did not end";
     endOfTrack(s, engine, v);
     if (s.startPending == 1) startTimerTick(s, engine, v);
   }

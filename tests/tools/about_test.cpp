@@ -28,7 +28,7 @@ class AboutTest : public ToolsTest {
   }
   // Waits for the started script to leave its mark.
   bool ran() {
-    return test::WaitUntil([this] { return QFile::exists(temp("ran")); });
+    return test::waitUntil([this] { return QFile::exists(temp("ran")); });
   }
 };
 

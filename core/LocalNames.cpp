@@ -1,0 +1,69 @@
+#include "core/LocalNames.h"
+
+#include <dirent.h>
+#include <strings.h>
+#include <sys/stat.h>
+
+#include <QUrl>
+#include <algorithm>
+
+#include "decoder/LegacyPath.h"
+
+namespace sorv {
+
+namespace {
+
+QString NameText(std::string_view bytes) {
+  return QString::fromStdString(fileNameText(bytes));
+}
+
+// A folder that is not a link to one.
+bool IsRealFolder(const std::string& path) {
+  struct stat info {};
+  return lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+bool IsMp3File(std::string_view name, const std::string& path) {
+  if (name.size() <= 4 || strcasecmp(name.data() + name.size() - 4, ".mp3") != 0) return false;
+  struct stat info {};
+  return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+}  // namespace
+
+bool isLocalFile(const QString& path) {
+  return isFileOnDisk(path.toStdString());
+}
+
+bool isLocalFolder(const QString& path) {
+  return isFolderOnDisk(path.toStdString());
+}
+
+QStringList commandLineArguments(int argc, char** argv) {
+  QStringList arguments;
+  for (int i = 0; i < argc; ++i) arguments << NameText(argv[i]);
+  return arguments;
+}
+
+QString localPathOfUrl(const QUrl& url) {
+  const QByteArray bytes = QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
+  return NameText(std::string_view(bytes.constData(), bytes.size()));
+}
+
+QStringList folderEntries(const QString& folder, bool subfolders) {
+  const std::string base = onDiskPath(folder.toStdString());
+  QStringList names;
+  DIR* dir = opendir(base.c_str());
+  if (!dir) return names;
+  while (const dirent* entry = readdir(dir)) {
+    const std::string_view name(entry->d_name);
+    if (name.empty() || name[0] == '.') continue;
+    const std::string path = base + "/" + entry->d_name;
+    if (subfolders ? IsRealFolder(path) : IsMp3File(name, path)) names << NameText(name);
+  }
+  closedir(dir);
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+}  // namespace sorv

@@ -1,0 +1,40 @@
+#pragma once
+// The engine's real output stage with the test as its sound device: nothing is heard until the
+// test pulls frames, so what the device callback does can be followed frame by frame.
+#include <atomic>
+#include <mutex>
+#include <vector>
+
+#include "decoder/AudioOutput.h"
+
+namespace sorv::test {
+
+class ManualOutput : public AudioOutput {
+ public:
+  bool open(int rate) override {
+    stage_.prepare(rate);
+    return true;
+  }
+  void close() override {}
+  void pause(bool paused) override { paused_ = paused; }
+  bool paused() const { return paused_; }
+
+  // One device callback of the given size; silence while the device is held.
+  std::vector<float> pull(std::size_t frames) {
+    std::vector<float> out(2 * frames, 0.0f);
+    std::lock_guard lock(callback_);
+    if (!paused_) stage_.fill(out.data(), frames);
+    return out;
+  }
+
+ protected:
+  std::size_t deviceFrames() const override { return 0; }
+  void lockDevice() override { callback_.lock(); }
+  void unlockDevice() override { callback_.unlock(); }
+
+ private:
+  std::mutex callback_;
+  std::atomic<bool> paused_{true};
+};
+
+}  // namespace sorv::test
