@@ -13,17 +13,17 @@ namespace sorv {
 
 namespace {
 
-QString NameText(std::string_view bytes) {
+QString nameText(std::string_view bytes) {
   return QString::fromStdString(fileNameText(bytes));
 }
 
 // A folder that is not a link to one.
-bool IsRealFolder(const std::string& path) {
+bool isRealFolder(const std::string& path) {
   struct stat info {};
   return lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
-bool IsMp3File(std::string_view name, const std::string& path) {
+bool isMp3File(std::string_view name, const std::string& path) {
   if (name.size() <= 4 || strcasecmp(name.data() + name.size() - 4, ".mp3") != 0) return false;
   struct stat info {};
   return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
@@ -41,13 +41,13 @@ bool isLocalFolder(const QString& path) {
 
 QStringList commandLineArguments(int argc, char** argv) {
   QStringList arguments;
-  for (int i = 0; i < argc; ++i) arguments << NameText(argv[i]);
+  for (int i = 0; i < argc; ++i) arguments << nameText(argv[i]);
   return arguments;
 }
 
 QString localPathOfUrl(const QUrl& url) {
   const QByteArray bytes = QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
-  return NameText(std::string_view(bytes.constData(), bytes.size()));
+  return nameText(std::string_view(bytes.constData(), bytes.size()));
 }
 
 QStringList folderEntries(const QString& folder, bool subfolders) {
@@ -59,7 +59,7 @@ QStringList folderEntries(const QString& folder, bool subfolders) {
     const std::string_view name(entry->d_name);
     if (name.empty() || name[0] == '.') continue;
     const std::string path = base + "/" + entry->d_name;
-    if (subfolders ? IsRealFolder(path) : IsMp3File(name, path)) names << NameText(name);
+    if (subfolders ? isRealFolder(path) : isMp3File(name, path)) names << nameText(name);
   }
   closedir(dir);
   std::sort(names.begin(), names.end());

@@ -2,6 +2,7 @@
 
 #include <QFile>
 
+#include "decoder/RegularFile.h"
 #include "decoder/TextEncoding.h"
 
 namespace sorv {
@@ -14,8 +15,12 @@ constexpr QChar kComma = QLatin1Char(',');
 }  // namespace
 
 std::optional<QStringList> readTextLines(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+  std::FILE* handle = openRegularFile(QFile::encodeName(path).toStdString());
+  QFile file;
+  if (!handle || !file.open(handle, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+    if (handle) std::fclose(handle);
+    return std::nullopt;
+  }
   const QByteArray bytes = file.readAll();
   const QString text =
       QString::fromStdString(decodeLegacyText(std::string_view(bytes.constData(), bytes.size())));

@@ -63,6 +63,9 @@ class AudioEngine {
   // state reads 0 from then on. The handler must not call back into the engine: hand the news
   // to the caller's thread instead.
   virtual void setEndHandler(std::function<void()> handler) = 0;
+  // Once a decode to WAV has ended (state 0): true only when the complete file replaced the
+  // target.
+  virtual bool waveWritten() const = 0;
 };
 
 }  // namespace sorv

@@ -6,6 +6,7 @@
 #include "decoder/FfmpegSource.h"
 #include "decoder/Mpg123Source.h"
 #include "decoder/PcmConvert.h"
+#include "decoder/RegularFile.h"
 
 namespace sorv {
 
@@ -48,6 +49,7 @@ bool isMpegPath(const std::string& path) {
 }
 
 std::unique_ptr<AudioSource> openAudioSource(const std::string& path, SampleFormat format) {
+  if (!isRegularFile(path)) return nullptr;
   if (isMpegPath(path)) {
     if (auto source = tryOpen(std::make_unique<Mpg123Source>(format), path)) return source;
     return tryOpen(std::make_unique<FfmpegSource>(), path);

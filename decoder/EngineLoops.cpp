@@ -101,7 +101,9 @@ void ThreadedAudioEngine::waveLoop() {
     decodedFrames_ += static_cast<int64_t>(count);
   }
   if (stopRequested_) return;
-  if (!ok || !wave_->finish()) wave_->abandon();  // a failed file leaves nothing behind
+  // A failed file is removed by the writer, and the target left as it was.
+  waveWritten_ = ok && wave_->finish();
+  if (!ok) wave_->abandon();
   // Finished reads as state 0 with the decoded seconds, like a track played to its end.
   Mode decoding = Mode::Decoding;
   mode_.compare_exchange_strong(decoding, Mode::Finished);

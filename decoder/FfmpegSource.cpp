@@ -27,7 +27,7 @@ bool FfmpegSource::open(const std::string& path) {
   if (avformat_open_input(&format_, onDiskPath(path).c_str(), nullptr, nullptr) < 0) return false;
   if (avformat_find_stream_info(format_, nullptr) < 0) return false;
   stream_ = av_find_best_stream(format_, AVMEDIA_TYPE_AUDIO, -1, -1, nullptr, 0);
-  if (stream_ < 0 || !openCodec() || !openResampler()) return false;
+  if (stream_ < 0 || !openCodec()) return false;
   frame_ = av_frame_alloc();
   packet_ = av_packet_alloc();
   if (!frame_ || !packet_) return false;
@@ -54,13 +54,32 @@ bool FfmpegSource::openCodec() {
   return rate_ > 0 && channels_ > 0;
 }
 
-bool FfmpegSource::openResampler() {
+bool FfmpegSource::openResampler(const AVFrame& frame) {
+  const uint64_t mask =
+      frame.ch_layout.order == AV_CHANNEL_ORDER_NATIVE ? frame.ch_layout.u.mask : 0;
+  if (resampler_ && frame.format == inFormat_ && frame.sample_rate == inRate_ &&
+      frame.ch_layout.nb_channels == inChannels_ && mask == inLayoutMask_) {
+    return true;
+  }
+  swr_free(&resampler_);
+  inFormat_ = frame.format;
+  inRate_ = frame.sample_rate;
+  inChannels_ = frame.ch_layout.nb_channels;
+  inLayoutMask_ = mask;
+  if (inRate_ <= 0 || inChannels_ <= 0) return false;
+  AVChannelLayout inLayout;
+  if (av_channel_layout_copy(&inLayout, &frame.ch_layout) < 0) return false;
+  if (inLayout.order == AV_CHANNEL_ORDER_UNSPEC) av_channel_layout_default(&inLayout, inChannels_);
   AVChannelLayout outLayout;
   av_channel_layout_default(&outLayout, channels_);
-  const int result = swr_alloc_set_opts2(&resampler_, &outLayout, AV_SAMPLE_FMT_FLT, rate_,
-                                         &codec_->ch_layout, codec_->sample_fmt, rate_, 0, nullptr);
+  const int result =
+      swr_alloc_set_opts2(&resampler_, &outLayout, AV_SAMPLE_FMT_FLT, rate_, &inLayout,
+                          static_cast<AVSampleFormat>(inFormat_), inRate_, 0, nullptr);
   av_channel_layout_uninit(&outLayout);
-  return result >= 0 && swr_init(resampler_) >= 0;
+  av_channel_layout_uninit(&inLayout);
+  if (result >= 0 && swr_init(resampler_) >= 0) return true;
+  swr_free(&resampler_);
+  return false;
 }
 
 bool FfmpegSource::decodeMore() {
@@ -83,6 +102,10 @@ bool FfmpegSource::decodeMore() {
 }
 
 bool FfmpegSource::convertFrame() {
+  if (!openResampler(*frame_)) {
+    av_frame_unref(frame_);
+    return false;
+  }
   const int capacity = swr_get_out_samples(resampler_, frame_->nb_samples);
   pending_.resize(static_cast<std::size_t>(std::max(capacity, 0)) * channels_);
   auto* outData = reinterpret_cast<uint8_t*>(pending_.data());

@@ -32,7 +32,9 @@ class FfmpegSource : public AudioSource {
 
  private:
   bool openCodec();
-  bool openResampler();
+  // Sets the resampler up for the frame's format, layout and rate, keeping the source's own
+  // output format; a stream may change any of them midway (stereo to mono, say).
+  bool openResampler(const AVFrame& frame);
   // Decodes the next frame into pending_; false at the end of the stream.
   bool decodeMore();
   bool convertFrame();
@@ -42,6 +44,11 @@ class FfmpegSource : public AudioSource {
   AVFrame* frame_ = nullptr;
   AVPacket* packet_ = nullptr;
   SwrContext* resampler_ = nullptr;
+  // What resampler_ takes in: the last frame's sample format, layout and rate.
+  int inFormat_ = -1;
+  int inRate_ = 0;
+  uint64_t inLayoutMask_ = 0;
+  int inChannels_ = 0;
   int stream_ = -1;
   int rate_ = 0;
   int channels_ = 0;

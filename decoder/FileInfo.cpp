@@ -16,6 +16,7 @@
 #include "decoder/FfmpegSource.h"
 #include "decoder/LegacyPath.h"
 #include "decoder/Mpg123Source.h"
+#include "decoder/RegularFile.h"
 #include "decoder/TagText.h"
 #include "decoder/TextEncoding.h"
 
@@ -122,7 +123,7 @@ bool readFileInfo(const std::string& path, TagRecord& tag, StreamRecord& stream)
   stream = StreamRecord{};
   std::error_code error;
   const auto size = std::filesystem::file_size(path, error);
-  if (error) return false;
+  if (error || !isRegularFile(path)) return false;
   const bool mpeg = isMpegPath(path);
   const bool found = mpeg ? fillMpegStream(path, stream) || fillOtherStream(path, stream)
                           : fillOtherStream(path, stream) || fillMpegStream(path, stream);

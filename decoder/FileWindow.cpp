@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "decoder/LegacyPath.h"
+#include "decoder/RegularFile.h"
 
 namespace sorv {
 
@@ -27,7 +28,7 @@ FileWindow::~FileWindow() {
 }
 
 bool FileWindow::open(const std::string& path) {
-  file_ = std::fopen(onDiskPath(path).c_str(), "rb");
+  file_ = openRegularFile(path);
   if (!file_) return false;
   size_ = fileSize(file_);
   if (size_ < 0) return false;

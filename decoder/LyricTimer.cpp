@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "decoder/LegacyPath.h"
+#include "decoder/RegularFile.h"
 #include "decoder/TextEncoding.h"
 
 namespace sorv {
@@ -110,16 +111,31 @@ std::string decodeLyricBytes(std::string_view bytes) {
   return decodeLegacyText(bytes);
 }
 
-bool LyricTimer::load(const std::string& path) {
+void LyricTimer::clear() {
   lines_.clear();
-  std::ifstream file(onDiskPath(path), std::ios::binary);
+  texts_.clear();
+}
+
+bool LyricTimer::load(const std::string& path) {
+  clear();
+  std::FILE* file = openRegularFile(path);
   if (!file) return false;
-  const std::string bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-  return parse(bytes);
+  std::string bytes;
+  char block[65536];
+  while (bytes.size() < kMaxBytes) {
+    const std::size_t count =
+        std::fread(block, 1, std::min(sizeof block, kMaxBytes - bytes.size()), file);
+    if (count == 0) break;
+    bytes.append(block, count);
+  }
+  const bool complete = !std::ferror(file);
+  std::fclose(file);
+  return complete && parse(bytes);
 }
 
 bool LyricTimer::parse(std::string_view bytes) {
-  lines_.clear();
+  clear();
+  bytes = bytes.substr(0, kMaxBytes);
   int64_t offset = 0;
   std::istringstream text(decodeLyricBytes(bytes));
   std::string row;
@@ -135,8 +151,11 @@ bool LyricTimer::parse(std::string_view bytes) {
       if (const auto shift = parseOffset(tag)) offset = *shift;
       rest.remove_prefix(close + 1);
     }
-    const std::string line = truncateUtf8(rest, kTextChars);
-    for (const int64_t time : times) lines_.push_back({time, line});
+    times.resize(std::min(times.size(), kMaxTimes - lines_.size()));
+    if (times.empty()) continue;
+    const auto text = static_cast<uint32_t>(texts_.size());
+    texts_.push_back(truncateUtf8(rest, kTextChars));
+    for (const int64_t time : times) lines_.push_back({time, text});
   }
   for (auto& line : lines_) line.ms -= offset;
   std::stable_sort(lines_.begin(), lines_.end(),
@@ -158,7 +177,7 @@ void LyricTimer::fill(int64_t ms, LyricsRecord& record) const {
   for (int slot = 0; slot < 5; ++slot) {
     const int index = current + kOffsets[slot];
     const bool exists = index >= 0 && index < static_cast<int>(lines_.size());
-    record.slot[slot] = exists ? lines_[index].text : std::string();
+    record.slot[slot] = exists ? texts_[lines_[index].text] : std::string();
   }
 }
 

@@ -4,7 +4,9 @@
 // Accepted: "[mm:ss.xx]", "[mm:ss:xx]" and "[mm:ss]" tags (several on one line give the line
 // several times), an "[offset:+/-ms]" tag (positive shows the lines earlier), other tags
 // ignored. Text is UTF-8, UTF-16 with a byte order mark, or else Shift-JIS (CP932). Lines are
-// ordered by time; lines with equal times keep their order in the file.
+// ordered by time; lines with equal times keep their order in the file. A line with several
+// tags keeps its text once. What a file may cost is capped: its first kMaxBytes are read and
+// its first kMaxTimes tags kept.
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -16,18 +18,22 @@ namespace sorv {
 
 class LyricTimer {
  public:
+  static constexpr std::size_t kMaxBytes = 1 << 20;
+  static constexpr std::size_t kMaxTimes = 20000;
+
   struct Line {
     int64_t ms = 0;
-    std::string text;
+    uint32_t text = 0;  // index of its text
   };
 
   // Reads the file; false when it is missing or holds no timed line (the old lines are dropped).
   bool load(const std::string& path);
   // Same from the file's bytes.
   bool parse(std::string_view bytes);
-  void clear() { lines_.clear(); }
+  void clear();
   bool empty() const { return lines_.empty(); }
   const std::vector<Line>& lines() const { return lines_; }
+  const std::string& text(const Line& line) const { return texts_[line.text]; }
 
   // A line counts as current from its time minus the lead on, so the reader sees it coming.
   void setLeadMs(int64_t ms) { leadMs_ = ms < 0 ? 0 : ms; }
@@ -39,6 +45,7 @@ class LyricTimer {
 
  private:
   std::vector<Line> lines_;
+  std::vector<std::string> texts_;
   int64_t leadMs_ = 0;
 };
 

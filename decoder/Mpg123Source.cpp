@@ -42,7 +42,8 @@ Mpg123Source::Mpg123Source(SampleFormat format) : format_(format) {
   handle_ = mpg123_new(nullptr, nullptr);
   if (!handle_) return;
   const long floatFlag = format == SampleFormat::Float ? MPG123_FORCE_FLOAT : 0;
-  mpg123_param(handle_, MPG123_ADD_FLAGS, floatFlag | MPG123_QUIET, 0.0);
+  // TagLib reads the tags; parsing ID3v2 here too costs time quadratic in its frames.
+  mpg123_param(handle_, MPG123_ADD_FLAGS, floatFlag | MPG123_QUIET | MPG123_SKIP_ID3V2, 0.0);
   // Unknown formats are refused rather than guessed at over megabytes of junk.
   mpg123_param(handle_, MPG123_RESYNC_LIMIT, 4096, 0.0);
 }

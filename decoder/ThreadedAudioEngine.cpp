@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "decoder/FfmpegSource.h"
 #include "decoder/FileInfo.h"
+#include "decoder/Mpg123Source.h"
 #include "decoder/SdlOutput.h"
 #include "decoder/WavWriter.h"
 
@@ -49,6 +51,17 @@ int ThreadedAudioEngine::setDecodeOption(const DecodeOption& option) {
   return outputOpen_ ? 1 : 0;
 }
 
+namespace {
+
+// The open source's own bit rate: reading the file's facts again would open it twice more.
+int sourceBitrate(AudioSource& source) {
+  if (const auto* mpeg = dynamic_cast<const Mpg123Source*>(&source)) return mpeg->facts().bitrate;
+  if (const auto* other = dynamic_cast<const FfmpegSource*>(&source)) return other->bitrate();
+  return 0;
+}
+
+}  // namespace
+
 int ThreadedAudioEngine::open(const std::string& path, OpenRecord& record) {
   close();
   source_ = openAudioSource(path);
@@ -58,10 +71,7 @@ int ThreadedAudioEngine::open(const std::string& path, OpenRecord& record) {
   record.name = path;
   record.sampleRate = source_->sampleRate();
   record.channels = source_->channels();
-  record.bitrate = 0;
-  TagRecord tag;
-  StreamRecord stream;
-  if (readFileInfo(path, tag, stream)) record.bitrate = stream.bitrate;
+  record.bitrate = sourceBitrate(*source_);
   record.length = static_cast<int32_t>(lengthFrames_ / source_->sampleRate());
   startFrame_ = 0;
   mode_ = Mode::Stopped;
@@ -224,6 +234,7 @@ void ThreadedAudioEngine::setLyricsLead(int32_t milliseconds) {
 int ThreadedAudioEngine::decodeToWav(const std::string& target) {
   if (!source_ || mode_ == Mode::Decoding) return 0;
   haltPlayback();
+  waveWritten_ = false;
   startFrame_ = 0;
   mode_ = Mode::Stopped;
   waveSource_ = openAudioSource(path_, SampleFormat::Pcm16);

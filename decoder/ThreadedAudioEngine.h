@@ -77,6 +77,7 @@ class ThreadedAudioEngine : public AudioEngine {
   void setLyricsLead(int32_t milliseconds) override;
 
   int decodeToWav(const std::string& target) override;
+  bool waveWritten() const override { return waveWritten_; }
 
   void setEndHandler(std::function<void()> handler) override;
 
@@ -116,6 +117,7 @@ class ThreadedAudioEngine : public AudioEngine {
   std::mutex wakeMutex_;
   std::condition_variable wake_;           // ends the decode thread's idle waits at a stop
   std::atomic<int64_t> decodedFrames_{0};  // source frames decoded in the current run
+  std::atomic<bool> waveWritten_{false};
   // The WAV export reads its own 16-bit source, so playback keeps its float one.
   std::unique_ptr<AudioSource> waveSource_;
   std::unique_ptr<class WavWriter> wave_;

@@ -1,6 +1,10 @@
 #include "decoder/WavWriter.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdio>
+#include <cstdlib>
 #include <limits>
 
 namespace sorv {
@@ -31,8 +35,17 @@ bool WavWriter::open(const std::string& target, int sampleRate, int channels) {
   dataBytes_ = 0;
   failed_ = false;
   if (sampleRate <= 0 || channels <= 0) return false;
-  file_ = std::fopen(temporaryName(target).c_str(), "wb");
-  return file_ && writeHeader(0);
+  temporary_ = target + ".part.XXXXXX";
+  const int fd = ::mkstemp(temporary_.data());
+  if (fd < 0) return false;
+  ::fchmod(fd, 0644);  // a plain file like any other export, not mkstemp's owner-only one
+  file_ = ::fdopen(fd, "wb");
+  if (!file_) {
+    ::close(fd);
+    std::remove(temporary_.c_str());
+    return false;
+  }
+  return writeHeader(0);
 }
 
 bool WavWriter::writeHeader(uint32_t dataBytes) {
@@ -69,9 +82,8 @@ bool WavWriter::finish() {
   bool ok = !failed_ && fits && writeHeader(static_cast<uint32_t>(dataBytes_));
   ok = (std::fclose(file_) == 0) && ok;
   file_ = nullptr;
-  const std::string temporary = temporaryName(target_);
-  if (ok && std::rename(temporary.c_str(), target_.c_str()) == 0) return true;
-  std::remove(temporary.c_str());
+  if (ok && std::rename(temporary_.c_str(), target_.c_str()) == 0) return true;
+  std::remove(temporary_.c_str());
   return false;
 }
 
@@ -79,7 +91,7 @@ void WavWriter::abandon() {
   if (!file_) return;
   std::fclose(file_);
   file_ = nullptr;
-  std::remove(temporaryName(target_).c_str());
+  std::remove(temporary_.c_str());
 }
 
 }  // namespace sorv

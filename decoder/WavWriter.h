@@ -1,6 +1,7 @@
 #pragma once
-// Writes 16-bit PCM WAV files. The data goes to a temporary file beside the target, which
-// replaces the target only once it is complete; a failure leaves no file behind.
+// Writes 16-bit PCM WAV files. The data goes to a temporary file beside the target, made anew
+// under a name no one else holds (so a link planted there is never followed), which replaces the
+// target only once it is complete; a failure leaves no file behind and the target as it was.
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -22,13 +23,12 @@ class WavWriter {
   // Removes the temporary file.
   void abandon();
 
-  static std::string temporaryName(const std::string& target) { return target + ".part"; }
-
  private:
   bool writeHeader(uint32_t dataBytes);
 
   std::FILE* file_ = nullptr;
   std::string target_;
+  std::string temporary_;
   int sampleRate_ = 0;
   int channels_ = 0;
   uint64_t dataBytes_ = 0;

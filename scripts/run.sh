@@ -23,6 +23,14 @@ fi
 
 cd "$home"
 export XDG_CONFIG_HOME="$home/config"
-# A hand-over socket of its own: a player the user already runs keeps playing undisturbed.
-export TMPDIR="$home"
+# A hand-over socket of its own, in a runtime folder of its own: a player the user already runs
+# keeps playing undisturbed. The sound servers and the display found through the desktop's
+# runtime folder are named in full first.
+if [ -n "${XDG_RUNTIME_DIR:-}" ]; then
+  export PULSE_SERVER="${PULSE_SERVER:-unix:$XDG_RUNTIME_DIR/pulse/native}"
+  export PIPEWIRE_RUNTIME_DIR="${PIPEWIRE_RUNTIME_DIR:-$XDG_RUNTIME_DIR}"
+  case "${WAYLAND_DISPLAY:-/}" in /*) ;; *) export WAYLAND_DISPLAY="$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" ;; esac
+fi
+mkdir -p -m 700 "$home/run"
+export TMPDIR="$home" XDG_RUNTIME_DIR="$home/run"
 exec "$top/build/app/sorvane/sorvane" "$home/songs/demo.m3u"

@@ -23,7 +23,8 @@ if ! wait_for_server session_ready; then
 fi
 
 export SORV_POINTER_DISPLAY=$DISPLAY
-export DISPLAY=$(xwayland_display) WAYLAND_DISPLAY=wayland-sorv XDG_RUNTIME_DIR=$runtime XDG_SESSION_TYPE=wayland
+export DISPLAY=$(xwayland_display) WAYLAND_DISPLAY=$runtime/wayland-sorv XDG_RUNTIME_DIR=$runtime \
+  XDG_SESSION_TYPE=wayland
 status=0
 "$@" || status=$?
 exit $status

@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include "decoder/RegularFile.h"
+
 namespace sorv {
 
 namespace {
@@ -28,8 +30,12 @@ bool copyContent(QFile& in, QSaveFile& out) {
 
 CopyResult copyReplacing(const QString& source, const QString& target) {
   if (sameFile(source, target)) return CopyResult::SameFile;
-  QFile in(source);
-  if (!in.open(QIODevice::ReadOnly)) return CopyResult::Failed;
+  std::FILE* handle = openRegularFile(QFile::encodeName(source).toStdString());
+  QFile in;
+  if (!handle || !in.open(handle, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+    if (handle) std::fclose(handle);
+    return CopyResult::Failed;
+  }
   QSaveFile out(target);
   if (!out.open(QIODevice::WriteOnly)) return CopyResult::Failed;
   if (!copyContent(in, out)) {

@@ -49,6 +49,8 @@ void WavExportWindow::followDecode() {
     return;
   }
   converting_ = false;
+  if (decodeStarted_ && !d_.waveWritten())
+    showMessage(files_.at(position_ - 1) + QStringLiteral("の変換に失敗しました。"));
   d_.close();
   if (position_ == files_.size()) unload();
 }
@@ -68,8 +70,8 @@ void WavExportWindow::openNext() {
   CompactBar()->setValue(0);
   setWindowTitle(QStringLiteral("ＷＡＶ変換 (") + format0000(position_) + QStringLiteral("/") +
                  format0000(files_.size()) + QStringLiteral(")"));
-  if (!d_.decodeToWav(targetPath(outputName(name)).toStdString()))
-    showMessage(file + QStringLiteral("の変換に失敗しました。"));
+  decodeStarted_ = d_.decodeToWav(targetPath(outputName(name)).toStdString()) != 0;
+  if (!decodeStarted_) showMessage(file + QStringLiteral("の変換に失敗しました。"));
 }
 
 void WavExportWindow::reject() {

@@ -39,6 +39,7 @@ class WavExportWindow : public ToolWindow {
   QStringList files_;
   int position_ = 0;
   bool converting_ = false;
+  bool decodeStarted_ = false;  // the open file's decode was started: its outcome is told
 };
 
 }  // namespace sorv

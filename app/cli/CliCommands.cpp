@@ -1,11 +1,11 @@
 #include "app/cli/CliCommands.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <csignal>
 #include <cstdio>
-#include <filesystem>
 #include <thread>
 
 #include "decoder/AudioSource.h"
@@ -86,6 +86,13 @@ int infoCommand(const std::vector<std::string>& files) {
 }
 
 int wavCommand(const std::string& file, const std::string& target) {
+  // Through "./", a second name or a link, the target may be the input itself.
+  struct stat in = {};
+  struct stat out = {};
+  if (::stat(file.c_str(), &in) == 0 && ::stat(target.c_str(), &out) == 0 &&
+      in.st_dev == out.st_dev && in.st_ino == out.st_ino) {
+    return failure(target + " is the input file");
+  }
   ThreadedAudioEngine engine;
   OpenRecord record;
   if (!engine.open(file, record)) return failure("cannot open " + file);
@@ -97,7 +104,7 @@ int wavCommand(const std::string& file, const std::string& target) {
     sleepMs(5);
   }
   if (terminal) std::fprintf(stderr, "\n");
-  if (!std::filesystem::exists(target)) return failure("cannot decode " + file);
+  if (!engine.waveWritten()) return failure("cannot write " + target);
   return 0;
 }
 

@@ -1,6 +1,10 @@
 // sorvane-cli: the player's audio engine from the command line.
+#include <cerrno>
+#include <climits>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -23,11 +27,35 @@ int usage() {
   return 2;
 }
 
+// A whole number that fits an int, or nothing for any other text.
+std::optional<int> wholeNumber(const std::string& text) {
+  char* end = nullptr;
+  errno = 0;
+  const long value = std::strtol(text.c_str(), &end, 10);
+  if (text.empty() || *end != '\0' || errno != 0 || value < INT_MIN || value > INT_MAX) return {};
+  return static_cast<int>(value);
+}
+
+// A position in seconds: a plain finite number from 0 to a week.
+std::optional<double> seconds(const std::string& text) {
+  char* end = nullptr;
+  const double value = std::strtod(text.c_str(), &end);
+  if (text.empty() || *end != '\0' || !std::isfinite(value) || value < 0 || value > 604800) {
+    return {};
+  }
+  return value;
+}
+
+// Comma-separated whole numbers; an empty list when one of them is not.
 std::vector<int> numbers(const std::string& list) {
   std::vector<int> values;
   std::stringstream stream(list);
   std::string item;
-  while (std::getline(stream, item, ',')) values.push_back(std::atoi(item.c_str()));
+  while (std::getline(stream, item, ',')) {
+    const auto value = wholeNumber(item);
+    if (!value) return {};
+    values.push_back(*value);
+  }
   return values;
 }
 
@@ -38,6 +66,7 @@ bool parsePlay(const std::vector<std::string>& args, sorv::cli::PlayOptions& opt
     const bool hasValue = i + 1 < args.size();
     if (arg == "--eq" && hasValue) {
       options.gains = numbers(args[++i]);
+      if (options.gains.empty()) return false;
       options.hasEqualizer = true;
     } else if (arg == "--volume" && hasValue) {
       const auto levels = numbers(args[++i]);
@@ -66,7 +95,13 @@ int main(int argc, char** argv) {
   if (command == "info") return sorv::cli::infoCommand(args);
   if (command == "wav" && args.size() == 2) return sorv::cli::wavCommand(args[0], args[1]);
   if (command == "spectrum" && args.size() == 3 && args[1] == "--at") {
-    return sorv::cli::spectrumCommand(args[0], std::atof(args[2].c_str()));
+    const auto at = seconds(args[2]);
+    if (!at) {
+      std::fprintf(stderr, "sorvane-cli: --at takes seconds from 0 to 604800, not %s\n",
+                   args[2].c_str());
+      return 2;
+    }
+    return sorv::cli::spectrumCommand(args[0], *at);
   }
   if (command == "fix-names" && (args.size() == 1 || (args.size() == 2 && args[1] == "--apply")))
     return sorv::cli::fixNamesCommand(args[0], args.size() == 2);

@@ -6,6 +6,7 @@
 #include "core/Messages.h"
 #include "core/Paths.h"
 #include "core/Settings.h"
+#include "core/session/Leftovers.h"
 #include "core/session/StateFile.h"
 #include "library/db/SongDb.h"
 #include "panel/sound/EqualizerPanel.h"
@@ -37,8 +38,7 @@ Program::Program(AudioEngine& engine, QString handOverName)
 Program::~Program() = default;
 
 Program::Start Program::StartUp(const QString& commandLine) {
-  if (sendToRunningCopy(commandLine, handOverName_)) return Start::HandedOver;
-  listenForHandOver();
+  if (!listenForHandOver(commandLine)) return Start::HandedOver;
   panel_->hideFlash();
   s_.verNo = QString::fromLatin1(kVersionText);
   view_.setCaption(s_.idleCaption());
@@ -51,6 +51,7 @@ Program::Start Program::StartUp(const QString& commandLine) {
   s_.playState = s_.dbState = s_.checkCount = s_.editFlag = 0;
   s_.barHidden = s_.lyricShow = 0;
   loadState(s_, commandLine, currentDirWithSep());
+  removeLeftovers(s_);
   prepareEngine();
   preparePanel();
   startPlaying();
@@ -60,10 +61,12 @@ Program::Start Program::StartUp(const QString& commandLine) {
   return Start::Running;
 }
 
-void Program::listenForHandOver() {
+bool Program::listenForHandOver(const QString& commandLine) {
   server_ = std::make_unique<HandOverServer>(handOverName_);
+  if (!becomeRunningCopy(*server_, commandLine)) return false;
   connect(server_.get(), &HandOverServer::commandReceived, this,
           [this](const QString& command) { handOver(s_, d_, view_, command); });
+  return true;
 }
 
 void Program::prepareEngine() {

@@ -50,7 +50,8 @@ class Program : public QObject {
   void preparePanel();
   void startPlaying();
   void showWindows();
-  void listenForHandOver();
+  // False when another copy runs: the command line was handed to it.
+  bool listenForHandOver(const QString& commandLine);
   void connectMediaBus();
 
   State s_;

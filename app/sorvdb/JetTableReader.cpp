@@ -3,9 +3,11 @@
 #include <mdbtools.h>
 
 #include <QFile>
+#include <QFileInfo>
 #include <QtEndian>
 #include <array>
 
+#include "decoder/RegularFile.h"
 #include "library/db/SqlDb.h"
 
 namespace sorv {
@@ -72,12 +74,18 @@ struct JetTableReader::Open {
 JetTableReader::JetTableReader(const QString& path, const QString& table)
     : path_(path), open_(std::make_unique<Open>()) {
   if (!QFile::exists(path)) throw DbError(path + ": no such file");
+  if (!isRegularFile(QFile::encodeName(path).toStdString())) {
+    throw DbError(path + ": not a regular file");
+  }
   if (!looksLikeJet(path)) throw DbError(path + ": not a Jet database (Microsoft Access .mdb)");
   // libmdb converts Jet 4 text from UTF-16 to the character set named by MDBICONV; we want
   // UTF-8 whatever the caller's environment says. Jet 3 text follows the file's code page.
   qputenv("MDBICONV", "UTF-8");
   open_->mdb = mdb_open(QFile::encodeName(path).constData(), MDB_NOFLAGS);
   if (!open_->mdb) throw DbError(path + ": libmdb cannot open it as a Jet database");
+  if (QFileInfo(path).size() % open_->mdb->fmt->pg_size != 0) {
+    throw DbError(path + ": cut short (not a whole number of pages): a damaged file");
+  }
   if (!mdb_read_catalog(open_->mdb, MDB_TABLE)) {
     throw DbError(path + ": cannot read its list of tables (a damaged file?)");
   }
@@ -99,17 +107,31 @@ JetTableReader::~JetTableReader() = default;
 // gives each field's null flag, which libmdb's bound text values cannot tell from "".
 bool JetTableReader::next(QVariantList& values) {
   MdbTableDef* table = open_->table;
-  if (!mdb_fetch_row(table)) return false;
+  const QString name = QString::fromUtf8(table->name);
+  if (!mdb_fetch_row(table)) {
+    if (rowsRead_ == table->num_rows) return false;
+    throw DbError(
+        path_ +
+        QStringLiteral(": read %1 of the %2 rows of table ").arg(rowsRead_).arg(table->num_rows) +
+        name + QStringLiteral(": a damaged file"));
+  }
+  ++rowsRead_;
   int start = 0;
   size_t size = 0;
   std::array<MdbField, MDB_MAX_COLS> fields{};
   if (mdb_find_row(open_->mdb, static_cast<int>(table->cur_row) - 1, &start, &size) != 0 ||
       mdb_crack_row(table, start & kRowOffsetMask, size, fields.data()) < 0) {
-    throw DbError(path_ + ": a damaged row in table " + QString::fromUtf8(table->name));
+    throw DbError(path_ + ": a damaged row in table " + name);
   }
   values.clear();
+  bool empty = true;
   for (int i = 0; i < columns_.size(); ++i) {
     values << fieldValue(open_->mdb, column(table, i), fields[i]);
+    empty = empty && (values.last().isNull() || column(table, i)->col_type == MDB_BOOL);
+  }
+  if (empty) {
+    throw DbError(path_ + QStringLiteral(": row %1 of table ").arg(rowsRead_) + name +
+                  QStringLiteral(" holds nothing: a damaged file"));
   }
   return true;
 }

@@ -20,7 +20,9 @@ class JetTableReader {
   QStringList columns() const { return columns_; }
   // Reads the next row: one value per column, a null QVariant for NULL, a qint64 for the whole
   // number types (a Yes/No column gives 1 or 0), a QString for everything else. False at the end.
-  // Throws DbError for a row it cannot take apart.
+  // Throws DbError for a row it cannot take apart or that holds nothing at all, and at the end
+  // when fewer or more rows were read than the table says it has: libmdb ends a table early
+  // at a page it cannot read, and reads rows from a damaged page, without a word.
   bool next(QVariantList& values);
 
  private:
@@ -28,6 +30,7 @@ class JetTableReader {
   QString path_;
   std::unique_ptr<Open> open_;
   QStringList columns_;
+  quint64 rowsRead_ = 0;
 };
 
 }  // namespace sorv

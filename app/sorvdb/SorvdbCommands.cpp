@@ -7,6 +7,7 @@
 
 #include "app/sorvdb/MdbImport.h"
 #include "core/State.h"
+#include "decoder/RegularFile.h"
 #include "library/db/SongCsv.h"
 #include "library/db/SongDb.h"
 #include "library/db/SongSchema.h"
@@ -59,8 +60,13 @@ int init(const QStringList& args, QTextStream& out, QTextStream& err) {
 }
 
 int importCsv(const QStringList& args, QTextStream& out, QTextStream& err) {
-  QFile csv(args[1]);
-  if (!csv.open(QIODevice::ReadOnly)) return fail(err, args[1] + ": " + csv.errorString());
+  // Never blocks on a FIFO or a device named as the file.
+  std::FILE* handle = openRegularFile(QFile::encodeName(args[1]).toStdString());
+  QFile csv;
+  if (!handle || !csv.open(handle, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+    if (handle) std::fclose(handle);
+    return fail(err, args[1] + ": cannot read it as a file");
+  }
   try {
     SqlDb db(args[0]);
     const int rows = importSongCsv(db, csv.readAll());

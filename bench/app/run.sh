@@ -11,7 +11,9 @@ work=$(mktemp -d)
 trap 'pkill -f "$work" 2>/dev/null || true; rm -rf "$work"' EXIT
 bash "$root/demo/prepare.sh" "$build" "$work/home" >/dev/null
 song="$work/home/songs/hoshizora_opening.mp3"
-export XDG_CONFIG_HOME="$work/config" TMPDIR="$work" SDL_AUDIODRIVER=dummy QT_QPA_PLATFORM=xcb
+# The hand-over channel of its own (mktemp -d is owner-only): a player you run stays apart.
+export XDG_CONFIG_HOME="$work/config" TMPDIR="$work" XDG_RUNTIME_DIR="$work" SDL_AUDIODRIVER=dummy
+export QT_QPA_PLATFORM=xcb
 
 # Milliseconds from starting sorvane until its panel is shown, median of five.
 startup_ms() {

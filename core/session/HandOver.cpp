@@ -1,74 +1,35 @@
 #include "core/session/HandOver.h"
 
-#include <QCryptographicHash>
 #include <QDataStream>
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QLocalSocket>
 #include <QStringList>
+#include <QThread>
 
 namespace sorv {
 
 namespace {
 
 constexpr int kWaitMs = 1000;
-// A command line is one path; anything longer is not ours.
-constexpr quint32 kMaxCommandBytes = 1 << 20;
-const char kAck = '1';
+// A copy that holds the lock is between taking it and listening, or busy starting: it is given
+// this long to answer before the new copy gives up and ends.
+constexpr int kClaimMs = 10000;
 
-QString userName() {
-  const QString user = qEnvironmentVariable("USER");
-  return user.isEmpty() ? qEnvironmentVariable("LOGNAME") : user;
+QString absoluteCommandLine(const QString& commandLine) {
+  if (commandLine.isEmpty() || commandLine.startsWith(QLatin1Char('"'))) return commandLine;
+  return QDir::cleanPath(QDir::current().absoluteFilePath(commandLine));
 }
 
 }  // namespace
-
-QString handOverServerName(const QString& user) {
-  const QString key = QStringLiteral("そるばね|FormM|") + (user.isEmpty() ? userName() : user);
-  const QByteArray hash = QCryptographicHash::hash(key.toUtf8(), QCryptographicHash::Sha256);
-  return QStringLiteral("sorvane-") + QString::fromLatin1(hash.toHex().left(24));
-}
-
-HandOverServer::HandOverServer(const QString& name, QObject* parent) : QObject(parent) {
-  server_.setSocketOptions(QLocalServer::UserAccessOption);
-  // A socket left behind by a copy that crashed would block the name.
-  if (!server_.listen(name) && server_.serverError() == QAbstractSocket::AddressInUseError) {
-    QLocalServer::removeServer(name);
-    server_.listen(name);
-  }
-  connect(&server_, &QLocalServer::newConnection, this, &HandOverServer::takeConnection);
-}
-
-// Reads a length-prefixed message as it arrives; answers with one byte once it is whole.
-void HandOverServer::readCommand(QLocalSocket* socket) {
-  if (socket->bytesAvailable() < 4) return;
-  quint32 size = 0;
-  QDataStream(socket->peek(4)) >> size;
-  if (size > kMaxCommandBytes) {
-    socket->abort();
-    return;
-  }
-  if (socket->bytesAvailable() < 4 + qint64(size)) return;
-  socket->read(4);
-  const QString command = QString::fromUtf8(socket->read(size));
-  socket->write(&kAck, 1);
-  socket->flush();
-  socket->disconnectFromServer();
-  emit commandReceived(command);
-}
-
-void HandOverServer::takeConnection() {
-  while (QLocalSocket* socket = server_.nextPendingConnection()) {
-    connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-    connect(socket, &QLocalSocket::readyRead, this, [this, socket] { readCommand(socket); });
-    readCommand(socket);
-  }
-}
 
 bool sendToRunningCopy(const QString& commandLine, const QString& name) {
   QDeadlineTimer deadline(kWaitMs);
   QLocalSocket socket;
   socket.connectToServer(name);
   if (!socket.waitForConnected(int(deadline.remainingTime()))) return false;
+  // Whoever answers on that name must be this user: anyone else would learn what we play.
+  if (!peerIsSameUser(socket.socketDescriptor())) return false;
   const QByteArray bytes = commandLine.toUtf8();
   QByteArray message;
   QDataStream(&message, QIODevice::WriteOnly) << quint32(bytes.size());
@@ -79,6 +40,16 @@ bool sendToRunningCopy(const QString& commandLine, const QString& name) {
          socket.waitForReadyRead(int(std::max<qint64>(0, deadline.remainingTime())))) {
   }
   socket.abort();
+  return true;
+}
+
+bool becomeRunningCopy(HandOverServer& server, const QString& commandLine) {
+  const QString command = absoluteCommandLine(commandLine);
+  const QDeadlineTimer deadline(kClaimMs);
+  while (!server.claim()) {
+    if (sendToRunningCopy(command, server.name()) || deadline.hasExpired()) return false;
+    QThread::msleep(10);
+  }
   return true;
 }
 

@@ -1,38 +1,19 @@
 #pragma once
 // One copy of the program plays at a time: a second copy hands its command line to the running
 // one over a local socket that only this user can reach, and ends.
-#include <QLocalServer>
-#include <QLocalSocket>
-#include <QObject>
 #include <QString>
+
+#include "core/session/HandOverServer.h"
 
 namespace sorv {
 
-// The socket name for a user, made from the service "そるばね" and the topic "FormM".
-QString handOverServerName(const QString& user = QString());
-
-// Listens for the command lines of later copies. Each arrives once, whole, as commandReceived.
-// make it only once sendToRunningCopy found no other copy: a socket of that name is taken over.
-class HandOverServer : public QObject {
-  Q_OBJECT
-
- public:
-  explicit HandOverServer(const QString& name = handOverServerName(), QObject* parent = nullptr);
-  // False when the socket could not be made (the program then runs without hand-over).
-  bool isListening() const { return server_.isListening(); }
-
- signals:
-  void commandReceived(const QString& command);
-
- private:
-  void takeConnection();
-  void readCommand(QLocalSocket* socket);
-
-  QLocalServer server_;
-};
-
-// For a copy starting up: true when another copy runs (the command line was offered to it,
-// waiting at most one second for it to take it); false when this copy is the only one.
+// Offers the command line to the copy listening under name, if it runs as this user, waiting at
+// most one second for it to take it. False when no such copy answered.
 bool sendToRunningCopy(const QString& commandLine, const QString& name = handOverServerName());
+
+// For a copy starting up: true when this copy is the one that runs (the server then listens);
+// false when another copy holds the lock and the command line went to it, a relative path made
+// absolute first, since the running copy works in a folder of its own.
+bool becomeRunningCopy(HandOverServer& server, const QString& commandLine);
 
 }  // namespace sorv

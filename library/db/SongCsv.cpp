@@ -52,8 +52,13 @@ QVariantList rowValues(const QStringList& header, const QStringList& fields,
       values << fields[i];
     } else if (field.isEmpty()) {
       values << QVariant();  // an empty number is a missing one, as export writes it
-    } else if (wholeNumber.match(field).hasMatch()) {
-      values << field.toLongLong();
+    } else if (bool fits = false; wholeNumber.match(field).hasMatch()) {
+      const qlonglong number = field.toLongLong(&fits);
+      if (!fits) {
+        throw lineError(
+            line, QStringLiteral("\"%1\" in column %2 is out of range").arg(field, header[i]));
+      }
+      values << number;
     } else {
       throw lineError(
           line,
@@ -121,6 +126,9 @@ QVector<QStringList> parseCsv(const QString& text, QVector<int>* lineNumbers) {
     const bool doubledQuote = text[i] == u'"' && i + 1 < text.size() && text[i + 1] == u'"';
     if (reader.take(text[i], doubledQuote)) ++i;
   }
+  // A file cut short inside a quoted field would otherwise give a song made of the rest.
+  if (reader.quoted)
+    throw lineError(reader.recordLine, QStringLiteral("a quoted field is never closed"));
   reader.endRecord();
   if (lineNumbers) *lineNumbers = reader.lines;
   return reader.records;
@@ -159,8 +167,8 @@ int importSongCsv(SqlDb& db, const QByteArray& bytes) {
 QByteArray exportSongCsv(SqlDb& db) {
   const QStringList columns = db.columns(kSongTable);
   QString out = csvLine(columns) + u'\n';
-  SqlStatement rows = db.prepare(QStringLiteral("SELECT \"%1\" FROM %2 ORDER BY rowid")
-                                     .arg(columns.join(QStringLiteral("\", \"")), kSongTable));
+  SqlStatement rows = db.prepare(
+      QStringLiteral("SELECT %1 FROM %2 ORDER BY rowid").arg(QuotedNames(columns), kSongTable));
   while (rows.next()) {
     QStringList fields;
     for (int i = 0; i < columns.size(); ++i) fields << rows.text(i);

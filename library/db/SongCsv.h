@@ -10,7 +10,8 @@ namespace sorv {
 
 class SqlDb;
 
-// Splits CSV text into records; lineNumbers receives the line each record starts on.
+// Splits CSV text into records; lineNumbers receives the line each record starts on. Throws
+// DbError naming the line when a quoted field is never closed.
 QVector<QStringList> parseCsv(const QString& text, QVector<int>* lineNumbers = nullptr);
 // One CSV line (without its line end).
 QString csvLine(const QStringList& fields);

@@ -13,7 +13,9 @@ namespace {
 int16_t toInt16(const SqlStatement& row, int column) {
   bool ok = true;
   const double value = row.requiredText(column).trimmed().toDouble(&ok);
-  if (!ok) throw DbError(QStringLiteral("type mismatch in column ") + row.columnName(column));
+  if (!ok || std::isnan(value)) {
+    throw DbError(QStringLiteral("type mismatch in column ") + row.columnName(column));
+  }
   const double rounded = std::nearbyint(value);
   if (rounded < -32768 || rounded > 32767) {
     throw DbError(QStringLiteral("overflow in column ") + row.columnName(column));

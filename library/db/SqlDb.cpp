@@ -152,10 +152,18 @@ QString SqlStatement::requiredText(int column) const {
   return text(column);
 }
 
+QString QuotedNames(const QStringList& names) {
+  QStringList quoted;
+  for (QString name : names) {
+    quoted << u'"' + name.replace(u'"', QStringLiteral("\"\"")) + u'"';
+  }
+  return quoted.join(QStringLiteral(", "));
+}
+
 SqlAppender::SqlAppender(SqlDb& db, const QString& table, const QStringList& columns)
     : db_(db),
-      insert_(db, QStringLiteral("INSERT INTO \"%1\" (\"%2\") VALUES (%3)")
-                      .arg(table, columns.join(QStringLiteral("\", \"")),
+      insert_(db, QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                      .arg(QuotedNames({table}), QuotedNames(columns),
                            QStringList(columns.size(), QStringLiteral("?")).join(u','))) {
   db_.execute(QStringLiteral("BEGIN"));
 }

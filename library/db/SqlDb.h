@@ -18,6 +18,9 @@ class DbError : public std::runtime_error {
   QString description() const { return QString::fromUtf8(what()); }
 };
 
+// Names as SQL identifiers, each in double quotes with its own quotes doubled, joined by ", ".
+QString QuotedNames(const QStringList& names);
+
 class SqlStatement;
 
 class SqlDb {

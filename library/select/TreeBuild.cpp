@@ -104,7 +104,9 @@ void TreeBuilder::resolveColumns() {
 }
 
 void TreeBuilder::readRow() {
-  row_.genre = static_cast<int16_t>(rows_.requiredText(col_.genre).toDouble());
+  // A number past 16 bits (or no number) is no genre of ours: it goes with genre 0.
+  const double genre = rows_.requiredText(col_.genre).toDouble();
+  row_.genre = genre >= -32768 && genre <= 32767 ? static_cast<int16_t>(genre) : 0;
   row_.genreKey = QStringLiteral("%1").arg(row_.genre, 3, 10, QLatin1Char('0'));
   const QString indexSource = rows_.requiredText(col_.index);
   row_.level3 = rows_.requiredText(col_.level3);

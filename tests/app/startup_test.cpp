@@ -60,9 +60,10 @@ class StartUp : public ::testing::Test {
     previousDir = QDir::currentPath();
     QDir::setCurrent(home.path());
     static int runs = 0;
-    program = std::make_unique<Program>(
-        d,
-        QStringLiteral("sorvane-test-%1-%2").arg(QCoreApplication::applicationPid()).arg(++runs));
+    program =
+        std::make_unique<Program>(d, handOverServerName(QStringLiteral("startup-test-%1-%2")
+                                                            .arg(QCoreApplication::applicationPid())
+                                                            .arg(++runs)));
   }
   void TearDown() override {
     program.reset();
@@ -169,10 +170,24 @@ TEST_F(StartUp, ClosingThePanelSavesFreesAndFinishes) {
   EXPECT_FALSE(d.called("free"));
 }
 
+TEST_F(StartUp, HalfWrittenFilesOfAKilledCopyAreRemoved) {
+  writeState();
+  const QStringList leftovers{"sorvane.dat.a1B2c3", "sorvane.m3u.Zz9y8X", "_sorvdb.mdb.tmp",
+                              "sorvdb.mdb.new"};
+  for (const QString& name : leftovers + QStringList{"sorvane.dat.bak"}) {
+    QFile file(work + name);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  }
+  ASSERT_EQ(program->StartUp(QString()), Program::Start::Running);
+  for (const QString& name : leftovers)
+    EXPECT_FALSE(QFile::exists(work + name)) << name.toStdString();
+  EXPECT_TRUE(QFile::exists(work + "sorvane.dat.bak"));
+}
+
 TEST_F(StartUp, ASecondCopyHandsItsFileToTheFirstAndShowsNothing) {
   writeState();
-  const QString name =
-      QStringLiteral("sorvane-test-pair-%1").arg(QCoreApplication::applicationPid());
+  const QString name = handOverServerName(
+      QStringLiteral("startup-test-pair-%1").arg(QCoreApplication::applicationPid()));
   Program first(d, name);
   ASSERT_EQ(first.StartUp(QString()), Program::Start::Running);
   const QString song = work + "handed.mp3";

@@ -21,6 +21,7 @@ class FakeEngine : public AudioEngine {
   int playResult = 1;
   int setOptionResult = 1;
   int decodeWaveResult = 1;
+  bool waveWrittenResult = true;          // what waveWritten reports
   std::set<std::string> unopenable;       // paths whose open fails
   std::set<std::string> lyricFiles;       // paths that setLyricsFile accepts
   std::map<std::string, TagRecord> tags;  // getFileInfo answers
@@ -79,6 +80,7 @@ class FakeEngine : public AudioEngine {
     engineState = 0;
     if (endHandler_) endHandler_();
   }
+  bool waveWritten() const override { return waveWrittenResult; }
 
  private:
   std::function<void()> endHandler_;

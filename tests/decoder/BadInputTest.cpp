@@ -1,7 +1,9 @@
 // Damaged files: each either fails to open or decodes to a clean end; none may crash (this
 // suite also runs under the address sanitizer).
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <QDir>
 #include <QTemporaryDir>
 #include <chrono>
 #include <fstream>
@@ -9,6 +11,7 @@
 #include <random>
 #include <thread>
 
+#include "decoder/AudioSource.h"
 #include "decoder/ThreadedAudioEngine.h"
 #include "tests/common/WaitUntil.h"
 #include "tests/decoder/TestSignals.h"
@@ -63,6 +66,53 @@ TEST(BadInputTest, DamagedFilesOpenCleanlyOrNotAtAll) {
     std::ofstream(path, std::ios::binary) << bytes;
     exerciseEngine(path, path + ".WAV");
   }
+}
+
+// A FIFO (no writer: opening it for reading would wait for good), a folder and a device named
+// as songs are refused at once.
+TEST(BadInputTest, OnlyRegularFilesAreOpened) {
+  QTemporaryDir dir;
+  const std::string fifo = dir.filePath("fifo.mp3").toStdString();
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const std::string folder = dir.filePath("folder.mp3").toStdString();
+  ASSERT_TRUE(QDir().mkdir(QString::fromStdString(folder)));
+  for (const std::string& path : {fifo, folder, std::string("/dev/zero"), fifo + ".wma"}) {
+    SCOPED_TRACE(path);
+    if (path == fifo + ".wma") ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    ThreadedAudioEngine engine;
+    TagRecord tag;
+    StreamRecord stream;
+    EXPECT_EQ(engine.fileInfo(path, tag, stream), 0);
+    OpenRecord record;
+    EXPECT_EQ(engine.open(path, record), 0);
+    EXPECT_EQ(engine.setLyricsFile(path), 0);
+  }
+}
+
+// A stream whose channels and rate change midway (48 kHz stereo, then 22.05 kHz mono), in a file
+// FFmpeg opens first: the second part is converted to the first part's format, not read as it.
+TEST(BadInputTest, StreamSwitchingChannelsAndRateDecodesThrough) {
+  QTemporaryDir dir;
+  const std::string path = dir.filePath("switch.dat").toStdString();
+  std::ofstream(path, std::ios::binary) << bytesOf(test::fixture("tone1k_48k_stereo.mp3"))
+                                        << bytesOf(test::fixture("tone1k_mpeg2_mono.mp3"));
+  auto source = openAudioSource(path);
+  ASSERT_TRUE(source);
+  ASSERT_EQ(source->sampleRate(), 48000);
+  ASSERT_EQ(source->channels(), 2);
+  std::vector<float> all(4096 * 2);
+  std::size_t frames = 0;
+  while (const std::size_t count = source->read(all.data() + frames * 2, 4096)) {
+    frames += count;
+    all.resize((frames + 4096) * 2);
+  }
+  // Both parts last two seconds; the mono one ends as a 1 kHz tone in both channels.
+  ASSERT_GT(frames, std::size_t{48000 * 39 / 10});
+  const std::vector<float> tail(all.begin() + static_cast<long>(frames - 16384) * 2,
+                                all.begin() + static_cast<long>(frames - 4096) * 2);
+  EXPECT_NEAR(test::dominantHz(tail, 2, 48000), 1000, 20);
+  EXPECT_GT(test::toneDb(tail, 2, 1, 1000, 48000), -20);
+  exerciseEngine(path, path + ".WAV");
 }
 
 }  // namespace

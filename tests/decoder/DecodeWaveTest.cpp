@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <thread>
+#include <vector>
 
 #include "decoder/ThreadedAudioEngine.h"
 #include "tests/common/WaitUntil.h"
@@ -30,6 +33,15 @@ int32_t decodeToEnd(ThreadedAudioEngine& engine, const std::string& source,
   return most;
 }
 
+std::vector<std::string> namesIn(const QTemporaryDir& dir) {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(dir.path().toStdString())) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
 TEST(DecodeWaveTest, MatchesReferenceDecode) {
   QTemporaryDir dir;
   const std::string target = dir.filePath("out.WAV").toStdString();
@@ -45,7 +57,8 @@ TEST(DecodeWaveTest, MatchesReferenceDecode) {
     ASSERT_NEAR(ours.samples[i], reference.samples[i], 2.0 / 32768) << i;
   }
   EXPECT_NEAR(test::dominantHz(ours.samples, 1, ours.rate), 1000, 10);
-  EXPECT_FALSE(fs::exists(target + ".part"));
+  EXPECT_TRUE(engine.waveWritten());
+  EXPECT_EQ(namesIn(dir), std::vector<std::string>{"out.WAV"});
 }
 
 TEST(DecodeWaveTest, StereoAndWindowsMediaKeepTheirOwnRate) {
@@ -66,15 +79,30 @@ TEST(DecodeWaveTest, StereoAndWindowsMediaKeepTheirOwnRate) {
   EXPECT_NEAR(test::dominantHz(wav.samples, 2, wav.rate), 1000, 10);
 }
 
-TEST(DecodeWaveTest, ReplacesAnExistingTarget) {
+// The old target is replaced; links planted under the temporary names are not followed; a
+// target that cannot be replaced (a folder) is reported as not written.
+TEST(DecodeWaveTest, ReplacesAnExistingTargetAndFollowsNoLink) {
   QTemporaryDir dir;
   const std::string target = dir.filePath("song.WAV").toStdString();
+  const std::string victim = dir.filePath("victim").toStdString();
   std::ofstream(target) << "old content";
+  std::ofstream(victim) << "precious";
+  fs::create_symlink(victim, target + ".part");
   ThreadedAudioEngine engine;
   decodeToEnd(engine, test::fixture("tone440_short.rmp"), target);
+  EXPECT_TRUE(engine.waveWritten());
   test::WavFile wav;
   ASSERT_TRUE(test::readWav(target, wav));
   EXPECT_NEAR(test::dominantHz(wav.samples, 1, wav.rate), 440, 10);
+  std::ifstream kept(victim);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "precious");
+  const std::string folder = dir.filePath("folder.WAV").toStdString();
+  fs::create_directory(folder);
+  decodeToEnd(engine, test::fixture("tone440_short.rmp"), folder);
+  EXPECT_FALSE(engine.waveWritten());
+  EXPECT_TRUE(fs::is_directory(folder));
+  EXPECT_EQ(namesIn(dir),
+            (std::vector<std::string>{"folder.WAV", "song.WAV", "song.WAV.part", "victim"}));
 }
 
 TEST(DecodeWaveTest, FailureLeavesNoFile) {
@@ -87,11 +115,13 @@ TEST(DecodeWaveTest, FailureLeavesNoFile) {
   EXPECT_EQ(engine.decodeToWav(unwritable), 0);
   int32_t position = 0;
   EXPECT_EQ(engine.state(position), 0);
-  // Stopped midway: no temporary file stays behind.
+  // Stopped (midway, or just after a fast machine finished): no temporary file stays behind,
+  // and what is reported is what is there.
   const std::string target = dir.filePath("stopped.WAV").toStdString();
   ASSERT_NE(engine.decodeToWav(target), 0);
   engine.stop();
-  EXPECT_FALSE(fs::exists(target + ".part"));
+  EXPECT_EQ(namesIn(dir), engine.waveWritten() ? std::vector<std::string>{"stopped.WAV"}
+                                               : std::vector<std::string>{});
   EXPECT_EQ(engine.state(position), 0);
 }
 

@@ -39,6 +39,7 @@ TEST_F(EngineStateTest, PlayPauseSeekStopAndTheirPositions) {
   ASSERT_NE(open("tone440_mpeg1_128k_js.mp3"), 0);
   EXPECT_EQ(record.length, 3);
   EXPECT_EQ(record.sampleRate, 44100);
+  EXPECT_EQ(record.bitrate, 128);
   EXPECT_EQ(state(), 0);
   ASSERT_NE(engine.play(), 0);
   EXPECT_EQ(state(), 1);

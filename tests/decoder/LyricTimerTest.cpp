@@ -1,4 +1,7 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <QTemporaryDir>
 
 #include "decoder/LyricTimer.h"
 #include "tests/decoder/TestSignals.h"
@@ -92,7 +95,25 @@ TEST(LyricTimerTest, LongLinesAreCutOnACharacter) {
   for (int i = 0; i < 200; ++i) line += "あ";
   LyricTimer timer;
   ASSERT_TRUE(timer.parse(line));
-  EXPECT_EQ(timer.lines()[0].text.size(), 128u * 3);
+  EXPECT_EQ(timer.text(timer.lines()[0]).size(), 128u * 3);
+}
+
+// A line with a great many tags keeps its text once and no more tags than the cap; a folder or a
+// FIFO named as the lyric file is no lyric file, and reading it never blocks.
+TEST(LyricTimerTest, WhatALyricFileMayCostIsCapped) {
+  std::string many;
+  for (int i = 0; i < 100000; ++i) many += "[00:01.00]";
+  LyricTimer timer;
+  ASSERT_TRUE(timer.parse(many + "くりかえし\n[00:02.00]next\n"));
+  ASSERT_EQ(timer.lines().size(), LyricTimer::kMaxTimes);
+  EXPECT_EQ(&timer.text(timer.lines().front()), &timer.text(timer.lines().back()));
+  EXPECT_EQ(timer.text(timer.lines().back()), "くりかえし");
+  QTemporaryDir dir;
+  const std::string fifo = dir.filePath("song.txt").toStdString();
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  EXPECT_FALSE(timer.load(fifo));
+  EXPECT_FALSE(timer.load(dir.path().toStdString()));
+  EXPECT_TRUE(timer.empty());
 }
 
 }  // namespace

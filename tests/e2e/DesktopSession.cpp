@@ -84,6 +84,7 @@ QProcessEnvironment DesktopSession::environment() const {
   // The hand-over channel lives in the temporary folder: one of our own per session, so copies
   // started by other tests never answer.
   env.insert("TMPDIR", home());
+  env.insert("XDG_RUNTIME_DIR", home());
   env.remove("DBUS_SESSION_BUS_ADDRESS");  // the player must run without a desktop bus
   return env;
 }
@@ -136,6 +137,15 @@ int DesktopSession::runSecondCopy(const QStringList& args, int timeoutMs) {
     return -1;
   }
   return second.exitCode();
+}
+
+std::unique_ptr<QProcess> DesktopSession::startCopy(const QStringList& args,
+                                                    const QString& folder) {
+  auto copy = std::make_unique<QProcess>();
+  copy->setProcessEnvironment(environment());
+  copy->setWorkingDirectory(home() + "/" + folder);
+  copy->start(sorvane(), args);
+  return copy;
 }
 
 bool DesktopSession::waitForExit(int timeoutMs) {

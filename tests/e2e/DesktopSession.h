@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <functional>
+#include <memory>
 
 namespace sorv::e2e {
 
@@ -38,6 +39,8 @@ class DesktopSession {
   void start(const QStringList& args);
   // Runs another copy and waits for it to end; returns its exit code, -1 when it hung.
   int runSecondCopy(const QStringList& args, int timeoutMs);
+  // Starts another copy in folder (relative to the home) without waiting for it.
+  std::unique_ptr<QProcess> startCopy(const QStringList& args, const QString& folder);
   QProcess& process() { return player_; }
   bool waitForExit(int timeoutMs);
 

@@ -10,6 +10,8 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <memory>
+#include <vector>
 
 #include "tests/e2e/DesktopSession.h"
 
@@ -230,6 +232,39 @@ TEST_F(WholeProgram, ASongWhoseNameIsCp932BytesIsScannedShownDecodedAndPlayed) {
   closeAndWait(panel);
   EXPECT_NEAR(dominantFrequency(session.heardFile(), 0.3, 0.8), 440, 10);
   ::unlink(cp932.constData());  // Qt cannot name it to clean up
+}
+
+// Copies started at the same moment, each with a file name relative to its own folder: exactly
+// one stays, and it plays what the others handed to it.
+TEST_F(WholeProgram, OfEightCopiesStartedTogetherExactlyOneStaysAndTakesTheirFiles) {
+  ASSERT_TRUE(session.writeDefaultState());
+  for (int i = 0; i < 8; ++i)
+    ASSERT_FALSE(
+        session.copyIn("demo/songs/hoshizora_opening.mp3", QString("music/song%1.mp3").arg(i))
+            .isEmpty());
+  for (int round = 0; round < 20; ++round) {
+    std::vector<std::unique_ptr<QProcess>> copies;
+    for (int i = 0; i < 8; ++i)
+      copies.push_back(session.startCopy({QString("song%1.mp3").arg(i)}, "music"));
+    const auto running = [&] {
+      return std::count_if(copies.begin(), copies.end(), [](const auto& copy) {
+        copy->waitForFinished(0);
+        return copy->state() != QProcess::NotRunning;
+      });
+    };
+    ASSERT_TRUE(DesktopSession::waitFor([&] { return running() <= 1; }, 60000))
+        << "round " << round << ": " << running() << " copies still run after a minute";
+    ASSERT_EQ(running(), 1) << "round " << round << ": no copy stayed";
+    const QString panel = session.waitForWindow("^♪", 30000);
+    EXPECT_FALSE(panel.isEmpty()) << "round " << round << ": the copy that stayed plays nothing";
+    for (const auto& copy : copies) {
+      if (copy->state() != QProcess::NotRunning) {
+        copy->terminate();
+        ASSERT_TRUE(copy->waitForFinished(20000)) << "round " << round;
+      }
+      EXPECT_EQ(copy->exitCode(), 0) << "round " << round;
+    }
+  }
 }
 
 }  // namespace

@@ -78,6 +78,16 @@ TEST_F(LookupTest, NullFieldFailsAfterTheEarlierFields) {
   EXPECT_EQ(s.songTitle, "N");
   EXPECT_EQ(s.songProgram, "NP");
   EXPECT_TRUE(s.songKind.isEmpty());
+  // A sequence number that is no number at all fails the same way, as does one past 16 bits.
+  const QStringList numbers{"'nan'", "'inf'", "1e30", "40000"};
+  for (int i = 0; i < numbers.size(); ++i) {
+    db.execute(QString("INSERT INTO アニソンデータ管理 (ファイル名, 曲名, アーティスト, 番組名, "
+                       "カラオケ, 歌種別, 歌連番) VALUES ('n%1.mp3', 'N', 'NA', 'NP', 0, '1', %2)")
+                   .arg(i)
+                   .arg(numbers[i]));
+    EXPECT_FALSE(lookup(QString("/x/n%1.mp3").arg(i))) << numbers[i].toStdString();
+    EXPECT_TRUE(s.songKind.isEmpty()) << numbers[i].toStdString();
+  }
 }
 
 TEST_F(LookupTest, SwitchedOffDamagedOrMissingDatabaseFailsSilently) {

@@ -172,10 +172,27 @@ TEST_F(ImportMdbTest, ManySongsOverSeveralDataPages) {
             "600\t179700\t曲99.mp3\n");
 }
 
+// The last data page of a Jet file: the damage libmdb reads past without a word.
+int LastDataPage(const QByteArray& jet) {
+  for (int page = jet.size() / 4096 - 1; page > 0; --page) {
+    if (jet[page * 4096] == '\x01' && jet[page * 4096 + 1] == '\x01') return page;
+  }
+  return -1;
+}
+
 TEST_F(ImportMdbTest, BadOldFilesGiveAClearMessageAndWriteNothing) {
   const QString sqlite = filePath("sqlite.mdb");
   ASSERT_EQ(tool({"init", sqlite}).code, 0);
   const QByteArray jet = buildJetFile({oldSongTable()});
+  JetTable many{kSongs, {{"ファイル名", JetType::Text}, {"歌連番", JetType::Int}}, {}};
+  for (int i = 0; i < 600; ++i) many.rows << QVariantList{QString("曲%1.mp3").arg(i), i};
+  const QByteArray big = buildJetFile({many});
+  const int last = LastDataPage(big);
+  ASSERT_GT(last, 0);
+  QByteArray miscounted = big;
+  miscounted[last * 4096 + 12] = char(miscounted[last * 4096 + 12] + 25);
+  QByteArray pageGone = big;
+  pageGone.remove(last * 4096, 4096);
   const QVector<QPair<QString, QString>> cases{
       {filePath("missing.mdb"), "no such file"},
       {sqlite, "not a Jet database"},
@@ -184,6 +201,9 @@ TEST_F(ImportMdbTest, BadOldFilesGiveAClearMessageAndWriteNothing) {
       {writeJet("other.mdb", {JetTable{"選択候補", {{"ファイル名", JetType::Text}}, {}}}),
        "has no table アニソンデータ管理"},
       {writeBytes("cut.mdb", jet.left(4 * 4096)), "cannot read the definition"},
+      {writeBytes("half_page.mdb", big.left(big.size() - 100)), "cut short"},
+      {writeBytes("page_gone.mdb", pageGone), "rows of table アニソンデータ管理: a damaged file"},
+      {writeBytes("miscounted.mdb", miscounted), "a damaged"},
   };
   const QStringList before = files();
   for (const auto& [old, message] : cases) {

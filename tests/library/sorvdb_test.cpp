@@ -81,6 +81,19 @@ TEST_F(SorvdbTest, BadRowNamesItsLineAndImportsNothing) {
   EXPECT_TRUE(tool({"import-csv", db, unknown}).err.contains("色"));
   const QString shortRow = writeFile("short.csv", "ファイル名,曲名\na.mp3\n");
   EXPECT_TRUE(tool({"import-csv", db, shortRow}).err.contains("line 2"));
+  const QString unclosed = writeFile("unclosed.csv", "ファイル名,曲名\na.mp3,A\nb.mp3,\"cut\n");
+  const ToolRun cut = tool({"import-csv", db, unclosed});
+  EXPECT_EQ(cut.code, 1);
+  EXPECT_TRUE(cut.err.contains("line 3") && cut.err.contains("never closed"))
+      << cut.err.toStdString();
+  const QString huge =
+      writeFile("huge.csv", "ファイル名,カラオケ\na.mp3,1\nb.mp3,99999999999999999999\n");
+  const ToolRun tooBig = tool({"import-csv", db, huge});
+  EXPECT_EQ(tooBig.code, 1);
+  EXPECT_TRUE(tooBig.err.contains("line 3") && tooBig.err.contains("column カラオケ") &&
+              tooBig.err.contains("out of range"))
+      << tooBig.err.toStdString();
+  EXPECT_EQ(tool({"sql", db, "SELECT count(*) FROM アニソンデータ管理"}).out, "0\n");
 }
 
 TEST_F(SorvdbTest, Cp932ImportAndExportRoundTrip) {
@@ -97,6 +110,13 @@ TEST_F(SorvdbTest, Cp932ImportAndExportRoundTrip) {
   tool({"init", db2});
   ASSERT_EQ(tool({"import-csv", db2, writeFile("round.csv", exported.toUtf8())}).code, 0);
   EXPECT_EQ(tool({"export-csv", db2}).out, exported);
+  // A column added by hand whose name holds a quote is exported like any other.
+  ASSERT_EQ(tool({"sql", db2, "ALTER TABLE アニソンデータ管理 ADD COLUMN \"メモ\"\"\" TEXT"}).code,
+            0);
+  const ToolRun quoted = tool({"export-csv", db2});
+  EXPECT_EQ(quoted.code, 0) << quoted.err.toStdString();
+  EXPECT_TRUE(quoted.out.startsWith(exported.section('\n', 0, 0) + ",\"メモ\"\"\"\n"))
+      << quoted.out.toStdString();
 }
 
 TEST_F(SorvdbTest, DamagedOrLockedDatabaseGivesAClearError) {
