@@ -12,7 +12,7 @@ namespace sorv {
 QString handOverServerName(const QString& user = QString());
 
 // Listens for the command lines of later copies. Each arrives once, whole, as commandReceived.
-// make it only once sendToRunningCopy found no other copy: a socket of that name is taken over.
+// Make it only once sendToRunningCopy found no other copy: a socket of that name is taken over.
 class HandOverServer : public QObject {
   Q_OBJECT
 

@@ -30,10 +30,10 @@ void SelectionWindow::runCommand(int index) {
       break;
     }
     case 3:
-      if (openCopy) openCopy([this] { return collectCheckedKeys(); });
+      emit copyRequested();
       break;
     case 4:
-      if (openExport) openExport([this] { return collectCheckedKeys(); });
+      emit exportRequested();
       break;
     default:
       break;
@@ -105,8 +105,7 @@ void SelectionWindow::stopPreview() {
 
 void SelectionWindow::setBtnClick(int index) {
   s_.pickedDir = dataPath[index]->text();
-  if (!pickFolder) return;
-  pickFolder();
+  emit folderPickRequested();
   if (!s_.pickedDir.isEmpty()) dataPath[index]->setText(s_.pickedDir);
 }
 

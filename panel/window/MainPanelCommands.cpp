@@ -49,7 +49,7 @@ void MainPanel::runCommand(int index) {
     armHighlightReset();
     return;
   }
-  if (index == kSelection && (s_.dbState == 0 || s_.useSongDb == 0)) return;
+  if (index == kSelection && !s_.songDbUsable()) return;
   executeCommand(index);
   armHighlightReset();
   v_.setCounter(s_.counterText());
