@@ -51,12 +51,9 @@ void SelectionWindow::chooseSongs() {
     if (s_.shuffleMode == 1) tblShuffle(s_);
     s_.listPos = 1;
     step = QStringLiteral("PlayData");
-    if (playData(s_, decoder_, view_, s_.listPos) == -1) s_.playState = 1;
-    step = QStringLiteral("cdisp.refresh");
-    view_.setCounter(QStringLiteral("0001 / ") + format0000(keys.size()));
+    startEntry(s_, decoder_, view_, s_.listPos);
     step = QStringLiteral("datapath");
     storePaths();
-    view_.setCaption(s_.playingCaption());
     hide();
   } catch (const std::exception& e) {
     showMessage(step + u':' + QString::fromUtf8(e.what()));

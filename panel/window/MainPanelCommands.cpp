@@ -105,10 +105,7 @@ void MainPanel::play() {
     return;
   }
   s_.titleText.clear();
-  if (playData(s_, d_, v_, s_.listPos) == -1) {
-    s_.playState = 1;
-    v_.setCaption(s_.playingCaption());
-  }
+  startEntry(s_, d_, v_, s_.listPos);
 }
 
 void MainPanel::stop() {
