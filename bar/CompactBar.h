@@ -57,7 +57,7 @@ class CompactBar : public QWidget {
   // Making the bar the shown window: on top and shown, laid out over the work area, check
   // marks, counter, and the song line (or empty areas while nothing plays).
   void showBar();
-  // top at -430 twips when hide is non-zero, else 0; left 0; barHidden = hide. No animation.
+  // Top at -430 twips when hide is non-zero, else 0; left 0; barHidden = hide. No animation.
   void placeBar(int16_t hide);
   // Width, logo, song line and tray for a work area of the given width in twips.
   void layout(int workAreaTwips);
@@ -76,7 +76,7 @@ class CompactBar : public QWidget {
   QTimer& pointerCheckTimer() { return mCheck_; }
   QTimer& startDelayTimer() { return startDelayTimer_; }
 
-  // commands: previous, next, stop, play, pause, back to the main panel.
+  // Commands: previous, next, stop, play, pause, back to the main panel.
   void runCommand(int index);
   // Seek to x (twips on the strip); any button.
   void timeBarMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, double x, double y);

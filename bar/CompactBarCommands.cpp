@@ -43,10 +43,7 @@ void CompactBar::runCommand(int index) {
         d_.resume();
       } else {
         s_.titleText.clear();
-        if (playData(s_, d_, v_, s_.listPos) == -1) {
-          s_.playState = 1;
-          showPanelSong();
-        }
+        if (startEntry(s_, d_, v_, s_.listPos)) showPanelSong();
       }
       break;
     case kPause:
@@ -105,7 +102,7 @@ void CompactBar::disarmStart() {
 }
 
 void CompactBar::startDelayTick() {
-  if (s_.startPending == 1 && playData(s_, d_, v_, s_.listPos) == -1) s_.playState = 1;
+  if (s_.startPending == 1) startEntry(s_, d_, v_, s_.listPos);
   s_.startPending = 0;
   startDelayTimer_.setInterval(0);
   startDelayTimer_.stop();

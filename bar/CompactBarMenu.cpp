@@ -58,7 +58,7 @@ QAction* CompactBar::addCheckItem(const char* name, const QString& caption,
 
 void CompactBar::formMouseDown(Qt::MouseButton button) {
   if (button != Qt::RightButton) return;
-  setSelSongEnabled(s_.dbState != 0);
+  setSelSongEnabled(s_.songDbUsable());
   popup_->popup(QCursor::pos());
 }
 

@@ -65,13 +65,11 @@ void LyricsWindow::load() {
     for (int i = 0; i < 5; ++i) lyric1_[i]->setText(slotText(record.slot[4 - i]));
   }
   layoutLines();
-  d_.setLyricsLead(kNextAdjustMs);
 }
 
 void LyricsWindow::unload() {
   if (!loaded_) return;
   s_.lyricShow = 0;
-  d_.setLyricsLead(0);
   loaded_ = false;
   hide();
 }
@@ -119,6 +117,18 @@ void LyricsWindow::layoutLines() {
 void LyricsWindow::resizeEvent(QResizeEvent* event) {
   layoutLines();
   QWidget::resizeEvent(event);
+}
+
+// Lines shown a little early suit a window read from a distance; the main panel's rows follow
+// the heard position, so the lead lasts only while this window is on screen.
+void LyricsWindow::showEvent(QShowEvent* event) {
+  d_.setLyricsLead(kNextAdjustMs);
+  QWidget::showEvent(event);
+}
+
+void LyricsWindow::hideEvent(QHideEvent* event) {
+  d_.setLyricsLead(0);
+  QWidget::hideEvent(event);
 }
 
 void LyricsWindow::closeEvent(QCloseEvent* event) {

@@ -3,7 +3,7 @@
 
 namespace sorv {
 
-// "ＭＳ Ｐゴシック" draws as IPAPGothic, "Arial" as Liberation Sans. call once after the
+// "ＭＳ Ｐゴシック" draws as IPAPGothic, "Arial" as Liberation Sans. Call once after the
 // application object exists.
 void registerFontSubstitutions();
 

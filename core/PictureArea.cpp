@@ -110,7 +110,7 @@ void PictureArea::Line(double x1, double y1, double x2, double y2, const QColor&
   if (ax == bx && ay == by) return;
   QPainter painter(&image_);
   painter.setPen(QPen(color, 0));
-  // draw to the end point, then put back the end pixel: the end is not part of the line.
+  // Draw to the end point, then put back the end pixel: the end is not part of the line.
   const QRgb keep = image_.valid(bx, by) ? image_.pixel(bx, by) : 0;
   painter.drawLine(ax, ay, bx, by);
   painter.end();

@@ -74,7 +74,7 @@ class PictureArea : public QObject {
   const QVector<PrintRecord>& prints() const { return prints_; }
   // Scale units to pixels.
   QPointF toPixels(double x, double y) const;
-  // pixels to scale units.
+  // Pixels to scale units.
   QPointF fromPixels(QPointF pixels) const;
   // Tells the widget showing the area that the image changed. Drawing calls it themselves;
   // code that paints into image() directly calls it when done.

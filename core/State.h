@@ -77,6 +77,10 @@ struct State {
   void setDefaults(const QString& currentDir);
   // Reallocates the four play-list arrays to 1..n with blank records.
   void resizeList(int n);
+  // The song database can be used for choosing songs: it opened (a later failed lookup does
+  // not close it) and the options allow it. The selection hot spot, the bar's 選曲 entry and
+  // the "DB OFF" marker all follow this one rule.
+  bool songDbUsable() const { return dbState != 0 && useSongDb != 0; }
   // "0003 / 0012": listPos and listCount.
   QString counterText() const;
   // "そるばね Ver." followed by verNo.

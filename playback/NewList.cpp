@@ -24,11 +24,7 @@ void openDropped(State& s, AudioEngine& d, PlayerView& v, const QMimeData& data)
   if (files.isEmpty()) return;
   setFileTable(s, v, files);
   s.listPos = 1;
-  if (playData(s, d, v, s.listPos) == -1) {
-    s.playState = 1;
-    v.setBarCounter(v.counter());
-  }
-  v.setCounter(QStringLiteral("0001 / ") + format0000(s.listCount));
+  startEntry(s, d, v, s.listPos);
 }
 
 void handOver(State& s, AudioEngine& d, PlayerView& v, const QString& command) {
@@ -40,11 +36,7 @@ void handOver(State& s, AudioEngine& d, PlayerView& v, const QString& command) {
   else
     setFileTable(s, v, QStringList{command});
   s.listPos = 1;
-  if (playData(s, d, v, s.listPos) == -1) {
-    s.playState = 1;
-    v.setCaption(s.playingCaption());
-  }
-  v.setCounter(s.counterText());
+  startEntry(s, d, v, s.listPos);
 }
 
 }  // namespace sorv

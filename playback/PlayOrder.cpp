@@ -122,10 +122,7 @@ void endOfTrack(State& s, AudioEngine& d, PlayerView& v) {
 }
 
 void startTimerTick(State& s, AudioEngine& d, PlayerView& v) {
-  if (s.startPending == 1 && playData(s, d, v, s.listPos) == -1) {
-    s.playState = 1;
-    v.setCaption(s.playingCaption());
-  }
+  if (s.startPending == 1) startEntry(s, d, v, s.listPos);
   cancelStart(s, v);
 }
 

@@ -17,7 +17,7 @@ class PlayerView {
   // Main panel picture areas: title/list/idle/progress, and song details/lyric lines.
   virtual PictureArea& mPanel() = 0;
   virtual PictureArea& aPanel() = 0;
-  // compact bar picture areas: the song line and the seek strip.
+  // Compact bar picture areas: the song line and the seek strip.
   virtual PictureArea& mpanel2() = 0;
   virtual PictureArea& timeBar() = 0;
 
@@ -44,7 +44,7 @@ class PlayerView {
   virtual void showDispMode() = 0;
   // Loop and shuffle lamps of the panel, check marks of the bar's menu.
   virtual void loopShuffleOnOff() = 0;
-  // selOff marker hidden and the bar's selection entry enabled when true.
+  // SELOFF marker hidden and the bar's selection entry enabled when true.
   virtual void setSelectionAvailable(bool available) = 0;
 
   // Windows that commands open.

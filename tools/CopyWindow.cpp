@@ -33,8 +33,8 @@ void CopyWindow::runCopy() {
   releasePlayer(s_, d_, v_);
   btn(0)->setEnabled(false);
   const QStringList files = collect_ ? collect_() : QStringList();
-  CompactBar()->setRange(0, std::max<int>(files.size(), 1));
-  CompactBar()->setValue(0);
+  progressBar()->setRange(0, std::max<int>(files.size(), 1));
+  progressBar()->setValue(0);
   for (int position = 1; position <= files.size(); ++position) {
     if (!copyOne(files, position)) {
       showMessage(QStringLiteral("コピー中にエラーが発生しました"));
@@ -53,7 +53,7 @@ bool CopyWindow::copyOne(const QStringList& files, int position) {
   setWindowTitle(QStringLiteral("ＭＰ３ファイルコピー中(") + format0000(position) +
                  QStringLiteral("/") + format0000(files.size()) + QStringLiteral(")"));
   if (copyReplacing(file, targetPath(fileNamePart(file))) == CopyResult::Failed) return false;
-  CompactBar()->setValue(position);
+  progressBar()->setValue(position);
   return true;
 }
 

@@ -204,7 +204,7 @@ void OptionsDialog::applyCpuLoad() {
 void OptionsDialog::recheckSongDb() {
   s_.dbState = 0;
   if (songDbOpens(songDbPath(s_))) s_.dbState = 1;
-  v_.setSelectionAvailable(s_.dbState == 1);
+  v_.setSelectionAvailable(s_.songDbUsable());
 }
 
 }  // namespace sorv

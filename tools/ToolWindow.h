@@ -26,7 +26,7 @@ class ToolWindow : public QDialog {
   DriveFolderList& dir1() const { return *list_; }
   QPushButton* btn(int i) const { return btn_.at(i); }
   QLabel* ttl() const { return ttl_; }
-  QProgressBar* CompactBar() const { return bar_; }
+  QProgressBar* progressBar() const { return bar_; }
 
   // 0 is the start button, 1 the cancel button.
   virtual void runCommand(int index) = 0;

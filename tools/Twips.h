@@ -1,5 +1,5 @@
 #pragma once
-// makeWindow layouts are given in twips: 15 twips to one logical pixel.
+// Window layouts are given in twips: 15 twips to one logical pixel.
 #include <QWidget>
 
 namespace sorv {

@@ -45,7 +45,7 @@ void WavExportWindow::startDelayTick() {
 void WavExportWindow::followDecode() {
   int32_t elapsed = 0;
   if (d_.state(elapsed) != 0) {
-    CompactBar()->setValue(elapsed);
+    progressBar()->setValue(elapsed);
     return;
   }
   converting_ = false;
@@ -66,8 +66,8 @@ void WavExportWindow::openNext() {
   converting_ = true;
   const QString name = fileNamePart(file);
   ttl()->setText(name + QStringLiteral("　変換中"));
-  CompactBar()->setRange(0, std::max<int32_t>(record.length, 1));
-  CompactBar()->setValue(0);
+  progressBar()->setRange(0, std::max<int32_t>(record.length, 1));
+  progressBar()->setValue(0);
   setWindowTitle(QStringLiteral("ＷＡＶ変換 (") + format0000(position_) + QStringLiteral("/") +
                  format0000(files_.size()) + QStringLiteral(")"));
   decodeStarted_ = d_.decodeToWav(targetPath(outputName(name)).toStdString()) != 0;

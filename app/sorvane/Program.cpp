@@ -14,6 +14,9 @@
 #include "playback/NewList.h"
 #include "playback/Playback.h"
 #include "playback/SongInfo.h"
+#include "tools/CopyWindow.h"
+#include "tools/FolderPickers.h"
+#include "tools/WavExportWindow.h"
 
 namespace sorv {
 
@@ -23,7 +26,11 @@ Program::Program(AudioEngine& engine, QString handOverName)
   view_.attach(*panel_);
   bar_ = std::make_unique<CompactBar>(s_, d_, view_);
   lyric_ = std::make_unique<LyricsWindow>(s_, d_);
-  view_.attachWindows(*bar_, *lyric_);
+  selection_ = std::make_unique<SelectionWindow>(s_, d_, view_, panel_.get());
+  view_.attachWindows(*bar_, *lyric_, *selection_);
+  connect(selection_.get(), &SelectionWindow::copyRequested, this, &Program::openCopy);
+  connect(selection_.get(), &SelectionWindow::exportRequested, this, &Program::openExport);
+  connect(selection_.get(), &SelectionWindow::folderPickRequested, this, &Program::pickFolder);
   bar_->openOptions = [this] { view_.openOptions(); };
   bar_->openSelection = [this] { view_.openSelection(); };
   bar_->openAbout = [this] { view_.openAbout(); };
@@ -97,7 +104,7 @@ void Program::showWindows() {
   s_.dispMode = s_.barFirstOpt == 1 ? 2 : 1;
   view_.showDispMode();
   view_.loopShuffleOnOff();
-  view_.setSelectionAvailable(s_.dbState == 1);
+  view_.setSelectionAvailable(s_.songDbUsable());
 }
 
 void Program::connectMediaBus() {
@@ -117,6 +124,23 @@ void Program::connectMediaBus() {
   if (!mpris_->registerOnBus()) return;
   connect(&mprisTimer_, &QTimer::timeout, mpris_.get(), &MprisService::refresh);
   mprisTimer_.start(1000);
+}
+
+void Program::openCopy() {
+  CopyWindow window(
+      s_, d_, view_, [this] { return selection_->collectCheckedKeys(); }, selection_.get());
+  window.exec();
+}
+
+void Program::openExport() {
+  WavExportWindow window(
+      s_, d_, view_, [this] { return selection_->collectCheckedKeys(); }, selection_.get());
+  window.exec();
+}
+
+void Program::pickFolder() {
+  GeneralFolderPicker picker(s_, selection_.get());
+  picker.exec();
 }
 
 void Program::closeOnRequest() {

@@ -40,6 +40,7 @@ class Program : public QObject {
   MainPanel& panel() { return *panel_; }
   CompactBar& bar() { return *bar_; }
   LyricsWindow& lyrics() { return *lyric_; }
+  SelectionWindow& selection() { return *selection_; }
 
  signals:
   // The shut-down has run: the program may end.
@@ -53,6 +54,10 @@ class Program : public QObject {
   // False when another copy runs: the command line was handed to it.
   bool listenForHandOver(const QString& commandLine);
   void connectMediaBus();
+  // What the selection window's MP3コピー, WAV変換 and 参照 buttons open.
+  void openCopy();
+  void openExport();
+  void pickFolder();
 
   State s_;
   AudioEngine& d_;
@@ -61,6 +66,7 @@ class Program : public QObject {
   std::unique_ptr<MainPanel> panel_;
   std::unique_ptr<CompactBar> bar_;
   std::unique_ptr<LyricsWindow> lyric_;
+  std::unique_ptr<SelectionWindow> selection_;
   std::unique_ptr<HandOverServer> server_;
   std::unique_ptr<MprisService> mpris_;
   QTimer mprisTimer_;

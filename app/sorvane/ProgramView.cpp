@@ -1,7 +1,6 @@
 #include "app/sorvane/ProgramView.h"
 
 #include "bar/DispMode.h"
-#include "library/select/SelectionWindow.h"
 #include "tools/AboutBox.h"
 #include "tools/OptionsDialog.h"
 
@@ -31,9 +30,12 @@ void ProgramView::openOptions() {
   dialog.exec();
 }
 
+// The window is hidden, not unloaded, by its buttons: its tree, ticks and boxes are there again
+// on the next opening.
 void ProgramView::openSelection() {
-  SelectionWindow dialog(s_, d_, *this, shownWindow());
-  dialog.exec();
+  if (selection_->parentWidget() != shownWindow())
+    selection_->setParent(shownWindow(), selection_->windowFlags());
+  selection_->exec();
 }
 
 void ProgramView::openAbout() {

@@ -5,6 +5,7 @@
 
 #include "bar/CompactBar.h"
 #include "bar/LyricsWindow.h"
+#include "library/select/SelectionWindow.h"
 #include "panel/window/PanelView.h"
 
 namespace sorv {
@@ -12,9 +13,10 @@ namespace sorv {
 class ProgramView : public PanelView {
  public:
   ProgramView(State& s, AudioEngine& d) : s_(s), d_(d) {}
-  void attachWindows(CompactBar& bar, LyricsWindow& lyric) {
+  void attachWindows(CompactBar& bar, LyricsWindow& lyric, SelectionWindow& selection) {
     bar_ = &bar;
     lyric_ = &lyric;
+    selection_ = &selection;
   }
 
   PictureArea& mpanel2() override { return bar_->mpanel2(); }
@@ -40,6 +42,7 @@ class ProgramView : public PanelView {
   AudioEngine& d_;
   CompactBar* bar_ = nullptr;
   LyricsWindow* lyric_ = nullptr;
+  SelectionWindow* selection_ = nullptr;
 };
 
 }  // namespace sorv

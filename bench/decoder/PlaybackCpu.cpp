@@ -1,5 +1,5 @@
-// cpu time of playback with the equalizer on and the spectrum and wave polled every 70 ms, as
-// the main panel does. Prints the process cpu seconds per minute of playback.
+// CPU time of playback with the equalizer on and the spectrum and wave polled every 70 ms, as
+// the main panel does. Prints the process CPU seconds per minute of playback.
 // usage: bench_decoder_playback_cpu FILE SECONDS
 #include <chrono>
 #include <cstdio>

@@ -1,4 +1,4 @@
-// time from open to state reporting non-zero after play.
+// Time from open to state reporting non-zero after play.
 // Prints the median and the largest of the runs in milliseconds.
 // usage: bench_decoder_start_latency FILE RUNS
 #include <algorithm>

@@ -12,7 +12,7 @@ namespace {
 
 const QString kSongTable = QStringLiteral("アニソンデータ管理");
 
-// column name to declared type of the song table.
+// Column name to declared type of the song table.
 QHash<QString, QString> columnTypes(SqlDb& db) {
   SqlStatement info = db.prepare(QStringLiteral("SELECT name, type FROM pragma_table_info(?)"));
   info.bind(1, kSongTable);

@@ -68,7 +68,7 @@ class SqlStatement {
 
   int columnCount() const;
   QString columnName(int column) const;
-  // column index of a name, -1 when there is none.
+  // Column index of a name, -1 when there is none.
   int columnIndex(const QString& name) const;
   bool isNull(int column) const;
   // Text of a value; whole-numbered reals print without a fraction.
@@ -83,7 +83,7 @@ class SqlStatement {
 };
 
 // Appends rows to one table through one prepared statement inside one transaction. Nothing is
-// kept unless commit runs; the destructor rolls back otherwise.
+// kept unless Commit runs; the destructor rolls back otherwise.
 class SqlAppender {
  public:
   SqlAppender(SqlDb& db, const QString& table, const QStringList& columns);

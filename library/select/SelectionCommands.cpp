@@ -30,10 +30,10 @@ void SelectionWindow::runCommand(int index) {
       break;
     }
     case 3:
-      if (openCopy) openCopy([this] { return collectCheckedKeys(); });
+      emit copyRequested();
       break;
     case 4:
-      if (openExport) openExport([this] { return collectCheckedKeys(); });
+      emit exportRequested();
       break;
     default:
       break;
@@ -51,12 +51,9 @@ void SelectionWindow::chooseSongs() {
     if (s_.shuffleMode == 1) tblShuffle(s_);
     s_.listPos = 1;
     step = QStringLiteral("PlayData");
-    if (playData(s_, decoder_, view_, s_.listPos) == -1) s_.playState = 1;
-    step = QStringLiteral("cdisp.refresh");
-    view_.setCounter(QStringLiteral("0001 / ") + format0000(keys.size()));
+    startEntry(s_, decoder_, view_, s_.listPos);
     step = QStringLiteral("datapath");
     storePaths();
-    view_.setCaption(s_.playingCaption());
     hide();
   } catch (const std::exception& e) {
     showMessage(step + u':' + QString::fromUtf8(e.what()));
@@ -105,8 +102,7 @@ void SelectionWindow::stopPreview() {
 
 void SelectionWindow::setBtnClick(int index) {
   s_.pickedDir = dataPath[index]->text();
-  if (!pickFolder) return;
-  pickFolder();
+  emit folderPickRequested();
   if (!s_.pickedDir.isEmpty()) dataPath[index]->setText(s_.pickedDir);
 }
 

@@ -1,4 +1,4 @@
-// tick bookkeeping of the selection tree: checkMark is the program's record of the ticks (by
+// Tick bookkeeping of the selection tree: checkMark is the program's record of the ticks (by
 // node index), kept beside the tree's own check boxes; checkCount counts ticked songs.
 #include <QTreeWidgetItemIterator>
 #include <limits>

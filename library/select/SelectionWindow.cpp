@@ -151,6 +151,14 @@ void SelectionWindow::appendFilter(QString& sql) const {
   sorv::appendFilter(sql, boxes, sStr->text());
 }
 
+// The window lives as long as the program, made before the saved folders are read: the boxes
+// take them when it is first shown, and keep what the user typed after that.
+void SelectionWindow::showEvent(QShowEvent* event) {
+  if (!shownOnce_) load();
+  shownOnce_ = true;
+  QDialog::showEvent(event);
+}
+
 bool SelectionWindow::eventFilter(QObject* watched, QEvent* event) {
   if (watched == sStr && event->type() == QEvent::KeyPress) {
     const int key = static_cast<QKeyEvent*>(event)->key();

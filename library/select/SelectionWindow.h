@@ -11,7 +11,6 @@
 #include <QMenu>
 #include <QPushButton>
 #include <array>
-#include <functional>
 
 #include "core/State.h"
 #include "decoder/AudioEngine.h"
@@ -28,13 +27,6 @@ class SelectionWindow : public QDialog {
 
  public:
   SelectionWindow(State& s, AudioEngine& decoder, PlayerView& view, QWidget* parent = nullptr);
-
-  // The copy and WAV export windows; they get a function that collects the ticked paths.
-  std::function<void(std::function<QStringList()>)> openCopy;
-  std::function<void(std::function<QStringList()>)> openExport;
-  // The folder picker of the 参照 buttons: called with the box text in pickedDir; a non-empty
-  // pickedDir afterwards becomes the box text.
-  std::function<void()> pickFolder;
 
   // Controls, by their indices.
   SongTreeWidget* tree;
@@ -57,20 +49,30 @@ class SelectionWindow : public QDialog {
   // Ticks (SelectionTicks.cpp).
   void propagateCheckDown(QTreeWidgetItem* node, int16_t value, int16_t nested);
   void propagateCheckUp(QTreeWidgetItem* node, int16_t value);
-  // ticked leaves' keys in display order (at most the play list's capacity).
+  // Ticked leaves' keys in display order (at most the play list's capacity).
   QStringList collectCheckedKeys() const;
   void treeMouseDown(Qt::MouseButton button, QTreeWidgetItem* node);
   void treeMouseUp(Qt::MouseButton button, QTreeWidgetItem* node, QPoint globalPos = {});
   void treeSpaceKey();
 
-  // commands (SelectionCommands.cpp).
+  // Commands (SelectionCommands.cpp).
   void runCommand(int index);
   void edtpopClick(int index);
   void setBtnClick(int index);
   void dataPathLostFocus(int index);
 
+ signals:
+  // MP3コピー and WAV変換: the copy or export window opens over this one and takes the ticked
+  // paths from collectCheckedKeys.
+  void copyRequested();
+  void exportRequested();
+  // 参照: the folder picker runs with the box text in pickedDir; a non-empty pickedDir
+  // afterwards becomes the box text. Connected directly, so it has run when emit returns.
+  void folderPickRequested();
+
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   void buildLayout();
@@ -100,6 +102,7 @@ class SelectionWindow : public QDialog {
   int fileCount_ = 0;
   int pressIndex_ = 0;
   QTreeWidgetItem* popupNode_ = nullptr;
+  bool shownOnce_ = false;
 };
 
 }  // namespace sorv

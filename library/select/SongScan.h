@@ -1,6 +1,6 @@
 #pragma once
 // The scan of the search folders: every "*.mp3" file in the current folder ("./") and in the
-// search paths and all their subfolders, breadth-first, one listing per folder. entries whose
+// search paths and all their subfolders, breadth-first, one listing per folder. Entries whose
 // names begin with "." are hidden and skipped; folder links are not followed (no cycles).
 #include <QString>
 #include <QStringList>

@@ -38,7 +38,7 @@ class SongTreeWidget : public QTreeWidget {
   void endBulk();
 
   int nodeCount() const { return static_cast<int>(nodes_.size()) - 1; }
-  // nodeFor by index, 1..nodeCount(); nullptr outside.
+  // Node by index, 1..nodeCount(); nullptr outside.
   QTreeWidgetItem* nodeFor(int index) const;
   QTreeWidgetItem* findKey(const QString& key) const { return keys_.value(key); }
   // The node whose row (not its expand arrow) is at a viewport point, or nullptr.

@@ -65,7 +65,7 @@ class TreeBuilder {
   TreeRow current() const { return row_; }
 
  private:
-  // column indices, looked up once: by name per row would cost more than the row itself.
+  // Column indices, looked up once: by name per row would cost more than the row itself.
   struct Columns {
     int genre, index, level3, title, work, fileName, folder, type, karaoke;
   };

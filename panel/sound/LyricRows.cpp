@@ -6,7 +6,7 @@ namespace sorv {
 
 namespace {
 
-// row by row from the top: the slot shown (1-based), y in twips, font size, colour, shadow.
+// Row by row from the top: the slot shown (1-based), y in twips, font size, colour, shadow.
 struct LyricRow {
   int slot;
   int y;

@@ -1,5 +1,5 @@
 #pragma once
-// The stereo spectrum (spe) and the oscilloscope (wPanel) of the main panel, and the 70 ms tick
+// The stereo spectrum (Spe) and the oscilloscope (wPanel) of the main panel, and the 70 ms tick
 // that animates them and keeps the lyric lines current.
 #include <QObject>
 

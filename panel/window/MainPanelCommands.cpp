@@ -49,7 +49,7 @@ void MainPanel::runCommand(int index) {
     armHighlightReset();
     return;
   }
-  if (index == kSelection && (s_.dbState == 0 || s_.useSongDb == 0)) return;
+  if (index == kSelection && !s_.songDbUsable()) return;
   executeCommand(index);
   armHighlightReset();
   v_.setCounter(s_.counterText());
@@ -105,10 +105,7 @@ void MainPanel::play() {
     return;
   }
   s_.titleText.clear();
-  if (playData(s_, d_, v_, s_.listPos) == -1) {
-    s_.playState = 1;
-    v_.setCaption(s_.playingCaption());
-  }
+  startEntry(s_, d_, v_, s_.listPos);
 }
 
 void MainPanel::stop() {

@@ -1,5 +1,5 @@
 #pragma once
-// Where everything sits on the main panel, and which hot spot of the skin a point hits. makeWindow
+// Where everything sits on the main panel, and which hot spot of the skin a point hits. Window
 // coordinates are twips (15 to a pixel) unless a name says pixels.
 #include <QColor>
 #include <QRect>

@@ -23,7 +23,7 @@ class PanelView : public PlayerView {
   void setEndTimerEnabled(bool enabled) override;
   // The panel's lamps; the program adds the bar's check marks.
   void loopShuffleOnOff() override;
-  // The selOff marker; the program adds the bar's menu entry.
+  // The SELOFF marker; the program adds the bar's menu entry.
   void setSelectionAvailable(bool available) override;
 
  private:

@@ -20,7 +20,7 @@ class BarTest : public ::testing::Test {
     bar.pointerCheckTimer().stop();
   }
 
-  // entries 1..n, each a file that exists, `length` seconds long.
+  // Entries 1..n, each a file that exists, `length` seconds long.
   void makeList(int n, int16_t pos, int32_t length = 240) {
     s.resizeList(n);
     for (int i = 1; i <= n; ++i) {

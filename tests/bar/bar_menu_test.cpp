@@ -29,6 +29,7 @@ TEST_F(BarTest, TheMenuHasItsElevenItemsInOrder) {
 
 TEST_F(BarTest, ARightClickEnablesSelectionUnlessTheDatabaseIsOff) {
   bar.showBar();
+  s.useSongDb = 1;
   for (int16_t db : {-1, 1, 0}) {
     s.dbState = db;
     bar.formMouseDown(Qt::RightButton);
@@ -36,6 +37,12 @@ TEST_F(BarTest, ARightClickEnablesSelectionUnlessTheDatabaseIsOff) {
     EXPECT_EQ(item(bar, "SelSong")->isEnabled(), db != 0) << "DbState " << db;
     bar.popup().hide();
   }
+  // The options may forbid the database however well it opened.
+  s.useSongDb = 0;
+  s.dbState = 1;
+  bar.formMouseDown(Qt::RightButton);
+  EXPECT_FALSE(item(bar, "SelSong")->isEnabled());
+  bar.popup().hide();
   bar.formMouseDown(Qt::LeftButton);
   EXPECT_FALSE(bar.popup().isVisible());
 }

@@ -63,7 +63,7 @@ TEST_F(LyricWindowTest, WritingLinesLoadsTheWindowWithoutShowingIt) {
   EXPECT_TRUE(window.isLoaded());
   EXPECT_FALSE(window.isVisible());
   EXPECT_EQ(window.lines(), (Lines{"a", "b", "c", "d", "e"}));
-  EXPECT_EQ(d.nextAdjustTime, 1000);
+  EXPECT_LE(d.nextAdjustTime, 0) << "a hidden window must not move the lines ahead";
 }
 
 TEST_F(LyricWindowTest, ClosingUnloadsAndStopsTheTickWriting) {

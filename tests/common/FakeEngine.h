@@ -15,7 +15,7 @@ class FakeEngine : public AudioEngine {
  public:
   // What the fake answers.
   int initResult = 1;
-  int32_t engineState = 0;  // returned by state(); open/play/stop/pause/resume move it
+  int32_t engineState = 0;  // returned by getState; open/play/stop/pause/restart move it
   int32_t position = 0;
   int32_t versionNumber = 100;
   int playResult = 1;
@@ -29,7 +29,7 @@ class FakeEngine : public AudioEngine {
   EngineOption option{};
   Bins spectrumLeft{}, spectrumRight{}, waveLeft{}, waveRight{};
   LyricsRecord lyricsRecord;
-  // After play(), state() reports 0 for this many calls before the playing state (tests the
+  // After play(), getState reports 0 for this many calls before the playing state (tests the
   // bounded wait); -1 never reports playing.
   int statePollsBeforePlaying = 0;
 

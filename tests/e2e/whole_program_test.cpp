@@ -45,9 +45,14 @@ class WholeProgram : public ::testing::Test {
     return panel;
   }
 
+  // Waits until window is no longer on screen.
+  bool waitUntilHidden(const QString& window, int timeoutMs = 30000) {
+    return DesktopSession::waitFor([&] { return !session.isVisible(window); }, timeoutMs);
+  }
+
   void closeAndWait(const QString& panel) {
     session.click(panel, kCloseX, kCloseY);
-    EXPECT_TRUE(session.waitForExit(10000)) << "the close hot spot did not end the program";
+    EXPECT_TRUE(session.waitForExit(30000)) << "the close hot spot did not end the program";
   }
 
   DesktopSession session;
@@ -265,6 +270,65 @@ TEST_F(WholeProgram, OfEightCopiesStartedTogetherExactlyOneStaysAndTakesTheirFil
       EXPECT_EQ(copy->exitCode(), 0) << "round " << round;
     }
   }
+}
+
+// The selection window is hidden, not rebuilt: what the user left there is there again. Its
+// MP3コピー and WAV変換 buttons open their windows on the ticked songs, which land in the folder
+// shown (the program's working folder): copies equal to the songs, WAV files equal to mpg123's.
+TEST_F(WholeProgram, TheSelectionWindowKeepsItsTreeAndCopiesAndConvertsTheTickedSongs) {
+  ASSERT_TRUE(session.makeDemoDatabase());
+  const QStringList ticked = {"hoshizora_opening", "kaze_no_ending"};
+  for (const char* name : {"hoshizora_opening.mp3", "kaze_no_ending.mp3", "unregistered_demo.mp3"})
+    session.copyIn(QStringLiteral("demo/songs/") + name, QStringLiteral("songs/") + name);
+  const QString panel = startAndWait({}, kIdleCaption);
+  ASSERT_FALSE(panel.isEmpty());
+  session.click(panel, kSelectX, kSelectY);
+  QString selection = session.waitForWindow("^選曲", 15000);
+  ASSERT_FALSE(selection.isEmpty());
+  const QRect frame = session.geometry(selection);
+  auto button = [&](int column, int row) {
+    session.click(selection, frame.width() - (column == 0 ? 235 : 84),
+                  frame.height() - 79 + 28 * row);
+  };
+  button(1, 0);  // 全検索
+  EXPECT_EQ(session.waitForCaption(selection, "0000/0003", 15000), "選曲（ 0000/0003 件）");
+  session.click(selection, 41, 20);
+  EXPECT_EQ(session.waitForCaption(selection, "0002/0003", 10000), "選曲（ 0002/0003 件）");
+
+  button(1, 2);  // 選曲取消
+  ASSERT_TRUE(waitUntilHidden(selection)) << "選曲取消 did not close the window";
+  session.click(panel, kSelectX, kSelectY);
+  selection = session.waitForWindow("^選曲", 15000);
+  ASSERT_FALSE(selection.isEmpty()) << "the selection window did not open again";
+  EXPECT_EQ(session.windowCaption(selection), "選曲（ 0002/0003 件）");
+
+  button(0, 1);  // MP3コピー
+  const QString copy = session.waitForWindow("^ＭＰ３ファイルコピー", 15000);
+  ASSERT_FALSE(copy.isEmpty()) << "MP3コピー opened no window";
+  session.click(copy, 244, 104);  // コピー開始
+  ASSERT_TRUE(waitUntilHidden(copy)) << "the copy did not end";
+  for (const QString& name : ticked)
+    EXPECT_EQ(readAll(session.home() + "/" + name + ".mp3"),
+              readAll(session.home() + "/songs/" + name + ".mp3"))
+        << qPrintable(name);
+
+  button(1, 1);  // WAV変換
+  const QString wav = session.waitForWindow("^WAV変換", 15000);
+  ASSERT_FALSE(wav.isEmpty()) << "WAV変換 opened no window";
+  session.click(wav, 244, 102);  // 変換開始
+  ASSERT_TRUE(waitUntilHidden(wav, 60000)) << "the export did not end";
+  for (const QString& name : ticked) {
+    const QString reference = session.home() + "/" + name + ".reference.wav";
+    ASSERT_EQ(QProcess::execute(
+                  "mpg123", {"-q", "-w", reference, session.home() + "/songs/" + name + ".mp3"}),
+              0);
+    const QByteArray written = readAll(session.home() + "/" + name + ".WAV");
+    EXPECT_FALSE(written.isEmpty()) << qPrintable(name);
+    EXPECT_TRUE(written == readAll(reference)) << qPrintable(name) << " differs from mpg123 -w";
+  }
+  button(1, 2);  // 選曲取消: the panel takes clicks again
+  ASSERT_TRUE(waitUntilHidden(selection));
+  closeAndWait(panel);
 }
 
 }  // namespace

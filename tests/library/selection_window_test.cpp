@@ -112,7 +112,7 @@ TEST_F(SelectionWindowTest, NoFilesFoundRescansOnTheNextSearch) {
   window->dataPath[0]->setText(musicPath());
   window->runCommand(5);
   EXPECT_EQ(window->songCount(), 4);
-  // with candidates recorded, 検索 reuses them: a new file shows only after 全検索.
+  // With candidates recorded, 検索 reuses them: a new file shows only after 全検索.
   addFile("i2.mp3");
   db.addSongs({{.file = "i2.mp3", .title = "I2", .work = "い", .workKana = "い", .number = 2}});
   window->runCommand(5);
@@ -224,7 +224,8 @@ TEST_F(SelectionWindowTest, CopyAndExportGetTheTickedPaths) {
   window->runCommand(5);
   click(musicPath() + "i1.mp3");
   QStringList got;
-  window->openCopy = [&](std::function<QStringList()> collect) { got = collect(); };
+  QObject::connect(window.get(), &SelectionWindow::copyRequested,
+                   [&] { got = window->collectCheckedKeys(); });
   window->runCommand(3);
   EXPECT_EQ(got, QStringList({musicPath() + "i1.mp3"}));
 }
@@ -262,12 +263,12 @@ TEST_F(SelectionWindowTest, RightButtonOnAGroupTogglesItsSubtree) {
 }
 
 TEST_F(SelectionWindowTest, BrowseButtonAndPathBoxes) {
-  window->setBtnClick(1);  // no picker yet: nothing happens
+  window->setBtnClick(1);  // nothing connected: nothing happens
   EXPECT_EQ(window->dataPath[1]->text(), "");
-  window->pickFolder = [&] {
+  QObject::connect(window.get(), &SelectionWindow::folderPickRequested, [&] {
     EXPECT_EQ(s.pickedDir, "");
     s.pickedDir = "/picked/";
-  };
+  });
   window->setBtnClick(1);
   EXPECT_EQ(window->dataPath[1]->text(), "/picked/");
   window->dataPath[2]->setText(" /typed ");

@@ -104,7 +104,7 @@ TEST_F(ImportMdbTest, CopiesTheSongsAsWrittenWithJapaneseTextIntact) {
             "星空のアニメ\tほしぞらのあにめ\t1\n"
             "kaze_ending.mp3\t風のエンディング\t\tSinger B\tしんがーびー\t風の物語\t\t3\n"
             "plain.mp3\tPlain Song\tぷれーん\tArtist\tあーてぃすと\tGame\tげーむ\t2\n");
-  // numbers stay integers in integer columns, a Jet number in a text column becomes its text,
+  // Numbers stay integers in integer columns, a Jet number in a text column becomes its text,
   // a Yes/No becomes 1 or 0, and NULL stays NULL where the schema allows it.
   EXPECT_EQ(sql(db,
                 "SELECT quote(カラオケ), quote(歌連番), quote(発表年), quote(アニメ種別), "

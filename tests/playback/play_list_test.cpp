@@ -149,7 +149,7 @@ TEST_F(PlayListTest, DropBuildsListAndStarts) {
   EXPECT_EQ(s.playState, 1);
   EXPECT_EQ(d.openPath, song.toStdString());
   EXPECT_EQ(v.counterText, "0001 / 0002");
-  EXPECT_EQ(v.barCounter, "0000 / 0002");
+  EXPECT_EQ(v.barCounter, "0001 / 0002") << "the bar and the panel must agree";
 }
 
 TEST_F(PlayListTest, DropWithoutFilesChangesLittle) {

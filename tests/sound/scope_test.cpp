@@ -16,7 +16,7 @@ class ScopeTest : public SoundFixture {
   QRgb ink() { return scope.ink().rgb(); }
   QRgb lit(int x, int y) { return scope.spectrumPicture().pixel(x, y); }
 
-  // pixels of one spectrum row that show the lit picture, as [first, last] or {-1, -1}.
+  // Pixels of one spectrum row that show the lit picture, as [first, last] or {-1, -1}.
   std::pair<int, int> litSpan(int row) {
     int first = -1, last = -1;
     for (int x = 0; x < kSpectrumWidth; ++x) {

@@ -49,7 +49,7 @@ TEST_F(CopyTest, ThreeSongsArrivePerfectlyIdentical) {
   }
   EXPECT_EQ(window->windowTitle(), "ＭＰ３ファイルコピー中(0003/0003)");
   EXPECT_EQ(window->ttl()->text(), songs.last());
-  EXPECT_EQ(window->CompactBar()->value(), 3);
+  EXPECT_EQ(window->progressBar()->value(), 3);
   EXPECT_FALSE(window->isVisible());
   EXPECT_TRUE(messages.texts.isEmpty());
 }

@@ -43,10 +43,10 @@ TEST_F(ExportTest, OneSongClosesTheWindowOnTheTickAfterItsDecodeEnds) {
   EXPECT_FALSE(window->btn(0)->isEnabled());
   EXPECT_TRUE(window->timerRunning());
   window->startDelayTick();
-  EXPECT_EQ(window->CompactBar()->maximum(), 200);
+  EXPECT_EQ(window->progressBar()->maximum(), 200);
   d.position = 42;
   window->startDelayTick();
-  EXPECT_EQ(window->CompactBar()->value(), 42);
+  EXPECT_EQ(window->progressBar()->value(), 42);
   EXPECT_TRUE(window->isVisible());
   decodeEnds();
   window->startDelayTick();
