@@ -46,6 +46,23 @@ class WholeProgram : public ::testing::Test {
   }
 
   // Waits until window is no longer on screen.
+  // Opens the selection window from the panel and presses 全検索, which scans the search folder
+  // and the current one and builds the tree (open in full for so few songs); then ticks the first
+  // row, a genre, so that its songs are ticked. ticked is the count the caption shows then
+  // ("0002/0003"). Returns the window.
+  QString searchAndTickTheFirstRow(const QString& panel, const QString& ticked) {
+    session.click(panel, kSelectX, kSelectY);
+    const QString selection = session.waitForWindow("^選曲", 15000);
+    if (selection.isEmpty()) return selection;
+    const QRect frame = session.geometry(selection);
+    const QString found = "0000/" + ticked.section('/', 1);
+    session.click(selection, frame.width() - 84, frame.height() - 79);
+    EXPECT_EQ(session.waitForCaption(selection, found, 15000), "選曲（ " + found + " 件）");
+    session.click(selection, 41, 20);
+    EXPECT_EQ(session.waitForCaption(selection, ticked, 10000), "選曲（ " + ticked + " 件）");
+    return selection;
+  }
+
   bool waitUntilHidden(const QString& window, int timeoutMs = 30000) {
     return DesktopSession::waitFor([&] { return !session.isVisible(window); }, timeoutMs);
   }
@@ -196,18 +213,10 @@ TEST_F(WholeProgram, TheSelectionWindowBuildsItsTreeAndPlaysTheTickedSongs) {
     session.copyIn(QStringLiteral("demo/songs/") + name, QStringLiteral("songs/") + name);
   const QString panel = startAndWait({}, kIdleCaption);
   ASSERT_FALSE(panel.isEmpty());
-  session.click(panel, kSelectX, kSelectY);
-  const QString selection = session.waitForWindow("^選曲", 15000);
+  const QString selection = searchAndTickTheFirstRow(panel, "0002/0003");
   ASSERT_FALSE(selection.isEmpty());
-  const QRect frame = session.geometry(selection);
-
-  // 全検索 scans the search folder and the current one and builds the tree, which opens
-  // fully for so few songs; the first row is the anime-song genre.
-  session.click(selection, frame.width() - 84, frame.height() - 79);
-  EXPECT_EQ(session.waitForCaption(selection, "0000/0003", 15000), "選曲（ 0000/0003 件）");
-  session.click(selection, 41, 20);
-  EXPECT_EQ(session.waitForCaption(selection, "0002/0003", 10000), "選曲（ 0002/0003 件）");
   // 選曲完了 plays the ticked songs in tree order.
+  const QRect frame = session.geometry(selection);
   session.click(selection, frame.width() - 235, frame.height() - 23);
   EXPECT_EQ(session.waitForCaption(panel, "^♪", 15000), "♪星空のオーバーチュア");
   closeAndWait(panel);
@@ -222,15 +231,10 @@ TEST_F(WholeProgram, ASongWhoseNameIsCp932BytesIsScannedShownDecodedAndPlayed) {
   ASSERT_EQ(::rename(QFile::encodeName(copied).constData(), cp932.constData()), 0);
   const QString panel = startAndWait({}, kIdleCaption);
   ASSERT_FALSE(panel.isEmpty());
-  session.click(panel, kSelectX, kSelectY);
-  const QString selection = session.waitForWindow("^選曲", 15000);
+  const QString selection = searchAndTickTheFirstRow(panel, "0001/0001");
   ASSERT_FALSE(selection.isEmpty());
-  const QRect frame = session.geometry(selection);
-  session.click(selection, frame.width() - 84, frame.height() - 79);
-  EXPECT_EQ(session.waitForCaption(selection, "0000/0001", 15000), "選曲（ 0000/0001 件）");
-  session.click(selection, 41, 20);
-  EXPECT_EQ(session.waitForCaption(selection, "0001/0001", 10000), "選曲（ 0001/0001 件）");
   // The untagged file is named by its file name, decoded; what is heard is its tone.
+  const QRect frame = session.geometry(selection);
   session.click(selection, frame.width() - 235, frame.height() - 23);
   EXPECT_EQ(session.waitForCaption(panel, "^♪", 15000), "♪アニメの歌.mp3");
   ASSERT_TRUE(session.waitForHeard(1.2, 20000)) << "the song was not heard";
