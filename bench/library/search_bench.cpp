@@ -67,12 +67,6 @@ void ByteLikeFunction(sqlite3_context* context, int, sqlite3_value** argv) {
   sqlite3_result_int(context, ByteLike(text(argv[0]), text(argv[1])) ? 1 : 0);
 }
 
-// The previous order of readings: their bytes.
-int ByteCollation(void*, int leftBytes, const void* left, int rightBytes, const void* right) {
-  const int order = std::memcmp(left, right, std::min(leftBytes, rightBytes));
-  return order ? order : leftBytes - rightBytes;
-}
-
 double medianMs(const std::function<void()>& run) {
   std::vector<double> times;
   for (int i = 0; i < kRuns; ++i) {

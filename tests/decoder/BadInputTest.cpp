@@ -78,7 +78,9 @@ TEST(BadInputTest, OnlyRegularFilesAreOpened) {
   ASSERT_TRUE(QDir().mkdir(QString::fromStdString(folder)));
   for (const std::string& path : {fifo, folder, std::string("/dev/zero"), fifo + ".wma"}) {
     SCOPED_TRACE(path);
-    if (path == fifo + ".wma") ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    if (path == fifo + ".wma") {
+      ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    }
     ThreadedAudioEngine engine;
     TagRecord tag;
     StreamRecord stream;

@@ -38,7 +38,9 @@ class WholeProgram : public ::testing::Test {
   // Starts with args and returns the main panel once its caption matches pattern. Without a
   // state file of its own the program starts from defaults and ignores its command line.
   QString startAndWait(const QStringList& args, const QString& pattern) {
-    if (!QFile::exists(session.home() + "/sorvane.dat")) EXPECT_TRUE(session.writeDefaultState());
+    if (!QFile::exists(session.home() + "/sorvane.dat")) {
+      EXPECT_TRUE(session.writeDefaultState());
+    }
     session.start(args);
     const QString panel = session.waitForWindow(pattern, 15000);
     EXPECT_FALSE(panel.isEmpty()) << "no window captioned " << qPrintable(pattern);

@@ -79,7 +79,9 @@ TEST(HandOverTransport, ChannelIsPrivateAndPerUser) {
             QFile::Permissions())
       << folder.filePath().toStdString() << " is open to others";
   const QString own = QDir::tempPath() + QString("/sorvane-%1").arg(::geteuid());
-  if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) EXPECT_EQ(folder.filePath(), own);
+  if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+    EXPECT_EQ(folder.filePath(), own);
+  }
 }
 
 // The lock decides: a second server on the name neither runs nor disturbs the first; the

@@ -161,9 +161,15 @@ TEST_F(PlayOrderTest, ShuffleInvariantsOverManyLists) {
       tblShuffle(list);
       ASSERT_EQ(QSet<QString>(list.listFile.begin(), list.listFile.end()),
                 QSet<QString>(before.begin(), before.end()));
-      if (n >= 1) EXPECT_EQ(list.listFile[n], before[n]);
-      if (pos >= 1) EXPECT_EQ(list.listFile[pos], before[pos]);
-      if (n <= 2) EXPECT_EQ(list.listFile, before);
+      if (n >= 1) {
+        EXPECT_EQ(list.listFile[n], before[n]);
+      }
+      if (pos >= 1) {
+        EXPECT_EQ(list.listFile[pos], before[pos]);
+      }
+      if (n <= 2) {
+        EXPECT_EQ(list.listFile, before);
+      }
       for (int i = 1; i <= n; ++i)
         ASSERT_EQ(list.listInfo[i].fileSize, 1000 + list.listFile[i].mid(7, 2).toInt());
     }

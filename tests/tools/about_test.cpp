@@ -48,7 +48,9 @@ TEST_F(AboutTest, ShowsBothVersionsAndTheCaption) {
   const QRect description = about.lblDescription()->geometry();
   EXPECT_GE(description.height(), about.lblDescription()->heightForWidth(description.width()));
   for (QWidget* child : about.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
-    if (child->y() > description.top()) EXPECT_GE(child->y(), description.bottom());
+    if (child->y() > description.top()) {
+      EXPECT_GE(child->y(), description.bottom());
+    }
   }
   EXPECT_LE(about.cmdSysInfo()->geometry().bottom(), about.height());
   EXPECT_EQ(about.cmdSysInfo()->text(), "ｼｽﾃﾑ情報(&S)...");
