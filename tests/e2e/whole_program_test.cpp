@@ -65,6 +65,12 @@ class WholeProgram : public ::testing::Test {
     return selection;
   }
 
+  // 選曲完了: the ticked songs become the play list.
+  void pressSelectionDone(const QString& selection) {
+    const QRect frame = session.geometry(selection);
+    session.click(selection, frame.width() - 235, frame.height() - 23);
+  }
+
   bool waitUntilHidden(const QString& window, int timeoutMs = 30000) {
     return DesktopSession::waitFor([&] { return !session.isVisible(window); }, timeoutMs);
   }
@@ -218,8 +224,7 @@ TEST_F(WholeProgram, TheSelectionWindowBuildsItsTreeAndPlaysTheTickedSongs) {
   const QString selection = searchAndTickTheFirstRow(panel, "0002/0003");
   ASSERT_FALSE(selection.isEmpty());
   // 選曲完了 plays the ticked songs in tree order.
-  const QRect frame = session.geometry(selection);
-  session.click(selection, frame.width() - 235, frame.height() - 23);
+  pressSelectionDone(selection);
   EXPECT_EQ(session.waitForCaption(panel, "^♪", 15000), "♪星空のオーバーチュア");
   closeAndWait(panel);
 }
@@ -236,8 +241,7 @@ TEST_F(WholeProgram, ASongWhoseNameIsCp932BytesIsScannedShownDecodedAndPlayed) {
   const QString selection = searchAndTickTheFirstRow(panel, "0001/0001");
   ASSERT_FALSE(selection.isEmpty());
   // The untagged file is named by its file name, decoded; what is heard is its tone.
-  const QRect frame = session.geometry(selection);
-  session.click(selection, frame.width() - 235, frame.height() - 23);
+  pressSelectionDone(selection);
   EXPECT_EQ(session.waitForCaption(panel, "^♪", 15000), "♪アニメの歌.mp3");
   ASSERT_TRUE(session.waitForHeard(1.2, 20000)) << "the song was not heard";
   closeAndWait(panel);
