@@ -46,14 +46,15 @@ QLabel* makeLabel(QWidget* parent, const char* name, int top, const QColor& text
 
 }  // namespace
 
-CompactBar::CompactBar(State& s, AudioEngine& d, PlayerView& v, QWidget* parent)
+CompactBar::CompactBar(Player& player, QWidget* parent)
     : QWidget(parent, canPlaceWindows()
                           ? Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
                                 Qt::X11BypassWindowManagerHint
                           : Qt::Window),
-      s_(s),
-      d_(d),
-      v_(v) {
+      player_(player),
+      s_(player.state()),
+      d_(player.engine()),
+      v_(player.view()) {
   setObjectName(QStringLiteral("Bar"));
   setWindowTitle(QStringLiteral("そるばね"));
   paint(this, QColor(40, 40, 40));
@@ -65,7 +66,6 @@ CompactBar::CompactBar(State& s, AudioEngine& d, PlayerView& v, QWidget* parent)
   mCheck_.setInterval(kPointerWatchMs);
   connect(&mCheck_, &QTimer::timeout, this, &CompactBar::pointerCheckTick);
   mCheck_.start();
-  connect(&startDelayTimer_, &QTimer::timeout, this, &CompactBar::startDelayTick);
 
   watchScreen(QGuiApplication::primaryScreen());
   connect(qApp, &QGuiApplication::primaryScreenChanged, this, [this](QScreen* screen) {

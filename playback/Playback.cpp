@@ -92,15 +92,4 @@ void clearLyricWindow(State& s, PlayerView& v) {
   if (s.lyricShow == 1) v.setLyricLabels({});
 }
 
-bool startEntry(State& s, AudioEngine& d, PlayerView& v, int16_t pos) {
-  const bool started = playData(s, d, v, pos) == -1;
-  if (started) {
-    s.playState = 1;
-    v.setCaption(s.playingCaption());
-  }
-  v.setCounter(s.counterText());
-  v.setBarCounter(s.counterText());
-  return started;
-}
-
 }  // namespace sorv

@@ -13,6 +13,7 @@
 #include "core/session/HandOver.h"
 #include "decoder/AudioEngine.h"
 #include "panel/window/MainPanel.h"
+#include "playback/Player.h"
 
 namespace sorv {
 
@@ -49,7 +50,7 @@ class Program : public QObject {
  private:
   void prepareEngine();
   void preparePanel();
-  void startPlaying();
+  void startPlaying(bool commandLineNamedSongs);
   void showWindows();
   // False when another copy runs: the command line was handed to it.
   bool listenForHandOver(const QString& commandLine);
@@ -63,6 +64,7 @@ class Program : public QObject {
   AudioEngine& d_;
   QString handOverName_;
   ProgramView view_;
+  Player player_;
   std::unique_ptr<MainPanel> panel_;
   std::unique_ptr<CompactBar> bar_;
   std::unique_ptr<LyricsWindow> lyric_;

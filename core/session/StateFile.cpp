@@ -118,7 +118,6 @@ bool takeCommandLine(State& s, const QString& commandLine) {
     setFileTable(s, QStringList{commandLine});
   // A play list without a reachable entry leaves nothing to start.
   s.listPos = s.listCount > 0 ? 1 : 0;
-  s.playState = s.listCount > 0 ? 1 : 0;
   return true;
 }
 
@@ -150,11 +149,11 @@ bool saveState(State& s) {
   return saved;
 }
 
-void loadState(State& s, const QString& commandLine, const QString& currentDir) {
+bool loadState(State& s, const QString& commandLine, const QString& currentDir) {
   if (!QFileInfo::exists(stateFilePath(s))) {
     // A first run starts from the defaults alone; the command line waits for a run with settings.
     s.setDefaults(currentDir);
-    return;
+    return false;
   }
   // What a short or damaged file leaves out takes its default: zero volume, no lookups and empty
   // folders would otherwise be saved back and silence the player for good.
@@ -163,8 +162,9 @@ void loadState(State& s, const QString& commandLine, const QString& currentDir) 
     readStateValues(s, std::move(*lines));
     keepLevelsInRange(s);
   }
-  if (takeCommandLine(s, commandLine)) return;
+  if (takeCommandLine(s, commandLine)) return s.listCount > 0;
   takeSavedPlayList(s);
+  return false;
 }
 
 }  // namespace sorv

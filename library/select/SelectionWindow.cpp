@@ -41,8 +41,12 @@ const ButtonText kButtons[6] = {
 
 }  // namespace
 
-SelectionWindow::SelectionWindow(State& s, AudioEngine& decoder, PlayerView& view, QWidget* parent)
-    : QDialog(parent), s_(s), decoder_(decoder), view_(view) {
+SelectionWindow::SelectionWindow(Player& player, QWidget* parent)
+    : QDialog(parent),
+      player_(player),
+      s_(player.state()),
+      decoder_(player.engine()),
+      view_(player.view()) {
   setModal(true);
   setWindowTitle(QStringLiteral("選曲（ ---- 件）"));
   buildLayout();

@@ -12,11 +12,9 @@
 #include <QPushButton>
 #include <array>
 
-#include "core/State.h"
-#include "decoder/AudioEngine.h"
 #include "library/select/Filter.h"
 #include "library/select/SongTreeWidget.h"
-#include "playback/PlayerView.h"
+#include "playback/Player.h"
 
 namespace sorv {
 
@@ -26,7 +24,17 @@ class SelectionWindow : public QDialog {
   Q_OBJECT
 
  public:
-  SelectionWindow(State& s, AudioEngine& decoder, PlayerView& view, QWidget* parent = nullptr);
+  // The buttons, as btn and runCommand number them.
+  enum Command : int {
+    kChooseSongs = 0,  // 選曲完了
+    kCancel = 1,       // 選曲取消
+    kSearchAll = 2,    // 全検索: scans the folders again
+    kCopy = 3,         // MP3コピー
+    kExport = 4,       // WAV変換
+    kSearch = 5,       // 検索: reuses the last scan
+  };
+
+  explicit SelectionWindow(Player& player, QWidget* parent = nullptr);
 
   // Controls, by their indices.
   SongTreeWidget* tree;
@@ -55,7 +63,7 @@ class SelectionWindow : public QDialog {
   void treeMouseUp(Qt::MouseButton button, QTreeWidgetItem* node, QPoint globalPos = {});
   void treeSpaceKey();
 
-  // Commands (SelectionCommands.cpp).
+  // Commands (SelectionCommands.cpp): a Command.
   void runCommand(int index);
   void edtpopClick(int index);
   void setBtnClick(int index);
@@ -95,6 +103,7 @@ class SelectionWindow : public QDialog {
   void preview();
   void stopPreview();
 
+  Player& player_;
   State& s_;
   AudioEngine& decoder_;
   PlayerView& view_;

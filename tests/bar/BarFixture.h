@@ -44,7 +44,8 @@ class BarTest : public ::testing::Test {
   State s;
   FakeEngine d;
   FakeView v;
-  CompactBar bar{s, d, v};
+  Player player{s, d, v};
+  CompactBar bar{player};
 };
 
 }  // namespace sorv::test

@@ -31,7 +31,7 @@ class SelectionWindowTest : public ::testing::Test {
                  {.file = "gone.mp3", .title = "G", .work = "あ", .workKana = "あ", .number = 4},
                  {.file = "i1.mp3", .title = "I1", .work = "い", .workKana = "い"}});
     for (const char* name : {"a1.mp3", "a2.mp3", "a3.mp3", "i1.mp3"}) addFile(name);
-    window = std::make_unique<SelectionWindow>(s, decoder, view);
+    window = std::make_unique<SelectionWindow>(player);
   }
   void TearDown() override {
     window.reset();
@@ -58,6 +58,7 @@ class SelectionWindowTest : public ::testing::Test {
   State s;
   FakeEngine decoder;
   FakeView view;
+  Player player{s, decoder, view};
   MessageCapture messages;
   std::unique_ptr<SelectionWindow> window;
 };
@@ -320,8 +321,9 @@ TEST(LargeLibraryTest, TwentyThousandSongsScanAndBuild) {
   LargeLibrary::make(s.pathDir[1], s.pathDir[5] + "sorvdb.mdb", 20000);
   FakeEngine decoder;
   FakeView view;
+  Player player{s, decoder, view};
   MessageCapture messages;
-  SelectionWindow window(s, decoder, view);
+  SelectionWindow window(player);
   window.edtChk[7]->setChecked(true);  // karaoke versions too
   window.runCommand(2);
   EXPECT_TRUE(messages.texts.isEmpty()) << messages.texts.join("|").toStdString();

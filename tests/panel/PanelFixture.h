@@ -17,7 +17,7 @@ class PanelFixture : public ::testing::Test {
   void SetUp() override {
     s.verNo = QStringLiteral("1.14");
     s.dispMode = 1;
-    panel = std::make_unique<MainPanel>(s, d, v);
+    panel = std::make_unique<MainPanel>(player);
     v.attach(*panel);
     // Ticks are called by the tests themselves, never by the clock.
     panel->clockTimer().stop();
@@ -49,6 +49,7 @@ class PanelFixture : public ::testing::Test {
   State s;
   FakeEngine d;
   PanelTestView v;
+  Player player{s, d, v};
   MessageCapture messages;
   std::unique_ptr<MainPanel> panel;
 };

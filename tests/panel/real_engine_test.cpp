@@ -29,7 +29,7 @@ class RealEngine : public ::testing::Test {
     ASSERT_NE(engine.init(), 0);
     s.verNo = QStringLiteral("1.14");
     s.dispMode = 1;
-    panel = std::make_unique<MainPanel>(s, engine, v);
+    panel = std::make_unique<MainPanel>(player);
     v.attach(*panel);
     panel->clockTimer().stop();
     panel->scopeTimer().stop();
@@ -58,6 +58,7 @@ class RealEngine : public ::testing::Test {
   State s;
   ThreadedAudioEngine engine;
   PanelTestView v;
+  Player player{s, engine, v};
   MessageCapture messages;
   std::unique_ptr<MainPanel> panel;
 };

@@ -53,7 +53,8 @@ int main(int argc, char** argv) {
   sorv::ThreadedAudioEngine engine;
   if (engine.init() == 0) return 1;
   sorv::test::PanelTestView view;
-  sorv::MainPanel panel(s, engine, view);
+  sorv::Player player(s, engine, view);
+  sorv::MainPanel panel(player);
   view.attach(panel);
   panel.clockTimer().stop();
   panel.scopeTimer().stop();

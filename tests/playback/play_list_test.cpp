@@ -32,6 +32,7 @@ class PlayListTest : public ::testing::Test {
   State s;
   FakeEngine d;
   FakeView v;
+  Player player{s, d, v};
   MessageCapture messages;
 };
 
@@ -143,26 +144,30 @@ TEST_F(PlayListTest, DropBuildsListAndStarts) {
   makeFile(dir, "drop/sub/two.mp3");
   QMimeData data;
   data.setUrls({QUrl::fromLocalFile(dir.filePath("drop"))});
-  openDropped(s, d, v, data);
+  openDropped(player, data);
   EXPECT_EQ(s.listCount, 2);
   EXPECT_EQ(s.listPos, 1);
-  EXPECT_EQ(s.playState, 1);
+  EXPECT_TRUE(player.isPlaying());
   EXPECT_EQ(d.openPath, song.toStdString());
   EXPECT_EQ(v.counterText, "0001 / 0002");
   EXPECT_EQ(v.barCounter, "0001 / 0002") << "the bar and the panel must agree";
 }
 
-TEST_F(PlayListTest, DropWithoutFilesChangesLittle) {
+// What plays goes on, with its list: stop and pause still reach it.
+TEST_F(PlayListTest, DropWithoutPlayableFilesKeepsTheListThatPlays) {
   makeList(s, d, 3);
+  ASSERT_TRUE(player.start(2));
+  d.clearCalls();
   QMimeData text;
   text.setText("hello");
-  openDropped(s, d, v, text);
-  EXPECT_EQ(s.listCount, 3);
+  openDropped(player, text);
   QMimeData noAudio;
   noAudio.setUrls({QUrl::fromLocalFile(makeFile(dir, "readme.txt"))});
-  openDropped(s, d, v, noAudio);
-  EXPECT_EQ(s.listCount, 0);
-  EXPECT_FALSE(d.called("play"));
+  openDropped(player, noAudio);
+  EXPECT_EQ(s.listCount, 3);
+  EXPECT_EQ(s.listPos, 2);
+  EXPECT_TRUE(player.isPlaying());
+  EXPECT_TRUE(d.calls.empty());
 }
 
 }  // namespace

@@ -18,12 +18,13 @@ class StateFileTest : public ::testing::Test {
   State reloaded(const QString& commandLine = QString()) {
     State fresh;
     fresh.workPath = work;
-    loadState(fresh, commandLine, "/current/");
+    namedSongs = loadState(fresh, commandLine, "/current/");
     return fresh;
   }
   QString stateFile() const { return work + "sorvane.dat"; }
   QTemporaryDir dir;
   QString work;
+  bool namedSongs = false;  // what the last reload said about the command line
   State s;
   MessageCapture messages;
 };
@@ -81,7 +82,7 @@ TEST_F(StateFileTest, RoundTripKeepsEveryValue) {
   EXPECT_EQ(back.listCount, 3);
   EXPECT_EQ(back.listPos, 2);
   EXPECT_EQ(back.listFile.mid(1, 3), s.listFile.mid(1, 3));
-  EXPECT_EQ(back.playState, 0);
+  EXPECT_FALSE(namedSongs);
 }
 
 TEST_F(StateFileTest, FirstRunGetsDefaultsAndLeavesTheCommandLineAlone) {
@@ -92,7 +93,7 @@ TEST_F(StateFileTest, FirstRunGetsDefaultsAndLeavesTheCommandLineAlone) {
   EXPECT_EQ(back.pathDir[5], work);
   EXPECT_EQ(back.listCount, 0);
   EXPECT_EQ(back.listPos, 0);
-  EXPECT_EQ(back.playState, 0);
+  EXPECT_FALSE(namedSongs);
 }
 
 TEST_F(StateFileTest, ListNotKeptLeavesOldPlayListAlone) {
@@ -176,23 +177,23 @@ TEST_F(StateFileTest, CommandLineFileM3uOrOther) {
   EXPECT_EQ(back.listCount, 1);
   EXPECT_EQ(back.listFile[1], mp3);
   EXPECT_EQ(back.listPos, 1);
-  EXPECT_EQ(back.playState, 1);
+  EXPECT_TRUE(namedSongs);
 
   const QString list = dir.filePath("list.M3U");
   writeAll(list, (dir.filePath("gone.mp3") + "\r\n" + mp3 + "\r\n").toUtf8());
   back = reloaded(list);
   EXPECT_EQ(back.listCount, 1);
   EXPECT_EQ(back.listFile[1], mp3);
-  EXPECT_EQ(back.playState, 1);
+  EXPECT_TRUE(namedSongs);
 
   back = reloaded(makeFile(dir, "notes.txt"));
   EXPECT_EQ(back.listCount, 1);
   EXPECT_EQ(back.listFile[1], "");
-  EXPECT_EQ(back.playState, 1);
+  EXPECT_TRUE(namedSongs);
 
   back = reloaded("\"" + mp3 + "\"");
   EXPECT_EQ(back.listCount, 0);
-  EXPECT_EQ(back.playState, 0);
+  EXPECT_FALSE(namedSongs);
 }
 
 TEST_F(StateFileTest, CommandLinePlayListWithoutReachableEntryStartsNothing) {
@@ -203,7 +204,7 @@ TEST_F(StateFileTest, CommandLinePlayListWithoutReachableEntryStartsNothing) {
   const State back = reloaded(list);
   EXPECT_EQ(back.listCount, 0);
   EXPECT_EQ(back.listPos, 0);
-  EXPECT_EQ(back.playState, 0);
+  EXPECT_FALSE(namedSongs);
 }
 
 TEST_F(StateFileTest, FailedWritesSaySo) {

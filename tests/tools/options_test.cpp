@@ -26,7 +26,7 @@ TEST_F(OptionsTest, OpeningShowsTheOptionsAndFolders) {
   s.barHideOpt = 0;
   s.lyricTimeMode = 1;
   s.pathDir[5] = " " + temp("db");
-  OptionsDialog dialog(s, d, v);
+  OptionsDialog dialog(player);
   EXPECT_EQ(dialog.windowTitle(), "設定");
   const bool expected[5] = {true, true, true, false, false};
   for (int i = 0; i < 5; ++i) EXPECT_EQ(dialog.check1(i)->isChecked(), expected[i]) << i;
@@ -41,7 +41,7 @@ TEST_F(OptionsTest, OpeningShowsTheOptionsAndFolders) {
 }
 
 TEST_F(OptionsTest, OkWithoutMovingTheSliderKeepsPlaying) {
-  OptionsDialog dialog(s, d, v);
+  OptionsDialog dialog(player);
   dialog.cmdOKClick();
   EXPECT_EQ(s.playState, 1);
   EXPECT_FALSE(d.called("stop"));
@@ -52,7 +52,7 @@ TEST_F(OptionsTest, OkWithoutMovingTheSliderKeepsPlaying) {
 
 TEST_F(OptionsTest, StoredLoadOutsideTheSliderStillNeverStopsOnPlainOk) {
   s.cpuLoad = 500;
-  OptionsDialog dialog(s, d, v);
+  OptionsDialog dialog(player);
   dialog.cmdOKClick();
   EXPECT_EQ(s.playState, 1);
   EXPECT_FALSE(d.called("stop"));
@@ -62,7 +62,7 @@ TEST_F(OptionsTest, StoredLoadOutsideTheSliderStillNeverStopsOnPlainOk) {
 TEST_F(OptionsTest, MovingTheSliderStopsTheTrackForGoodAndSetsTheLoad) {
   s.startPending = 1;
   v.startTimerInterval = 2000;
-  OptionsDialog dialog(s, d, v);
+  OptionsDialog dialog(player);
   dialog.cpu()->setValue(15);
   dialog.cmdOKClick();
   EXPECT_EQ(s.playState, 0);
@@ -80,7 +80,7 @@ TEST_F(OptionsTest, MovingTheSliderStopsTheTrackForGoodAndSetsTheLoad) {
 
 TEST_F(OptionsTest, RefusedLoadKeepsTheOldValueAndSaysSo) {
   d.setOptionResult = 0;
-  OptionsDialog dialog(s, d, v);
+  OptionsDialog dialog(player);
   dialog.cpu()->setValue(3);
   dialog.cmdOKClick();
   EXPECT_EQ(s.cpuLoad, 10);
@@ -89,7 +89,7 @@ TEST_F(OptionsTest, RefusedLoadKeepsTheOldValueAndSaysSo) {
 }
 
 TEST_F(OptionsTest, OkAppliesBoxesTimingFoldersAndDisplayInOrder) {
-  OptionsDialog dialog(s, d, v);
+  OptionsDialog dialog(player);
   dialog.check1(0)->setChecked(false);
   dialog.check1(3)->setChecked(true);
   dialog.timing(1)->setChecked(true);
@@ -105,7 +105,7 @@ TEST_F(OptionsTest, OkAppliesBoxesTimingFoldersAndDisplayInOrder) {
 }
 
 TEST_F(OptionsTest, TypedFolderGetsItsSeparatorOnLeavingAndKeepsItAfterCancel) {
-  OptionsDialog dialog(s, d, v);
+  OptionsDialog dialog(player);
   dialog.filpath(0)->setText("  " + temp("lists") + "  ");
   QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
   QApplication::sendEvent(dialog.filpath(0), &out);
@@ -120,7 +120,7 @@ TEST_F(OptionsTest, TypedFolderGetsItsSeparatorOnLeavingAndKeepsItAfterCancel) {
 
 TEST_F(OptionsTest, DatabaseFolderDecidesWhetherSelectionIsAvailable) {
   const QString empty = makeDir("empty");
-  OptionsDialog without(s, d, v);
+  OptionsDialog without(player);
   without.filpath(1)->setText(empty);
   without.cmdOKClick();
   EXPECT_EQ(s.dbState, 0);
@@ -128,7 +128,7 @@ TEST_F(OptionsTest, DatabaseFolderDecidesWhetherSelectionIsAvailable) {
 
   const QString full = makeDir("full");
   createSongDb(full + "/sorvdb.mdb");
-  OptionsDialog with(s, d, v);
+  OptionsDialog with(player);
   with.filpath(1)->setText(full);
   with.cmdOKClick();
   EXPECT_EQ(s.dbState, 1);
@@ -137,7 +137,7 @@ TEST_F(OptionsTest, DatabaseFolderDecidesWhetherSelectionIsAvailable) {
 
 TEST_F(OptionsTest, BrowseFillsTheFieldOnlyWhenAFolderIsPicked) {
   const QString picked = makeDir("picked");
-  OptionsDialog dialog(s, d, v);
+  OptionsDialog dialog(player);
   whenModal<GeneralFolderPicker>([&](GeneralFolderPicker* folder) {
     folder->text1()->setText(picked);
     folder->okButtonClick();
@@ -153,7 +153,7 @@ TEST_F(OptionsTest, BrowseFillsTheFieldOnlyWhenAFolderIsPicked) {
 
 TEST_F(OptionsTest, SettingsFolderButtonMovesWorkPath) {
   const QString settings = makeDir("settings-here");
-  OptionsDialog dialog(s, d, v);
+  OptionsDialog dialog(player);
   whenModal<SettingsFolderPicker>([&](SettingsFolderPicker* picker) {
     picker->text1()->setText(settings);
     picker->okButtonClick();
