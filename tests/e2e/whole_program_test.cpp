@@ -148,15 +148,16 @@ TEST_F(WholeProgram, BareFileNamesWithAFolderForTheirLyricsPlayAndAreSavedInFull
 
   const QString panel = startAndWait({"hoshizora_opening.mp3"}, "^♪");
   ASSERT_FALSE(panel.isEmpty());
-  EXPECT_EQ(session.windowCaption(panel), "♪星空のオーバーチュア");
+  EXPECT_EQ(session.windowCaption(panel).toStdString(), "♪星空のオーバーチュア");
 
   const std::unique_ptr<QProcess> second = session.startCopy({"kaze_no_ending.mp3"}, "music");
   ASSERT_TRUE(second->waitForFinished(15000)) << "the second copy did not end";
   EXPECT_EQ(second->exitCode(), 0);
-  EXPECT_EQ(session.waitForCaption(panel, "風の", 15000), "♪風のエンディング");
+  EXPECT_EQ(session.waitForCaption(panel, "風の", 15000).toStdString(), "♪風のエンディング");
   ASSERT_EQ(session.process().state(), QProcess::Running) << "the hand-over ended the player";
   closeAndWait(panel);
-  EXPECT_EQ(readAll(session.home() + "/sorvane.m3u"), (handed + "\r\n").toUtf8());
+  EXPECT_EQ(readAll(session.home() + "/sorvane.m3u").toStdString(),
+            (handed + "\r\n").toStdString());
 }
 
 TEST_F(WholeProgram, SettingsAndPlayListComeBackAtTheNextStart) {
