@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "decoder/LegacyPath.h"
+#include "decoder/RegularFile.h"
 
 namespace sorv {
 
@@ -32,7 +33,7 @@ bool isMp3File(std::string_view name, const std::string& path) {
 }  // namespace
 
 bool isLocalFile(const QString& path) {
-  return isFileOnDisk(path.toStdString());
+  return isRegularFile(path.toStdString());
 }
 
 bool isLocalFolder(const QString& path) {

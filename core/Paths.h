@@ -13,6 +13,13 @@ inline constexpr QChar kSep = QLatin1Char('/');
 QString pathWithSep(QString& path);
 // The characters after the last separator; empty when there is none.
 QString fileNamePart(const QString& path);
+// A relative name as a path under folder, "." and ".." resolved; an absolute or empty name is
+// returned as it is. Names are made absolute where they enter, since the folder a relative name
+// meant is known only there.
+QString absoluteFileName(const QString& name, const QString& folder);
+// A command line is one file name, made absolute against folder; one in double quotes is kept
+// verbatim, as it names no file.
+QString absoluteCommandLine(const QString& commandLine, const QString& folder);
 // A number as at least four digits: 3 gives "0003".
 QString format0000(int value);
 // The path of an existing folder or file, as the file system reports its current folder, with

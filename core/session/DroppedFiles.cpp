@@ -1,5 +1,7 @@
 #include "core/session/DroppedFiles.h"
 
+#include <QDir>
+
 #include "core/LocalNames.h"
 #include "core/Paths.h"
 
@@ -38,8 +40,9 @@ bool hasAudioExtension(const QString& path) {
 
 QStringList collectDroppedFiles(const QStringList& items) {
   QStringList files;
-  for (const QString& item : items) {
+  for (const QString& given : items) {
     if (files.size() >= kMaxListEntries) break;
+    const QString item = absoluteFileName(given, QDir::currentPath());
     if (hasAudioExtension(item))
       files << item;
     else if (isLocalFolder(item))

@@ -6,6 +6,7 @@
 
 #include "core/LocalNames.h"
 #include "core/Messages.h"
+#include "core/Paths.h"
 #include "core/TextFields.h"
 #include "core/session/PlayList.h"
 
@@ -110,7 +111,9 @@ void keepLevelsInRange(State& s) {
   for (int32_t& level : s.volLevel) level = std::clamp(level, 0, 100);
 }
 
-bool takeCommandLine(State& s, const QString& commandLine) {
+bool takeCommandLine(State& s, const QString& given, const QString& currentDir) {
+  // The list outlives this folder: it is saved at exit and read back from anywhere.
+  const QString commandLine = absoluteCommandLine(given, currentDir);
   if (commandLine.isEmpty() || !isLocalFile(commandLine)) return false;
   if (commandLine.right(3).toUpper() == QLatin1String("M3U"))
     loadM3u(s, commandLine, 0);
@@ -162,7 +165,7 @@ bool loadState(State& s, const QString& commandLine, const QString& currentDir) 
     readStateValues(s, std::move(*lines));
     keepLevelsInRange(s);
   }
-  if (takeCommandLine(s, commandLine)) return s.listCount > 0;
+  if (takeCommandLine(s, commandLine, currentDir)) return s.listCount > 0;
   takeSavedPlayList(s);
   return false;
 }

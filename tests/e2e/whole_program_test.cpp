@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <unistd.h>
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
@@ -124,6 +125,39 @@ TEST_F(WholeProgram, ASecondCopyHandsItsFileOverAndEnds) {
   EXPECT_EQ(session.runSecondCopy({second}, 10000), 0);
   EXPECT_EQ(session.waitForCaption(panel, "tone1k", 10000), "♪tone1k_mpeg2_mono.mp3");
   closeAndWait(panel);
+}
+
+// A bare file name, started from its own folder and handed over from another, with a folder
+// where the song's lyric file would be: the song is found in the database, the running copy
+// keeps playing, and the play list saved at exit names the file in full.
+TEST_F(WholeProgram, BareFileNamesWithAFolderForTheirLyricsPlayAndAreSavedInFull) {
+  ASSERT_TRUE(session.makeDemoDatabase());
+  ASSERT_TRUE(session.writeDefaultState());
+  QByteArray state = readAll(session.home() + "/sorvane.dat");
+  state.replace(0, 1, "1");  // keep the play list at exit
+  QFile stateFile(session.home() + "/sorvane.dat");
+  ASSERT_TRUE(stateFile.open(QIODevice::WriteOnly) && stateFile.write(state) == state.size());
+  stateFile.close();
+  // Untagged, so the caption can only come from the database, found by the file's name.
+  session.copyIn("tests/fixtures/tone1k_mpeg2_mono.mp3", "hoshizora_opening.mp3");
+  const QString handed =
+      session.copyIn("demo/songs/kaze_no_ending.mp3", "music/kaze_no_ending.mp3");
+  // The lyrics folder is the home, so both places a lyric file is looked for are folders.
+  ASSERT_TRUE(QDir(session.home()).mkpath("hoshizora_opening.txt"));
+  ASSERT_TRUE(QDir(session.home()).mkpath("music/kaze_no_ending.txt"));
+
+  const QString panel = startAndWait({"hoshizora_opening.mp3"}, "^♪");
+  ASSERT_FALSE(panel.isEmpty());
+  EXPECT_EQ(session.windowCaption(panel).toStdString(), "♪星空のオーバーチュア");
+
+  const std::unique_ptr<QProcess> second = session.startCopy({"kaze_no_ending.mp3"}, "music");
+  ASSERT_TRUE(second->waitForFinished(15000)) << "the second copy did not end";
+  EXPECT_EQ(second->exitCode(), 0);
+  EXPECT_EQ(session.waitForCaption(panel, "風の", 15000).toStdString(), "♪風のエンディング");
+  ASSERT_EQ(session.process().state(), QProcess::Running) << "the hand-over ended the player";
+  closeAndWait(panel);
+  EXPECT_EQ(readAll(session.home() + "/sorvane.m3u").toStdString(),
+            (handed + "\r\n").toStdString());
 }
 
 TEST_F(WholeProgram, SettingsAndPlayListComeBackAtTheNextStart) {

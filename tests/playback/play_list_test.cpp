@@ -97,22 +97,41 @@ TEST_F(PlayListTest, SavedPositionBeyondTheListIsClamped) {
   EXPECT_EQ(s.listPos, 2);
 }
 
+// Blanks around a line are not part of the name; blanks inside it are.
 TEST_F(PlayListTest, LinesKeepCommasBlanksAndQuotes) {
   const QString comma = makeFile(dir, "a, b.mp3");
   const QString blanks = makeFile(dir, "  lead.mp3");
   const QString quoted = makeFile(dir, "q.mp3");
-  loadM3u(s, m3u({"#EXTM3U", comma, dir.path() + "/  lead.mp3", "\"" + quoted + "\"", ""}), 1);
-  EXPECT_EQ(entries(s), QStringList({comma, blanks, quoted}));
+  const QString padded = makeFile(dir, "padded.mp3");
+  loadM3u(s,
+          m3u({"#EXTM3U", comma, dir.path() + "/  lead.mp3", "\"" + quoted + "\"", "",
+               "  " + padded + " \t"}),
+          1);
+  EXPECT_EQ(entries(s), QStringList({comma, blanks, quoted, padded}));
 }
 
-TEST_F(PlayListTest, DotSlashNamesTheCurrentFolder) {
-  const QString a = makeFile(dir, "here.mp3");
-  const QString old = QDir::currentPath();
-  QDir::setCurrent(dir.path());
-  loadM3u(s, m3u({"./here.mp3"}), 1);
-  QDir::setCurrent(old);
-  ASSERT_EQ(s.listCount, 1);
-  EXPECT_EQ(QFileInfo(s.listFile[1]).canonicalFilePath(), QFileInfo(a).canonicalFilePath());
+// Header and comment lines are no entries: a full list keeps its last entry.
+TEST_F(PlayListTest, CommentsCostNoPlaceInAFullList) {
+  const QString song = makeFile(dir, "song.mp3");
+  const QString last = makeFile(dir, "last.mp3");
+  QStringList lines{"#EXTM3U"};
+  for (int i = 1; i < kMaxListEntries; ++i) lines << "#EXTINF:1,song" << song;
+  lines << last << song;
+  loadM3u(s, m3u(lines), 1);
+  EXPECT_EQ(s.listCount, kMaxListEntries);
+  EXPECT_EQ(s.listFile[kMaxListEntries], last);
+}
+
+// "./name", ".\name" and "sub/name" are files beside the list, wherever the program runs.
+TEST_F(PlayListTest, RelativeNamesAreFilesInTheListsFolder) {
+  const QString here = makeFile(dir, "lists/here.mp3");
+  const QString back = makeFile(dir, "lists/back.mp3");
+  const QString deep = makeFile(dir, "lists/sub/deep.mp3");
+  const QString list = dir.filePath("lists/list.m3u");
+  writeAll(list, "./here.mp3\r\n.\\back.mp3\r\nsub/deep.mp3\r\n");
+  ASSERT_NE(QDir::currentPath(), dir.filePath("lists"));
+  loadM3u(s, list, 1);
+  EXPECT_EQ(entries(s), QStringList({here, back, deep}));
 }
 
 TEST_F(PlayListTest, ShiftJisPlayListIsRead) {
@@ -135,6 +154,10 @@ TEST_F(PlayListTest, DroppedFolderIsWalkedBreadthFirst) {
   const QStringList expected = {root + "/a.MP3", root + "/b.mp3", root + "/x/c.mp3",
                                 root + "/y/e.mp3", root + "/x/deep/d.mp3"};
   EXPECT_EQ(collectDroppedFiles({root}), expected);
+  const QString old = QDir::currentPath();
+  QDir::setCurrent(dir.path());
+  EXPECT_EQ(collectDroppedFiles({"top"}), expected) << "a relative name is made absolute";
+  QDir::setCurrent(old);
   EXPECT_EQ(collectDroppedFiles({"/x/song.Mp3", root + "/notes.txt", dir.filePath("nothing")}),
             QStringList({"/x/song.Mp3"}));
 }
