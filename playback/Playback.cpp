@@ -35,8 +35,11 @@ QString lyricFileName(const QString& path) {
 // The lyrics folder first, then the audio file's own folder.
 void offerLyrics(State& s, AudioEngine& d, const QString& path) {
   const QString lyric = lyricFileName(path);
-  const bool accepted = d.setLyricsFile((s.pathDir[6] + fileNamePart(lyric)).toStdString()) != 0 ||
-                        d.setLyricsFile(lyric.toStdString()) != 0;
+  const QString name = fileNamePart(lyric);
+  // A name without a folder part would offer the lyrics folder itself.
+  const bool accepted =
+      (!name.isEmpty() && d.setLyricsFile((s.pathDir[6] + name).toStdString()) != 0) ||
+      d.setLyricsFile(lyric.toStdString()) != 0;
   s.hasLyrics = accepted ? 1 : 0;
   s.lyricShow = s.hasLyrics;
 }
