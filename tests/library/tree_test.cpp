@@ -1,6 +1,7 @@
 // Building the song tree from the selection statement.
 #include <gtest/gtest.h>
 
+#include "decoder/ThreadedAudioEngine.h"
 #include "library/select/Filter.h"
 #include "library/select/TreeBuild.h"
 #include "library/select/TreeImages.h"
@@ -34,14 +35,14 @@ TEST(TreeTextTest, unvoicedKana) {
 
 class TreeBuildTest : public ::testing::Test {
  protected:
-  TreeBuildResult build(TreeOrder order, bool foundOnly = true) {
+  TreeBuildResult build(TreeOrder order, bool foundOnly = true, AudioEngine* engine = nullptr) {
     FilterBoxes boxes = initialFilterBoxes();
     boxes[0] = foundOnly;
     boxes[7] = true;  // karaoke rows too
     QString fromWhere;
     appendFilter(fromWhere, boxes, {});
     SqlDb sql(db.path());
-    return buildSongTree(order, sql, fromWhere, decoder, tree);
+    return buildSongTree(order, sql, fromWhere, engine ? *engine : decoder, tree);
   }
   QTreeWidgetItem* nodeFor(const QString& key) { return tree.findKey(key); }
   QString text(const QString& key) {
@@ -140,6 +141,29 @@ TEST_F(TreeBuildTest, UnregisteredFileUnderItsOwnGroupWithTagTitle) {
   EXPECT_EQ(parentKey("/u/bare.mp3"), "012未登録");
   EXPECT_EQ(text("012未登録"), "未登録");
   EXPECT_EQ(color("012未登録"), kBlackNode);
+}
+
+TEST_F(TreeBuildTest, UnregisteredFilesAndUnnamedGenresHaveTextInEveryOrder) {
+  db.addSongs({{.file = "a.mp3",
+                .title = "歌",
+                .titleKana = "うた",
+                .artist = "歌手",
+                .artistKana = "かしゅ",
+                .work = "番組",
+                .workKana = "ばんぐみ",
+                .genre = 200}});
+  db.addCandidates({{"a.mp3", "/m/"}, {"bare.mp3", "/u/"}});
+  ThreadedAudioEngine engine;  // the real ID3v1 names, which end at 191
+  for (TreeOrder order : {TreeOrder::Anime, TreeOrder::Song, TreeOrder::Artist, TreeOrder::Year}) {
+    tree.clearNodes();
+    ASSERT_TRUE(build(order, true, &engine).completed) << messages.texts.join("|").toStdString();
+    const int n = static_cast<int>(order);
+    EXPECT_EQ(text("Genre200"), "200") << n;
+    EXPECT_EQ(text("Genre012"), "Other") << n;
+    const QTreeWidgetItem* group = nodeFor("/u/bare.mp3")->parent();
+    EXPECT_EQ(group->text(0), "未登録") << n;
+    EXPECT_EQ(group->parent(), nodeFor("Genre012")) << n;
+  }
 }
 
 TEST_F(TreeBuildTest, NonAdjacentDuplicateWorkGivesTheMessage) {
