@@ -143,29 +143,6 @@ TEST_F(TreeBuildTest, UnregisteredFileUnderItsOwnGroupWithTagTitle) {
   EXPECT_EQ(color("012未登録"), kBlackNode);
 }
 
-TEST_F(TreeBuildTest, UnregisteredFilesAndUnnamedGenresHaveTextInEveryOrder) {
-  db.addSongs({{.file = "a.mp3",
-                .title = "歌",
-                .titleKana = "うた",
-                .artist = "歌手",
-                .artistKana = "かしゅ",
-                .work = "番組",
-                .workKana = "ばんぐみ",
-                .genre = 200}});
-  db.addCandidates({{"a.mp3", "/m/"}, {"bare.mp3", "/u/"}});
-  ThreadedAudioEngine engine;  // the real ID3v1 names, which end at 191
-  for (TreeOrder order : {TreeOrder::Anime, TreeOrder::Song, TreeOrder::Artist, TreeOrder::Year}) {
-    tree.clearNodes();
-    ASSERT_TRUE(build(order, true, &engine).completed) << messages.texts.join("|").toStdString();
-    const int n = static_cast<int>(order);
-    EXPECT_EQ(text("Genre200"), "200") << n;
-    EXPECT_EQ(text("Genre012"), "Other") << n;
-    const QTreeWidgetItem* group = nodeFor("/u/bare.mp3")->parent();
-    EXPECT_EQ(group->text(0), "未登録") << n;
-    EXPECT_EQ(group->parent(), nodeFor("Genre012")) << n;
-  }
-}
-
 TEST_F(TreeBuildTest, NonAdjacentDuplicateWorkGivesTheMessage) {
   db.addSongs({{.file = "1.mp3", .title = "1", .work = "同じ", .workKana = "かa"},
                {.file = "2.mp3", .title = "2", .work = "別", .workKana = "かb"},
@@ -189,19 +166,29 @@ TEST_F(TreeBuildTest, SongArtistAndYearOrders) {
                 .artistKana = "かしゅ",
                 .work = "番組",
                 .workKana = "ばんぐみ",
-                .year = "1998"}});
-  db.addCandidates({{"a.mp3", "/m/"}});
-  ASSERT_TRUE(build(TreeOrder::Song).completed);
+                .year = "1998",
+                .genre = 200}});
+  db.addCandidates({{"a.mp3", "/m/"}, {"bare.mp3", "/u/"}});
+  ThreadedAudioEngine engine;  // the real ID3v1 names, which end at 191
+  // In every order a genre without a name shows its number, and a found file without a song
+  // row groups under 未登録, though the views give it no reading and no year.
+  const auto buildIn = [&](TreeOrder order) {
+    tree.clearNodes();
+    ASSERT_TRUE(build(order, true, &engine).completed) << messages.texts.join("|").toStdString();
+    EXPECT_EQ(text("Genre200"), "200");
+    const QTreeWidgetItem* unregistered = nodeFor("/u/bare.mp3")->parent();
+    EXPECT_EQ(unregistered->text(0), "未登録");
+    EXPECT_EQ(unregistered->parent(), nodeFor("Genre012"));
+  };
+  buildIn(TreeOrder::Song);
   EXPECT_EQ(text("/m/a.mp3"), "歌　(番組)");
-  EXPECT_EQ(parentKey("/m/a.mp3"), "255う");
-  tree.clearNodes();
-  ASSERT_TRUE(build(TreeOrder::Artist).completed);
-  EXPECT_EQ(parentKey("/m/a.mp3"), "255か歌手");
+  EXPECT_EQ(parentKey("/m/a.mp3"), "200う");
+  buildIn(TreeOrder::Artist);
+  EXPECT_EQ(parentKey("/m/a.mp3"), "200か歌手");
   EXPECT_EQ(text("/m/a.mp3"), "歌　(番組)");
-  tree.clearNodes();
-  ASSERT_TRUE(build(TreeOrder::Year).completed);
-  EXPECT_EQ(text("2551998年"), "1998");
-  EXPECT_EQ(parentKey("/m/a.mp3"), "2551998年番組");
+  buildIn(TreeOrder::Year);
+  EXPECT_EQ(text("2001998年"), "1998");
+  EXPECT_EQ(parentKey("/m/a.mp3"), "2001998年番組");
   EXPECT_EQ(text("/m/a.mp3"), "歌");
 }
 
