@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QScreen>
 
 #include "bar/BarGeometry.h"
@@ -194,6 +195,13 @@ void CompactBar::mousePressEvent(QMouseEvent* event) {
   // Presses that the tray's labels let through belong to the tray, not to the bar.
   if (btnTray_->geometry().contains(event->position().toPoint())) return;
   formMouseDown(event->button());
+}
+
+// The rows that stay on screen when the bar is slid up would be dark grey on a dark desktop:
+// a light line under a dark one marks them on any desktop.
+void CompactBar::paintEvent(QPaintEvent*) {
+  const int lineRows = qMax(1, sliverRows() - 1);
+  QPainter(this).fillRect(0, height() - lineRows, width(), lineRows, QColor(190, 190, 190));
 }
 
 }  // namespace sorv

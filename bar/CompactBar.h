@@ -95,6 +95,7 @@ class CompactBar : public QWidget {
 
  protected:
   void mousePressEvent(QMouseEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
 
  private:
   void buildControls();

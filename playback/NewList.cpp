@@ -1,6 +1,7 @@
 #include "playback/NewList.h"
 
 #include <QUrl>
+#include <algorithm>
 
 #include "core/LocalNames.h"
 #include "core/Paths.h"
@@ -10,7 +11,13 @@
 namespace sorv {
 
 void setFileTable(State& s, PlayerView& v, const QStringList& paths) {
-  setFileTable(s, paths, [&v](int i) { v.setCounter(QStringLiteral("0000 / ") + format0000(i)); });
+  // The counter repaints at once; once per entry froze the window for seconds on long lists,
+  // so it counts up in steps and shows the last entry.
+  constexpr int kCounterStep = 500;
+  const int last = std::min<int>(paths.size(), kMaxListEntries);
+  setFileTable(s, paths, [&v, last](int i) {
+    if (i % kCounterStep == 0 || i == last) v.setCounter(QStringLiteral("0000 / ") + format0000(i));
+  });
 }
 
 void openDropped(Player& player, const QMimeData& data) {

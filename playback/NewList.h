@@ -10,7 +10,8 @@
 
 namespace sorv {
 
-// setFileTable that counts up on the panel's counter while it takes the paths.
+// setFileTable that counts up on the panel's counter, 500 entries a step, while it takes the
+// paths.
 void setFileTable(State& s, PlayerView& v, const QStringList& paths);
 // Builds a list from dropped files and folders and starts it; a drop with nothing playable
 // leaves the list and what plays alone.

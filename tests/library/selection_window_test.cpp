@@ -297,10 +297,12 @@ TEST_F(SelectionWindowTest, EnterInTheSearchTextMovesToSearch) {
   window->sStr->setFocus();
   QTest::keyClick(window->sStr, Qt::Key_Return);
   EXPECT_EQ(window->focusWidget(), window->sStr);  // empty text: the key goes on
-  window->sStr->setText("x");
+  window->sStr->setText("A");
   QTest::keyClick(window->sStr, Qt::Key_Return);
   EXPECT_EQ(window->focusWidget(), window->btn[5]);
-  EXPECT_EQ(window->tree->nodeCount(), 0);  // the search waits for the button
+  EXPECT_EQ(window->tree->nodeCount(), 0);          // the search waits for the button
+  QTest::keyClick(window->btn[5], Qt::Key_Return);  // now the button takes it
+  EXPECT_EQ(window->windowTitle(), "選曲（ 0000/0003 件）");
 }
 
 TEST_F(SelectionWindowTest, MissingDatabaseShowsTheEngineError) {
