@@ -103,11 +103,12 @@ int main(int argc, char** argv) {
   s.pathDir[1] = root;
   s.pathDir[5] = dir.path() + "/";
   sorv::test::PanelTestView view;
-  sorv::MainPanel panel(s, decoder, view);
+  sorv::Player player(s, decoder, view);
+  sorv::MainPanel panel(player);
   view.attach(panel);
   panel.show();
   while (!panel.windowHandle()->isExposed()) QApplication::processEvents();  // or nothing paints
-  sorv::SelectionWindow window(s, decoder, view);
+  sorv::SelectionWindow window(player);
   window.edtChk[7]->setChecked(true);
   window.runCommand(2);
   for (int i = 0; i < window.tree->topLevelItemCount(); ++i) {
