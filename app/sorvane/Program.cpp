@@ -48,7 +48,7 @@ Program::Program(AudioEngine& engine, QString handOverName)
 
 Program::~Program() = default;
 
-Program::Start Program::StartUp(const QString& commandLine) {
+Program::Start Program::startUp(const QString& commandLine) {
   if (!listenForHandOver(commandLine)) return Start::HandedOver;
   panel_->hideFlash();
   s_.verNo = QString::fromLatin1(kVersionText);
@@ -91,7 +91,7 @@ void Program::preparePanel() {
   showIdlePanel(view_.mPanel(), s_.verNo);
   view_.setCounter(s_.counterText());
   s_.dbState = songDbOpens(songDbPath(s_)) ? 1 : 0;
-  panel_->equalizer().StartUp();
+  panel_->equalizer().restoreSaved();
   panel_->scope().clearSpectrum();
   DecodeOption decode;
   decode.field = {0, 0, 44100};

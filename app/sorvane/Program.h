@@ -28,7 +28,7 @@ class Program : public QObject {
   ~Program() override;
 
   // Runs the start-up; Running means the windows are up and the event loop should run.
-  Start StartUp(const QString& commandLine);
+  Start startUp(const QString& commandLine);
   // Saves the state, frees the engine and compacts the song database. Runs once.
   void shutDown();
   // Ends the program through the close routine, as the close hot spot does; ignored once the

@@ -40,18 +40,18 @@ bool MprisService::registerOnBus(QDBusConnection bus, const QString& serviceName
   }
   bus_ = bus;
   registeredName_ = serviceName;
-  lastStatus_ = PlaybackStatus();
-  lastMetadata_ = Metadata();
+  lastStatus_ = playbackStatus();
+  lastMetadata_ = metadata();
   return true;
 }
 
-QString MprisService::PlaybackStatus() const {
+QString MprisService::playbackStatus() const {
   if (s_.playState != 1) return QStringLiteral("Stopped");
   int32_t position = 0;
   return d_.state(position) == 2 ? QStringLiteral("Paused") : QStringLiteral("Playing");
 }
 
-QVariantMap MprisService::Metadata() const {
+QVariantMap MprisService::metadata() const {
   QVariantMap map;
   if (s_.playState != 1 || s_.listPos < 1 || s_.listPos > s_.listCount) return map;
   const int pos = s_.listPos;
@@ -87,12 +87,12 @@ qlonglong MprisService::positionMicroseconds() const {
 void MprisService::refresh() {
   if (registeredName_.isEmpty()) return;
   QVariantMap changed;
-  const QString status = PlaybackStatus();
+  const QString status = playbackStatus();
   if (status != lastStatus_) changed.insert(QStringLiteral("PlaybackStatus"), status);
-  const QVariantMap metadata = Metadata();
-  if (metadata != lastMetadata_) changed.insert(QStringLiteral("Metadata"), metadata);
+  const QVariantMap song = metadata();
+  if (song != lastMetadata_) changed.insert(QStringLiteral("Metadata"), song);
   lastStatus_ = status;
-  lastMetadata_ = metadata;
+  lastMetadata_ = song;
   if (!changed.isEmpty()) emitChanged(changed);
 }
 

@@ -214,7 +214,7 @@ QByteArray exportSongCsv(SqlDb& db) {
   const QStringList columns = db.columns(kSongTable);
   QString out = csvLine(columns) + u'\n';
   SqlStatement rows = db.prepare(
-      QStringLiteral("SELECT %1 FROM %2 ORDER BY rowid").arg(QuotedNames(columns), kSongTable));
+      QStringLiteral("SELECT %1 FROM %2 ORDER BY rowid").arg(quotedNames(columns), kSongTable));
   while (rows.next()) {
     QStringList fields;
     for (int i = 0; i < columns.size(); ++i) fields << rows.text(i);

@@ -58,7 +58,7 @@ int main(int argc, char** argv) {
   view.attach(panel);
   panel.clockTimer().stop();
   panel.scopeTimer().stop();
-  panel.equalizer().StartUp();
+  panel.equalizer().restoreSaved();
   view.loopShuffleOnOff();
   view.setSelectionAvailable(true);
   const QStringList songs{home + "songs/hoshizora_opening.mp3", home + "songs/kaze_no_ending.mp3",
