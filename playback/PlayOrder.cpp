@@ -11,13 +11,6 @@ constexpr uint32_t kRndMultiplier = 1140671485u;
 constexpr uint32_t kRndIncrement = 12820163u;
 constexpr uint32_t kRndMask = 0xFFFFFFu;
 
-void swapEntries(State& s, int a, int b) {
-  std::swap(s.listFile[a], s.listFile[b]);
-  std::swap(s.listExt[a], s.listExt[b]);
-  std::swap(s.listTag[a], s.listTag[b]);
-  std::swap(s.listInfo[a], s.listInfo[b]);
-}
-
 }  // namespace
 
 void toggleLoop(State& s, PlayerView& v) {
@@ -45,15 +38,15 @@ double nextRandom(State& s) {
 }
 
 void tblShuffle(State& s) {
-  const int n = std::min<int>(s.listCount, s.listFile.size() - 1);
-  if (n <= 1 || s.listExt.size() <= n || s.listTag.size() <= n || s.listInfo.size() <= n) return;
+  const int n = std::min<int>(s.listCount, s.entries.size());
+  if (n <= 1) return;
   // Fisher-Yates over the entries other than the playing one.
   QVector<int> movable;
   for (int i = 1; i <= n; ++i)
     if (i != s.listPos) movable << i;
   for (int i = movable.size() - 1; i > 0; --i) {
     const int j = std::min(i, static_cast<int>(nextRandom(s) * (i + 1)));
-    if (i != j) swapEntries(s, movable[i], movable[j]);
+    if (i != j) std::swap(s.entry(movable[i]), s.entry(movable[j]));
   }
 }
 

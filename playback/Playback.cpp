@@ -68,14 +68,14 @@ void lookUpSong(State& s) {
 
 int16_t playData(State& s, AudioEngine& d, PlayerView& v, int16_t pos) {
   stopAndClose(d);
-  const QString path = hasEntry(s, pos) ? s.listFile[pos] : QString();
+  const QString path = s.hasEntry(pos) ? s.entry(pos).file : QString();
   OpenRecord record{};
-  if (!hasEntry(s, pos) || !d.open(path.toStdString(), record)) {
+  if (!s.hasEntry(pos) || !d.open(path.toStdString(), record)) {
     showMessage(path + QStringLiteral("が開けません。"));
     return 0;
   }
-  if (s.listInfo[pos].fileSize == 0)
-    d.fileInfo(path.toStdString(), s.listTag[pos], s.listInfo[pos]);
+  if (s.entry(pos).stream.fileSize == 0)
+    d.fileInfo(path.toStdString(), s.entry(pos).tag, s.entry(pos).stream);
   offerLyrics(s, d, path);
   for (QString& line : s.lyricLines) line.clear();
   if (!d.play() || !waitUntilPlaying(d)) {

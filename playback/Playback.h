@@ -8,7 +8,7 @@
 
 namespace sorv {
 
-// Stops and closes what plays, opens listFile(pos), reads its tag and stream records once,
+// Stops and closes what plays, opens the file of entry pos, reads its tag and stream records once,
 // offers its lyric file, starts it, waits (bounded) until the engine reports playing, looks it
 // up in the song database and draws the song information. -1 on success, 0 on failure (after
 // its message). Never changes listPos, playState or startPending.

@@ -171,7 +171,7 @@ void OptionsDialog::command1Click() {
 }
 
 void OptionsDialog::command2Click(int i) {
-  browseForFolder(s_, *filpath_[i], this);
+  browseForFolder(*filpath_[i], this);
 }
 
 void OptionsDialog::cmdOKClick() {

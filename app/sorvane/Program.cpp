@@ -137,9 +137,8 @@ void Program::openExport() {
   window.exec();
 }
 
-void Program::pickFolder() {
-  GeneralFolderPicker picker(s_, selection_.get());
-  picker.exec();
+void Program::pickFolder(QLineEdit* box) {
+  browseForFolder(*box, selection_.get());
 }
 
 void Program::closeOnRequest() {

@@ -58,7 +58,7 @@ class Program : public QObject {
   // What the selection window's MP3コピー, WAV変換 and 参照 buttons open.
   void openCopy();
   void openExport();
-  void pickFolder();
+  void pickFolder(QLineEdit* box);
 
   State s_;
   AudioEngine& d_;

@@ -58,8 +58,8 @@ void setFileTable(State& s, const QStringList& paths, const std::function<void(i
   s.resizeList(n);
   for (int i = 1; i <= n; ++i) {
     if (hasAudioExtension(paths[i - 1])) {
-      s.listFile[i] = paths[i - 1];
-      s.listExt[i] = paths[i - 1].right(3).toLower();
+      s.entry(i).file = paths[i - 1];
+      s.entry(i).extension = paths[i - 1].right(3).toLower();
     }
     if (progress) progress(i);
   }
@@ -80,8 +80,8 @@ void loadM3u(State& s, const QString& file, int resetFlag) {
     const QString path = reachableEntry(entries[i - 1], folder);
     if (!path.isEmpty()) {
       ++kept;
-      s.listFile[kept] = path;
-      s.listExt[kept] = trailingBlanksRemoved(path).right(3);
+      s.entry(kept).file = path;
+      s.entry(kept).extension = trailingBlanksRemoved(path).right(3);
     } else if (s.listPos >= i) {
       ++droppedBefore;
     }

@@ -59,7 +59,7 @@ bool writeLines(const QString& path, const QStringList& lines) {
 
 QStringList playListLines(const State& s) {
   QStringList lines;
-  for (int i = 1; i <= s.listCount && i < s.listFile.size(); ++i) lines << s.listFile[i];
+  for (int i = 1; i <= s.listCount && i <= s.entries.size(); ++i) lines << s.entry(i).file;
   return lines;
 }
 
@@ -132,7 +132,7 @@ void takeSavedPlayList(State& s) {
   }
   if (s.listCount > 0) loadM3u(s, playListPath(s), 0);
   // Without a list read back there is no entry to stand on.
-  if (s.listCount <= 0 || s.listFile.size() <= s.listCount) {
+  if (s.listCount <= 0 || s.entries.size() < s.listCount) {
     s.listCount = 0;
     s.listPos = 0;
   }

@@ -83,8 +83,8 @@ LookupResult lookupSong(const QString& dbPath, const QString& fileName, State& s
 
 bool lookupSongByFile(State& s) {
   if (s.useSongDb == 0) return false;
-  if (s.listPos < 1 || s.listPos >= s.listFile.size()) return false;
-  const QString name = fileNamePart(s.listFile[s.listPos]);
+  if (s.listPos < 1 || s.listPos > s.entries.size()) return false;
+  const QString name = fileNamePart(s.entry(s.listPos).file);
   return lookupSong(songDbPath(s), name, s) != LookupResult::Failed;
 }
 

@@ -18,11 +18,11 @@ void SelectionWindow::runCommand(int index) {
       break;
     case kSearchAll:
     case kSearch: {
-      const bool reuse = index == kSearch && s_.editFlag != 0;
+      const bool reuse = index == kSearch && scanReusable_;
       clearMarks();
       tree->clearNodes();
       runSearch(reuse ? 1 : 0);
-      if (index == kSearch) s_.editFlag = fileCount_ > 0 ? -1 : 0;
+      if (index == kSearch) scanReusable_ = fileCount_ > 0;
       break;
     }
     case kCopy:
@@ -87,9 +87,7 @@ void SelectionWindow::stopPreview() {
 }
 
 void SelectionWindow::setBtnClick(int index) {
-  s_.pickedDir = dataPath[index]->text();
-  emit folderPickRequested();
-  if (!s_.pickedDir.isEmpty()) dataPath[index]->setText(s_.pickedDir);
+  emit folderPickRequested(dataPath[index]);
 }
 
 void SelectionWindow::dataPathLostFocus(int index) {

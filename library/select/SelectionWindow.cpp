@@ -147,7 +147,7 @@ void SelectionWindow::load() {
 }
 
 void SelectionWindow::enableSelectionButtons() {
-  for (int i : {0, 3, 4}) btn[i]->setEnabled(s_.checkCount != 0);
+  for (int i : {0, 3, 4}) btn[i]->setEnabled(checkCount_ != 0);
 }
 
 void SelectionWindow::appendFilter(QString& sql) const {

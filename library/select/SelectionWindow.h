@@ -53,6 +53,11 @@ class SelectionWindow : public QDialog {
   void toggleSubtree(QTreeWidgetItem* node);
   int songCount() const { return songCount_; }
   int fileCount() const { return fileCount_; }
+  // Ticked songs; the tick recorded for a tree node (-1 ticked, 0 clear); whether 検索 reuses
+  // the last scan.
+  int checkCount() const { return checkCount_; }
+  int16_t checkMark(int nodeIndex) const { return checkMark_.value(nodeIndex); }
+  bool scanReusable() const { return scanReusable_; }
 
   // Ticks (SelectionTicks.cpp).
   void propagateCheckDown(QTreeWidgetItem* node, int16_t value, int16_t nested);
@@ -74,9 +79,9 @@ class SelectionWindow : public QDialog {
   // paths from collectCheckedKeys.
   void copyRequested();
   void exportRequested();
-  // 参照: the folder picker runs with the box text in pickedDir; a non-empty pickedDir
-  // afterwards becomes the box text. Connected directly, so it has run when emit returns.
-  void folderPickRequested();
+  // 参照 beside a search-path box: a folder picker starts on the box's text, and a folder
+  // picked with OK replaces it.
+  void folderPickRequested(QLineEdit* box);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -109,6 +114,12 @@ class SelectionWindow : public QDialog {
   PlayerView& view_;
   int songCount_ = 0;
   int fileCount_ = 0;
+  // The ticks by tree-node index from 1 (-1 ticked, 0 clear), growing with the tree, and the
+  // count of ticked songs.
+  QVector<int16_t> checkMark_ = QVector<int16_t>(8193, 0);
+  int checkCount_ = 0;
+  // 検索 may reuse the files of the last scan instead of scanning again.
+  bool scanReusable_ = false;
   int pressIndex_ = 0;
   QTreeWidgetItem* popupNode_ = nullptr;
   bool shownOnce_ = false;

@@ -21,8 +21,8 @@ QString minutesSeconds(int seconds) {
 }
 
 int totalOfCurrent(const State& s) {
-  if (s.listPos < 1 || s.listPos >= s.listInfo.size()) return 0;
-  return s.listInfo[s.listPos].length;
+  if (s.listPos < 1 || s.listPos > s.entries.size()) return 0;
+  return s.entry(s.listPos).stream.length;
 }
 
 void drawMainProgress(PictureArea& mPanel, int elapsed, int total) {

@@ -77,10 +77,10 @@ struct Fixture {
     s.resizeList(1);
     s.listCount = 1;
     s.listPos = 1;
-    s.listFile[1] = "/music/a.mp3";
-    s.listTag[1].title = "タグの曲名";
-    s.listTag[1].artist = "タグの歌手";
-    s.listInfo[1].length = 200;
+    s.entry(1).file = "/music/a.mp3";
+    s.entry(1).tag.title = "タグの曲名";
+    s.entry(1).tag.artist = "タグの歌手";
+    s.entry(1).stream.length = 200;
     s.playState = 1;
     d.engineState = 1;
     d.position = 30;

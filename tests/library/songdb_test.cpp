@@ -34,7 +34,7 @@ class LookupTest : public ::testing::Test {
     s.listPos = 1;
   }
   bool lookup(const QString& path) {
-    s.listFile[1] = path;
+    s.entry(1).file = path;
     return lookupSongByFile(s);
   }
   LibraryTestDb db;

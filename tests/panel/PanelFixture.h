@@ -32,12 +32,12 @@ class PanelFixture : public ::testing::Test {
   void makeList(int n, int pos) {
     s.resizeList(n);
     for (int i = 1; i <= n; ++i) {
-      s.listFile[i] = song(i);
-      s.listExt[i] = QStringLiteral("mp3");
+      s.entry(i).file = song(i);
+      s.entry(i).extension = QStringLiteral("mp3");
       StreamRecord stream;
       stream.fileSize = 1000;
       stream.length = 240;
-      s.listInfo[i] = stream;
+      s.entry(i).stream = stream;
     }
     s.listCount = static_cast<int16_t>(n);
     s.listPos = static_cast<int16_t>(pos);

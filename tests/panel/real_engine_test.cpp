@@ -37,8 +37,8 @@ class RealEngine : public ::testing::Test {
                             Fixture("tone1k_mpeg2_mono.mp3")};
     s.resizeList(files.size());
     for (int i = 1; i <= files.size(); ++i) {
-      s.listFile[i] = files[i - 1];
-      s.listExt[i] = files[i - 1].right(3).toLower();
+      s.entry(i).file = files[i - 1];
+      s.entry(i).extension = files[i - 1].right(3).toLower();
     }
     s.listCount = 3;
   }

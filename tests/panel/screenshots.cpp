@@ -65,8 +65,8 @@ int main(int argc, char** argv) {
                           home + "songs/quest_theme.mp3"};
   s.resizeList(songs.size());
   for (int i = 1; i <= songs.size(); ++i) {
-    s.listFile[i] = songs[i - 1];
-    s.listExt[i] = QStringLiteral("mp3");
+    s.entry(i).file = songs[i - 1];
+    s.entry(i).extension = QStringLiteral("mp3");
   }
   s.listCount = static_cast<int16_t>(songs.size());
   s.listPos = 1;

@@ -259,7 +259,7 @@ TEST_F(HandOverTest, HandOversDuringAMessageWaitAndTheNewestWins) {
 TEST_F(HandOverTest, QuotedPathNamesNoPlayableFile) {
   handOver(player, "\"/music/01.mp3\"");
   EXPECT_EQ(s.listCount, 1);
-  EXPECT_EQ(s.listFile[1], "");
+  EXPECT_EQ(s.entry(1).file, "");
   EXPECT_EQ(messages.texts, QStringList({"が開けません。"}));
   EXPECT_FALSE(player.isPlaying());
   EXPECT_EQ(v.counterText, "0001 / 0001");

@@ -16,7 +16,7 @@ namespace {
 
 QStringList entries(const State& s) {
   QStringList files;
-  for (int i = 1; i <= s.listCount; ++i) files << s.listFile[i];
+  for (int i = 1; i <= s.listCount; ++i) files << s.entry(i).file;
   return files;
 }
 
@@ -42,9 +42,9 @@ TEST_F(PlayListTest, FileTableTakesMp3AndRmpAndCountsUp) {
   EXPECT_EQ(s.listCount, 3);
   EXPECT_EQ(s.listPos, 7);
   EXPECT_EQ(entries(s), QStringList({"/a/One.MP3", "", "/a/three.Rmp"}));
-  EXPECT_EQ(s.listExt[1], "mp3");
-  EXPECT_EQ(s.listExt[2], "");
-  EXPECT_EQ(s.listExt[3], "rmp");
+  EXPECT_EQ(s.entry(1).extension, "mp3");
+  EXPECT_EQ(s.entry(2).extension, "");
+  EXPECT_EQ(s.entry(3).extension, "rmp");
   EXPECT_EQ(v.counterText, "0000 / 0003");
   // A long list counts up in steps: a repaint for every entry froze the window for seconds.
   QStringList paths;
@@ -61,7 +61,7 @@ TEST_F(PlayListTest, FileTableTakesAtMostTheListCapacity) {
   for (int i = 0; i < 40000; ++i) paths << QString("/m/%1.mp3").arg(i);
   setFileTable(s, paths);
   EXPECT_EQ(s.listCount, 32767);
-  EXPECT_EQ(s.listFile[32767], "/m/32766.mp3");
+  EXPECT_EQ(s.entry(32767).file, "/m/32766.mp3");
 }
 
 TEST_F(PlayListTest, MissingSecondFileMovesPositionToSameSong) {
@@ -72,8 +72,8 @@ TEST_F(PlayListTest, MissingSecondFileMovesPositionToSameSong) {
   loadM3u(s, m3u(lines), 0);
   EXPECT_EQ(s.listCount, 4);
   EXPECT_EQ(s.listPos, 3);
-  EXPECT_EQ(s.listFile[3], lines[3]);
-  EXPECT_EQ(s.listExt[3], "MP3");
+  EXPECT_EQ(s.entry(3).file, lines[3]);
+  EXPECT_EQ(s.entry(3).extension, "MP3");
 }
 
 TEST_F(PlayListTest, ResetFlagPutsListAtFirstEntry) {
@@ -127,7 +127,7 @@ TEST_F(PlayListTest, CommentsCostNoPlaceInAFullList) {
   lines << last << song;
   loadM3u(s, m3u(lines), 1);
   EXPECT_EQ(s.listCount, kMaxListEntries);
-  EXPECT_EQ(s.listFile[kMaxListEntries], last);
+  EXPECT_EQ(s.entry(kMaxListEntries).file, last);
 }
 
 // "./name", ".\name" and "sub/name" are files beside the list, wherever the program runs.

@@ -10,6 +10,7 @@
 #include "tests/common/FakeView.h"
 #include "tests/common/MessageCapture.h"
 #include "tests/playback/PlaybackTestSupport.h"
+#include "tests/common/ListFiles.h"
 
 namespace sorv::test {
 namespace {
@@ -77,16 +78,16 @@ TEST_F(PlayerTest, ToggleLoopAndShuffle) {
   EXPECT_EQ(s.loopMode, 1);
   toggleLoop(s, v);
   EXPECT_EQ(s.loopMode, 0);
-  const QVector<QString> before = s.listFile;
+  const QStringList before = listFiles(s);
   toggleShuffle(s, v);
   EXPECT_EQ(s.shuffleMode, 1);
-  EXPECT_NE(s.listFile, before);
+  EXPECT_NE(listFiles(s), before);
   EXPECT_EQ(v.endTimerDisables, 1);
   EXPECT_TRUE(v.endTimerEnabled);
-  const QVector<QString> shuffled = s.listFile;
+  const QStringList shuffled = listFiles(s);
   toggleShuffle(s, v);
   EXPECT_EQ(s.shuffleMode, 0);
-  EXPECT_EQ(s.listFile, shuffled);
+  EXPECT_EQ(listFiles(s), shuffled);
   EXPECT_EQ(v.loopShuffleCalls, 4);
 }
 
@@ -96,21 +97,22 @@ TEST_F(PlayerTest, ShuffleInvariantsOverManyLists) {
     for (int pos = 0; pos <= std::min(n, 5); ++pos) {
       State list;
       makeList(list, d, n);
-      for (int i = 1; i <= n; ++i) list.listInfo[i].fileSize = 1000 + i;
+      for (int i = 1; i <= n; ++i) list.entry(i).stream.fileSize = 1000 + i;
       list.listPos = static_cast<int16_t>(pos);
       list.rndState = static_cast<uint32_t>(n * 977 + pos);
-      const QVector<QString> before = list.listFile;
+      const QStringList before = listFiles(list);
       tblShuffle(list);
-      ASSERT_EQ(QSet<QString>(list.listFile.begin(), list.listFile.end()),
+      const QStringList after = listFiles(list);
+      ASSERT_EQ(QSet<QString>(after.begin(), after.end()),
                 QSet<QString>(before.begin(), before.end()));
       if (pos >= 1) {
-        EXPECT_EQ(list.listFile[pos], before[pos]);
+        EXPECT_EQ(list.entry(pos).file, before[pos - 1]);
       }
       if (n - (pos >= 1 ? 1 : 0) <= 1) {
-        EXPECT_EQ(list.listFile, before);
+        EXPECT_EQ(listFiles(list), before);
       }
       for (int i = 1; i <= n; ++i)
-        ASSERT_EQ(list.listInfo[i].fileSize, 1000 + list.listFile[i].mid(7, 2).toInt());
+        ASSERT_EQ(list.entry(i).stream.fileSize, 1000 + list.entry(i).file.mid(7, 2).toInt());
     }
   }
 }
@@ -184,8 +186,8 @@ TEST_F(PlayerTest, ShuffleIsUniformOverAllButThePlayingEntry) {
     makeList(list, d, 4);
     list.listPos = 2;
     tblShuffle(list);
-    ASSERT_EQ(list.listFile[2], "/music/02.mp3");
-    for (int place = 1; place <= 4; ++place) ++counts[list.listFile[place].mid(7, 2).toInt()][place];
+    ASSERT_EQ(list.entry(2).file, "/music/02.mp3");
+    for (int place = 1; place <= 4; ++place) ++counts[list.entry(place).file.mid(7, 2).toInt()][place];
   }
   for (int entry : {1, 3, 4})
     for (int place : {1, 3, 4})
@@ -198,7 +200,7 @@ TEST_F(PlayerTest, ShuffleIsUniformOverAllButThePlayingEntry) {
   seedRandom(second, 2);
   tblShuffle(first);
   tblShuffle(second);
-  EXPECT_NE(first.listFile, second.listFile);
+  EXPECT_NE(listFiles(first), listFiles(second));
 }
 
 }  // namespace

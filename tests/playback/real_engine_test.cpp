@@ -55,8 +55,8 @@ TEST_F(RealEngineTest, DemoSongPlaysWithItsTagAndLyrics) {
   s.listPos = 1;
   ASSERT_EQ(playData(s, engine, v, 1), -1);
   EXPECT_NE(engineState(), 0);
-  EXPECT_EQ(tagText(s.listTag[1].title), "星空のオーバーチュア");
-  EXPECT_GE(s.listInfo[1].length, 20);
+  EXPECT_EQ(tagText(s.entry(1).tag.title), "星空のオーバーチュア");
+  EXPECT_GE(s.entry(1).stream.length, 20);
   EXPECT_EQ(s.hasLyrics, 1);
   EXPECT_EQ(s.titleText, "星空のオーバーチュア");
   s.listPos = 2;

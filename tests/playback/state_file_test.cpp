@@ -4,6 +4,7 @@
 #include "core/session/StateFile.h"
 #include "tests/common/MessageCapture.h"
 #include "tests/playback/PlaybackTestSupport.h"
+#include "tests/common/ListFiles.h"
 
 namespace sorv::test {
 namespace {
@@ -81,7 +82,7 @@ TEST_F(StateFileTest, RoundTripKeepsEveryValue) {
   EXPECT_EQ(back.pathDir, s.pathDir);
   EXPECT_EQ(back.listCount, 3);
   EXPECT_EQ(back.listPos, 2);
-  EXPECT_EQ(back.listFile.mid(1, 3), s.listFile.mid(1, 3));
+  EXPECT_EQ(listFiles(back).mid(0, 3), listFiles(s).mid(0, 3));
   EXPECT_FALSE(namedSongs);
 }
 
@@ -124,7 +125,7 @@ TEST_F(StateFileTest, DeletedThirdFileKeepsSameSongCurrent) {
   const State back = reloaded();
   EXPECT_EQ(back.listCount, 5);
   EXPECT_EQ(back.listPos, 4);
-  EXPECT_EQ(back.listFile[4], paths[4]);
+  EXPECT_EQ(back.entry(4).file, paths[4]);
 }
 
 TEST_F(StateFileTest, ShortOrEmptyFileKeepsWhatWasReadAndTakesDefaultsForTheRest) {
@@ -175,7 +176,7 @@ TEST_F(StateFileTest, CommandLineFileM3uOrOther) {
   const QString mp3 = makeFile(dir, "song.Mp3");
   State back = reloaded(mp3);
   EXPECT_EQ(back.listCount, 1);
-  EXPECT_EQ(back.listFile[1], mp3);
+  EXPECT_EQ(back.entry(1).file, mp3);
   EXPECT_EQ(back.listPos, 1);
   EXPECT_TRUE(namedSongs);
 
@@ -183,12 +184,12 @@ TEST_F(StateFileTest, CommandLineFileM3uOrOther) {
   writeAll(list, (dir.filePath("gone.mp3") + "\r\n" + mp3 + "\r\n").toUtf8());
   back = reloaded(list);
   EXPECT_EQ(back.listCount, 1);
-  EXPECT_EQ(back.listFile[1], mp3);
+  EXPECT_EQ(back.entry(1).file, mp3);
   EXPECT_TRUE(namedSongs);
 
   back = reloaded(makeFile(dir, "notes.txt"));
   EXPECT_EQ(back.listCount, 1);
-  EXPECT_EQ(back.listFile[1], "");
+  EXPECT_EQ(back.entry(1).file, "");
   EXPECT_TRUE(namedSongs);
 
   back = reloaded("\"" + mp3 + "\"");

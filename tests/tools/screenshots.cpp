@@ -61,8 +61,7 @@ int main(int argc, char** argv) {
   sorv::Player player(s, d, v);
   sorv::OptionsDialog options(player);
   save(options, folder, "options.png");
-  s.pickedDir = QStringLiteral("/usr/share");
-  sorv::GeneralFolderPicker picker(s);
+  sorv::GeneralFolderPicker picker(QStringLiteral("/usr/share"));
   save(picker, folder, "folder-picker.png");
   exportMidway(s, d, v, folder);
   sorv::AboutBox about(s, d);
