@@ -31,7 +31,7 @@ void CompactBar::runCommand(int index) {
     case kBackToPanel:
       // A choice made on the bar starts as the panel comes back, not two seconds later.
       player_.startPendingEntry();
-      s_.dispMode = 1;
+      s_.dispMode = DisplayMode::Panel;
       v_.showDispMode();
       if (player_.isPlaying()) showPanelSong();
       break;

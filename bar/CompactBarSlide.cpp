@@ -50,7 +50,7 @@ void CompactBar::keepOnTop() {
 
 void CompactBar::pointerCheckTick() {
   keepOnTop();
-  if (s_.barHideOpt != 1 || s_.dispMode != 2 || !canPlaceWindows()) return;
+  if (s_.barHideOpt != 1 || s_.dispMode != DisplayMode::Bar || !canPlaceWindows()) return;
   const int y = QCursor::pos().y() - workAreaOrigin().y();
   bool slide = false;
   if (s_.barHidden != 0) {

@@ -3,7 +3,7 @@
 namespace sorv {
 
 void showDispMode(State& s, QWidget& mainPanel, CompactBar& bar) {
-  if (s.dispMode == 2) {
+  if (s.dispMode == DisplayMode::Bar) {
     mainPanel.hide();
     bar.showBar();
     bar.placeBar(s.barHideOpt);
@@ -14,7 +14,7 @@ void showDispMode(State& s, QWidget& mainPanel, CompactBar& bar) {
 }
 
 void showFirstWindow(State& s, QWidget& mainPanel, CompactBar& bar) {
-  s.dispMode = s.barFirstOpt == 1 ? 2 : 1;
+  s.dispMode = s.barFirstOpt == 1 ? DisplayMode::Bar : DisplayMode::Panel;
   showDispMode(s, mainPanel, bar);
 }
 

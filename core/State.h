@@ -19,6 +19,12 @@ struct PlayListEntry {
   StreamRecord stream;
 };
 
+// Which window is on screen.
+enum class DisplayMode : int16_t { None, Panel, Bar };
+// The song database: opened at start-up, not opened, or opened but a lookup failed (which
+// turns lookups off for the rest of the run).
+enum class SongDbState : int16_t { Failed = -1, Closed = 0, Open = 1 };
+
 struct State {
   // The play list. Positions count from 1, as the counter shows them; listCount entries are in
   // use.
@@ -50,9 +56,9 @@ struct State {
   // Playback and display state, never persisted.
   int16_t playState = 0;
   int16_t startPending = 0;
-  int16_t dispMode = 0;  // 1 main panel, 2 compact bar
+  DisplayMode dispMode = DisplayMode::None;
   int16_t barHidden = 0;
-  int16_t dbState = 0;  // 1 opened, 0 not opened, -1 a lookup failed
+  SongDbState dbState = SongDbState::Closed;
   int16_t hasLyrics = 0;
   int16_t lyricShow = 0;
   int16_t scopeDirty = 0;
@@ -85,7 +91,7 @@ struct State {
   // The song database can be used for choosing songs: it opened (a later failed lookup does
   // not close it) and the options allow it. The selection hot spot, the bar's 選曲 entry and
   // the "DB OFF" marker all follow this one rule.
-  bool songDbUsable() const { return dbState != 0 && useSongDb != 0; }
+  bool songDbUsable() const { return dbState != SongDbState::Closed && useSongDb != 0; }
   // "0003 / 0012": listPos and listCount.
   QString counterText() const;
   // "そるばね Ver." followed by verNo.

@@ -61,7 +61,8 @@ void lookUpSong(State& s) {
   s.songProgram.clear();
   s.songKind.clear();
   s.songYear.clear();
-  if ((s.dbState == 0 || s.dbState == 1) && !lookupSongByFile(s)) s.dbState = -1;
+  if ((s.dbState == SongDbState::Closed || s.dbState == SongDbState::Open) && !lookupSongByFile(s))
+    s.dbState = SongDbState::Failed;
 }
 
 }  // namespace

@@ -201,8 +201,8 @@ void OptionsDialog::applyCpuLoad() {
 }
 
 void OptionsDialog::recheckSongDb() {
-  s_.dbState = 0;
-  if (songDbOpens(songDbPath(s_))) s_.dbState = 1;
+  s_.dbState = SongDbState::Closed;
+  if (songDbOpens(songDbPath(s_))) s_.dbState = SongDbState::Open;
   v_.setSelectionAvailable(s_.songDbUsable());
 }
 

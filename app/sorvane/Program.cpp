@@ -90,7 +90,7 @@ void Program::prepareEngine() {
 void Program::preparePanel() {
   showIdlePanel(view_.mPanel(), s_.verNo);
   view_.setCounter(s_.counterText());
-  s_.dbState = songDbOpens(songDbPath(s_)) ? 1 : 0;
+  s_.dbState = songDbOpens(songDbPath(s_)) ? SongDbState::Open : SongDbState::Closed;
   panel_->equalizer().restoreSaved();
   panel_->scope().clearSpectrum();
   DecodeOption decode;
@@ -103,7 +103,7 @@ void Program::startPlaying(bool commandLineNamedSongs) {
 }
 
 void Program::showWindows() {
-  s_.dispMode = s_.barFirstOpt == 1 ? 2 : 1;
+  s_.dispMode = s_.barFirstOpt == 1 ? DisplayMode::Bar : DisplayMode::Panel;
   view_.showDispMode();
   view_.loopShuffleOnOff();
   view_.setSelectionAvailable(s_.songDbUsable());

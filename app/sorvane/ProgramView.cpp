@@ -21,7 +21,7 @@ void ProgramView::setSelectionAvailable(bool available) {
 }
 
 QWidget* ProgramView::shownWindow() {
-  if (s_.dispMode == 2) return bar_;
+  if (s_.dispMode == DisplayMode::Bar) return bar_;
   return &panel();
 }
 

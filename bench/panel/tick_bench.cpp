@@ -35,7 +35,7 @@ struct Rig {
   sorv::ScopeDisplay scope{s, d, v, &panel};
 
   Rig() {
-    s.dispMode = 1;
+    s.dispMode = sorv::DisplayMode::Panel;
     s.playState = 1;
     s.showScope = 1;
     s.hasLyrics = 1;
@@ -85,7 +85,7 @@ void BM_TickRealEngine(benchmark::State& state) {
     state.SkipWithError("the demo song does not play");
     return;
   }
-  s.dispMode = 1;
+  s.dispMode = sorv::DisplayMode::Panel;
   s.playState = 1;
   s.showScope = 1;
   s.hasLyrics = 1;

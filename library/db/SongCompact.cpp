@@ -60,7 +60,7 @@ bool compactDatabaseFile(const QString& source, const QString& target) {
 
 void compactSongDb(const State& s, const QString& folder, const QString& fileName,
                    PictureArea& panel) {
-  if (s.useSongDb != 1 || s.dbState != 1) return;
+  if (s.useSongDb != 1 || s.dbState != SongDbState::Open) return;
   const QString live = folder + fileName;
   const QString work = folder + QStringLiteral("_") + fileName;
   const QFileInfo workInfo(work);

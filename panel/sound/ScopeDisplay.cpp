@@ -45,7 +45,7 @@ void ScopeDisplay::clearSpectrum() {
 }
 
 void ScopeDisplay::scopeTick() {
-  if (s_.dispMode == 2) return;
+  if (s_.dispMode == DisplayMode::Bar) return;
   if (s_.playState == 1 && s_.showScope == 1) {
     drawSpectrum();
     drawWave();

@@ -65,7 +65,7 @@ void MainPanel::executeCommand(int index) {
       player_.pause();
       break;
     case kToBar:
-      s_.dispMode = 2;
+      s_.dispMode = DisplayMode::Bar;
       v_.showDispMode();
       break;
     case kPrevious:

@@ -67,7 +67,7 @@ void runClockTick(Player& player) {
   }
   const int total = totalOfCurrent(s);
   if (total <= 0) return;
-  if (s.dispMode == 1)
+  if (s.dispMode == DisplayMode::Panel)
     drawMainProgress(v.mPanel(), elapsed, total);
   else
     drawBarProgress(v.timeBar(), elapsed, total);

@@ -101,7 +101,7 @@ TEST_F(StartUp, EngineFailureShowsItsMessageAndEndsWithoutSaving) {
 TEST_F(StartUp, WithoutADatabaseTheSelectionIsMarkedUnavailable) {
   writeState();
   ASSERT_EQ(program->startUp(QString()), Program::Start::Running);
-  EXPECT_EQ(program->state().dbState, 0);
+  EXPECT_EQ(program->state().dbState, SongDbState::Closed);
   EXPECT_TRUE(program->panel().selOff().isVisible());
   auto* selSong = program->bar().popup().findChild<QAction*>(QStringLiteral("SelSong"));
   ASSERT_NE(selSong, nullptr);
@@ -141,7 +141,7 @@ TEST_F(StartUp, ACommandLineFileStartsPlaying) {
 TEST_F(StartUp, BarFirstShowsOnlyTheBar) {
   writeState(1);
   ASSERT_EQ(program->startUp(QString()), Program::Start::Running);
-  EXPECT_EQ(program->state().dispMode, 2);
+  EXPECT_EQ(program->state().dispMode, DisplayMode::Bar);
   EXPECT_TRUE(program->bar().isVisible());
   EXPECT_FALSE(program->panel().isVisible());
   // The bar's exit item unloads the hidden panel too, which runs the shut-down.

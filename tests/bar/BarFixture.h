@@ -15,7 +15,7 @@ class BarTest : public ::testing::Test {
  protected:
   BarTest() {
     s.verNo = "1.14";
-    s.dispMode = 2;
+    s.dispMode = DisplayMode::Bar;
     // The tests drive the pointer watch themselves.
     bar.pointerCheckTimer().stop();
   }

@@ -90,7 +90,7 @@ TEST_F(BarTest, BackToThePanelStartsAPendingChoiceAtOnceBeforeThePanelShows) {
   own.runCommand(kBackToPanel);
   EXPECT_EQ(view.openAtShow, path(5));
   EXPECT_EQ(view.showDispModeCalls, 1);
-  EXPECT_EQ(s.dispMode, 1);
+  EXPECT_EQ(s.dispMode, DisplayMode::Panel);
   EXPECT_EQ(s.playState, 1);
   EXPECT_EQ(s.startPending, 0);
   EXPECT_EQ(view.startTimerInterval, 0);

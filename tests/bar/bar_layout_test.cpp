@@ -96,7 +96,7 @@ TEST_F(BarTest, FirstWindowIsTheBarAloneWhenBarFirstOptIsSet) {
     s.barHideOpt = hide;
     bar.hide();
     showFirstWindow(s, panel, bar);
-    EXPECT_EQ(s.dispMode, 2);
+    EXPECT_EQ(s.dispMode, DisplayMode::Bar);
     EXPECT_TRUE(bar.isVisible());
     EXPECT_FALSE(panel.isVisible());
     EXPECT_EQ(bar.top(), hide ? -430 : 0);
@@ -104,7 +104,7 @@ TEST_F(BarTest, FirstWindowIsTheBarAloneWhenBarFirstOptIsSet) {
   }
   s.barFirstOpt = 0;
   showFirstWindow(s, panel, bar);
-  EXPECT_EQ(s.dispMode, 1);
+  EXPECT_EQ(s.dispMode, DisplayMode::Panel);
   EXPECT_TRUE(panel.isVisible());
   EXPECT_FALSE(bar.isVisible());
 }
@@ -160,10 +160,10 @@ TEST_F(SlideTest, ThePointerLeavingSlidesTheBarUpAndTouchingTheTopBringsItDown) 
 
 TEST_F(SlideTest, ThePointerWatchDoesNothingWhileThePanelShowsOrAutoHideIsOff) {
   pointerAt(300);
-  s.dispMode = 1;
+  s.dispMode = DisplayMode::Panel;
   bar.pointerCheckTick();
   EXPECT_FALSE(bar.slideTimer().isActive());
-  s.dispMode = 2;
+  s.dispMode = DisplayMode::Bar;
   s.barHideOpt = 0;
   bar.pointerCheckTick();
   EXPECT_FALSE(bar.slideTimer().isActive());

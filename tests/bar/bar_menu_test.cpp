@@ -31,16 +31,17 @@ TEST_F(BarTest, TheMenuHasItsElevenItemsInOrder) {
 TEST_F(BarTest, ARightClickEnablesSelectionUnlessTheDatabaseIsOff) {
   bar.showBar();
   s.useSongDb = 1;
-  for (int16_t db : {-1, 1, 0}) {
+  for (SongDbState db : {SongDbState::Failed, SongDbState::Open, SongDbState::Closed}) {
     s.dbState = db;
     bar.formMouseDown(Qt::RightButton);
     EXPECT_TRUE(bar.popup().isVisible());
-    EXPECT_EQ(item(bar, "SelSong")->isEnabled(), db != 0) << "DbState " << db;
+    EXPECT_EQ(item(bar, "SelSong")->isEnabled(), db != SongDbState::Closed)
+        << "DbState " << static_cast<int>(db);
     bar.popup().hide();
   }
   // The options may forbid the database however well it opened.
   s.useSongDb = 0;
-  s.dbState = 1;
+  s.dbState = SongDbState::Open;
   bar.formMouseDown(Qt::RightButton);
   EXPECT_FALSE(item(bar, "SelSong")->isEnabled());
   bar.popup().hide();

@@ -26,7 +26,7 @@ void playingSong(sorv::State& s) {
   s.listCount = 6;
   s.listPos = 1;
   s.playState = 1;
-  s.dispMode = 2;
+  s.dispMode = sorv::DisplayMode::Bar;
   s.songTitle = QStringLiteral("星空のオーバーチュア");
   s.songArtist = QStringLiteral("水無月しずく");
   s.songProgram = QStringLiteral("銀河鉄道アルカディア");

@@ -52,7 +52,7 @@ class BarOnX11 : public ::testing::Test {
  protected:
   BarOnX11() {
     s.verNo = "1.14";
-    s.dispMode = 2;
+    s.dispMode = DisplayMode::Bar;
     s.barHideOpt = 1;
     bar.pointerCheckTimer().stop();
     bar.showBar();

@@ -21,7 +21,7 @@ class SelectionWindowTest : public ::testing::Test {
     previous = QDir::currentPath();
     QDir::setCurrent(cwd.path());
     s.useSongDb = 1;
-    s.dbState = 1;
+    s.dbState = SongDbState::Open;
     s.verNo = "1.14";
     s.pathDir[1] = music.path();
     s.pathDir[5] = db.folder();

@@ -183,7 +183,7 @@ class CompactTest : public ::testing::Test {
  protected:
   void SetUp() override {
     s.useSongDb = 1;
-    s.dbState = 1;
+    s.dbState = SongDbState::Open;
     db.addSongs({{.file = "a.mp3", .title = "A"}});
   }
   QString live() const { return db.folder() + "sorvdb.mdb"; }
@@ -246,10 +246,10 @@ TEST_F(CompactTest, FailureLeavesTheLiveFileIntact) {
 }
 
 TEST_F(CompactTest, RunsOnlyWhenTheDatabaseOpenedAtStart) {
-  s.dbState = -1;
+  s.dbState = SongDbState::Failed;
   compact();
   EXPECT_FALSE(QFileInfo::exists(work()));
-  s.dbState = 1;
+  s.dbState = SongDbState::Open;
   s.useSongDb = 0;
   compact();
   EXPECT_FALSE(QFileInfo::exists(work()));

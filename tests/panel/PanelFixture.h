@@ -16,7 +16,7 @@ class PanelFixture : public ::testing::Test {
  protected:
   void SetUp() override {
     s.verNo = QStringLiteral("1.14");
-    s.dispMode = 1;
+    s.dispMode = DisplayMode::Panel;
     panel = std::make_unique<MainPanel>(player);
     v.attach(*panel);
     // Ticks are called by the tests themselves, never by the clock.

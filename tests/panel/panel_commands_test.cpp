@@ -52,7 +52,7 @@ TEST_F(PanelCommands, SwitchToTheBarKeepsThePendingStart) {
   makeList(10, 4);
   pressCommand(kNext);
   pressCommand(kToBar);
-  EXPECT_EQ(s.dispMode, 2);
+  EXPECT_EQ(s.dispMode, DisplayMode::Bar);
   EXPECT_EQ(v.showDispModeCalls, 1);
   EXPECT_EQ(s.startPending, 1);
   EXPECT_EQ(panel->startTimerInterval(), 2000);
@@ -79,15 +79,16 @@ TEST_F(PanelCommands, PlayStartsTheCurrentEntry) {
 TEST_F(PanelCommands, SelectionIsIgnoredWhileTheDatabaseIsUnavailable) {
   makeList(3, 2);
   panel->setCounter(QStringLiteral("untouched"));
-  for (auto [dbState, useSongDb] : {std::pair{0, 1}, std::pair{1, 0}}) {
-    s.dbState = static_cast<int16_t>(dbState);
+  for (auto [dbState, useSongDb] :
+       {std::pair{SongDbState::Closed, 1}, std::pair{SongDbState::Open, 0}}) {
+    s.dbState = dbState;
     s.useSongDb = static_cast<int16_t>(useSongDb);
     panel->runCommand(kSelection);
     EXPECT_TRUE(v.opened.isEmpty());
     EXPECT_EQ(panel->counter(), "untouched");
     EXPECT_FALSE(panel->highlightArmed());
   }
-  s.dbState = 1;
+  s.dbState = SongDbState::Open;
   s.useSongDb = 1;
   pressCommand(kSelection);
   EXPECT_EQ(v.opened, QStringList{"selection"});

@@ -28,7 +28,7 @@ class RealEngine : public ::testing::Test {
   void SetUp() override {
     ASSERT_NE(engine.init(), 0);
     s.verNo = QStringLiteral("1.14");
-    s.dispMode = 1;
+    s.dispMode = DisplayMode::Panel;
     panel = std::make_unique<MainPanel>(player);
     v.attach(*panel);
     panel->clockTimer().stop();

@@ -47,8 +47,8 @@ int main(int argc, char** argv) {
   s.pathDir[5] = home;
   s.pathDir[6] = home + "songs/";
   s.verNo = QStringLiteral("1.14");
-  s.dispMode = 1;
-  s.dbState = 1;
+  s.dispMode = sorv::DisplayMode::Panel;
+  s.dbState = sorv::SongDbState::Open;
   s.loopMode = 1;
   sorv::ThreadedAudioEngine engine;
   if (engine.init() == 0) return 1;

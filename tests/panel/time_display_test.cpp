@@ -46,7 +46,7 @@ TEST_F(TimeDisplay, TickWhileNothingPlaysOnlyClearsTheLabels) {
 TEST_F(TimeDisplay, WhileTheBarIsShownTheBarsStripIsDrawnInstead) {
   makeList(3, 2);
   s.playState = 1;
-  s.dispMode = 2;
+  s.dispMode = DisplayMode::Bar;
   d.engineState = 1;
   d.position = 120;
   v.timeBarArea.setForeColor(QColor(255, 0, 0));

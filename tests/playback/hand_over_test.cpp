@@ -169,7 +169,7 @@ TEST(HandOverTransport, OfCopiesStartedTogetherOneRunsAndTakesEveryFile) {
 class HandOverTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    s.dbState = -1;
+    s.dbState = SongDbState::Failed;
     makeList(s, d, 5);
     ASSERT_TRUE(player.start(3));
     d.clearCalls();

@@ -15,7 +15,7 @@ namespace {
 class PlayDataTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    s.dbState = -1;  // no song database unless a test makes one
+    s.dbState = SongDbState::Failed;  // no song database unless a test makes one
     s.pathDir[6] = "/lyrics/";
     makeList(s, d, 3);
   }
@@ -148,13 +148,13 @@ TEST_F(PlayDataTest, SongDatabaseLookupAndItsFailure) {
         "歌連番, 発表年, アニメ種別, ジャンルNo) VALUES ('02.mp3', '風のエンディング', "
         "'春風あおい', '風の物語', 0, '3', 1, '2023', 1, 255)");
   }
-  s.dbState = 1;
+  s.dbState = SongDbState::Open;
   s.listPos = 2;
   s.songYear = "stale";
   ASSERT_EQ(playData(s, d, v, 2), -1);
   EXPECT_EQ(s.titleText, "風のエンディング");
   EXPECT_EQ(s.songKind, "301");
-  EXPECT_EQ(s.dbState, 1);
+  EXPECT_EQ(s.dbState, SongDbState::Open);
 
   s.listPos = 1;
   playData(s, d, v, 1);
@@ -164,7 +164,7 @@ TEST_F(PlayDataTest, SongDatabaseLookupAndItsFailure) {
   // A failed lookup switches further lookups off for the run.
   s.pathDir[5] = dir.path() + "/missing/";
   playData(s, d, v, 1);
-  EXPECT_EQ(s.dbState, -1);
+  EXPECT_EQ(s.dbState, SongDbState::Failed);
   s.pathDir[5] = dir.path() + "/";
   s.listPos = 2;
   playData(s, d, v, 2);

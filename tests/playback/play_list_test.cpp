@@ -22,7 +22,7 @@ QStringList entries(const State& s) {
 
 class PlayListTest : public ::testing::Test {
  protected:
-  void SetUp() override { s.dbState = -1; }
+  void SetUp() override { s.dbState = SongDbState::Failed; }
   QString m3u(const QStringList& lines) {
     const QString path = dir.filePath("list.m3u");
     writeAll(path, lines.join("\r\n").toUtf8() + "\r\n");

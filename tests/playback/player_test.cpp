@@ -8,9 +8,9 @@
 #include "playback/Player.h"
 #include "tests/common/FakeEngine.h"
 #include "tests/common/FakeView.h"
+#include "tests/common/ListFiles.h"
 #include "tests/common/MessageCapture.h"
 #include "tests/playback/PlaybackTestSupport.h"
-#include "tests/common/ListFiles.h"
 
 namespace sorv::test {
 namespace {
@@ -18,7 +18,7 @@ namespace {
 class PlayerTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    s.dbState = -1;
+    s.dbState = SongDbState::Failed;
     s.verNo = "1.14";
     makeList(s, d, 10);
   }
@@ -187,7 +187,8 @@ TEST_F(PlayerTest, ShuffleIsUniformOverAllButThePlayingEntry) {
     list.listPos = 2;
     tblShuffle(list);
     ASSERT_EQ(list.entry(2).file, "/music/02.mp3");
-    for (int place = 1; place <= 4; ++place) ++counts[list.entry(place).file.mid(7, 2).toInt()][place];
+    for (int place = 1; place <= 4; ++place)
+      ++counts[list.entry(place).file.mid(7, 2).toInt()][place];
   }
   for (int entry : {1, 3, 4})
     for (int place : {1, 3, 4})

@@ -25,7 +25,7 @@ class RealEngineTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_NE(engine.init(), 0);
-    s.dbState = -1;
+    s.dbState = SongDbState::Failed;
     s.verNo = "1.14";
     s.pathDir[6] = lyricsDir.path() + "/";
   }

@@ -18,7 +18,7 @@ class SoundFixture : public ::testing::Test {
     panel.resize(377, 329);
     s.equPreNo = 5;
     s.volLevel = {80, 80};
-    s.dispMode = 1;
+    s.dispMode = DisplayMode::Panel;
   }
 
   QWidget panel;

@@ -150,7 +150,7 @@ TEST_F(ScopeTest, ScopeOffBlanksOnceThenLeavesTheAreasAlone) {
 }
 
 TEST_F(ScopeTest, NothingIsDrawnWhileTheBarIsShown) {
-  s.dispMode = 2;
+  s.dispMode = DisplayMode::Bar;
   s.hasLyrics = 1;
   s.lyricShow = 1;
   d.spectrumLeft.fill(80);

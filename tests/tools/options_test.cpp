@@ -123,7 +123,7 @@ TEST_F(OptionsTest, DatabaseFolderDecidesWhetherSelectionIsAvailable) {
   OptionsDialog without(player);
   without.filpath(1)->setText(empty);
   without.cmdOKClick();
-  EXPECT_EQ(s.dbState, 0);
+  EXPECT_EQ(s.dbState, SongDbState::Closed);
   EXPECT_FALSE(v.selectionAvailable);
 
   const QString full = makeDir("full");
@@ -131,7 +131,7 @@ TEST_F(OptionsTest, DatabaseFolderDecidesWhetherSelectionIsAvailable) {
   OptionsDialog with(player);
   with.filpath(1)->setText(full);
   with.cmdOKClick();
-  EXPECT_EQ(s.dbState, 1);
+  EXPECT_EQ(s.dbState, SongDbState::Open);
   EXPECT_TRUE(v.selectionAvailable);
 }
 
