@@ -26,7 +26,7 @@ class SdlOutput : public AudioOutput {
  private:
   static void callback(void* self, Uint8* stream, int length);
 
-  static constexpr int kDeviceFrames = 512;
+  static constexpr int kDeviceFrames = 2048;
 
   SDL_AudioDeviceID device_ = 0;
   std::size_t deviceFrames_ = 0;
