@@ -15,6 +15,7 @@ class SdlOutput : public AudioOutput {
   SdlOutput& operator=(const SdlOutput&) = delete;
 
   bool open(int rate) override;
+  bool openSilent(int rate) override;
   void close() override;
   void pause(bool paused) override;
 
@@ -24,6 +25,8 @@ class SdlOutput : public AudioOutput {
   void unlockDevice() override;
 
  private:
+  // driver: SDL's audio driver by name, or nullptr for the user's or SDL's choice.
+  bool openDriver(const char* driver, int rate);
   static void callback(void* self, Uint8* stream, int length);
 
   static constexpr int kDeviceFrames = 2048;

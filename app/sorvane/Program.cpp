@@ -52,7 +52,8 @@ Program::Start Program::StartUp(const QString& commandLine) {
   s_.workPath = loadWorkPath(currentDirWithSep());
   if (d_.init() == 0) {
     showMessage(QStringLiteral("VBMP3.DLLの初期化に失敗しました。"));
-    return Start::EngineFailed;
+    // Without a sound device the library, the lists and the lyrics are still worth having.
+    if (d_.initSilent() == 0) return Start::EngineFailed;
   }
   engineReady_ = true;
   s_.playState = s_.dbState = s_.checkCount = s_.editFlag = 0;
