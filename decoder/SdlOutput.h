@@ -29,6 +29,8 @@ class SdlOutput : public AudioOutput {
   bool openDriver(const char* driver, int rate);
   static void callback(void* self, Uint8* stream, int length);
 
+  // Each callback wakes a thread, which costs more than the work done in it; 46 ms at 44.1 kHz
+  // still lets an equalizer or volume change be heard well within 100 ms.
   static constexpr int kDeviceFrames = 2048;
 
   SDL_AudioDeviceID device_ = 0;
