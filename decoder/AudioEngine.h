@@ -14,6 +14,9 @@ class AudioEngine {
 
   // 0 only when no audio output can be opened at all.
   virtual int init() = 0;
+  // For when init found no sound device: an output that takes the sound at a sound card's pace
+  // and drops it, so everything but the sound works. 0 only when even that cannot be opened.
+  virtual int initSilent() = 0;
   // Releases everything; a later init starts afresh.
   virtual void release() = 0;
 

@@ -15,6 +15,8 @@ class AudioOutput {
 
   // Opens the device for stereo float at rate Hz, paused. False when no device opens at all.
   virtual bool open(int rate) = 0;
+  // The same with no sound device behind it: frames are taken at a device's pace and dropped.
+  virtual bool openSilent(int rate) = 0;
   virtual void close() = 0;
   // Starts or holds the device. While held nothing is heard and the heard count stands still.
   virtual void pause(bool paused) = 0;

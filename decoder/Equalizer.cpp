@@ -37,21 +37,23 @@ void Equalizer::reset() {
   fading_ = 0;
 }
 
-// One filter at a time over the whole block, left and right as one two-lane vector: the two
-// channels' recurrences run side by side, which is what makes the equalizer cheap.
+// The filters run as a pipeline: in step t filter f takes sample t - f, which filter f - 1 has
+// just finished. The recurrences of one step do not wait on each other, so the processor
+// overlaps them instead of waiting out each filter's chain in turn; left and right run side by
+// side as one two-lane vector. Each filter does the same arithmetic as one run by itself.
 void Equalizer::Chain::run(Lanes* work, std::size_t frames) {
-  for (std::size_t f = 0; f < setting.count; ++f) {
-    const BiquadCoefficients& q = setting.filters[f];
-    Lanes a = z1[f], b = z2[f];
-    for (std::size_t i = 0; i < frames; ++i) {
-      const Lanes x = work[i];
-      const Lanes y = q.b0 * x + a;
-      a = q.b1 * x - q.a1 * y + b;
-      b = q.b2 * x - q.a2 * y;
-      work[i] = y;
+  const std::size_t count = setting.count;
+  for (std::size_t t = 0; count > 0 && t + 1 < frames + count; ++t) {
+    const std::size_t first = t >= frames ? t - frames + 1 : 0;
+    const std::size_t last = std::min(t, count - 1);
+    for (std::size_t f = first; f <= last; ++f) {
+      const BiquadCoefficients& q = setting.filters[f];
+      const Lanes x = work[t - f];
+      const Lanes y = q.b0 * x + z1[f];
+      z1[f] = q.b1 * x - q.a1 * y + z2[f];
+      z2[f] = q.b2 * x - q.a2 * y;
+      work[t - f] = y;
     }
-    z1[f] = a;
-    z2[f] = b;
   }
   for (std::size_t i = 0; i < frames; ++i) work[i] *= setting.gain;
 }

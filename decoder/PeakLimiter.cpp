@@ -39,28 +39,55 @@ double PeakLimiter::gainFor(float left, float right) {
   sinceUnity_ = envelope_ == 1.0 ? std::min(sinceUnity_ + 1, window_) : 0;
   sum_ += envelope_ - smooth_[at_];
   smooth_[at_] = envelope_;
-  at_ = (at_ + 1) % window_;
+  if (++at_ == window_) at_ = 0;
   if (sinceUnity_ < window_) return sum_ / static_cast<double>(window_);
   sum_ = static_cast<double>(window_);  // exact again, whatever rounding gathered
   return 1.0;
 }
 
 void PeakLimiter::process(float* stereo, std::size_t frames) {
-  for (std::size_t i = 0; i < frames; ++i) {
-    float& left = stereo[2 * i];
-    float& right = stereo[2 * i + 1];
-    const double gain = gainFor(left, right);
-    const float oldLeft = delay_[2 * delayAt_], oldRight = delay_[2 * delayAt_ + 1];
-    delay_[2 * delayAt_] = left;
-    delay_[2 * delayAt_ + 1] = right;
-    delayAt_ = (delayAt_ + 1) % (window_ - 1);
-    if (gain == 1.0) {
-      left = oldLeft;
-      right = oldRight;
-    } else {
-      left = static_cast<float>(oldLeft * gain);
-      right = static_cast<float>(oldRight * gain);
-    }
+  std::size_t i = 0;
+  while (i < frames) {
+    if (settled()) i += passQuiet(stereo + 2 * i, frames - i);
+    if (i < frames) limitFrame(stereo + 2 * i++);
+  }
+}
+
+// Settled: no frame in the window needs a cut and the envelope has been 1 for a whole window,
+// so every slot of the window holds 1 and a quiet frame changes nothing but the slot positions.
+bool PeakLimiter::settled() const {
+  return sinceOver_ == window_ && sinceUnity_ == window_;
+}
+
+// Most music never comes near the ceiling: until a frame does, the frames only go through the
+// delay line.
+std::size_t PeakLimiter::passQuiet(float* stereo, std::size_t frames) {
+  std::size_t i = 0;
+  for (; i < frames; ++i) {
+    float* frame = stereo + 2 * i;
+    if (std::max(std::fabs(frame[0]), std::fabs(frame[1])) >= kCeiling) break;
+    std::swap(frame[0], delay_[2 * delayAt_]);
+    std::swap(frame[1], delay_[2 * delayAt_ + 1]);
+    if (++delayAt_ == window_ - 1) delayAt_ = 0;
+  }
+  at_ = (at_ + i) % window_;
+  return i;
+}
+
+void PeakLimiter::limitFrame(float* frame) {
+  float& left = frame[0];
+  float& right = frame[1];
+  const double gain = gainFor(left, right);
+  const float oldLeft = delay_[2 * delayAt_], oldRight = delay_[2 * delayAt_ + 1];
+  delay_[2 * delayAt_] = left;
+  delay_[2 * delayAt_ + 1] = right;
+  if (++delayAt_ == window_ - 1) delayAt_ = 0;
+  if (gain == 1.0) {
+    left = oldLeft;
+    right = oldRight;
+  } else {
+    left = static_cast<float>(oldLeft * gain);
+    right = static_cast<float>(oldRight * gain);
   }
 }
 

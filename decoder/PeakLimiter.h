@@ -24,6 +24,10 @@ class PeakLimiter {
   std::size_t delayFrames() const { return window_ - 1; }
 
  private:
+  bool settled() const;
+  // Hands quiet frames through while settled; returns how many it took.
+  std::size_t passQuiet(float* stereo, std::size_t frames);
+  void limitFrame(float* frame);
   double gainFor(float left, float right);
 
   std::size_t window_;  // look-ahead in frames

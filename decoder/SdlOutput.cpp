@@ -9,10 +9,23 @@ SdlOutput::~SdlOutput() {
 }
 
 bool SdlOutput::open(int rate) {
+  return openDriver(nullptr, rate);
+}
+
+bool SdlOutput::openSilent(int rate) {
+  return openDriver("dummy", rate);
+}
+
+bool SdlOutput::openDriver(const char* driver, int rate) {
   close();
   // The program that owns us handles its own signals: SDL's would swallow SIGTERM and SIGINT.
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+  // The driver is chosen as the audio subsystem starts; afterwards the user's choice stands
+  // again for the next open.
+  if (driver) SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, driver, SDL_HINT_OVERRIDE);
+  const int started = SDL_InitSubSystem(SDL_INIT_AUDIO);
+  if (driver) SDL_ResetHint(SDL_HINT_AUDIODRIVER);
+  if (started != 0) return false;
   stage_.prepare(rate);
   SDL_AudioSpec want{};
   want.freq = rate;

@@ -9,6 +9,7 @@
 // 80 reach about 27 of the 50 pixels.
 // Wave: the last 256 samples per channel, 100 at full scale, so the panel's formula fills its
 // 50-pixel trace at volume 100. Silence gives zeros in both.
+#include <array>
 #include <cstddef>
 #include <vector>
 
@@ -35,11 +36,13 @@ class SoundAnalyzer {
 
  private:
   void channelSpectrum(const float* stereo, int channel, Bins& out);
+  int32_t scaleBin(double re, double im) const;
 
   kiss_fftr_state* plan_ = nullptr;
   std::vector<float> window_;
   std::vector<float> input_;
-  std::vector<float> output_;  // kiss_fft_cpx pairs
+  std::vector<float> output_;             // kiss_fft_cpx pairs
+  std::array<double, 100> powerSteps_{};  // bin power where values 1..100 begin
 };
 
 }  // namespace sorv

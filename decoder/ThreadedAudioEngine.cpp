@@ -18,8 +18,24 @@ ThreadedAudioEngine::~ThreadedAudioEngine() {
 }
 
 int ThreadedAudioEngine::init() {
-  if (!outputOpen_) outputOpen_ = output_->open(outputRate_);
+  if (!outputOpen_) {
+    silent_ = false;
+    openOutput();
+  }
   return outputOpen_ ? 1 : 0;
+}
+
+int ThreadedAudioEngine::initSilent() {
+  if (!outputOpen_) {
+    silent_ = true;
+    openOutput();
+  }
+  return outputOpen_ ? 1 : 0;
+}
+
+bool ThreadedAudioEngine::openOutput() {
+  outputOpen_ = silent_ ? output_->openSilent(outputRate_) : output_->open(outputRate_);
+  return outputOpen_;
 }
 
 void ThreadedAudioEngine::release() {
@@ -47,8 +63,7 @@ int ThreadedAudioEngine::setDecodeOption(const DecodeOption& option) {
   outputRate_ = rate;
   if (!outputOpen_) return 1;
   output_->close();
-  outputOpen_ = output_->open(outputRate_);
-  return outputOpen_ ? 1 : 0;
+  return openOutput() ? 1 : 0;
 }
 
 namespace {

@@ -46,6 +46,7 @@ class ThreadedAudioEngine : public AudioEngine {
   ~ThreadedAudioEngine() override;
 
   int init() override;
+  int initSilent() override;
   void release() override;
   int getEngineOption(EngineOption& option) override;
   int setEngineOption(const EngineOption& option) override;
@@ -89,6 +90,8 @@ class ThreadedAudioEngine : public AudioEngine {
  private:
   enum class Mode { Idle, Stopped, Playing, Paused, Finished, Decoding };
 
+  // Opens the output as init or initSilent chose; true when it is open.
+  bool openOutput();
   void startWorker(void (ThreadedAudioEngine::*loop)());
   // Decode thread: sleeps for the time given or until a stop is asked for.
   void idle(std::chrono::microseconds time);
@@ -103,6 +106,7 @@ class ThreadedAudioEngine : public AudioEngine {
 
   std::unique_ptr<AudioOutput> output_;
   bool outputOpen_ = false;
+  bool silent_ = false;  // no sound device: the output drops what it takes
   int outputRate_ = 44100;
   std::atomic<int> cpuLoad_{kDefaultCpuLoad};  // read by the decode thread
 

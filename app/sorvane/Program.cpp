@@ -56,7 +56,8 @@ Program::Start Program::startUp(const QString& commandLine) {
   s_.workPath = loadWorkPath(currentDirWithSep());
   if (d_.init() == 0) {
     showMessage(QStringLiteral("VBMP3.DLLの初期化に失敗しました。"));
-    return Start::EngineFailed;
+    // Without a sound device the library, the lists and the lyrics are still worth having.
+    if (d_.initSilent() == 0) return Start::EngineFailed;
   }
   engineReady_ = true;
   // Every run shuffles its own way.

@@ -14,19 +14,6 @@ sox -n -r 44100 -c 2 -b 16 "$work/src.wav" synth 300 pinknoise synth 300 sine mi
   synth 300 sine mix 277 synth 300 sine mix 330 gain -8
 lame --quiet -b 192 "$work/src.wav" "$work/song.mp3"
 
-# Best of three CPU seconds (user + system) of a command.
-cpu_of() {
-  local best=""
-  for _ in 1 2 3; do
-    local t
-    t=$(python3 -c 'import resource, subprocess, sys
-subprocess.run(sys.argv[1:], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-r = resource.getrusage(resource.RUSAGE_CHILDREN)
-print(r.ru_utime + r.ru_stime)' "$@")
-    if [ -z "$best" ] || awk -v a="$t" -v b="$best" 'BEGIN{exit !(a < b)}'; then best="$t"; fi
-  done
-  echo "$best"
-}
 # Best of three wall seconds of a command.
 wall_of() {
   local best=""
@@ -55,10 +42,6 @@ echo "| WAV export of 5 min, wall s (engine in process) | $engine | mpg123 -w: $
 echo "| WAV export of 5 min, wall s (engine in process) | $engine | ffmpeg: $ff | $(ratio "$engine" "$ff") |"
 echo "| WAV export of 5 min, wall s (sorvane-cli wav) | $tool | mpg123 -w: $mpg | $(ratio "$tool" "$mpg") |"
 
-mpg_cpu=$(cpu_of mpg123 -q -t "$work/song.mp3")
-mpg_per_min=$(awk -v c="$mpg_cpu" 'BEGIN{printf "%.4f", c / 5}')
-play_per_min=$("$build/bench/decoder/bench_decoder_playback_cpu" "$work/song.mp3" 20)
-echo "| CPU s per minute of playback (EQ on, spectrum every 70 ms) | $play_per_min | mpg123 -t: $mpg_per_min | $(ratio "$play_per_min" "$mpg_per_min") |"
 
 read -r median worst < <("$build/bench/decoder/bench_decoder_start_latency" "$work/song.mp3" 20)
 echo "| open to playing, ms (median / worst of 20) | $median / $worst | goal 50 | $(ratio "$median" 50) |"

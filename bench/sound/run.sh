@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # What is heard: equalizer accuracy and clipping, dropouts while both cores are busy, how soon
-# an equalizer change is heard, and the cost of finding the exact length of an MP3 without an
-# Info header. Prints Markdown. usage: bench/sound/run.sh [BUILD_DIR]   (default: build)
+# an equalizer change is heard, the cost of finding the exact length of an MP3 without an Info
+# header, and what playback costs beside mpg123 and mpv. Prints Markdown.
+# usage: bench/sound/run.sh [BUILD_DIR]   (default: build)
 set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 build="${1:-$root/build}"
@@ -49,3 +50,8 @@ echo "| underruns playing 5 min (ROCK) with two busy processes on both cores | $
 echo "| heard delay of an equalizer change, ms (median / worst of 8) | $median / $worst | 100 |"
 echo "| length of a 10-min MP3 without Info header: open with frame walk, ms (wall / CPU, best of 5) | $wall / $cpu | 30 |"
 echo "| length found for it, s | $seconds | 600.03 (decoded) |"
+
+echo
+echo "### CPU while playing"
+echo
+bash "$root/bench/sound/playback_cpu.sh" "$build"

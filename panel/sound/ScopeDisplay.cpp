@@ -42,6 +42,7 @@ QColor ScopeDisplay::ink() const {
 void ScopeDisplay::clearSpectrum() {
   PictureArea& area = spe_->area();
   area.filledBox(0, 0, kSpectrumWidth, kSpectrumHeight, area.foreColor());
+  spectrumShown_.reset();
 }
 
 void ScopeDisplay::scopeTick() {
@@ -53,21 +54,32 @@ void ScopeDisplay::scopeTick() {
     clearSpectrum();
     s_.scopeDirty = 0;
     wpanel_->area().cls();
+    waveShown_.reset();
   }
   if (s_.hasLyrics == 1 && s_.playState == 1) refreshLyricLines(s_, d_, v_, lyrics_);
 }
 
+// Silence and held notes give the same picture tick after tick: it is drawn and sent to the
+// screen once.
+bool ScopeDisplay::changes(std::optional<Shown>& shown, const Shown& now) {
+  if (shown == now) return false;
+  shown = now;
+  return true;
+}
+
 void ScopeDisplay::drawSpectrum() {
   d_.spectrum(left_, right_);
+  s_.scopeDirty = 1;
+  if (!changes(spectrumShown_, {left_, right_, s_.volLevel[0], s_.volLevel[1]})) return;
   PictureArea& area = spe_->area();
   drawSpectrumRows(area.image(), picture_, area.foreColor().rgb(), left_, right_, s_.volLevel[0],
                    s_.volLevel[1]);
-  s_.scopeDirty = 1;
   area.touch();
 }
 
 void ScopeDisplay::drawWave() {
   d_.wave(left_, right_);
+  if (!changes(waveShown_, {left_, right_, s_.volLevel[0], s_.volLevel[1]})) return;
   PictureArea& area = wpanel_->area();
   drawWaveTrace(area.image(), area.backColor().rgb(), left_, right_, s_.volLevel[0],
                 s_.volLevel[1]);

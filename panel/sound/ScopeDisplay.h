@@ -2,6 +2,7 @@
 // The stereo spectrum (Spe) and the oscilloscope (wPanel) of the main panel, and the 70 ms tick
 // that animates them and keeps the lyric lines current.
 #include <QObject>
+#include <optional>
 
 #include "core/PictureWidget.h"
 #include "core/State.h"
@@ -29,8 +30,17 @@ class ScopeDisplay : public QObject {
   void clearSpectrum();
 
  private:
+  // What an area shows: the values and volumes it was drawn from.
+  struct Shown {
+    Bins left, right;
+    int32_t volumeLeft, volumeRight;
+    bool operator==(const Shown&) const = default;
+  };
+
   void drawSpectrum();
   void drawWave();
+  // True when now differs from what the area shows, which then becomes now.
+  static bool changes(std::optional<Shown>& shown, const Shown& now);
 
   State& s_;
   AudioEngine& d_;
@@ -41,6 +51,7 @@ class ScopeDisplay : public QObject {
   Bins left_{};
   Bins right_{};
   LyricsRecord lyrics_;
+  std::optional<Shown> spectrumShown_, waveShown_;  // none after the area was blanked
 };
 
 }  // namespace sorv

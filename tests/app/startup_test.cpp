@@ -84,10 +84,22 @@ class StartUp : public ::testing::Test {
   std::unique_ptr<Program> program;
 };
 
-TEST_F(StartUp, EngineFailureShowsItsMessageAndEndsWithoutSaving) {
+// No sound device: said once, then everything but the sound works.
+TEST_F(StartUp, WithoutASoundDeviceItSaysSoOnceAndRunsSilently) {
+  writeState();
+  d.initResult = 0;
+  ASSERT_EQ(program->startUp(QString()), Program::Start::Running);
+  EXPECT_EQ(messages.texts, QStringList{"VBMP3.DLLの初期化に失敗しました。"});
+  EXPECT_EQ(d.count("initSilent"), 1);
+  EXPECT_TRUE(program->panel().isVisible());
+  EXPECT_EQ(program->panel().windowTitle(), QStringLiteral("そるばね Ver.1.14"));
+}
+
+TEST_F(StartUp, WithoutEvenASilentOutputItEndsWithoutSaving) {
   writeState();
   const QByteArray before = defaultStateFile(work);
   d.initResult = 0;
+  d.initSilentResult = 0;
   EXPECT_EQ(program->startUp(QString()), Program::Start::EngineFailed);
   EXPECT_EQ(messages.texts, QStringList{"VBMP3.DLLの初期化に失敗しました。"});
   EXPECT_FALSE(program->panel().isVisible());

@@ -13,6 +13,11 @@ int FakeEngine::init() {
   return initResult;
 }
 
+int FakeEngine::initSilent() {
+  calls.push_back("initSilent");
+  return initSilentResult;
+}
+
 void FakeEngine::release() {
   calls.push_back("free");
 }

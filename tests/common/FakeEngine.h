@@ -15,6 +15,7 @@ class FakeEngine : public AudioEngine {
  public:
   // What the fake answers.
   int initResult = 1;
+  int initSilentResult = 1;
   int32_t engineState = 0;  // returned by getState; open/play/stop/pause/restart move it
   int32_t position = 0;
   int32_t versionNumber = 100;
@@ -47,6 +48,7 @@ class FakeEngine : public AudioEngine {
   void clearCalls() { calls.clear(); }
 
   int init() override;
+  int initSilent() override;
   void release() override;
   int getEngineOption(EngineOption& o) override;
   int setEngineOption(const EngineOption& o) override;

@@ -86,6 +86,7 @@ QProcessEnvironment DesktopSession::environment() const {
   env.insert("TMPDIR", home());
   env.insert("XDG_RUNTIME_DIR", home());
   env.remove("DBUS_SESSION_BUS_ADDRESS");  // the player must run without a desktop bus
+  env.insert(variables_);
   return env;
 }
 

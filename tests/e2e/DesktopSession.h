@@ -23,6 +23,8 @@ class DesktopSession {
   void setAudioDriver(const QString& driver) { audioDriver_ = driver; }
   // The Qt platform the player is started with; empty leaves the choice to the player.
   void setPlatform(const QString& platform) { platform_ = platform; }
+  // One more environment variable for the player (set last, over the session's own).
+  void setVariable(const QString& name, const QString& value) { variables_.insert(name, value); }
   QString home() const { return home_.path(); }
   // What the program would have played, 16- or 32-bit as SDL's disk driver wrote it.
   QString heardFile() const { return home() + "/heard.raw"; }
@@ -80,6 +82,7 @@ class DesktopSession {
   QString display_;
   QString audioDriver_ = QStringLiteral("disk");
   QString platform_ = QStringLiteral("xcb");
+  QProcessEnvironment variables_;
   QProcess player_;
 };
 

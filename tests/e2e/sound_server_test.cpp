@@ -69,5 +69,27 @@ TEST_F(SoundServer, ThePlayerOutlivesItsSoundServer) {
   EXPECT_TRUE(QFile::exists(session.home() + "/sorvane.dat")) << "the state was not saved";
 }
 
+// No server to be found at start (none running, or a session without sound): the player says
+// so once, then plays silently, and the rest of it works as ever.
+TEST(NoSoundServer, ThePlayerSaysSoOnceAndRunsSilently) {
+  DesktopSession session;
+  ASSERT_TRUE(session.ok()) << "needs an X server of its own";
+  session.setAudioDriver("pulseaudio");
+  session.setVariable("PULSE_SERVER", "unix:" + session.home() + "/no-server");
+  ASSERT_TRUE(session.writeDefaultState());
+  session.start({session.copyIn("tests/fixtures/tone440_mpeg1_128k_js.mp3")});
+  const QString box = session.waitForWindow("^そるばね$", 30000);
+  ASSERT_FALSE(box.isEmpty()) << "no message that the sound device failed";
+  session.xdotool({"windowfocus", "--sync", box, "key", "Return"});
+  const QString panel = session.waitForWindow("^♪", 30000);
+  ASSERT_FALSE(panel.isEmpty()) << "no panel playing the song after the message";
+  // The song (3 s) is played out at a sound card's pace, and the player goes idle.
+  EXPECT_FALSE(session.waitForCaption(panel, "^そるばね Ver", 30000).isEmpty());
+  EXPECT_TRUE(session.waitForWindow("^そるばね$", 1000).isEmpty()) << "the message came again";
+  session.click(panel, kCloseX, kCloseY);
+  ASSERT_TRUE(session.waitForExit(20000)) << "the close hot spot did not end the program";
+  EXPECT_EQ(session.process().exitCode(), 0);
+}
+
 }  // namespace
 }  // namespace sorv::e2e

@@ -108,6 +108,32 @@ TEST_F(ScopeTest, SilencePaintsEveryRowOver) {
   EXPECT_EQ(s.scopeDirty, 1);
 }
 
+// A picture that would come out the same is not drawn nor sent to the screen again; a new
+// volume, new values or an area blanked in between draw it anew.
+TEST_F(ScopeTest, AnUnchangedPictureIsSentOnce) {
+  int spectrumSent = 0, waveSent = 0;
+  QObject::connect(&scope.spe()->area(), &PictureArea::changed, [&] { ++spectrumSent; });
+  QObject::connect(&scope.wPanel()->area(), &PictureArea::changed, [&] { ++waveSent; });
+  d.spectrumLeft.fill(40);
+  d.waveLeft.fill(20);
+  scope.scopeTick();
+  scope.scopeTick();
+  EXPECT_EQ(spectrumSent, 1);
+  EXPECT_EQ(waveSent, 1);
+  s.volLevel[0] = 50;
+  scope.scopeTick();
+  d.waveLeft[3] = -20;
+  scope.scopeTick();
+  EXPECT_EQ(spectrumSent, 2);
+  EXPECT_EQ(waveSent, 3);
+  s.playState = 0;
+  scope.scopeTick();  // stopped: both areas blanked
+  s.playState = 1;
+  scope.scopeTick();
+  EXPECT_GT(pixelsNot(spe(), ink()), 0) << "the same values after a blank were not drawn again";
+  EXPECT_GT(pixelsNot(wave(), scope.wPanel()->area().backColor().rgb()), 1);
+}
+
 TEST_F(ScopeTest, TraceHeightAndColourFollowTheSamples) {
   d.waveLeft.fill(0);
   d.waveRight.fill(0);
