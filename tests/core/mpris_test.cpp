@@ -1,63 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
-#include <QDBusConnection>
-#include <QDBusMessage>
-#include <QDBusPendingCall>
-#include <QDBusReply>
-#include <QProcess>
-
 #include "core/mpris/MprisService.h"
 #include "tests/common/FakeEngine.h"
+#include "tests/common/PrivateBus.h"
 
 namespace sorv {
 namespace {
-
-// A private session bus for the test: a real dbus-daemon on a socket of its own.
-class PrivateBus {
- public:
-  PrivateBus() {
-    daemon_.start("dbus-daemon", {"--session", "--nofork", "--print-address=1"});
-    if (!daemon_.waitForStarted(5000) || !daemon_.waitForReadyRead(5000)) return;
-    address_ = QString::fromUtf8(daemon_.readLine()).trimmed();
-  }
-  ~PrivateBus() {
-    QDBusConnection::disconnectFromBus("service");
-    QDBusConnection::disconnectFromBus("client");
-    daemon_.kill();
-    daemon_.waitForFinished(2000);
-  }
-  bool ok() const { return !address_.isEmpty(); }
-  QDBusConnection connect(const QString& name) {
-    return QDBusConnection::connectToBus(address_, name);
-  }
-
- private:
-  QProcess daemon_;
-  QString address_;
-};
-
-// Calls a method of the service without blocking the thread that serves it.
-QVariantList call(QDBusConnection& client, const QString& interface, const QString& method,
-                  const QVariantList& args = {}) {
-  QDBusMessage message = QDBusMessage::createMethodCall(
-      "org.mpris.MediaPlayer2.test", "/org/mpris/MediaPlayer2", interface, method);
-  message.setArguments(args);
-  QDBusPendingCall pending = client.asyncCall(message, 5000);
-  while (!pending.isFinished()) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-  return pending.reply().arguments();
-}
-
-QVariantList playerCall(QDBusConnection& client, const QString& method,
-                        const QVariantList& args = {}) {
-  return call(client, "org.mpris.MediaPlayer2.Player", method, args);
-}
-
-QVariant property(QDBusConnection& client, const QString& name) {
-  const QVariantList reply = call(client, "org.freedesktop.DBus.Properties", "Get",
-                                  {QStringLiteral("org.mpris.MediaPlayer2.Player"), name});
-  return reply.isEmpty() ? QVariant() : reply[0].value<QDBusVariant>().variant();
-}
 
 struct Fixture {
   State s;
@@ -114,26 +62,26 @@ TEST(Mpris, MetadataPrefersTheDatabaseOverTheTag) {
 }
 
 TEST(Mpris, TheBusSeesTheSongAndDrivesTheCommands) {
-  PrivateBus bus;
+  test::PrivateBus bus;
   ASSERT_TRUE(bus.ok());
   Fixture f;
   f.playOneSong();
   MprisService service(f.s, f.d, f.hooks());
   ASSERT_TRUE(service.registerOnBus(bus.connect("service"), "org.mpris.MediaPlayer2.test"));
-  QDBusConnection client = bus.connect("client");
+  test::MprisClient client(bus.connect("client"), "org.mpris.MediaPlayer2.test");
 
-  EXPECT_EQ(property(client, "PlaybackStatus").toString(), "Playing");
+  EXPECT_EQ(client.property("PlaybackStatus").toString(), "Playing");
   QVariantMap metadata;
-  property(client, "Metadata").value<QDBusArgument>() >> metadata;
+  client.property("Metadata").value<QDBusArgument>() >> metadata;
   EXPECT_EQ(metadata.value("xesam:title").toString(), "タグの曲名");
 
-  playerCall(client, "PlayPause");
-  playerCall(client, "Next");
-  playerCall(client, "Seek", {qlonglong(10) * 1000000});
+  client.player("PlayPause");
+  client.player("Next");
+  client.player("Seek", {qlonglong(10) * 1000000});
   EXPECT_EQ(f.commands, (QStringList{"pause", "next", "seek 40"}));
   f.d.engineState = 2;
-  EXPECT_EQ(property(client, "PlaybackStatus").toString(), "Paused");
-  playerCall(client, "PlayPause");
+  EXPECT_EQ(client.property("PlaybackStatus").toString(), "Paused");
+  client.player("PlayPause");
   EXPECT_EQ(f.commands.last(), "play");
 }
 

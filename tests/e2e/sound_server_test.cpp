@@ -7,6 +7,7 @@
 #include <QProcess>
 #include <csignal>
 
+#include "tests/common/PrivateBus.h"
 #include "tests/e2e/DesktopSession.h"
 
 namespace sorv::e2e {
@@ -53,8 +54,55 @@ TEST_F(SoundServer, TheSongIsHeardOnTheServersSink) {
   EXPECT_TRUE(session.waitForExit(20000)) << "the close hot spot did not end the program";
 }
 
+// Media keys on the desktop's session bus reach the player's own commands while it plays through
+// the sound server: pause is heard as silence, play as sound again, next as the next song.
+TEST_F(SoundServer, MediaKeysOnTheSessionBusDriveThePlayer) {
+  test::PrivateBus bus;
+  ASSERT_TRUE(bus.ok()) << "no dbus-daemon";
+  session.setVariable("DBUS_SESSION_BUS_ADDRESS", bus.address());
+  const QString list = session.home() + "/two.m3u";
+  QFile file(list);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(session.copyIn("tests/fixtures/tone440_vbr.mp3").toUtf8() + "\n" +
+             session.copyIn("tests/fixtures/tone1k_48k_stereo.mp3").toUtf8() + "\n");
+  file.close();
+  session.start({list});
+  const QString panel = session.waitForWindow("^♪", 30000);
+  ASSERT_FALSE(panel.isEmpty()) << "no panel playing the list";
+  const QString first = session.windowCaption(panel);
+  test::MprisClient keys(bus.connect("client"), "org.mpris.MediaPlayer2.sorvane");
+  ASSERT_TRUE(DesktopSession::waitFor(
+      [&] { return keys.property("PlaybackStatus").toString() == "Playing"; }, 15000))
+      << "the player is not on the session bus";
+  ASSERT_TRUE(heardForSeconds(0.5));
+
+  auto silent = [&] { return lastPeak(recording(), 0.3) == 0; };
+  keys.player("Pause");
+  EXPECT_TRUE(DesktopSession::waitFor(silent, 15000)) << "Pause went on sounding";
+  EXPECT_EQ(keys.property("PlaybackStatus").toString(), "Paused");
+  keys.player("Play");
+  EXPECT_TRUE(DesktopSession::waitFor([&] { return !silent(); }, 15000)) << "Play stayed silent";
+  keys.player("Next");
+  EXPECT_TRUE(DesktopSession::waitFor(
+      [&] {
+        return session.windowCaption(panel).startsWith("♪") &&
+               session.windowCaption(panel) != first;
+      },
+      15000))
+      << "Next did not start the next song";
+  EXPECT_TRUE(DesktopSession::waitFor(
+      [&] {
+        return std::abs(dominantFrequency(recording(), heardSeconds(recording()) - 0.6, 0.5) -
+                        1000) < 20;
+      },
+      15000))
+      << "the next song is not what is heard";
+  session.click(panel, kCloseX, kCloseY);
+  EXPECT_TRUE(session.waitForExit(20000));
+}
+
 // A sound server that dies (a crash, a log-out of the audio session) must not take the player
-// and its unsaved settings with it.
+// and its unsaved settings with it. It takes the server of this run away, so it comes last.
 TEST_F(SoundServer, ThePlayerOutlivesItsSoundServer) {
   const QString panel = startPlaying();
   ASSERT_FALSE(panel.isEmpty()) << "no panel playing the song";
