@@ -13,6 +13,9 @@ inline constexpr QChar kSep = QLatin1Char('/');
 QString pathWithSep(QString& path);
 // The characters after the last separator; empty when there is none.
 QString fileNamePart(const QString& path);
+// The name with its audio extension replaced: the last three characters, or the last four
+// after a dot (".flac", ".opus"); "song.mp3" and "song.flac" with "WAV" both give "song.WAV".
+QString withAudioExtension(const QString& name, const QString& extension);
 // A number as at least four digits: 3 gives "0003".
 QString format0000(int value);
 // The path of an existing folder or file, as the file system reports its current folder, with

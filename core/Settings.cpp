@@ -9,6 +9,7 @@ namespace sorv {
 namespace {
 
 const char* const kKey = "Work/Path";
+const char* const kOtherFormatsKey = "Options/OtherFormats";
 
 QSettings userSettings() {
   return QSettings(QStringLiteral("Sorvane"), QStringLiteral("Sorvane"));
@@ -31,6 +32,16 @@ QString loadWorkPath(const QString& currentDirWithSep) {
 void saveWorkPath(const QString& path) {
   QSettings settings = userSettings();
   settings.setValue(kKey, path);
+  settings.sync();
+}
+
+bool loadOtherFormats() {
+  return userSettings().value(kOtherFormatsKey, true).toBool();
+}
+
+void saveOtherFormats(bool on) {
+  QSettings settings = userSettings();
+  settings.setValue(kOtherFormatsKey, on);
   settings.sync();
 }
 

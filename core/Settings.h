@@ -1,6 +1,6 @@
 #pragma once
-// The one per-user setting: the settings folder, under organisation "Sorvane", application
-// "Sorvane", key "Work/Path".
+// The per-user settings, under organisation "Sorvane", application "Sorvane": the settings
+// folder (key "Work/Path") and the options that the state file has no place for.
 #include <QString>
 
 namespace sorv {
@@ -11,5 +11,8 @@ namespace sorv {
 QString loadWorkPath(const QString& currentDirWithSep);
 // Stores the settings folder.
 void saveWorkPath(const QString& path);
+// Whether scans and drops take the other audio formats beside MP3; true when never set.
+bool loadOtherFormats();
+void saveOtherFormats(bool on);
 
 }  // namespace sorv

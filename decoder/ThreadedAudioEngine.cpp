@@ -239,7 +239,9 @@ int ThreadedAudioEngine::decodeToWav(const std::string& target) {
   mode_ = Mode::Stopped;
   waveSource_ = openAudioSource(path_, SampleFormat::Pcm16);
   wave_ = std::make_unique<WavWriter>();
-  if (!waveSource_ || !wave_->open(target, waveSource_->sampleRate(), waveSource_->channels())) {
+  // Deeper sources keep their depth as 24-bit files; the rest become 16-bit ones.
+  if (!waveSource_ || !wave_->open(target, waveSource_->sampleRate(), waveSource_->channels(),
+                                   waveSource_->bitsPerSample() > 16 ? 24 : 16)) {
     haltPlayback();
     return 0;
   }

@@ -20,7 +20,7 @@ void openDropped(State& s, AudioEngine& d, PlayerView& v, const QMimeData& data)
   QStringList items;
   for (const QUrl& url : data.urls())
     if (url.isLocalFile()) items << localPathOfUrl(url);
-  const QStringList files = collectDroppedFiles(items);
+  const QStringList files = collectDroppedFiles(items, s.songFiles());
   if (files.isEmpty()) return;
   setFileTable(s, v, files);
   s.listPos = 1;

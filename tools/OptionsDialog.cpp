@@ -10,6 +10,7 @@
 
 #include "core/Messages.h"
 #include "core/Paths.h"
+#include "core/Settings.h"
 #include "library/db/SongDb.h"
 #include "tools/FolderPickers.h"
 #include "tools/StopPlayer.h"
@@ -68,6 +69,10 @@ QWidget* OptionsDialog::buildOptions() {
     check1_[i] = new QCheckBox(QString::fromUtf8(kCheckCaptions[i]), box);
     layout->addWidget(check1_[i]);
   }
+  otherFormats_ = new QCheckBox(QStringLiteral("MP3以外の音声ファイルも対象にする"), box);
+  otherFormats_->setToolTip(QStringLiteral(
+      "FLAC、M4A、Ogg、Opus、WAV、AIFFのファイルもフォルダ検索とドロップの対象にします。"));
+  layout->addWidget(otherFormats_);
   return box;
 }
 
@@ -144,6 +149,7 @@ void OptionsDialog::formLoad() {
     move(screen->availableGeometry().center() - rect().center());
   const auto options = checkOptions(s_);
   for (int i = 0; i < 5; ++i) check1_[i]->setChecked(*options[i] == 1);
+  otherFormats_->setChecked(s_.otherFormats);
   timing_[s_.lyricTimeMode == 1 ? 1 : 0]->setChecked(true);
   for (int i = 0; i < 3; ++i) filpath_[i]->setText(pathWithSep(s_.pathDir[4 + i]));
   cpu_->setValue(s_.cpuLoad);
@@ -178,6 +184,10 @@ void OptionsDialog::command2Click(int i) {
 void OptionsDialog::cmdOKClick() {
   const auto options = checkOptions(s_);
   for (int i = 0; i < 5; ++i) *options[i] = check1_[i]->isChecked() ? 1 : 0;
+  if (s_.otherFormats != otherFormats_->isChecked()) {
+    s_.otherFormats = otherFormats_->isChecked();
+    saveOtherFormats(s_.otherFormats);
+  }
   s_.lyricTimeMode = timing_[0]->isChecked() ? 0 : 1;
   d_.setLyricsTiming(s_.lyricTimeMode);
   for (int i = 0; i < 3; ++i) {

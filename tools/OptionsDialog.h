@@ -25,6 +25,8 @@ class OptionsDialog : public QDialog {
   ~OptionsDialog() override;
 
   QCheckBox* check1(int i) const { return check1_.at(i); }
+  // Other audio formats beside MP3 in scans and drops; kept in the settings.
+  QCheckBox* otherFormats() const { return otherFormats_; }
   QRadioButton* timing(int i) const { return timing_.at(i); }
   QSlider* cpu() const { return cpu_; }
   QLineEdit* filpath(int i) const { return filpath_.at(i); }
@@ -59,6 +61,7 @@ class OptionsDialog : public QDialog {
   AudioEngine& d_;
   PlayerView& v_;
   std::array<QCheckBox*, 5> check1_{};
+  QCheckBox* otherFormats_ = nullptr;
   std::array<QRadioButton*, 2> timing_{};
   QSlider* cpu_ = nullptr;
   int cpuAtLoad_ = 0;

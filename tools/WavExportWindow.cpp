@@ -14,7 +14,7 @@ WavExportWindow::WavExportWindow(State& s, AudioEngine& d, PlayerView& v,
 }
 
 QString WavExportWindow::outputName(const QString& fileName) {
-  return fileName.left(std::max<qsizetype>(0, fileName.size() - 3)) + QStringLiteral("WAV");
+  return withAudioExtension(fileName, QStringLiteral("WAV"));
 }
 
 void WavExportWindow::runCommand(int index) {

@@ -12,7 +12,7 @@ QStringList foldersBreadthFirst(const QString& top) {
   QString first = top;
   QStringList folders{pathWithSep(first)};
   for (int i = 0; i < folders.size() && folders.size() < kMaxDropFolders; ++i) {
-    for (const QString& name : folderEntries(folders[i], true)) {
+    for (const QString& name : folderEntries(folders[i], true, SongFiles::Mp3Only)) {
       if (folders.size() >= kMaxDropFolders) break;
       folders << folders[i] + name + kSep;
     }
@@ -20,9 +20,9 @@ QStringList foldersBreadthFirst(const QString& top) {
   return folders;
 }
 
-void appendFolderFiles(const QString& top, QStringList& files) {
+void appendFolderFiles(const QString& top, SongFiles which, QStringList& files) {
   for (const QString& folder : foldersBreadthFirst(top)) {
-    for (const QString& name : folderEntries(folder, false)) {
+    for (const QString& name : folderEntries(folder, false, which)) {
       if (files.size() >= kMaxListEntries) return;
       files << folder + name;
     }
@@ -31,19 +31,18 @@ void appendFolderFiles(const QString& top, QStringList& files) {
 
 }  // namespace
 
-bool hasAudioExtension(const QString& path) {
-  const QString ext = path.right(3).toLower();
-  return ext == QLatin1String("mp3") || ext == QLatin1String("rmp");
+bool hasAudioExtension(const QString& path, SongFiles which) {
+  return isNamedSongFile(path.toStdString(), which);
 }
 
-QStringList collectDroppedFiles(const QStringList& items) {
+QStringList collectDroppedFiles(const QStringList& items, SongFiles which) {
   QStringList files;
   for (const QString& item : items) {
     if (files.size() >= kMaxListEntries) break;
-    if (hasAudioExtension(item))
+    if (hasAudioExtension(item, which))
       files << item;
     else if (isLocalFolder(item))
-      appendFolderFiles(item, files);
+      appendFolderFiles(item, which, files);
   }
   return files;
 }

@@ -189,6 +189,14 @@ bool DesktopSession::isVisible(const QString& window) {
   return visible.split('\n').contains(window);
 }
 
+QImage DesktopSession::screenshot(const QString& window) {
+  QProcess import;
+  import.setProcessEnvironment(environment());
+  import.start("import", {"-window", window, "png:-"});
+  if (!import.waitForFinished(20000)) return {};
+  return QImage::fromData(import.readAllStandardOutput(), "PNG");
+}
+
 QRect DesktopSession::geometry(const QString& window) {
   QRect rect;
   for (const QString& line : xdotool({"getwindowgeometry", "--shell", window}).split('\n')) {

@@ -1,6 +1,7 @@
 #pragma once
 // Drives the real program as a user would: starts the binaries in a home folder of their own on
 // the X server of its own test, finds windows, clicks, reads captions and files.
+#include <QImage>
 #include <QProcess>
 #include <QRect>
 #include <QString>
@@ -61,6 +62,8 @@ class DesktopSession {
   bool isVisible(const QString& window);
   // Position and size of a window on the screen, in pixels.
   QRect geometry(const QString& window);
+  // What the window shows, as the X server has it (null when it could not be read).
+  QImage screenshot(const QString& window);
   // Moves the pointer to (x, y) on the screen (on SORV_POINTER_DISPLAY when a nested session
   // takes its input from there).
   void movePointer(int x, int y);

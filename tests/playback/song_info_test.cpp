@@ -112,7 +112,7 @@ TEST_F(SongInfoTest, ProgrammeLabelOnlyForAnimation) {
   }
 }
 
-TEST_F(SongInfoTest, FileDataForUnknownSongVbrAndWma) {
+TEST_F(SongInfoTest, FileDataForUnknownSongVbrWmaAndOtherFormats) {
   s.listInfo[1].bitrate = 0;
   s.listInfo[1].version = 3;
   s.listInfo[1].layer = 2;
@@ -135,6 +135,28 @@ TEST_F(SongInfoTest, FileDataForUnknownSongVbrAndWma) {
   v.aPanelArea.setFontName("Arial");
   v.aPanelArea.setFontSize(7);
   EXPECT_DOUBLE_EQ(prints[2].y, prints[0].y + v.aPanelArea.textHeight() - 20);
+  // The other formats: codec, rate, depth of lossless streams, channels; the bit rate of lossy.
+  s.listExt[1] = "lac";
+  s.listInfo[1] = StreamRecord{};
+  s.listInfo[1].fileSize = 1234;
+  s.listInfo[1].codec = "FLAC";
+  s.listInfo[1].sampleRate = 96000;
+  s.listInfo[1].bits = 24;
+  s.listInfo[1].channels = 2;
+  showSongDetail(s, v.aPanelArea);
+  EXPECT_EQ(colouredTexts(v.aPanelArea), QStringList({"  Data Format ", ": FLAC 96kHz 24bit Stereo",
+                                                      "  File Size", ": 1,234 Bytes"}));
+  s.listExt[1] = "pus";
+  s.listInfo[1].codec = "AAC";
+  s.listInfo[1].sampleRate = 44100;
+  s.listInfo[1].bits = 0;
+  s.listInfo[1].channels = 1;
+  s.listInfo[1].bitrate = 256;
+  setSong("100");
+  showSongDetail(s, v.aPanelArea);
+  EXPECT_EQ(colouredTexts(v.aPanelArea).mid(3),
+            QStringList({"  Data Format ", ": AAC 44.1kHz Mono", "  Bit Rate", ": 256kbit/s",
+                         "  File Size", ": 1,234 Bytes"}));
 }
 
 TEST_F(SongInfoTest, PlayListUpperCaseMp3IsStillMpeg) {

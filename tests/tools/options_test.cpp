@@ -1,5 +1,6 @@
 #include <QFocusEvent>
 
+#include "core/Settings.h"
 #include "library/db/SongSchema.h"
 #include "tests/tools/ToolsTest.h"
 #include "tools/FolderPickers.h"
@@ -102,6 +103,22 @@ TEST_F(OptionsTest, OkAppliesBoxesTimingFoldersAndDisplayInOrder) {
   EXPECT_EQ(d.lyricsTimeMode, 1);
   EXPECT_EQ(s.pathDir[6], "/lyrics/");
   EXPECT_EQ(v.showDispModeCalls, 1);
+}
+
+TEST_F(OptionsTest, OtherFormatsBoxIsOnUntilClearedAndKeptInTheSettingsOnly) {
+  EXPECT_TRUE(loadOtherFormats());
+  OptionsDialog dialog(s, d, v);
+  EXPECT_EQ(dialog.otherFormats()->text(), "MP3以外の音声ファイルも対象にする");
+  EXPECT_TRUE(dialog.otherFormats()->isChecked());
+  dialog.otherFormats()->setChecked(false);
+  dialog.cmdCancelClick();
+  EXPECT_TRUE(s.otherFormats);
+  OptionsDialog second(s, d, v);
+  second.otherFormats()->setChecked(false);
+  second.cmdOKClick();
+  EXPECT_FALSE(s.otherFormats);
+  EXPECT_FALSE(loadOtherFormats());
+  EXPECT_FALSE(OptionsDialog(s, d, v).otherFormats()->isChecked());
 }
 
 TEST_F(OptionsTest, TypedFolderGetsItsSeparatorOnLeavingAndKeepsItAfterCancel) {
