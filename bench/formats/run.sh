@@ -30,7 +30,7 @@ ffmpeg_cpu() {
     python3 -c 'import resource, subprocess, sys
 subprocess.run(sys.argv[1:], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 r = resource.getrusage(resource.RUSAGE_CHILDREN)
-print(r.ru_utime + r.ru_stime)' ffmpeg -threads 1 -i "$1" -f null -
+print('%.4f' % (r.ru_utime + r.ru_stime))' ffmpeg -threads 1 -i "$1" -f null -
   done | sort -g | head -1
 }
 ours_cpu() {

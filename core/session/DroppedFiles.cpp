@@ -20,10 +20,10 @@ QStringList foldersBreadthFirst(const QString& top) {
   return folders;
 }
 
-void appendFolderFiles(const QString& top, SongFiles which, QStringList& files) {
+void appendFolderFiles(const QString& top, SongFiles which, int limit, QStringList& files) {
   for (const QString& folder : foldersBreadthFirst(top)) {
     for (const QString& name : folderEntries(folder, false, which)) {
-      if (files.size() >= kMaxListEntries) return;
+      if (files.size() >= limit) return;
       files << folder + name;
     }
   }
@@ -35,16 +35,20 @@ bool hasAudioExtension(const QString& path, SongFiles which) {
   return isNamedSongFile(path.toStdString(), which);
 }
 
-QStringList collectDroppedFiles(const QStringList& items, SongFiles which) {
+QStringList collectSongFiles(const QStringList& items, SongFiles which, int limit) {
   QStringList files;
   for (const QString& item : items) {
-    if (files.size() >= kMaxListEntries) break;
+    if (files.size() >= limit) break;
     if (hasAudioExtension(item, which))
       files << item;
     else if (isLocalFolder(item))
-      appendFolderFiles(item, which, files);
+      appendFolderFiles(item, which, limit, files);
   }
   return files;
+}
+
+QStringList collectDroppedFiles(const QStringList& items, SongFiles which) {
+  return collectSongFiles(items, which, kMaxListEntries);
 }
 
 }  // namespace sorv

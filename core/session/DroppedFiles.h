@@ -18,5 +18,7 @@ bool hasAudioExtension(const QString& path, SongFiles which);
 // by folder, each folder's files by name. Hidden entries and symbolic links to folders are not
 // followed; errors while walking are ignored. At most kMaxListEntries paths.
 QStringList collectDroppedFiles(const QStringList& items, SongFiles which);
+// The same walk with another limit (a whole library rather than a play list).
+QStringList collectSongFiles(const QStringList& items, SongFiles which, int limit);
 
 }  // namespace sorv

@@ -1,0 +1,33 @@
+#pragma once
+// Measured loudness kept in the song database, in a table of its own keyed by a file's full
+// path, size and modification time, so a changed file is measured again and the song tables
+// and views stay as they are.
+#include <QString>
+#include <optional>
+
+#include "decoder/Loudness.h"
+#include "library/db/SqlDb.h"
+
+namespace sorv {
+
+class LoudnessCache {
+ public:
+  // Makes the table when the database has none yet. Throws DbError.
+  explicit LoudnessCache(SqlDb& db);
+
+  // What was measured for the file as it is now; nullopt when it was never measured, or changed
+  // (another size or modification time) since.
+  std::optional<Loudness> find(const QString& path);
+  void store(const QString& path, const Loudness& loudness);
+  // The file's own ReplayGain tags (album or track) first, then what the cache holds, else a
+  // measurement, which is kept; nullopt when none gives a value.
+  std::optional<Loudness> songLoudness(const QString& path, bool album);
+
+ private:
+  // A statement whose parameters 1 to 3 are the file's path, size and modification time.
+  SqlStatement keyedStatement(const char* sql, const QString& path);
+
+  SqlDb& db_;
+};
+
+}  // namespace sorv
