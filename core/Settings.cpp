@@ -1,6 +1,7 @@
 #include "core/Settings.h"
 
 #include <QSettings>
+#include <algorithm>
 
 #include "core/Paths.h"
 
@@ -10,6 +11,7 @@ namespace {
 
 const char* const kKey = "Work/Path";
 const char* const kOtherFormatsKey = "Options/OtherFormats";
+const char* const kLoudnessKey = "Options/Loudness";
 
 QSettings userSettings() {
   return QSettings(QStringLiteral("Sorvane"), QStringLiteral("Sorvane"));
@@ -35,13 +37,16 @@ void saveWorkPath(const QString& path) {
   settings.sync();
 }
 
-bool loadOtherFormats() {
-  return userSettings().value(kOtherFormatsKey, true).toBool();
+void loadExtraOptions(State& s) {
+  const QSettings settings = userSettings();
+  s.otherFormats = settings.value(kOtherFormatsKey, true).toBool();
+  s.loudnessMode = static_cast<int16_t>(std::clamp(settings.value(kLoudnessKey, 0).toInt(), 0, 2));
 }
 
-void saveOtherFormats(bool on) {
+void saveExtraOptions(const State& s) {
   QSettings settings = userSettings();
-  settings.setValue(kOtherFormatsKey, on);
+  settings.setValue(kOtherFormatsKey, s.otherFormats);
+  settings.setValue(kLoudnessKey, s.loudnessMode);
   settings.sync();
 }
 

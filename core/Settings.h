@@ -3,6 +3,8 @@
 // folder (key "Work/Path") and the options that the state file has no place for.
 #include <QString>
 
+#include "core/State.h"
+
 namespace sorv {
 
 // The settings folder for this run. An absent or empty setting becomes currentDirWithSep, which
@@ -11,8 +13,10 @@ namespace sorv {
 QString loadWorkPath(const QString& currentDirWithSep);
 // Stores the settings folder.
 void saveWorkPath(const QString& path);
-// Whether scans and drops take the other audio formats beside MP3; true when never set.
-bool loadOtherFormats();
-void saveOtherFormats(bool on);
+// The options the state file has no place for (its layout stays as it is): otherFormats
+// ("Options/OtherFormats", on when never set) and loudnessMode ("Options/Loudness", off when
+// never set).
+void loadExtraOptions(State& s);
+void saveExtraOptions(const State& s);
 
 }  // namespace sorv

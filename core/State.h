@@ -33,6 +33,8 @@ struct State {
   // Other audio formats beside MP3 in scans and drops. Kept in the settings (loadOtherFormats),
   // not in the state file, whose layout stays as it is.
   bool otherFormats = true;
+  // Loudness matching, kept in the settings too: 0 off, 1 per song, 2 per album.
+  int16_t loudnessMode = 0;
 
   // Folders, pathDir[1..6]; every folder ends in the separator once it passed pathWithSep.
   std::array<QString, 7> pathDir;

@@ -1,6 +1,7 @@
 #include "decoder/ThreadedAudioEngine.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "decoder/FfmpegSource.h"
 #include "decoder/FileInfo.h"
@@ -177,6 +178,10 @@ void ThreadedAudioEngine::seek(int32_t seconds) {
 
 void ThreadedAudioEngine::setVolume(int32_t left, int32_t right) {
   output_->setLevels(left, right);
+}
+
+void ThreadedAudioEngine::setLoudnessGain(double db) {
+  output_->setLoudnessGain(std::pow(10.0, db / 20));
 }
 
 void ThreadedAudioEngine::setEqualizer(const Gains* gains) {

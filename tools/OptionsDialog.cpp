@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QScreen>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "core/Messages.h"
 #include "core/Paths.h"
@@ -51,6 +52,7 @@ OptionsDialog::OptionsDialog(State& s, AudioEngine& d, PlayerView& v, QWidget* p
   auto* row = new QHBoxLayout;
   row->addWidget(buildTiming());
   row->addWidget(buildCpu());
+  row->addWidget(buildLoudness());
   layout->addLayout(row);
   layout->addWidget(buildPaths());
   layout->addWidget(buildButtons());
@@ -106,6 +108,20 @@ QWidget* OptionsDialog::buildCpu() {
   return frame;
 }
 
+QWidget* OptionsDialog::buildLoudness() {
+  auto* frame = new QGroupBox(QStringLiteral("音量の均一化"), this);
+  frame->setToolTip(
+      QStringLiteral("曲ごとの音量の差をReplayGain (-18 LUFS) "
+                     "に合わせてそろえます。音が割れることはありません。"));
+  auto* layout = new QVBoxLayout(frame);
+  const char* const captions[3] = {"しない", "曲ごと", "アルバムごと"};
+  for (int i = 0; i < 3; ++i) {
+    loudness_[i] = new QRadioButton(QString::fromUtf8(captions[i]), frame);
+    layout->addWidget(loudness_[i]);
+  }
+  return frame;
+}
+
 QWidget* OptionsDialog::buildPaths() {
   auto* frame = new QGroupBox(QStringLiteral("データパス"), this);
   auto* layout = new QVBoxLayout(frame);
@@ -150,6 +166,7 @@ void OptionsDialog::formLoad() {
   const auto options = checkOptions(s_);
   for (int i = 0; i < 5; ++i) check1_[i]->setChecked(*options[i] == 1);
   otherFormats_->setChecked(s_.otherFormats);
+  loudness_[std::clamp<int>(s_.loudnessMode, 0, 2)]->setChecked(true);
   timing_[s_.lyricTimeMode == 1 ? 1 : 0]->setChecked(true);
   for (int i = 0; i < 3; ++i) filpath_[i]->setText(pathWithSep(s_.pathDir[4 + i]));
   cpu_->setValue(s_.cpuLoad);
@@ -184,10 +201,11 @@ void OptionsDialog::command2Click(int i) {
 void OptionsDialog::cmdOKClick() {
   const auto options = checkOptions(s_);
   for (int i = 0; i < 5; ++i) *options[i] = check1_[i]->isChecked() ? 1 : 0;
-  if (s_.otherFormats != otherFormats_->isChecked()) {
-    s_.otherFormats = otherFormats_->isChecked();
-    saveOtherFormats(s_.otherFormats);
+  s_.otherFormats = otherFormats_->isChecked();
+  for (int16_t mode = 0; mode < 3; ++mode) {
+    if (loudness_[mode]->isChecked()) s_.loudnessMode = mode;
   }
+  saveExtraOptions(s_);
   s_.lyricTimeMode = timing_[0]->isChecked() ? 0 : 1;
   d_.setLyricsTiming(s_.lyricTimeMode);
   for (int i = 0; i < 3; ++i) {

@@ -50,7 +50,7 @@ Program::Start Program::StartUp(const QString& commandLine) {
   s_.verNo = QString::fromLatin1(kVersionText);
   view_.setCaption(s_.idleCaption());
   s_.workPath = loadWorkPath(currentDirWithSep());
-  s_.otherFormats = loadOtherFormats();
+  loadExtraOptions(s_);
   if (d_.init() == 0) {
     showMessage(QStringLiteral("VBMP3.DLLの初期化に失敗しました。"));
     return Start::EngineFailed;

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # CPU cost of decoding five minutes of each format through the engine, against
-# `ffmpeg -f null` on the same file, as a Markdown table. usage: bench/formats/run.sh [BUILD_DIR]
+# `ffmpeg -f null` on the same file, and of measuring loudness, against `ffmpeg -af ebur128`,
+# as Markdown tables. usage: bench/formats/run.sh [BUILD_DIR]
 set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 build="${1:-$root/build}"
@@ -24,23 +25,37 @@ encode "$work/src.wav" vorbis_q5.ogg -c:a libvorbis -q:a 5
 encode "$work/src.wav" opus128.opus -c:a libopus -b:a 128k
 encode "$work/src.wav" pcm16.wav -c:a pcm_s16le
 
-# Best of three CPU seconds (user + system) of ffmpeg decoding into nothing.
+# Best of three CPU seconds (user + system) of ffmpeg on a file: ffmpeg_cpu FILE [FILTER...]
 ffmpeg_cpu() {
+  local file=$1
+  shift
   for _ in 1 2 3; do
     python3 -c 'import resource, subprocess, sys
 subprocess.run(sys.argv[1:], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 r = resource.getrusage(resource.RUSAGE_CHILDREN)
-print('%.4f' % (r.ru_utime + r.ru_stime))' ffmpeg -threads 1 -i "$1" -f null -
+print("%.4f" % (r.ru_utime + r.ru_stime))' ffmpeg -threads 1 -i "$file" "$@" -f null -
   done | sort -g | head -1
 }
+# Best of three of one of our programs, which print their own CPU seconds.
 ours_cpu() {
-  for _ in 1 2 3; do "$build/bench/formats/bench_formats_decode" "$1"; done | sort -g | head -1
+  for _ in 1 2 3; do "$build/bench/formats/$1" "$2"; done | sort -g | head -1
 }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN{printf "%.2f", (b > 0 ? a / b : 0)}'; }
 
 echo "| 5 min of | engine, CPU s | ffmpeg -f null, CPU s | ratio (engine / ffmpeg) |"
 echo "|---|---|---|---|"
 for file in flac16.flac flac24_96k.flac aac256.m4a alac16.m4a vorbis_q5.ogg opus128.opus pcm16.wav; do
-  ours=$(ours_cpu "$work/$file")
+  ours=$(ours_cpu bench_formats_decode "$work/$file")
   theirs=$(ffmpeg_cpu "$work/$file")
-  echo "| $file | $ours | $theirs | $(awk -v a="$ours" -v b="$theirs" 'BEGIN{printf "%.2f", (b > 0 ? a / b : 0)}') |"
+  echo "| $file | $ours | $theirs | $(ratio "$ours" "$theirs") |"
+done
+
+echo
+echo "| loudness of | engine, CPU s per hour of audio | ffmpeg -af ebur128, CPU s per hour | ratio |"
+echo "|---|---|---|---|"
+for file in flac16.flac aac256.m4a; do
+  ours=$(ours_cpu bench_formats_loudness "$work/$file")
+  theirs=$(ffmpeg_cpu "$work/$file" -af ebur128)
+  per_hour() { awk -v s="$1" 'BEGIN{printf "%.2f", s * 12}'; }
+  echo "| $file | $(per_hour "$ours") | $(per_hour "$theirs") | $(ratio "$ours" "$theirs") |"
 done

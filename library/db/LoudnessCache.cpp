@@ -2,6 +2,8 @@
 
 #include <sys/stat.h>
 
+#include <QThreadPool>
+
 #include "decoder/LegacyPath.h"
 #include "library/db/SqlDb.h"
 
@@ -57,14 +59,38 @@ SqlStatement LoudnessCache::keyedStatement(const char* sql, const QString& path)
   return statement;
 }
 
-std::optional<Loudness> LoudnessCache::songLoudness(const QString& path, bool album) {
+std::optional<Loudness> LoudnessCache::knownLoudness(const QString& path, bool album) {
   const TaggedLoudness tagged = readLoudnessTags(path.toStdString());
   if (album && tagged.album) return tagged.album;
   if (tagged.track) return tagged.track;
-  if (auto kept = find(path)) return kept;
+  return find(path);
+}
+
+std::optional<Loudness> LoudnessCache::songLoudness(const QString& path, bool album) {
+  if (auto known = knownLoudness(path, album)) return known;
   const auto measured = measureLoudness(path.toStdString());
   if (measured) store(path, *measured);
   return measured;
+}
+
+double loudnessGainDb(const QString& dbPath, const QString& path, int mode) {
+  if (mode == 0) return 0;
+  try {
+    SqlDb db(dbPath);
+    LoudnessCache cache(db);
+    if (const auto known = cache.knownLoudness(path, mode == 2)) return replayGainDb(*known);
+  } catch (const DbError&) {
+    return 0;
+  }
+  QThreadPool::globalInstance()->start([dbPath, path] {
+    try {
+      SqlDb db(dbPath);
+      LoudnessCache(db).songLoudness(path, false);
+    } catch (const DbError&) {
+      // Not kept: the song is measured again the next time it plays.
+    }
+  });
+  return 0;
 }
 
 }  // namespace sorv

@@ -19,8 +19,10 @@ class LoudnessCache {
   // (another size or modification time) since.
   std::optional<Loudness> find(const QString& path);
   void store(const QString& path, const Loudness& loudness);
-  // The file's own ReplayGain tags (album or track) first, then what the cache holds, else a
-  // measurement, which is kept; nullopt when none gives a value.
+  // The file's own ReplayGain tags (album or track; per album falls back to the track) first,
+  // then what the cache holds; nullopt when neither gives a value.
+  std::optional<Loudness> knownLoudness(const QString& path, bool album);
+  // The same, else a measurement, which is kept; nullopt when none gives a value.
   std::optional<Loudness> songLoudness(const QString& path, bool album);
 
  private:
@@ -29,5 +31,11 @@ class LoudnessCache {
 
   SqlDb& db_;
 };
+
+// The gain in dB for a song about to play under a loudness setting (0 off, 1 per song, 2 per
+// album): 0 when off. A song with ReplayGain tags or an earlier measurement gets its gain at
+// once; any other plays at 0 dB while it is measured in the background and kept in the song
+// database at dbPath for the next time. A database that cannot be used gives 0 dB.
+double loudnessGainDb(const QString& dbPath, const QString& path, int mode);
 
 }  // namespace sorv

@@ -79,6 +79,18 @@ TEST_F(HeardOutputTest, EveryFormatIsHeardFromTheSeekToTheEnd) {
   }
 }
 
+// Loudness matching lowers (or raises) everything by its gain, like the volume.
+TEST_F(HeardOutputTest, LoudnessGainIsHeardOnTopOfTheVolume) {
+  const auto plain = hear("tone440_mpeg1_128k_js.mp3", 2);
+  engine_.setLoudnessGain(-6.0);
+  const auto quieter = hear("tone440_mpeg1_128k_js.mp3", 2);
+  engine_.setLoudnessGain(0.0);
+  ASSERT_GT(plain.size(), 2u * 20000);
+  ASSERT_GT(quieter.size(), 2u * 20000);
+  EXPECT_NEAR(test::toneDb(quieter, 2, 0, 440, 44100) - test::toneDb(plain, 2, 0, 440, 44100), -6.0,
+              0.5);
+}
+
 TEST_F(HeardOutputTest, VolumeZeroIsSilence) {
   engine_.setVolume(0, 0);
   const auto heard = hear("tone440_mpeg1_128k_js.mp3", 2);

@@ -8,6 +8,7 @@
 
 #include "library/db/LoudnessCache.h"
 #include "library/db/SqlDb.h"
+#include "tests/common/WaitUntil.h"
 #include "tests/library/LibraryTestDb.h"
 #include "tests/library/SorvdbRun.h"
 
@@ -110,6 +111,24 @@ TEST_F(LoudnessTest, TheDatabaseKeepsAMeasurementUntilTheFileChanges) {
   // A folder without songs is no error; a database that is not one is.
   EXPECT_EQ(tool({"loudness", db.path(), db.folder() + "nothing"}).code, 0);
   EXPECT_NE(tool({"loudness", song, db.folder()}).code, 0);
+}
+
+TEST_F(LoudnessTest, PlayingGetsTheGainOfTheSettingAndMeasuresUnknownSongsInTheBackground) {
+  const QString tagged =
+      makeFlac("tagged.flac", "sine=frequency=440:d=3",
+               {"-metadata", "REPLAYGAIN_TRACK_GAIN=-3.50 dB", "-metadata",
+                "REPLAYGAIN_ALBUM_GAIN=+2.00 dB", "-metadata", "REPLAYGAIN_ALBUM_PEAK=0.5"});
+  EXPECT_EQ(loudnessGainDb(db.path(), tagged, 0), 0.0);
+  EXPECT_NEAR(loudnessGainDb(db.path(), tagged, 1), -3.5, 1e-9);
+  EXPECT_NEAR(loudnessGainDb(db.path(), tagged, 2), 2.0, 1e-9);
+  const QString song = makeFlac("song.flac", "sine=frequency=440:d=3", {"-ac", "2"});
+  EXPECT_EQ(loudnessGainDb(db.path(), song, 1), 0.0);  // not known yet: measured meanwhile
+  SqlDb sql(db.path());
+  LoudnessCache cache(sql);
+  ASSERT_TRUE(waitUntil([&] { return cache.find(song).has_value(); }))
+      << "the background measurement was never kept";
+  EXPECT_NEAR(loudnessGainDb(db.path(), song, 2), kTargetLufs - ffmpegLufs(song), 0.5);
+  EXPECT_EQ(loudnessGainDb(db.folder() + "missing/sorvdb.mdb", song, 1), 0.0);
 }
 
 }  // namespace

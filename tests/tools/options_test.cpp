@@ -105,20 +105,32 @@ TEST_F(OptionsTest, OkAppliesBoxesTimingFoldersAndDisplayInOrder) {
   EXPECT_EQ(v.showDispModeCalls, 1);
 }
 
-TEST_F(OptionsTest, OtherFormatsBoxIsOnUntilClearedAndKeptInTheSettingsOnly) {
-  EXPECT_TRUE(loadOtherFormats());
+TEST_F(OptionsTest, FormatsAndLoudnessAreKeptInTheSettingsOnlyOnOk) {
+  loadExtraOptions(s);
+  EXPECT_TRUE(s.otherFormats);
+  EXPECT_EQ(s.loudnessMode, 0);
   OptionsDialog dialog(s, d, v);
   EXPECT_EQ(dialog.otherFormats()->text(), "MP3以外の音声ファイルも対象にする");
   EXPECT_TRUE(dialog.otherFormats()->isChecked());
+  EXPECT_TRUE(dialog.loudness(0)->isChecked());
   dialog.otherFormats()->setChecked(false);
+  dialog.loudness(2)->setChecked(true);
   dialog.cmdCancelClick();
   EXPECT_TRUE(s.otherFormats);
+  EXPECT_EQ(s.loudnessMode, 0);
   OptionsDialog second(s, d, v);
   second.otherFormats()->setChecked(false);
+  second.loudness(2)->setChecked(true);
   second.cmdOKClick();
   EXPECT_FALSE(s.otherFormats);
-  EXPECT_FALSE(loadOtherFormats());
-  EXPECT_FALSE(OptionsDialog(s, d, v).otherFormats()->isChecked());
+  EXPECT_EQ(s.loudnessMode, 2);
+  State next;
+  loadExtraOptions(next);
+  EXPECT_FALSE(next.otherFormats);
+  EXPECT_EQ(next.loudnessMode, 2);
+  OptionsDialog third(next, d, v);
+  EXPECT_FALSE(third.otherFormats()->isChecked());
+  EXPECT_TRUE(third.loudness(2)->isChecked());
 }
 
 TEST_F(OptionsTest, TypedFolderGetsItsSeparatorOnLeavingAndKeepsItAfterCancel) {
