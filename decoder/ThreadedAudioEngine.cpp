@@ -6,6 +6,7 @@
 #include "decoder/FfmpegSource.h"
 #include "decoder/FileInfo.h"
 #include "decoder/Mpg123Source.h"
+#include "decoder/RegularFile.h"
 #include "decoder/SdlOutput.h"
 #include "decoder/WavWriter.h"
 
@@ -237,7 +238,7 @@ void ThreadedAudioEngine::setLyricsLead(int32_t milliseconds) {
 }
 
 int ThreadedAudioEngine::decodeToWav(const std::string& target) {
-  if (!source_ || mode_ == Mode::Decoding) return 0;
+  if (!source_ || mode_ == Mode::Decoding || isSameFile(path_, target)) return 0;
   haltPlayback();
   waveWritten_ = false;
   startFrame_ = 0;
