@@ -46,4 +46,9 @@ inline int px(double twips) {
   return qRound(twips / kTwipsPerPixel);
 }
 
+// Pixel rows of the bar left on screen when it is slid up.
+inline int sliverRows() {
+  return px(kBarHeight) + px(kHiddenTop);
+}
+
 }  // namespace sorv::bar

@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QScreen>
 
 #include "bar/BarGeometry.h"
@@ -46,14 +47,15 @@ QLabel* makeLabel(QWidget* parent, const char* name, int top, const QColor& text
 
 }  // namespace
 
-CompactBar::CompactBar(State& s, AudioEngine& d, PlayerView& v, QWidget* parent)
+CompactBar::CompactBar(Player& player, QWidget* parent)
     : QWidget(parent, canPlaceWindows()
                           ? Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
                                 Qt::X11BypassWindowManagerHint
                           : Qt::Window),
-      s_(s),
-      d_(d),
-      v_(v) {
+      player_(player),
+      s_(player.state()),
+      d_(player.engine()),
+      v_(player.view()) {
   setObjectName(QStringLiteral("Bar"));
   setWindowTitle(QStringLiteral("そるばね"));
   paint(this, QColor(40, 40, 40));
@@ -65,7 +67,6 @@ CompactBar::CompactBar(State& s, AudioEngine& d, PlayerView& v, QWidget* parent)
   mCheck_.setInterval(kPointerWatchMs);
   connect(&mCheck_, &QTimer::timeout, this, &CompactBar::pointerCheckTick);
   mCheck_.start();
-  connect(&startDelayTimer_, &QTimer::timeout, this, &CompactBar::startDelayTick);
 
   watchScreen(QGuiApplication::primaryScreen());
   connect(qApp, &QGuiApplication::primaryScreenChanged, this, [this](QScreen* screen) {
@@ -194,6 +195,13 @@ void CompactBar::mousePressEvent(QMouseEvent* event) {
   // Presses that the tray's labels let through belong to the tray, not to the bar.
   if (btnTray_->geometry().contains(event->position().toPoint())) return;
   formMouseDown(event->button());
+}
+
+// The rows that stay on screen when the bar is slid up would be dark grey on a dark desktop:
+// a light line under a dark one marks them on any desktop.
+void CompactBar::paintEvent(QPaintEvent*) {
+  const int lineRows = qMax(1, sliverRows() - 1);
+  QPainter(this).fillRect(0, height() - lineRows, width(), lineRows, QColor(190, 190, 190));
 }
 
 }  // namespace sorv

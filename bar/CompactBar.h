@@ -9,9 +9,7 @@
 #include <functional>
 
 #include "core/PictureArea.h"
-#include "core/State.h"
-#include "decoder/AudioEngine.h"
-#include "playback/PlayerView.h"
+#include "playback/Player.h"
 
 class QAction;
 class QLabel;
@@ -25,13 +23,16 @@ class PictureWidget;
 namespace bar {
 class BarButton;
 class BarLogo;
+
+// The bar's buttons, left to right, as runCommand numbers them.
+enum Command : int { kPrevious, kNext, kStop, kPlay, kPause, kBackToPanel };
 }  // namespace bar
 
 class CompactBar : public QWidget {
   Q_OBJECT
 
  public:
-  CompactBar(State& s, AudioEngine& d, PlayerView& v, QWidget* parent = nullptr);
+  explicit CompactBar(Player& player, QWidget* parent = nullptr);
 
   // Windows that the menu opens; the program wires them. Unwired, the items do nothing.
   std::function<void()> openOptions;
@@ -71,12 +72,10 @@ class CompactBar : public QWidget {
   // Timer ticks.
   void slideTick();
   void pointerCheckTick();
-  void startDelayTick();
   QTimer& slideTimer() { return aniTimer_; }
   QTimer& pointerCheckTimer() { return mCheck_; }
-  QTimer& startDelayTimer() { return startDelayTimer_; }
 
-  // Commands: previous, next, stop, play, pause, back to the main panel.
+  // A bar::Command.
   void runCommand(int index);
   // Seek to x (twips on the strip); any button.
   void timeBarMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, double x, double y);
@@ -96,6 +95,7 @@ class CompactBar : public QWidget {
 
  protected:
   void mousePressEvent(QMouseEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
 
  private:
   void buildControls();
@@ -108,11 +108,9 @@ class CompactBar : public QWidget {
   void moveToTop(double twips);
   void slideTo(double target);
   void keepOnTop();
-  void armStart();
-  void disarmStart();
   void showPanelSong();
-  void showStopped();
 
+  Player& player_;
   State& s_;
   AudioEngine& d_;
   PlayerView& v_;
@@ -133,7 +131,6 @@ class CompactBar : public QWidget {
 
   QTimer aniTimer_;
   QTimer mCheck_;
-  QTimer startDelayTimer_;
   QScreen* screen_ = nullptr;
 
   double top_ = 0;

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "decoder/LegacyPath.h"
+#include "decoder/RegularFile.h"
 
 namespace sorv {
 
@@ -31,7 +32,7 @@ bool isSongFile(std::string_view name, const std::string& path, SongFiles which)
 }  // namespace
 
 bool isLocalFile(const QString& path) {
-  return isFileOnDisk(path.toStdString());
+  return isRegularFile(path.toStdString());
 }
 
 bool isLocalFolder(const QString& path) {

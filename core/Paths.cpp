@@ -35,6 +35,16 @@ QString withAudioExtension(const QString& name, const QString& extension) {
   return name.left(std::max<qsizetype>(0, name.size() - cut)) + extension;
 }
 
+QString absoluteFileName(const QString& name, const QString& folder) {
+  if (name.isEmpty() || QDir::isAbsolutePath(name)) return name;
+  return QDir::cleanPath(folder + kSep + name);
+}
+
+QString absoluteCommandLine(const QString& commandLine, const QString& folder) {
+  return commandLine.startsWith(QLatin1Char('"')) ? commandLine
+                                                  : absoluteFileName(commandLine, folder);
+}
+
 QString format0000(int value) {
   return value < 0 ? QStringLiteral("-") + format0000(-value)
                    : QStringLiteral("%1").arg(value, 4, 10, QLatin1Char('0'));

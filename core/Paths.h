@@ -16,6 +16,13 @@ QString fileNamePart(const QString& path);
 // The name with its audio extension replaced: the last three characters, or the last four
 // after a dot (".flac", ".opus"); "song.mp3" and "song.flac" with "WAV" both give "song.WAV".
 QString withAudioExtension(const QString& name, const QString& extension);
+// A relative name as a path under folder, "." and ".." resolved; an absolute or empty name is
+// returned as it is. Names are made absolute where they enter, since the folder a relative name
+// meant is known only there.
+QString absoluteFileName(const QString& name, const QString& folder);
+// A command line is one file name, made absolute against folder; one in double quotes is kept
+// verbatim, as it names no file.
+QString absoluteCommandLine(const QString& commandLine, const QString& folder);
 // A number as at least four digits: 3 gives "0003".
 QString format0000(int value);
 // The path of an existing folder or file, as the file system reports its current folder, with

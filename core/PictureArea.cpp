@@ -102,7 +102,7 @@ void PictureArea::print(const QString& text) {
   emit changed();
 }
 
-void PictureArea::Line(double x1, double y1, double x2, double y2, const QColor& color) {
+void PictureArea::line(double x1, double y1, double x2, double y2, const QColor& color) {
   const QPointF a = toPixels(x1, y1);
   const QPointF b = toPixels(x2, y2);
   const int ax = static_cast<int>(std::floor(a.x())), ay = static_cast<int>(std::floor(a.y()));

@@ -61,7 +61,7 @@ class PictureArea : public QObject {
   // to X 0, one line height lower.
   void print(const QString& text);
   // Line from (x1, y1) up to, not including, (x2, y2).
-  void Line(double x1, double y1, double x2, double y2, const QColor& color);
+  void line(double x1, double y1, double x2, double y2, const QColor& color);
   // Unfilled rectangle with corners (x1, y1) and (x2, y2), both included.
   void box(double x1, double y1, double x2, double y2, const QColor& color);
   void filledBox(double x1, double y1, double x2, double y2, const QColor& color);

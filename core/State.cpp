@@ -28,14 +28,6 @@ void State::setDefaults(const QString& currentDir) {
   equLevel.fill(0);
 }
 
-void State::resizeList(int n) {
-  const int size = n + 1;
-  listFile = QVector<QString>(size);
-  listExt = QVector<QString>(size);
-  listTag = QVector<TagRecord>(size);
-  listInfo = QVector<StreamRecord>(size);
-}
-
 QString State::counterText() const {
   return format0000(listPos) + " / " + format0000(listCount);
 }

@@ -11,12 +11,19 @@
 
 namespace sorv {
 
+// One song of the play list: its file, what it was named by ("mp3", "rmp"), and its tag and
+// stream records once read.
+struct PlayListEntry {
+  QString file;
+  QString extension;
+  TagRecord tag;
+  StreamRecord stream;
+};
+
 struct State {
-  // The play list: four parallel arrays indexed 1..listCount (element 0 unused).
-  QVector<QString> listFile;
-  QVector<QString> listExt;
-  QVector<TagRecord> listTag;
-  QVector<StreamRecord> listInfo;
+  // The play list. Positions count from 1, as the counter shows them; listCount entries are in
+  // use.
+  QVector<PlayListEntry> entries;
   int16_t listCount = 0;
   int16_t listPos = 0;
 
@@ -30,7 +37,7 @@ struct State {
   int16_t cpuLoad = 0;
   int16_t loopMode = 0;
   int16_t shuffleMode = 0;
-  // Other audio formats beside MP3 in scans and drops. Kept in the settings (loadOtherFormats),
+  // Other audio formats beside MP3 in scans and drops. Kept in the settings (loadExtraOptions),
   // not in the state file, whose layout stays as it is.
   bool otherFormats = true;
   // Loudness matching, kept in the settings too: 0 off, 1 per song, 2 per album.
@@ -68,21 +75,19 @@ struct State {
   QString songAnimeKind;
   QString songYear;
 
-  // Selection window and picker state. checkMark is indexed by tree-node index from 1 and grows
-  // with the tree: -1 ticked, 0 clear.
-  QVector<int16_t> checkMark = QVector<int16_t>(8193, 0);
-  int16_t checkCount = 0;
-  int16_t editFlag = 0;
-  QString pickedDir;
-
   // State of the play-order random generator. Fixed at start-up, so the first shuffle of every
   // run gives the same order for the same list.
   uint32_t rndState = 0x50000;
 
   // Gives every persisted item its default; workPath must be set. currentDir is pathDir(1).
   void setDefaults(const QString& currentDir);
-  // Reallocates the four play-list arrays to 1..n with blank records.
-  void resizeList(int n);
+  // Makes the play list n blank entries.
+  void resizeList(int n) { entries = QVector<PlayListEntry>(n); }
+  // True when pos names an entry in use.
+  bool hasEntry(int pos) const { return pos >= 1 && pos <= listCount && pos <= entries.size(); }
+  // Entry pos, 1 being the first.
+  PlayListEntry& entry(int pos) { return entries[pos - 1]; }
+  const PlayListEntry& entry(int pos) const { return entries[pos - 1]; }
   // The song database can be used for choosing songs: it opened (a later failed lookup does
   // not close it) and the options allow it. The selection hot spot, the bar's 選曲 entry and
   // the "DB OFF" marker all follow this one rule.

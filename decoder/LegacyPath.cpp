@@ -31,11 +31,6 @@ std::string entryReadingAs(const std::string& folder, const std::string& text) {
   return found;
 }
 
-bool statIs(const std::string& path, mode_t type) {
-  struct stat info {};
-  return stat(onDiskPath(path).c_str(), &info) == 0 && (info.st_mode & S_IFMT) == type;
-}
-
 }  // namespace
 
 std::string fileNameText(std::string_view bytes) {
@@ -67,12 +62,9 @@ std::string onDiskPath(const std::string& path) {
   return resolved;
 }
 
-bool isFileOnDisk(const std::string& path) {
-  return statIs(path, S_IFREG);
-}
-
 bool isFolderOnDisk(const std::string& path) {
-  return statIs(path, S_IFDIR);
+  struct stat info {};
+  return stat(onDiskPath(path).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
 }  // namespace sorv

@@ -15,7 +15,6 @@ bool isLegacyFileName(std::string_view bytes);
 // The path as its bytes on disk: the path itself when it exists (or when nothing matches),
 // else each missing name replaced by the entry of its folder whose fileNameText it is.
 std::string onDiskPath(const std::string& path);
-bool isFileOnDisk(const std::string& path);
 bool isFolderOnDisk(const std::string& path);
 
 }  // namespace sorv

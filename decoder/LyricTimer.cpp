@@ -1,7 +1,6 @@
 #include "decoder/LyricTimer.h"
 
 #include <algorithm>
-#include <fstream>
 #include <iterator>
 #include <optional>
 #include <sstream>

@@ -5,18 +5,19 @@
 #include <QStringList>
 
 #include "core/State.h"
-#include "core/session/PlayList.h"
-#include "decoder/AudioEngine.h"
+#include "playback/Player.h"
 #include "playback/PlayerView.h"
 
 namespace sorv {
 
-// setFileTable that counts up on the panel's counter while it takes the paths.
+// setFileTable that counts up on the panel's counter, 500 entries a step, while it takes the
+// paths.
 void setFileTable(State& s, PlayerView& v, const QStringList& paths);
-// Builds a list from dropped files and folders and starts it.
-void openDropped(State& s, AudioEngine& d, PlayerView& v, const QMimeData& data);
+// Builds a list from dropped files and folders and starts it; a drop with nothing playable
+// leaves the list and what plays alone.
+void openDropped(Player& player, const QMimeData& data);
 // The running copy's reaction to a handed-over command line: the named file or play list
 // replaces the play list and starts.
-void handOver(State& s, AudioEngine& d, PlayerView& v, const QString& command);
+void handOver(Player& player, const QString& command);
 
 }  // namespace sorv

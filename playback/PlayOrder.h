@@ -1,27 +1,19 @@
 #pragma once
-// Play order and track advance: the start delay, previous and next, loop and shuffle, and the
-// end of a track.
+// The play order: loop and shuffle.
 #include "core/State.h"
-#include "decoder/AudioEngine.h"
 #include "playback/PlayerView.h"
 
 namespace sorv {
 
-// Arms the main panel's two-second start timer; startPending = 1.
-void armStart(State& s, PlayerView& v);
-// Disarms it; startPending = 0.
-void cancelStart(State& s, PlayerView& v);
-void stepBack(State& s, AudioEngine& d, PlayerView& v);
-void stepForward(State& s, AudioEngine& d, PlayerView& v);
 void toggleLoop(State& s, PlayerView& v);
 void toggleShuffle(State& s, PlayerView& v);
-// Shuffles the play list in place; the last entry and listPos keep their places.
+// Shuffles the play list in place, every order of the entries equally likely; the entry at
+// listPos keeps its place.
 void tblShuffle(State& s);
+// Seeds the play-order generator; the program does it once at start-up, so every run shuffles
+// differently.
+void seedRandom(State& s, uint32_t seed);
 // The next uniform number in [0, 1) of the play-order generator (s.rndState).
 double nextRandom(State& s);
-// The end-of-track steps, run by the one-second tick when the engine reports state 0.
-void endOfTrack(State& s, AudioEngine& d, PlayerView& v);
-// The start timer's tick (the main panel's one: it also sets the caption).
-void startTimerTick(State& s, AudioEngine& d, PlayerView& v);
 
 }  // namespace sorv

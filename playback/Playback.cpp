@@ -35,8 +35,11 @@ QString lyricFileName(const QString& path) {
 // The lyrics folder first, then the audio file's own folder.
 void offerLyrics(State& s, AudioEngine& d, const QString& path) {
   const QString lyric = lyricFileName(path);
-  const bool accepted = d.setLyricsFile((s.pathDir[6] + fileNamePart(lyric)).toStdString()) != 0 ||
-                        d.setLyricsFile(lyric.toStdString()) != 0;
+  const QString name = fileNamePart(lyric);
+  // A name without a folder part would offer the lyrics folder itself.
+  const bool accepted =
+      (!name.isEmpty() && d.setLyricsFile((s.pathDir[6] + name).toStdString()) != 0) ||
+      d.setLyricsFile(lyric.toStdString()) != 0;
   s.hasLyrics = accepted ? 1 : 0;
   s.lyricShow = s.hasLyrics;
 }
@@ -65,14 +68,14 @@ void lookUpSong(State& s) {
 
 int16_t playData(State& s, AudioEngine& d, PlayerView& v, int16_t pos) {
   stopAndClose(d);
-  const QString path = hasEntry(s, pos) ? s.listFile[pos] : QString();
+  const QString path = s.hasEntry(pos) ? s.entry(pos).file : QString();
   OpenRecord record{};
-  if (!hasEntry(s, pos) || !d.open(path.toStdString(), record)) {
+  if (!s.hasEntry(pos) || !d.open(path.toStdString(), record)) {
     showMessage(path + QStringLiteral("が開けません。"));
     return 0;
   }
-  if (s.listInfo[pos].fileSize == 0)
-    d.fileInfo(path.toStdString(), s.listTag[pos], s.listInfo[pos]);
+  if (s.entry(pos).stream.fileSize == 0)
+    d.fileInfo(path.toStdString(), s.entry(pos).tag, s.entry(pos).stream);
   offerLyrics(s, d, path);
   for (QString& line : s.lyricLines) line.clear();
   if (!d.play() || !waitUntilPlaying(d)) {
@@ -90,17 +93,6 @@ int16_t playData(State& s, AudioEngine& d, PlayerView& v, int16_t pos) {
 
 void clearLyricWindow(State& s, PlayerView& v) {
   if (s.lyricShow == 1) v.setLyricLabels({});
-}
-
-bool startEntry(State& s, AudioEngine& d, PlayerView& v, int16_t pos) {
-  const bool started = playData(s, d, v, pos) == -1;
-  if (started) {
-    s.playState = 1;
-    v.setCaption(s.playingCaption());
-  }
-  v.setCounter(s.counterText());
-  v.setBarCounter(s.counterText());
-  return started;
 }
 
 }  // namespace sorv

@@ -8,15 +8,11 @@
 
 namespace sorv {
 
-// Stops and closes what plays, opens listFile(pos), reads its tag and stream records once,
+// Stops and closes what plays, opens the file of entry pos, reads its tag and stream records once,
 // offers its lyric file, starts it, waits (bounded) until the engine reports playing, looks it
 // up in the song database and draws the song information. -1 on success, 0 on failure (after
 // its message). Never changes listPos, playState or startPending.
 int16_t playData(State& s, AudioEngine& d, PlayerView& v, int16_t pos);
-// Starts entry pos and shows it on every window: playState 1 and the playing caption when it
-// started, and both counters either way, so the panel and the bar never disagree. False
-// (after playData's message) when the entry could not be started.
-bool startEntry(State& s, AudioEngine& d, PlayerView& v, int16_t pos);
 // Empties the lyrics window's five lines when lyricShow is 1.
 void clearLyricWindow(State& s, PlayerView& v);
 

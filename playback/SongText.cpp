@@ -37,20 +37,15 @@ QString withThousands(qint64 value) {
   return value < 0 ? QStringLiteral("-") + digits : digits;
 }
 
-bool hasEntry(const State& s, int pos) {
-  return pos >= 1 && pos <= s.listCount && pos < s.listFile.size() && pos < s.listTag.size() &&
-         pos < s.listInfo.size() && pos < s.listExt.size();
-}
-
 QString fallbackTitle(const State& s) {
-  if (!hasEntry(s, s.listPos)) return {};
-  const QString title = leftTrimBlanks(tagText(s.listTag[s.listPos].title));
-  return title.isEmpty() ? fileNamePart(s.listFile[s.listPos]) : title;
+  if (!s.hasEntry(s.listPos)) return {};
+  const QString title = leftTrimBlanks(tagText(s.entry(s.listPos).tag.title));
+  return title.isEmpty() ? fileNamePart(s.entry(s.listPos).file) : title;
 }
 
 QString fallbackArtist(const State& s) {
-  if (!hasEntry(s, s.listPos)) return {};
-  return trimBlanks(tagText(s.listTag[s.listPos].artist));
+  if (!s.hasEntry(s.listPos)) return {};
+  return trimBlanks(tagText(s.entry(s.listPos).tag.artist));
 }
 
 }  // namespace sorv

@@ -25,7 +25,5 @@ QString withThousands(qint64 value);
 QString fallbackTitle(const State& s);
 // The tag artist of the current entry, blanks trimmed.
 QString fallbackArtist(const State& s);
-// True when pos names an entry of the play list arrays.
-bool hasEntry(const State& s, int pos);
 
 }  // namespace sorv

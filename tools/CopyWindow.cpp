@@ -5,13 +5,11 @@
 #include "core/Messages.h"
 #include "core/Paths.h"
 #include "tools/FileCopy.h"
-#include "tools/StopPlayer.h"
 
 namespace sorv {
 
-CopyWindow::CopyWindow(State& s, AudioEngine& d, PlayerView& v, CollectChecked collectChecked,
-                       QWidget* parent)
-    : ToolWindow(s, d, v, std::move(collectChecked), parent, QStringLiteral("ＭＰ３ファイルコピー"),
+CopyWindow::CopyWindow(Player& player, CollectChecked collectChecked, QWidget* parent)
+    : ToolWindow(player, std::move(collectChecked), parent, QStringLiteral("ＭＰ３ファイルコピー"),
                  {QStringLiteral("コピー開始"), QStringLiteral("コピー取消")}, 1350) {}
 
 void CopyWindow::runCommand(int index) {
@@ -30,7 +28,7 @@ void CopyWindow::reject() {
 void CopyWindow::runCopy() {
   if (running_) return;
   running_ = true;
-  releasePlayer(s_, d_, v_);
+  player_.stop();
   btn(0)->setEnabled(false);
   const QStringList files = collect_ ? collect_() : QStringList();
   progressBar()->setRange(0, std::max<int>(files.size(), 1));

@@ -9,8 +9,7 @@ class CopyWindow : public ToolWindow {
   Q_OBJECT
 
  public:
-  CopyWindow(State& s, AudioEngine& d, PlayerView& v, CollectChecked collectChecked,
-             QWidget* parent = nullptr);
+  CopyWindow(Player& player, CollectChecked collectChecked, QWidget* parent = nullptr);
 
   // 0 runs the whole copy and closes the window; 1 cancels and closes.
   void runCommand(int index) override;

@@ -12,9 +12,8 @@
 
 namespace sorv {
 
-FolderPicker::FolderPicker(State& s, QWidget* parent)
+FolderPicker::FolderPicker(QWidget* parent)
     : QDialog(parent),
-      s_(s),
       list_(new DriveFolderList(this)),
       text1_(new QLineEdit(this)),
       ok_(new QPushButton(QStringLiteral("OK"), this)),
@@ -45,7 +44,8 @@ void FolderPicker::okButtonClick() {
   accept();
 }
 
-SettingsFolderPicker::SettingsFolderPicker(State& s, QWidget* parent) : FolderPicker(s, parent) {
+SettingsFolderPicker::SettingsFolderPicker(State& s, QWidget* parent)
+    : FolderPicker(parent), s_(s) {
   setWindowTitle(QStringLiteral("設置情報ファイル格納先指定"));
   setFixedSize(twipsToPixels(5415), twipsToPixels(3480));
   auto* label1 = new QLabel(QStringLiteral("設定情報ファイルの格納先を指定してください。"), this);
@@ -79,7 +79,8 @@ void SettingsFolderPicker::takeResult(const QString& result) {
   saveWorkPath(result);
 }
 
-GeneralFolderPicker::GeneralFolderPicker(State& s, QWidget* parent) : FolderPicker(s, parent) {
+GeneralFolderPicker::GeneralFolderPicker(const QString& startFolder, QWidget* parent)
+    : FolderPicker(parent) {
   setWindowTitle(QStringLiteral("フォルダ指定"));
   setFixedSize(twipsToPixels(3915), twipsToPixels(3600));
   placeTwips(drive1(), 120, 120, 2655, 300);
@@ -87,19 +88,17 @@ GeneralFolderPicker::GeneralFolderPicker(State& s, QWidget* parent) : FolderPick
   placeTwips(text1(), 120, 2340, 3675, 270);
   placeTwips(okButton(), 1560, 2760, 1035, 375);
   placeTwips(cancelButton(), 2760, 2760, 1035, 375);
-  load(s_.pickedDir);
-  s_.pickedDir.clear();
+  load(startFolder);
 }
 
 void GeneralFolderPicker::takeResult(const QString& result) {
-  s_.pickedDir = result;
+  picked_ = result;
 }
 
-void browseForFolder(State& s, QLineEdit& field, QWidget* parent) {
-  s.pickedDir = field.text();
-  GeneralFolderPicker picker(s, parent);
+void browseForFolder(QLineEdit& field, QWidget* parent) {
+  GeneralFolderPicker picker(field.text(), parent);
   picker.exec();
-  if (!s.pickedDir.isEmpty()) field.setText(s.pickedDir);
+  if (!picker.picked().isEmpty()) field.setText(picker.picked());
 }
 
 }  // namespace sorv

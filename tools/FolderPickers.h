@@ -1,6 +1,6 @@
 #pragma once
 // The two folder pickers: the settings-folder picker, which moves workPath and its stored
-// setting, and the general picker, which hands its folder back through pickedDir. Both accept
+// setting, and the general picker, which hands back the folder picked. Both accept
 // only a path that exists and return it with a trailing separator.
 #include <QDialog>
 #include <QLineEdit>
@@ -26,14 +26,12 @@ class FolderPicker : public QDialog {
   void cancelButtonClick() { reject(); }
 
  protected:
-  FolderPicker(State& s, QWidget* parent);
+  explicit FolderPicker(QWidget* parent);
   // Shows start, or the current folder when start is empty or does not exist; returns the
   // folder shown.
   QString load(const QString& start);
   // Takes the checked result (trimmed, ending in the separator).
   virtual void takeResult(const QString& result) = 0;
-
-  State& s_;
 
  private:
   DriveFolderList* list_;
@@ -55,22 +53,29 @@ class SettingsFolderPicker : public FolderPicker {
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void takeResult(const QString& result) override;
+
+ private:
+  State& s_;
 };
 
-// General folder: the caller's folder comes in through pickedDir and goes out through it; a
-// cancelled picker leaves pickedDir empty.
+// General folder: starts on startFolder; picked() is the folder taken with OK, empty when
+// cancelled.
 class GeneralFolderPicker : public FolderPicker {
   Q_OBJECT
 
  public:
-  GeneralFolderPicker(State& s, QWidget* parent = nullptr);
+  explicit GeneralFolderPicker(const QString& startFolder, QWidget* parent = nullptr);
+  QString picked() const { return picked_; }
 
  protected:
   void takeResult(const QString& result) override;
+
+ private:
+  QString picked_;
 };
 
 // The browse button of a folder field: the general picker starts on the field's text, and a
 // folder picked with OK replaces it; a cancelled picker leaves the field as it was.
-void browseForFolder(State& s, QLineEdit& field, QWidget* parent);
+void browseForFolder(QLineEdit& field, QWidget* parent);
 
 }  // namespace sorv

@@ -14,7 +14,6 @@
 #include "core/Settings.h"
 #include "library/db/SongDb.h"
 #include "tools/FolderPickers.h"
-#include "tools/StopPlayer.h"
 
 namespace sorv {
 
@@ -43,8 +42,8 @@ std::array<int16_t*, 5> checkOptions(State& s) {
 
 }  // namespace
 
-OptionsDialog::OptionsDialog(State& s, AudioEngine& d, PlayerView& v, QWidget* parent)
-    : QDialog(parent), s_(s), d_(d), v_(v) {
+OptionsDialog::OptionsDialog(Player& player, QWidget* parent)
+    : QDialog(parent), player_(player), s_(player.state()), d_(player.engine()), v_(player.view()) {
   setWindowTitle(QStringLiteral("設定"));
   setModal(true);
   auto* layout = new QVBoxLayout(this);
@@ -195,7 +194,7 @@ void OptionsDialog::command1Click() {
 }
 
 void OptionsDialog::command2Click(int i) {
-  browseForFolder(s_, *filpath_[i], this);
+  browseForFolder(*filpath_[i], this);
 }
 
 void OptionsDialog::cmdOKClick() {
@@ -219,7 +218,7 @@ void OptionsDialog::cmdOKClick() {
 }
 
 void OptionsDialog::applyCpuLoad() {
-  stopPlayback(s_, d_, v_);
+  player_.stop();
   EngineOption option;
   d_.getEngineOption(option);
   option.field[2] = cpu_->value();

@@ -10,9 +10,7 @@
 #include <QSlider>
 #include <array>
 
-#include "core/State.h"
-#include "decoder/AudioEngine.h"
-#include "playback/PlayerView.h"
+#include "playback/Player.h"
 
 namespace sorv {
 
@@ -20,7 +18,7 @@ class OptionsDialog : public QDialog {
   Q_OBJECT
 
  public:
-  OptionsDialog(State& s, AudioEngine& d, PlayerView& v, QWidget* parent = nullptr);
+  explicit OptionsDialog(Player& player, QWidget* parent = nullptr);
   // The fields' last focus change happens while the window is torn down: it commits nothing.
   ~OptionsDialog() override;
 
@@ -60,6 +58,7 @@ class OptionsDialog : public QDialog {
   void applyCpuLoad();
   void recheckSongDb();
 
+  Player& player_;
   State& s_;
   AudioEngine& d_;
   PlayerView& v_;

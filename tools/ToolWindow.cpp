@@ -7,13 +7,13 @@
 
 namespace sorv {
 
-ToolWindow::ToolWindow(State& s, AudioEngine& d, PlayerView& v, CollectChecked collect,
-                       QWidget* parent, const QString& caption,
-                       const std::array<QString, 2>& buttons, int buttonTop)
+ToolWindow::ToolWindow(Player& player, CollectChecked collect, QWidget* parent,
+                       const QString& caption, const std::array<QString, 2>& buttons, int buttonTop)
     : QDialog(parent),
-      s_(s),
-      d_(d),
-      v_(v),
+      player_(player),
+      s_(player.state()),
+      d_(player.engine()),
+      v_(player.view()),
       collect_(std::move(collect)),
       list_(new DriveFolderList(this)),
       ttl_(new QLabel(this)),

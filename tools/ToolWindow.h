@@ -9,9 +9,7 @@
 #include <array>
 #include <functional>
 
-#include "core/State.h"
-#include "decoder/AudioEngine.h"
-#include "playback/PlayerView.h"
+#include "playback/Player.h"
 #include "tools/DriveFolderList.h"
 
 namespace sorv {
@@ -28,17 +26,19 @@ class ToolWindow : public QDialog {
   QLabel* ttl() const { return ttl_; }
   QProgressBar* progressBar() const { return bar_; }
 
-  // 0 is the start button, 1 the cancel button.
+  // The two buttons, as btn and runCommand number them.
+  enum Command : int { kStart = 0, kCancel = 1 };
   virtual void runCommand(int index) = 0;
 
  protected:
   // buttonTop: the top of the start button in twips (the cancel button sits 540 below it).
-  ToolWindow(State& s, AudioEngine& d, PlayerView& v, CollectChecked collect, QWidget* parent,
-             const QString& caption, const std::array<QString, 2>& buttons, int buttonTop);
+  ToolWindow(Player& player, CollectChecked collect, QWidget* parent, const QString& caption,
+             const std::array<QString, 2>& buttons, int buttonTop);
   // The target of a file: the folder shown, the separator and the name, as they are (the root
   // gives a doubled separator, which the file system takes as one).
   QString targetPath(const QString& name) const;
 
+  Player& player_;
   State& s_;
   AudioEngine& d_;
   PlayerView& v_;

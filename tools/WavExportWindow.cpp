@@ -2,13 +2,11 @@
 
 #include "core/Messages.h"
 #include "core/Paths.h"
-#include "tools/StopPlayer.h"
 
 namespace sorv {
 
-WavExportWindow::WavExportWindow(State& s, AudioEngine& d, PlayerView& v,
-                                 CollectChecked collectChecked, QWidget* parent)
-    : ToolWindow(s, d, v, std::move(collectChecked), parent, QStringLiteral("WAV変換"),
+WavExportWindow::WavExportWindow(Player& player, CollectChecked collectChecked, QWidget* parent)
+    : ToolWindow(player, std::move(collectChecked), parent, QStringLiteral("WAV変換"),
                  {QStringLiteral("変換開始"), QStringLiteral("変換取消")}, 1320) {
   connect(&startDelayTimer_, &QTimer::timeout, this, &WavExportWindow::startDelayTick);
 }
@@ -26,7 +24,7 @@ void WavExportWindow::runCommand(int index) {
 
 void WavExportWindow::startExport() {
   // The export takes the engine for good: the player must not think a track is still running.
-  releasePlayer(s_, d_, v_);
+  player_.stop();
   btn(0)->setEnabled(false);
   files_ = collect_ ? collect_() : QStringList();
   position_ = 0;

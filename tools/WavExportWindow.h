@@ -12,8 +12,7 @@ class WavExportWindow : public ToolWindow {
   Q_OBJECT
 
  public:
-  WavExportWindow(State& s, AudioEngine& d, PlayerView& v, CollectChecked collectChecked,
-                  QWidget* parent = nullptr);
+  WavExportWindow(Player& player, CollectChecked collectChecked, QWidget* parent = nullptr);
 
   // 0 starts the export, 1 cancels it and closes the window.
   void runCommand(int index) override;

@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "decoder/AudioSource.h"
+#include "decoder/LyricTimer.h"
 #include "decoder/SoundAnalyzer.h"
 #include "decoder/ThreadedAudioEngine.h"
 
@@ -109,6 +110,9 @@ int wavCommand(const std::string& file, const std::string& target) {
 }
 
 int playCommand(const PlayOptions& options) {
+  // Asked-for lyrics that cannot be had (a folder, say) are said at once, not after the songs.
+  if (!options.lyrics.empty() && !LyricTimer().load(options.lyrics))
+    return failure("cannot read lyrics from " + options.lyrics);
   ThreadedAudioEngine engine;
   if (!engine.init()) return failure("no audio output can be opened");
   std::signal(SIGINT, onInterrupt);

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QRandomGenerator>
 
 #include "core/Messages.h"
 #include "core/Paths.h"
@@ -12,7 +13,7 @@
 #include "panel/sound/EqualizerPanel.h"
 #include "panel/sound/ScopeDisplay.h"
 #include "playback/NewList.h"
-#include "playback/Playback.h"
+#include "playback/PlayOrder.h"
 #include "playback/SongInfo.h"
 #include "tools/CopyWindow.h"
 #include "tools/FolderPickers.h"
@@ -21,13 +22,16 @@
 namespace sorv {
 
 Program::Program(AudioEngine& engine, QString handOverName)
-    : d_(engine), handOverName_(std::move(handOverName)), view_(s_, engine) {
-  panel_ = std::make_unique<MainPanel>(s_, d_, view_);
+    : d_(engine),
+      handOverName_(std::move(handOverName)),
+      view_(s_, engine),
+      player_(s_, engine, view_) {
+  panel_ = std::make_unique<MainPanel>(player_);
   view_.attach(*panel_);
-  bar_ = std::make_unique<CompactBar>(s_, d_, view_);
+  bar_ = std::make_unique<CompactBar>(player_);
   lyric_ = std::make_unique<LyricsWindow>(s_, d_);
-  selection_ = std::make_unique<SelectionWindow>(s_, d_, view_, panel_.get());
-  view_.attachWindows(*bar_, *lyric_, *selection_);
+  selection_ = std::make_unique<SelectionWindow>(player_, panel_.get());
+  view_.attachWindows(player_, *bar_, *lyric_, *selection_);
   connect(selection_.get(), &SelectionWindow::copyRequested, this, &Program::openCopy);
   connect(selection_.get(), &SelectionWindow::exportRequested, this, &Program::openExport);
   connect(selection_.get(), &SelectionWindow::folderPickRequested, this, &Program::pickFolder);
@@ -44,7 +48,7 @@ Program::Program(AudioEngine& engine, QString handOverName)
 
 Program::~Program() = default;
 
-Program::Start Program::StartUp(const QString& commandLine) {
+Program::Start Program::startUp(const QString& commandLine) {
   if (!listenForHandOver(commandLine)) return Start::HandedOver;
   panel_->hideFlash();
   s_.verNo = QString::fromLatin1(kVersionText);
@@ -56,13 +60,13 @@ Program::Start Program::StartUp(const QString& commandLine) {
     return Start::EngineFailed;
   }
   engineReady_ = true;
-  s_.playState = s_.dbState = s_.checkCount = s_.editFlag = 0;
-  s_.barHidden = s_.lyricShow = 0;
-  loadState(s_, commandLine, currentDirWithSep());
+  // Every run shuffles its own way.
+  seedRandom(s_, QRandomGenerator::global()->generate());
+  const bool commandLineNamedSongs = loadState(s_, commandLine, currentDirWithSep());
   removeLeftovers(s_);
   prepareEngine();
   preparePanel();
-  startPlaying();
+  startPlaying(commandLineNamedSongs);
   showWindows();
   d_.setLyricsTiming(s_.lyricTimeMode);
   connectMediaBus();
@@ -73,7 +77,7 @@ bool Program::listenForHandOver(const QString& commandLine) {
   server_ = std::make_unique<HandOverServer>(handOverName_);
   if (!becomeRunningCopy(*server_, commandLine)) return false;
   connect(server_.get(), &HandOverServer::commandReceived, this,
-          [this](const QString& command) { handOver(s_, d_, view_, command); });
+          [this](const QString& command) { handOver(player_, command); });
   return true;
 }
 
@@ -88,17 +92,15 @@ void Program::preparePanel() {
   showIdlePanel(view_.mPanel(), s_.verNo);
   view_.setCounter(s_.counterText());
   s_.dbState = songDbOpens(songDbPath(s_)) ? 1 : 0;
-  panel_->equalizer().StartUp();
+  panel_->equalizer().restoreSaved();
   panel_->scope().clearSpectrum();
   DecodeOption decode;
   decode.field = {0, 0, 44100};
   if (d_.setDecodeOption(decode) == 0) showMessage(QStringLiteral("error"));
 }
 
-void Program::startPlaying() {
-  if (s_.playState != 1) return;
-  playData(s_, d_, view_, s_.listPos);
-  view_.setCaption(s_.playingCaption());
+void Program::startPlaying(bool commandLineNamedSongs) {
+  if (commandLineNamedSongs) player_.start(s_.listPos);
 }
 
 void Program::showWindows() {
@@ -110,17 +112,14 @@ void Program::showWindows() {
 
 void Program::connectMediaBus() {
   MprisCommands commands;
-  auto press = [this](int command) { return [this, command] { panel_->runCommand(command); }; };
-  commands.play = press(panel::kPlay);
-  commands.pause = press(panel::kPause);
-  commands.stop = press(panel::kStop);
-  commands.next = press(panel::kNext);
-  commands.previous = press(panel::kPrevious);
+  commands.play = [this] { player_.play(); };
+  commands.pause = [this] { player_.pause(); };
+  commands.stop = [this] { player_.stop(); };
+  commands.next = [this] { player_.stepForward(); };
+  commands.previous = [this] { player_.stepBack(); };
   commands.raise = [this] { view_.showDispMode(); };
   commands.quit = [this] { view_.closeProgram(); };
-  commands.seek = [this](int32_t seconds) {
-    if (s_.playState == 1) d_.seek(seconds);
-  };
+  commands.seek = [this](int32_t seconds) { player_.seek(seconds); };
   mpris_ = std::make_unique<MprisService>(s_, d_, std::move(commands));
   if (!mpris_->registerOnBus()) return;
   connect(&mprisTimer_, &QTimer::timeout, mpris_.get(), &MprisService::refresh);
@@ -129,19 +128,18 @@ void Program::connectMediaBus() {
 
 void Program::openCopy() {
   CopyWindow window(
-      s_, d_, view_, [this] { return selection_->collectCheckedKeys(); }, selection_.get());
+      player_, [this] { return selection_->collectCheckedKeys(); }, selection_.get());
   window.exec();
 }
 
 void Program::openExport() {
   WavExportWindow window(
-      s_, d_, view_, [this] { return selection_->collectCheckedKeys(); }, selection_.get());
+      player_, [this] { return selection_->collectCheckedKeys(); }, selection_.get());
   window.exec();
 }
 
-void Program::pickFolder() {
-  GeneralFolderPicker picker(s_, selection_.get());
-  picker.exec();
+void Program::pickFolder(QLineEdit* box) {
+  browseForFolder(*box, selection_.get());
 }
 
 void Program::closeOnRequest() {

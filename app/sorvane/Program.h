@@ -13,6 +13,7 @@
 #include "core/session/HandOver.h"
 #include "decoder/AudioEngine.h"
 #include "panel/window/MainPanel.h"
+#include "playback/Player.h"
 
 namespace sorv {
 
@@ -27,7 +28,7 @@ class Program : public QObject {
   ~Program() override;
 
   // Runs the start-up; Running means the windows are up and the event loop should run.
-  Start StartUp(const QString& commandLine);
+  Start startUp(const QString& commandLine);
   // Saves the state, frees the engine and compacts the song database. Runs once.
   void shutDown();
   // Ends the program through the close routine, as the close hot spot does; ignored once the
@@ -49,7 +50,7 @@ class Program : public QObject {
  private:
   void prepareEngine();
   void preparePanel();
-  void startPlaying();
+  void startPlaying(bool commandLineNamedSongs);
   void showWindows();
   // False when another copy runs: the command line was handed to it.
   bool listenForHandOver(const QString& commandLine);
@@ -57,12 +58,13 @@ class Program : public QObject {
   // What the selection window's MP3コピー, WAV変換 and 参照 buttons open.
   void openCopy();
   void openExport();
-  void pickFolder();
+  void pickFolder(QLineEdit* box);
 
   State s_;
   AudioEngine& d_;
   QString handOverName_;
   ProgramView view_;
+  Player player_;
   std::unique_ptr<MainPanel> panel_;
   std::unique_ptr<CompactBar> bar_;
   std::unique_ptr<LyricsWindow> lyric_;

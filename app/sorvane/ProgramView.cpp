@@ -26,7 +26,7 @@ QWidget* ProgramView::shownWindow() {
 }
 
 void ProgramView::openOptions() {
-  OptionsDialog dialog(s_, d_, *this, shownWindow());
+  OptionsDialog dialog(*player_, shownWindow());
   dialog.exec();
 }
 

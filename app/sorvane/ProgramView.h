@@ -13,7 +13,10 @@ namespace sorv {
 class ProgramView : public PanelView {
  public:
   ProgramView(State& s, AudioEngine& d) : s_(s), d_(d) {}
-  void attachWindows(CompactBar& bar, LyricsWindow& lyric, SelectionWindow& selection) {
+  // The player and the windows are made after the view (they need it).
+  void attachWindows(Player& player, CompactBar& bar, LyricsWindow& lyric,
+                     SelectionWindow& selection) {
+    player_ = &player;
     bar_ = &bar;
     lyric_ = &lyric;
     selection_ = &selection;
@@ -40,6 +43,7 @@ class ProgramView : public PanelView {
 
   State& s_;
   AudioEngine& d_;
+  Player* player_ = nullptr;
   CompactBar* bar_ = nullptr;
   LyricsWindow* lyric_ = nullptr;
   SelectionWindow* selection_ = nullptr;

@@ -53,7 +53,7 @@ int main(int argc, char** argv) {
   sorv::EndRequests endRequests;
   QObject::connect(&endRequests, &sorv::EndRequests::requested, &program,
                    &sorv::Program::closeOnRequest);
-  switch (program.StartUp(sorv::joinCommandLine(sorv::commandLineArguments(argc, argv)))) {
+  switch (program.startUp(sorv::joinCommandLine(sorv::commandLineArguments(argc, argv)))) {
     case sorv::Program::Start::Running:
       // An end signal answered inside a start-up message has already shut the program down;
       // its quit was spent on that message's own loop.

@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "app/sorvdb/JetTableReader.h"
+#include "library/db/SongColumn.h"
 #include "library/db/SongSchema.h"
 #include "library/db/SqlDb.h"
 
@@ -17,35 +18,6 @@ namespace {
 
 const QString kSongTable = QStringLiteral("アニソンデータ管理");
 const QString kFileColumn = QStringLiteral("ファイル名");
-
-struct SongColumn {
-  QString name;
-  bool integer = false;
-  bool kana = false;
-  QVariant nullValue;  // what a NULL becomes: the default of a NOT NULL column, else NULL
-};
-
-QVariant defaultValue(SqlDb& db, const QString& expression, bool integer) {
-  SqlStatement value = db.prepare(QStringLiteral("SELECT ") + expression);  // from our schema
-  if (!value.next() || value.isNull(0)) return QVariant();
-  return integer ? QVariant(static_cast<qint64>(value.number(0))) : QVariant(value.text(0));
-}
-
-QVector<SongColumn> songColumns(SqlDb& db) {
-  SqlStatement info = db.prepare(
-      QStringLiteral("SELECT name, type, \"notnull\", dflt_value FROM pragma_table_info(?)"));
-  info.bind(1, kSongTable);
-  QVector<SongColumn> columns;
-  while (info.next()) {
-    SongColumn column{info.text(0), info.text(1).toUpper() == QStringLiteral("INTEGER"),
-                      info.text(0).endsWith(QStringLiteral("かな")), QVariant()};
-    if (info.number(2) != 0 && !info.isNull(3)) {
-      column.nullValue = defaultValue(db, info.text(3), column.integer);
-    }
-    columns << column;
-  }
-  return columns;
-}
 
 // Jet numbers become integers where our column holds integers and text where it holds text; a
 // text that is not a whole number stays as written, so nothing is lost.
@@ -97,7 +69,9 @@ int fileColumn(const QVector<SongColumn>& song) {
 QString missingKana(const QVector<SongColumn>& song, const QVariantList& row, int number) {
   QStringList missing;
   for (int s = 0; s < song.size(); ++s) {
-    if (song[s].kana && row[s].toString().isEmpty()) missing << song[s].name;
+    if (song[s].name.endsWith(QStringLiteral("かな")) && row[s].toString().isEmpty()) {
+      missing << song[s].name;
+    }
   }
   if (missing.isEmpty()) return QString();
   const int file = fileColumn(song);

@@ -27,11 +27,11 @@ MprisPlayerAdaptor::MprisPlayerAdaptor(MprisService* service, QObject* object)
     : QDBusAbstractAdaptor(object), service_(service) {}
 
 QString MprisPlayerAdaptor::PlaybackStatus() const {
-  return service_->PlaybackStatus();
+  return service_->playbackStatus();
 }
 
 QVariantMap MprisPlayerAdaptor::Metadata() const {
-  return service_->Metadata();
+  return service_->metadata();
 }
 
 qlonglong MprisPlayerAdaptor::Position() const {
@@ -39,17 +39,17 @@ qlonglong MprisPlayerAdaptor::Position() const {
 }
 
 void MprisPlayerAdaptor::Play() {
-  if (service_->PlaybackStatus() != QLatin1String("Playing")) run(service_->commands().play);
+  if (service_->playbackStatus() != QLatin1String("Playing")) run(service_->commands().play);
   service_->refresh();
 }
 
 void MprisPlayerAdaptor::Pause() {
-  if (service_->PlaybackStatus() == QLatin1String("Playing")) run(service_->commands().pause);
+  if (service_->playbackStatus() == QLatin1String("Playing")) run(service_->commands().pause);
   service_->refresh();
 }
 
 void MprisPlayerAdaptor::PlayPause() {
-  if (service_->PlaybackStatus() == QLatin1String("Playing")) {
+  if (service_->playbackStatus() == QLatin1String("Playing")) {
     Pause();
   } else {
     Play();
@@ -72,7 +72,7 @@ void MprisPlayerAdaptor::Previous() {
 }
 
 void MprisPlayerAdaptor::Seek(qlonglong offsetMicroseconds) {
-  if (service_->PlaybackStatus() == QLatin1String("Stopped") || !service_->commands().seek) return;
+  if (service_->playbackStatus() == QLatin1String("Stopped") || !service_->commands().seek) return;
   const qlonglong target =
       std::max<qlonglong>(0, service_->positionMicroseconds() + offsetMicroseconds);
   service_->commands().seek(static_cast<int32_t>(target / 1000000));
@@ -80,7 +80,7 @@ void MprisPlayerAdaptor::Seek(qlonglong offsetMicroseconds) {
 }
 
 void MprisPlayerAdaptor::SetPosition(const QDBusObjectPath& track, qlonglong positionMicroseconds) {
-  const QVariant current = service_->Metadata().value(QStringLiteral("mpris:trackid"));
+  const QVariant current = service_->metadata().value(QStringLiteral("mpris:trackid"));
   if (!current.isValid() || current.value<QDBusObjectPath>() != track) return;
   if (positionMicroseconds < 0 || !service_->commands().seek) return;
   service_->commands().seek(static_cast<int32_t>(positionMicroseconds / 1000000));

@@ -40,23 +40,23 @@ bool MprisService::registerOnBus(QDBusConnection bus, const QString& serviceName
   }
   bus_ = bus;
   registeredName_ = serviceName;
-  lastStatus_ = PlaybackStatus();
-  lastMetadata_ = Metadata();
+  lastStatus_ = playbackStatus();
+  lastMetadata_ = metadata();
   return true;
 }
 
-QString MprisService::PlaybackStatus() const {
+QString MprisService::playbackStatus() const {
   if (s_.playState != 1) return QStringLiteral("Stopped");
   int32_t position = 0;
   return d_.state(position) == 2 ? QStringLiteral("Paused") : QStringLiteral("Playing");
 }
 
-QVariantMap MprisService::Metadata() const {
+QVariantMap MprisService::metadata() const {
   QVariantMap map;
   if (s_.playState != 1 || s_.listPos < 1 || s_.listPos > s_.listCount) return map;
   const int pos = s_.listPos;
-  const TagRecord& tag = s_.listTag[pos];
-  const QString file = s_.listFile[pos];
+  const TagRecord& tag = s_.entry(pos).tag;
+  const QString file = s_.entry(pos).file;
   QString title = s_.songTitle;
   QString artist = s_.songArtist;
   if (title.isEmpty()) {
@@ -67,7 +67,7 @@ QVariantMap MprisService::Metadata() const {
   map.insert(
       QStringLiteral("mpris:trackid"),
       QVariant::fromValue(QDBusObjectPath(QStringLiteral("/org/sorvane/track/%1").arg(pos))));
-  map.insert(QStringLiteral("mpris:length"), qlonglong(s_.listInfo[pos].length) * 1000000);
+  map.insert(QStringLiteral("mpris:length"), qlonglong(s_.entry(pos).stream.length) * 1000000);
   map.insert(QStringLiteral("xesam:title"), title);
   if (!artist.isEmpty()) map.insert(QStringLiteral("xesam:artist"), QStringList{artist});
   const QString album =
@@ -87,12 +87,12 @@ qlonglong MprisService::positionMicroseconds() const {
 void MprisService::refresh() {
   if (registeredName_.isEmpty()) return;
   QVariantMap changed;
-  const QString status = PlaybackStatus();
+  const QString status = playbackStatus();
   if (status != lastStatus_) changed.insert(QStringLiteral("PlaybackStatus"), status);
-  const QVariantMap metadata = Metadata();
-  if (metadata != lastMetadata_) changed.insert(QStringLiteral("Metadata"), metadata);
+  const QVariantMap song = metadata();
+  if (song != lastMetadata_) changed.insert(QStringLiteral("Metadata"), song);
   lastStatus_ = status;
-  lastMetadata_ = metadata;
+  lastMetadata_ = song;
   if (!changed.isEmpty()) emitChanged(changed);
 }
 

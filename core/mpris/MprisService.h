@@ -31,8 +31,8 @@ class MprisService : public QObject {
   // after every command.
   void refresh();
 
-  QString PlaybackStatus() const;
-  QVariantMap Metadata() const;
+  QString playbackStatus() const;
+  QVariantMap metadata() const;
   qlonglong positionMicroseconds() const;
   const MprisCommands& commands() const { return commands_; }
 

@@ -1,5 +1,7 @@
 #include "core/session/DroppedFiles.h"
 
+#include <QDir>
+
 #include "core/LocalNames.h"
 #include "core/Paths.h"
 
@@ -37,8 +39,9 @@ bool hasAudioExtension(const QString& path, SongFiles which) {
 
 QStringList collectSongFiles(const QStringList& items, SongFiles which, int limit) {
   QStringList files;
-  for (const QString& item : items) {
+  for (const QString& given : items) {
     if (files.size() >= limit) break;
+    const QString item = absoluteFileName(given, QDir::currentPath());
     if (hasAudioExtension(item, which))
       files << item;
     else if (isLocalFolder(item))

@@ -13,10 +13,11 @@ inline constexpr int kMaxDropFolders = 65536;
 // The files a list is built from: isNamedSongFile.
 bool hasAudioExtension(const QString& path, SongFiles which);
 
-// Dropped items in order: an item that hasAudioExtension takes is taken as it is; a folder adds
-// the song files (isSongFileName) of itself and of every folder below it, breadth first, folder
-// by folder, each folder's files by name. Hidden entries and symbolic links to folders are not
-// followed; errors while walking are ignored. At most kMaxListEntries paths.
+// Dropped items in order, a relative one made absolute against the current folder: an item that
+// hasAudioExtension takes is taken as it is; a folder adds the song files (isSongFileName) of
+// itself and of every folder below it, breadth first, folder by folder, each folder's files by
+// name. Hidden entries and symbolic links to folders are not followed; errors while walking are
+// ignored. At most kMaxListEntries paths.
 QStringList collectDroppedFiles(const QStringList& items, SongFiles which);
 // The same walk with another limit (a whole library rather than a play list).
 QStringList collectSongFiles(const QStringList& items, SongFiles which, int limit);

@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <QThread>
 
+#include "core/Paths.h"
+
 namespace sorv {
 
 namespace {
@@ -15,11 +17,6 @@ constexpr int kWaitMs = 1000;
 // A copy that holds the lock is between taking it and listening, or busy starting: it is given
 // this long to answer before the new copy gives up and ends.
 constexpr int kClaimMs = 10000;
-
-QString absoluteCommandLine(const QString& commandLine) {
-  if (commandLine.isEmpty() || commandLine.startsWith(QLatin1Char('"'))) return commandLine;
-  return QDir::cleanPath(QDir::current().absoluteFilePath(commandLine));
-}
 
 }  // namespace
 
@@ -44,7 +41,7 @@ bool sendToRunningCopy(const QString& commandLine, const QString& name) {
 }
 
 bool becomeRunningCopy(HandOverServer& server, const QString& commandLine) {
-  const QString command = absoluteCommandLine(commandLine);
+  const QString command = absoluteCommandLine(commandLine, QDir::currentPath());
   const QDeadlineTimer deadline(kClaimMs);
   while (!server.claim()) {
     if (sendToRunningCopy(command, server.name()) || deadline.hasExpired()) return false;

@@ -1,9 +1,9 @@
 #include "core/session/PlayList.h"
 
-#include <QDir>
 #include <QFileInfo>
 
 #include "core/LocalNames.h"
+#include "core/Paths.h"
 #include "core/TextFields.h"
 #include "core/session/DroppedFiles.h"
 
@@ -11,14 +11,30 @@ namespace sorv {
 
 namespace {
 
-// "./name" names a file in the current folder.
-QString resolvePlayListPath(const QString& line) {
-  if (line.startsWith(QStringLiteral("./"))) return QDir::currentPath() + line.mid(1);
-  return line;
+// The entry lines of a list: header and comment lines ("#") and blank lines name nothing, so
+// they take no place in a full list.
+QStringList entryLines(const QStringList& lines) {
+  QStringList entries;
+  for (const QString& line : lines) {
+    const QString text = line.trimmed();
+    if (text.isEmpty() || text.startsWith(QLatin1Char('#'))) continue;
+    entries << line;
+    if (entries.size() == kMaxListEntries) break;
+  }
+  return entries;
 }
 
-bool isComment(const QString& line) {
-  return line.startsWith(QLatin1Char('#'));
+// The file a line names, or nothing when none is there: relative names (".\name" of the
+// Windows era like "./name") are files in the list's folder. Blanks around the line go unless
+// the name itself holds them.
+QString reachableEntry(const QString& line, const QString& folder) {
+  for (const QString& text : {line, line.trimmed()}) {
+    QString name = unquoted(text);
+    if (name.startsWith(QStringLiteral(".\\"))) name[1] = kSep;
+    const QString path = absoluteFileName(name, folder);
+    if (!path.isEmpty() && isLocalFile(path)) return path;
+  }
+  return QString();
 }
 
 QString trailingBlanksRemoved(QString text) {
@@ -42,30 +58,30 @@ void setFileTable(State& s, const QStringList& paths, const std::function<void(i
   s.resizeList(n);
   for (int i = 1; i <= n; ++i) {
     if (hasAudioExtension(paths[i - 1], s.songFiles())) {
-      s.listFile[i] = paths[i - 1];
-      s.listExt[i] = paths[i - 1].right(3).toLower();
+      s.entry(i).file = paths[i - 1];
+      s.entry(i).extension = paths[i - 1].right(3).toLower();
     }
     if (progress) progress(i);
   }
 }
 
 void loadM3u(State& s, const QString& file, int resetFlag) {
-  std::optional<QStringList> lines = readTextLines(file);
-  if (!lines || lines->isEmpty()) {
+  const std::optional<QStringList> lines = readTextLines(file);
+  const QStringList entries = lines ? entryLines(*lines) : QStringList();
+  if (entries.isEmpty()) {
     s.listCount = 0;
     s.listPos = 0;
     return;
   }
-  if (lines->size() > kMaxListEntries) *lines = lines->mid(0, kMaxListEntries);
-  s.resizeList(lines->size());
+  const QString folder = QFileInfo(file).absolutePath();
+  s.resizeList(entries.size());
   int kept = 0, droppedBefore = 0;
-  for (int i = 1; i <= lines->size(); ++i) {
-    const QString& line = (*lines)[i - 1];
-    const QString path = isComment(line) ? QString() : resolvePlayListPath(unquoted(line));
-    if (!path.isEmpty() && isLocalFile(path)) {
+  for (int i = 1; i <= entries.size(); ++i) {
+    const QString path = reachableEntry(entries[i - 1], folder);
+    if (!path.isEmpty()) {
       ++kept;
-      s.listFile[kept] = path;
-      s.listExt[kept] = trailingBlanksRemoved(path).right(3);
+      s.entry(kept).file = path;
+      s.entry(kept).extension = trailingBlanksRemoved(path).right(3);
     } else if (s.listPos >= i) {
       ++droppedBefore;
     }

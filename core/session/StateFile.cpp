@@ -6,6 +6,7 @@
 
 #include "core/LocalNames.h"
 #include "core/Messages.h"
+#include "core/Paths.h"
 #include "core/TextFields.h"
 #include "core/session/PlayList.h"
 
@@ -58,7 +59,7 @@ bool writeLines(const QString& path, const QStringList& lines) {
 
 QStringList playListLines(const State& s) {
   QStringList lines;
-  for (int i = 1; i <= s.listCount && i < s.listFile.size(); ++i) lines << s.listFile[i];
+  for (int i = 1; i <= s.listCount && i <= s.entries.size(); ++i) lines << s.entry(i).file;
   return lines;
 }
 
@@ -110,7 +111,9 @@ void keepLevelsInRange(State& s) {
   for (int32_t& level : s.volLevel) level = std::clamp(level, 0, 100);
 }
 
-bool takeCommandLine(State& s, const QString& commandLine) {
+bool takeCommandLine(State& s, const QString& given, const QString& currentDir) {
+  // The list outlives this folder: it is saved at exit and read back from anywhere.
+  const QString commandLine = absoluteCommandLine(given, currentDir);
   if (commandLine.isEmpty() || !isLocalFile(commandLine)) return false;
   if (commandLine.right(3).toUpper() == QLatin1String("M3U"))
     loadM3u(s, commandLine, 0);
@@ -118,7 +121,6 @@ bool takeCommandLine(State& s, const QString& commandLine) {
     setFileTable(s, QStringList{commandLine});
   // A play list without a reachable entry leaves nothing to start.
   s.listPos = s.listCount > 0 ? 1 : 0;
-  s.playState = s.listCount > 0 ? 1 : 0;
   return true;
 }
 
@@ -130,7 +132,7 @@ void takeSavedPlayList(State& s) {
   }
   if (s.listCount > 0) loadM3u(s, playListPath(s), 0);
   // Without a list read back there is no entry to stand on.
-  if (s.listCount <= 0 || s.listFile.size() <= s.listCount) {
+  if (s.listCount <= 0 || s.entries.size() < s.listCount) {
     s.listCount = 0;
     s.listPos = 0;
   }
@@ -150,11 +152,11 @@ bool saveState(State& s) {
   return saved;
 }
 
-void loadState(State& s, const QString& commandLine, const QString& currentDir) {
+bool loadState(State& s, const QString& commandLine, const QString& currentDir) {
   if (!QFileInfo::exists(stateFilePath(s))) {
     // A first run starts from the defaults alone; the command line waits for a run with settings.
     s.setDefaults(currentDir);
-    return;
+    return false;
   }
   // What a short or damaged file leaves out takes its default: zero volume, no lookups and empty
   // folders would otherwise be saved back and silence the player for good.
@@ -163,8 +165,9 @@ void loadState(State& s, const QString& commandLine, const QString& currentDir) 
     readStateValues(s, std::move(*lines));
     keepLevelsInRange(s);
   }
-  if (takeCommandLine(s, commandLine)) return;
+  if (takeCommandLine(s, commandLine, currentDir)) return s.listCount > 0;
   takeSavedPlayList(s);
+  return false;
 }
 
 }  // namespace sorv

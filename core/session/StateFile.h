@@ -11,8 +11,9 @@ namespace sorv {
 // message "状態の保存に失敗しました。".
 bool saveState(State& s);
 // Reads the state file (or applies the defaults when there is none), then takes the file or play
-// list the command line names, or else the saved play list. playState becomes 1 when the command
-// line names something to play.
-void loadState(State& s, const QString& commandLine, const QString& currentDir);
+// list the command line names (relative to currentDir, the folder the program was started in),
+// or else the saved play list. True when the command line named something to play, which the
+// program then starts.
+bool loadState(State& s, const QString& commandLine, const QString& currentDir);
 
 }  // namespace sorv

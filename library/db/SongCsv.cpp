@@ -2,8 +2,11 @@
 
 #include <QHash>
 #include <QRegularExpression>
+#include <algorithm>
 
 #include "decoder/TextEncoding.h"
+#include "library/db/SongColumn.h"
+#include "library/db/SongDb.h"
 #include "library/db/SqlDb.h"
 
 namespace sorv {
@@ -12,23 +15,14 @@ namespace {
 
 const QString kSongTable = QStringLiteral("アニソンデータ管理");
 
-// Column name to declared type of the song table.
-QHash<QString, QString> columnTypes(SqlDb& db) {
-  SqlStatement info = db.prepare(QStringLiteral("SELECT name, type FROM pragma_table_info(?)"));
-  info.bind(1, kSongTable);
-  QHash<QString, QString> types;
-  while (info.next()) types.insert(info.text(0), info.text(1).toUpper());
-  return types;
-}
-
 DbError lineError(int line, const QString& what) {
   return DbError(QStringLiteral("line %1: %2").arg(line).arg(what));
 }
 
-void checkHeader(const QStringList& header, const QHash<QString, QString>& types) {
+void checkHeader(const QStringList& header, const QHash<QString, SongColumn>& columns) {
   if (header.isEmpty()) throw lineError(1, QStringLiteral("the header names no column"));
   for (const QString& name : header) {
-    if (!types.contains(name)) {
+    if (!columns.contains(name)) {
       throw lineError(1, QStringLiteral("the song table has no column \"%1\"").arg(name));
     }
     if (header.count(name) > 1) {
@@ -38,7 +32,7 @@ void checkHeader(const QStringList& header, const QHash<QString, QString>& types
 }
 
 QVariantList rowValues(const QStringList& header, const QStringList& fields,
-                       const QHash<QString, QString>& types, int line) {
+                       const QHash<QString, SongColumn>& columns, int line) {
   if (fields.size() != header.size()) {
     throw lineError(
         line,
@@ -48,10 +42,11 @@ QVariantList rowValues(const QStringList& header, const QStringList& fields,
   QVariantList values;
   for (int i = 0; i < fields.size(); ++i) {
     const QString field = fields[i].trimmed();
-    if (types.value(header[i]) != QStringLiteral("INTEGER")) {
+    const SongColumn& column = columns[header[i]];
+    if (!column.integer) {
       values << fields[i];
     } else if (field.isEmpty()) {
-      values << QVariant();  // an empty number is a missing one, as export writes it
+      values << column.nullValue;  // an empty number is a missing one, as export writes it
     } else if (bool fits = false; wholeNumber.match(field).hasMatch()) {
       const qlonglong number = field.toLongLong(&fits);
       if (!fits) {
@@ -67,6 +62,53 @@ QVariantList rowValues(const QStringList& header, const QStringList& fields,
   }
   return values;
 }
+
+// The lines whose lookup columns would stay NULL, per column: such a song never shows in the
+// tree and makes the lookup fail. In a database made before those columns had defaults, a
+// column that the file leaves out is empty on every line.
+class EmptyLookupCells {
+ public:
+  EmptyLookupCells(const QStringList& header, const QHash<QString, SongColumn>& columns) {
+    for (const QString& name : songLookupColumns()) {
+      if (!columns.contains(name)) continue;  // the lookup reports a table without it
+      const int at = header.indexOf(name);
+      if (at >= 0 || columns[name].nullValue.isNull()) checked_.append({name, at, {}});
+    }
+  }
+  void check(const QVariantList& values, int line) {
+    for (Column& column : checked_) {
+      if (column.at < 0 || values[column.at].isNull()) column.lines << line;
+    }
+  }
+  // "the song lookup needs a value in アーティスト: lines 2, 3; ...", or nothing.
+  QString description() const {
+    QStringList parts;
+    for (const Column& column : checked_) {
+      if (!column.lines.isEmpty())
+        parts << column.name + QStringLiteral(": ") + lineList(column.lines);
+    }
+    if (parts.isEmpty()) return QString();
+    return QStringLiteral("the song lookup needs a value in ") + parts.join(QStringLiteral("; "));
+  }
+
+ private:
+  struct Column {
+    QString name;
+    int at;  // in the header, or -1
+    QVector<int> lines;
+  };
+  static QString lineList(const QVector<int>& lines) {
+    constexpr int kShown = 10;
+    QStringList shown;
+    for (int i = 0; i < std::min<int>(lines.size(), kShown); ++i)
+      shown << QString::number(lines[i]);
+    QString text = (lines.size() == 1 ? QStringLiteral("line ") : QStringLiteral("lines ")) +
+                   shown.join(QStringLiteral(", "));
+    if (lines.size() > kShown) text += QStringLiteral(" and %1 more").arg(lines.size() - kShown);
+    return text;
+  }
+  QVector<Column> checked_;
+};
 
 // Splits CSV text one character at a time, remembering the line each record starts on.
 struct CsvReader {
@@ -148,18 +190,22 @@ int importSongCsv(SqlDb& db, const QByteArray& bytes) {
   QVector<int> lines;
   const QVector<QStringList> records = parseCsv(QString::fromStdString(decoded), &lines);
   if (records.isEmpty()) throw lineError(1, QStringLiteral("the file is empty"));
-  const QHash<QString, QString> types = columnTypes(db);
+  QHash<QString, SongColumn> columns;
+  for (const SongColumn& column : songColumns(db)) columns.insert(column.name, column);
   const QStringList header = records.first();
-  checkHeader(header, types);
+  checkHeader(header, columns);
+  EmptyLookupCells empty(header, columns);
   SqlAppender appender(db, kSongTable, header);
   for (int r = 1; r < records.size(); ++r) {
-    const QVariantList values = rowValues(header, records[r], types, lines[r]);
+    const QVariantList values = rowValues(header, records[r], columns, lines[r]);
+    empty.check(values, lines[r]);
     try {
       appender.append(values);
     } catch (const DbError& e) {
       throw lineError(lines[r], e.description());
     }
   }
+  if (const QString missing = empty.description(); !missing.isEmpty()) throw DbError(missing);
   appender.commit();
   return records.size() - 1;
 }
@@ -168,7 +214,7 @@ QByteArray exportSongCsv(SqlDb& db) {
   const QStringList columns = db.columns(kSongTable);
   QString out = csvLine(columns) + u'\n';
   SqlStatement rows = db.prepare(
-      QStringLiteral("SELECT %1 FROM %2 ORDER BY rowid").arg(QuotedNames(columns), kSongTable));
+      QStringLiteral("SELECT %1 FROM %2 ORDER BY rowid").arg(quotedNames(columns), kSongTable));
   while (rows.next()) {
     QStringList fields;
     for (int i = 0; i < columns.size(); ++i) fields << rows.text(i);

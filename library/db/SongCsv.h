@@ -17,8 +17,10 @@ QVector<QStringList> parseCsv(const QString& text, QVector<int>* lineNumbers = n
 QString csvLine(const QStringList& fields);
 
 // Appends the songs of a CSV file's bytes (UTF-8, or CP932 from older tools) in one
-// transaction and returns their number. A bad header or row throws DbError naming its line;
-// nothing of the file is kept then.
+// transaction and returns their number. A bad header or row throws DbError naming its line, and
+// cells that the song lookup needs but that would stay empty (columns left out of a database
+// without their defaults, empty numbers) throw naming their columns and lines; nothing of the
+// file is kept then.
 int importSongCsv(SqlDb& db, const QByteArray& bytes);
 // The song table as UTF-8 CSV that importSongCsv reads back to the same rows.
 QByteArray exportSongCsv(SqlDb& db);

@@ -57,12 +57,20 @@ bool songDbOpens(const QString& path) {
   }
 }
 
+const QStringList& songLookupColumns() {
+  static const QStringList columns{
+      QStringLiteral("曲名"),     QStringLiteral("アーティスト"), QStringLiteral("番組名"),
+      QStringLiteral("カラオケ"), QStringLiteral("歌種別"),       QStringLiteral("歌連番"),
+      QStringLiteral("発表年"),   QStringLiteral("アニメ種別"),   QStringLiteral("ジャンルNo")};
+  return columns;
+}
+
 LookupResult lookupSong(const QString& dbPath, const QString& fileName, State& s, QString* error) {
   try {
     SqlDb db(dbPath);
-    SqlStatement row = db.prepare(QStringLiteral(
-        "SELECT 曲名, アーティスト, 番組名, カラオケ, 歌種別, 歌連番, 発表年, アニメ種別, "
-        "ジャンルNo FROM アニソンデータ管理 WHERE ファイル名 = ? LIMIT 1"));
+    SqlStatement row =
+        db.prepare(QStringLiteral("SELECT %1 FROM アニソンデータ管理 WHERE ファイル名 = ? LIMIT 1")
+                       .arg(songLookupColumns().join(QStringLiteral(", "))));
     row.bind(1, fileName);
     if (!row.next()) return LookupResult::NotFound;
     readSongRow(row, s);
@@ -75,8 +83,8 @@ LookupResult lookupSong(const QString& dbPath, const QString& fileName, State& s
 
 bool lookupSongByFile(State& s) {
   if (s.useSongDb == 0) return false;
-  if (s.listPos < 1 || s.listPos >= s.listFile.size()) return false;
-  const QString name = fileNamePart(s.listFile[s.listPos]);
+  if (s.listPos < 1 || s.listPos > s.entries.size()) return false;
+  const QString name = fileNamePart(s.entry(s.listPos).file);
   return lookupSong(songDbPath(s), name, s) != LookupResult::Failed;
 }
 

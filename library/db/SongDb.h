@@ -2,6 +2,7 @@
 // The song database as the player uses it: the lookup of the playing song, genre names, the
 // start-up test and the compaction at shut-down.
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 
 #include "core/PictureArea.h"
@@ -15,7 +16,7 @@ QString songDbPath(const State& s);
 // True when the song database at path opens and looks like one (start-up and options test).
 bool songDbOpens(const QString& path);
 // Fills the current song record from the row whose file name is the name part of
-// listFile(listPos). True when the database could be queried, matched or not; false when the
+// the file of entry listPos. True when the database could be queried, matched or not; false when the
 // song database is switched off or anything failed. Never shows a message.
 bool lookupSongByFile(State& s);
 // Display name of a genre number: 36, 254, 255 are ours, the rest the engine's ID3v1 names.
@@ -24,6 +25,10 @@ QString genreName(AudioEngine& decoder, int16_t genre);
 // the notice is drawn on panel. Runs only when useSongDb is 1 and dbState is 1.
 void compactSongDb(const State& s, const QString& folder, const QString& fileName,
                    PictureArea& panel);
+
+// The nine columns of the song table that the lookup reads, in its order; a NULL in any of them
+// makes the lookup fail.
+const QStringList& songLookupColumns();
 
 enum class LookupResult { Found, NotFound, Failed };
 // The lookup behind lookupSongByFile on any database file: fills the current song record of s

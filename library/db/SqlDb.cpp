@@ -155,7 +155,7 @@ QString SqlStatement::requiredText(int column) const {
   return text(column);
 }
 
-QString QuotedNames(const QStringList& names) {
+QString quotedNames(const QStringList& names) {
   QStringList quoted;
   for (QString name : names) {
     quoted << u'"' + name.replace(u'"', QStringLiteral("\"\"")) + u'"';
@@ -166,7 +166,7 @@ QString QuotedNames(const QStringList& names) {
 SqlAppender::SqlAppender(SqlDb& db, const QString& table, const QStringList& columns)
     : db_(db),
       insert_(db, QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                      .arg(QuotedNames({table}), QuotedNames(columns),
+                      .arg(quotedNames({table}), quotedNames(columns),
                            QStringList(columns.size(), QStringLiteral("?")).join(u','))) {
   db_.execute(QStringLiteral("BEGIN"));
 }

@@ -19,7 +19,7 @@ class DbError : public std::runtime_error {
 };
 
 // Names as SQL identifiers, each in double quotes with its own quotes doubled, joined by ", ".
-QString QuotedNames(const QStringList& names);
+QString quotedNames(const QStringList& names);
 
 class SqlStatement;
 

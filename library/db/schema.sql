@@ -3,7 +3,9 @@
 -- アニソンデータ管理 is the song table: one row per song file, keyed by the file name without
 -- its folder. The player reads the ten classic fields and searches the readings (かな) and the
 -- group; those extra columns default to '' so that older tools may insert only the classic
--- ones. 選択候補 holds the MP3 files that the last folder scan found.
+-- ones. The nine fields that the song lookup reads are never NULL (a NULL would make the lookup
+-- fail): left out, a song is no karaoke version, of type 5 (other), kind 0, genre 255 (anime
+-- song), with empty texts. 選択候補 holds the MP3 files that the last folder scan found.
 --
 -- The views テンポラリ (songs with a found file) and テンポラリ２ (every song) join the two
 -- and add the found files that the song table does not know. Those unregistered files carry:
@@ -16,15 +18,15 @@
 
 CREATE TABLE IF NOT EXISTS アニソンデータ管理 (
   ファイル名 TEXT COLLATE NOCASE,
-  曲名 TEXT,
-  アーティスト TEXT,
-  番組名 TEXT,
-  カラオケ INTEGER,
-  歌種別 TEXT,
-  歌連番 INTEGER,
-  発表年 TEXT,
-  アニメ種別 INTEGER,
-  ジャンルNo INTEGER,
+  曲名 TEXT NOT NULL DEFAULT '',
+  アーティスト TEXT NOT NULL DEFAULT '',
+  番組名 TEXT NOT NULL DEFAULT '',
+  カラオケ INTEGER NOT NULL DEFAULT 0,
+  歌種別 TEXT NOT NULL DEFAULT '5',
+  歌連番 INTEGER NOT NULL DEFAULT 0,
+  発表年 TEXT NOT NULL DEFAULT '',
+  アニメ種別 INTEGER NOT NULL DEFAULT 0,
+  ジャンルNo INTEGER NOT NULL DEFAULT 255,
   -- Readings sort as they fold (KANA: katakana and half-width as hiragana), so a reading typed
   -- in katakana falls into the same index group as its hiragana twin.
   曲名かな TEXT NOT NULL DEFAULT '' COLLATE KANA,

@@ -4,35 +4,31 @@
 #include "core/Messages.h"
 #include "core/Paths.h"
 #include "library/select/SelectionWindow.h"
-#include "playback/NewList.h"
-#include "playback/PlayOrder.h"
-#include "playback/Playback.h"
-#include "playback/SongInfo.h"
 
 namespace sorv {
 
 void SelectionWindow::runCommand(int index) {
   switch (index) {
-    case 0:
+    case kChooseSongs:
       chooseSongs();
       break;
-    case 1:
+    case kCancel:
       storePaths();
       hide();
       break;
-    case 2:
-    case 5: {
-      const bool reuse = index == 5 && s_.editFlag != 0;
+    case kSearchAll:
+    case kSearch: {
+      const bool reuse = index == kSearch && scanReusable_;
       clearMarks();
       tree->clearNodes();
       runSearch(reuse ? 1 : 0);
-      if (index == 5) s_.editFlag = fileCount_ > 0 ? -1 : 0;
+      if (index == kSearch) scanReusable_ = fileCount_ > 0;
       break;
     }
-    case 3:
+    case kCopy:
       emit copyRequested();
       break;
-    case 4:
+    case kExport:
       emit exportRequested();
       break;
     default:
@@ -46,12 +42,8 @@ void SelectionWindow::chooseSongs() {
     step = QStringLiteral("GetNodeKey");
     const QStringList keys = collectCheckedKeys();
     step = QStringLiteral("SetFileTable");
-    setFileTable(s_, view_, keys);
-    step = QStringLiteral("TblShuffle");
-    if (s_.shuffleMode == 1) tblShuffle(s_);
-    s_.listPos = 1;
-    step = QStringLiteral("PlayData");
-    startEntry(s_, decoder_, view_, s_.listPos);
+    // Nothing ticked keeps the list that plays.
+    player_.startNewList(keys, Player::NewListOrder::ShuffledWhenOn);
     step = QStringLiteral("datapath");
     storePaths();
     hide();
@@ -73,13 +65,7 @@ void SelectionWindow::edtpopClick(int index) {
 }
 
 void SelectionWindow::preview() {
-  s_.playState = 0;
-  view_.setCaption(s_.idleCaption());
-  decoder_.stop();
-  showIdlePanel(view_.mPanel(), s_.verNo);
-  view_.aPanel().cls();
-  view_.setTime(QString());
-  clearLyricWindow(s_, view_);
+  player_.stop();
   stopPreview();
   if (!popupNode_) return;
   const QString key = SongTreeWidget::keyOf(popupNode_);
@@ -101,9 +87,7 @@ void SelectionWindow::stopPreview() {
 }
 
 void SelectionWindow::setBtnClick(int index) {
-  s_.pickedDir = dataPath[index]->text();
-  emit folderPickRequested();
-  if (!s_.pickedDir.isEmpty()) dataPath[index]->setText(s_.pickedDir);
+  emit folderPickRequested(dataPath[index]);
 }
 
 void SelectionWindow::dataPathLostFocus(int index) {

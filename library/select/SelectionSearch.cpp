@@ -35,7 +35,7 @@ void SelectionWindow::runSearch(int16_t reuseCandidates) {
 
 void SelectionWindow::startSearch() {
   songCount_ = 0;
-  s_.checkCount = 0;
+  checkCount_ = 0;
   for (int i : {0, 3, 4}) btn[i]->setEnabled(false);
 }
 
@@ -77,7 +77,7 @@ void SelectionWindow::finishSearch(SqlDb& db) {
       }(),
       decoder_, *tree);
   songCount_ = result.songCount;
-  if (s_.checkMark.size() <= tree->nodeCount()) s_.checkMark.resize(tree->nodeCount() + 1);
+  if (checkMark_.size() <= tree->nodeCount()) checkMark_.resize(tree->nodeCount() + 1);
   if (!result.completed) return;
   setWindowTitle(countCaption(0, songCount_));
   expandSmallTree();

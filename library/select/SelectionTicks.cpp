@@ -1,5 +1,5 @@
-// Tick bookkeeping of the selection tree: checkMark is the program's record of the ticks (by
-// node index), kept beside the tree's own check boxes; checkCount counts ticked songs.
+// Tick bookkeeping of the selection tree: checkMark_ is the window's record of the ticks (by
+// node index), kept beside the tree's own check boxes; checkCount_ counts ticked songs.
 #include <QTreeWidgetItemIterator>
 #include <limits>
 
@@ -24,22 +24,21 @@ bool isLeaf(const QTreeWidgetItem* node) {
 
 int16_t& SelectionWindow::mark(const QTreeWidgetItem* node) {
   const int index = SongTreeWidget::indexOf(node);
-  if (index >= s_.checkMark.size()) s_.checkMark.resize(std::max(index + 1, tree->nodeCount() + 1));
-  return s_.checkMark[index];
+  if (index >= checkMark_.size()) checkMark_.resize(std::max(index + 1, tree->nodeCount() + 1));
+  return checkMark_[index];
 }
 
 void SelectionWindow::clearMarks() {
-  s_.checkMark.fill(0);
+  checkMark_.fill(0);
 }
 
 void SelectionWindow::countTick(int16_t value) {
-  const int count = s_.checkCount + (value == -1 ? 1 : -1);
-  s_.checkCount = static_cast<int16_t>(
-      std::clamp(count, 0, static_cast<int>(std::numeric_limits<int16_t>::max())));
+  const int count = checkCount_ + (value == -1 ? 1 : -1);
+  checkCount_ = std::clamp(count, 0, static_cast<int>(std::numeric_limits<int16_t>::max()));
 }
 
 void SelectionWindow::showCountCaption() {
-  setWindowTitle(countCaption(s_.checkCount, songCount_));
+  setWindowTitle(countCaption(checkCount_, songCount_));
   enableSelectionButtons();
 }
 

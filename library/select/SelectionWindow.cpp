@@ -41,8 +41,12 @@ const ButtonText kButtons[6] = {
 
 }  // namespace
 
-SelectionWindow::SelectionWindow(State& s, AudioEngine& decoder, PlayerView& view, QWidget* parent)
-    : QDialog(parent), s_(s), decoder_(decoder), view_(view) {
+SelectionWindow::SelectionWindow(Player& player, QWidget* parent)
+    : QDialog(parent),
+      player_(player),
+      s_(player.state()),
+      decoder_(player.engine()),
+      view_(player.view()) {
   setModal(true);
   setWindowTitle(QStringLiteral("選曲（ ---- 件）"));
   buildLayout();
@@ -131,6 +135,7 @@ QWidget* SelectionWindow::buildButtons() {
     connect(btn[i], &QPushButton::clicked, this, [this, i] { runCommand(i); });
     grid->addWidget(btn[i], cell[i][0], cell[i][1]);
   }
+  btn[5]->installEventFilter(this);
   return box;
 }
 
@@ -142,7 +147,7 @@ void SelectionWindow::load() {
 }
 
 void SelectionWindow::enableSelectionButtons() {
-  for (int i : {0, 3, 4}) btn[i]->setEnabled(s_.checkCount != 0);
+  for (int i : {0, 3, 4}) btn[i]->setEnabled(checkCount_ != 0);
 }
 
 void SelectionWindow::appendFilter(QString& sql) const {
@@ -159,11 +164,18 @@ void SelectionWindow::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
 }
 
+// Enter in the search text moves to 検索, and a second Enter there runs it: the buttons are not
+// auto-default, so without this the second key would go nowhere.
 bool SelectionWindow::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == sStr && event->type() == QEvent::KeyPress) {
+  if (event->type() == QEvent::KeyPress) {
     const int key = static_cast<QKeyEvent*>(event)->key();
-    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && !sStr->text().isEmpty()) {
+    const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+    if (enter && watched == sStr && !sStr->text().isEmpty()) {
       btn[5]->setFocus();
+      return true;
+    }
+    if (enter && watched == btn[5]) {
+      btn[5]->click();
       return true;
     }
   }

@@ -12,11 +12,9 @@
 #include <QPushButton>
 #include <array>
 
-#include "core/State.h"
-#include "decoder/AudioEngine.h"
 #include "library/select/Filter.h"
 #include "library/select/SongTreeWidget.h"
-#include "playback/PlayerView.h"
+#include "playback/Player.h"
 
 namespace sorv {
 
@@ -26,7 +24,17 @@ class SelectionWindow : public QDialog {
   Q_OBJECT
 
  public:
-  SelectionWindow(State& s, AudioEngine& decoder, PlayerView& view, QWidget* parent = nullptr);
+  // The buttons, as btn and runCommand number them.
+  enum Command : int {
+    kChooseSongs = 0,  // 選曲完了
+    kCancel = 1,       // 選曲取消
+    kSearchAll = 2,    // 全検索: scans the folders again
+    kCopy = 3,         // MP3コピー
+    kExport = 4,       // WAV変換
+    kSearch = 5,       // 検索: reuses the last scan
+  };
+
+  explicit SelectionWindow(Player& player, QWidget* parent = nullptr);
 
   // Controls, by their indices.
   SongTreeWidget* tree;
@@ -45,6 +53,11 @@ class SelectionWindow : public QDialog {
   void toggleSubtree(QTreeWidgetItem* node);
   int songCount() const { return songCount_; }
   int fileCount() const { return fileCount_; }
+  // Ticked songs; the tick recorded for a tree node (-1 ticked, 0 clear); whether 検索 reuses
+  // the last scan.
+  int checkCount() const { return checkCount_; }
+  int16_t checkMark(int nodeIndex) const { return checkMark_.value(nodeIndex); }
+  bool scanReusable() const { return scanReusable_; }
 
   // Ticks (SelectionTicks.cpp).
   void propagateCheckDown(QTreeWidgetItem* node, int16_t value, int16_t nested);
@@ -55,7 +68,7 @@ class SelectionWindow : public QDialog {
   void treeMouseUp(Qt::MouseButton button, QTreeWidgetItem* node, QPoint globalPos = {});
   void treeSpaceKey();
 
-  // Commands (SelectionCommands.cpp).
+  // Commands (SelectionCommands.cpp): a Command.
   void runCommand(int index);
   void edtpopClick(int index);
   void setBtnClick(int index);
@@ -66,9 +79,9 @@ class SelectionWindow : public QDialog {
   // paths from collectCheckedKeys.
   void copyRequested();
   void exportRequested();
-  // 参照: the folder picker runs with the box text in pickedDir; a non-empty pickedDir
-  // afterwards becomes the box text. Connected directly, so it has run when emit returns.
-  void folderPickRequested();
+  // 参照 beside a search-path box: a folder picker starts on the box's text, and a folder
+  // picked with OK replaces it.
+  void folderPickRequested(QLineEdit* box);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -95,11 +108,18 @@ class SelectionWindow : public QDialog {
   void preview();
   void stopPreview();
 
+  Player& player_;
   State& s_;
   AudioEngine& decoder_;
   PlayerView& view_;
   int songCount_ = 0;
   int fileCount_ = 0;
+  // The ticks by tree-node index from 1 (-1 ticked, 0 clear), growing with the tree, and the
+  // count of ticked songs.
+  QVector<int16_t> checkMark_ = QVector<int16_t>(8193, 0);
+  int checkCount_ = 0;
+  // 検索 may reuse the files of the last scan instead of scanning again.
+  bool scanReusable_ = false;
   int pressIndex_ = 0;
   QTreeWidgetItem* popupNode_ = nullptr;
   bool shownOnce_ = false;

@@ -116,10 +116,11 @@ void TreeBuilder::readRow() {
   row_.folder = rows_.requiredText(col_.folder);
   row_.icon = songTypeIcon(rows_.requiredText(col_.type).left(1), rows_.requiredText(col_.karaoke));
   row_.index = rules_.yearIndex ? indexSource : indexSource.left(1);
-  if (rules_.yearIndex) return;
-  if (row_.index == QStringLiteral("未")) {
+  // Found files that no song row names have no reading or year of their own: their marker puts
+  // them under 未登録 in every order.
+  if (row_.level3 == kUnregistered || (!rules_.yearIndex && row_.index == QStringLiteral("未"))) {
     row_.index = kUnregistered;
-  } else if (!row_.index.isEmpty()) {
+  } else if (!rules_.yearIndex && !row_.index.isEmpty()) {
     // Katakana and half-width readings group with their hiragana twins, as they sort.
     row_.index = QChar(static_cast<char16_t>(foldKanaChar(row_.index[0].unicode())));
     unvoicedKana(row_.index);
@@ -132,8 +133,11 @@ QString TreeBuilder::indexKey() const {
 
 void TreeBuilder::addGroups() {
   if (prevGenre_ != row_.genreKey) {
-    genreNode_ = tree_.addNode(nullptr, QStringLiteral("Genre") + row_.genreKey,
-                               genreName(decoder_, row_.genre), kImageGroup, true);
+    // A number without a name (past the ID3v1 list) shows as the number.
+    const QString name = genreName(decoder_, row_.genre);
+    genreNode_ =
+        tree_.addNode(nullptr, QStringLiteral("Genre") + row_.genreKey,
+                      name.isEmpty() ? QString::number(row_.genre) : name, kImageGroup, true);
     prevGenre_ = row_.genreKey;
     prevIndex_.reset();
   }

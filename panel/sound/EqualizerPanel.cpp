@@ -145,7 +145,7 @@ void EqualizerPanel::equPreClick(int preset) {
   d_.reload();
 }
 
-void EqualizerPanel::StartUp() {
+void EqualizerPanel::restoreSaved() {
   equPreClick(validPreset(s_.equPreNo) ? s_.equPreNo : kUserPreset);
   for (int band = 0; band < kBandCount; ++band) bands_[band]->setToolTip(bandTip(s_, band));
   for (int channel = 0; channel < 2; ++channel) {

@@ -43,7 +43,7 @@ class EqualizerPanel : public QObject {
   void applyGains();
 
   // Start-up: the saved preset as if chosen, band tool-tips, the volume bars, the engine's volume.
-  void StartUp();
+  void restoreSaved();
 
  private:
   using MoveHandler = void (EqualizerPanel::*)(int, Qt::MouseButtons, Qt::KeyboardModifiers, double,

@@ -55,7 +55,7 @@ void drawBandKnob(PictureArea& area, int y) {
   area.cls();
   const double right = area.scaleWidth() + 10;
   area.box(0, y - 2.8, right, y + 3, kKnobFrame);
-  area.Line(0, y, right, y, area.foreColor());
+  area.line(0, y, right, y, area.foreColor());
 }
 
 void prepareVolumeSlider(PictureArea& area) {

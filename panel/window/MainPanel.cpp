@@ -47,8 +47,12 @@ QLabel* makeLabel(const QRect& geometry, const QColor& color, Qt::Alignment alig
 
 }  // namespace
 
-MainPanel::MainPanel(State& s, AudioEngine& d, PlayerView& v, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), s_(s), d_(d), v_(v) {
+MainPanel::MainPanel(Player& player, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
+      player_(player),
+      s_(player.state()),
+      d_(player.engine()),
+      v_(player.view()) {
   setFixedSize(panel::kWidthTwips / panel::kTwipsPerPixel,
                panel::kHeightTwips / panel::kTwipsPerPixel);
   setWindowIcon(appIcon());

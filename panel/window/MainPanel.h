@@ -11,7 +11,7 @@
 #include "core/State.h"
 #include "decoder/AudioEngine.h"
 #include "panel/window/PanelLayout.h"
-#include "playback/PlayerView.h"
+#include "playback/Player.h"
 
 namespace sorv {
 
@@ -22,8 +22,8 @@ class MainPanel : public QWidget {
   Q_OBJECT
 
  public:
-  // v is the program's view of the windows; it is used only after construction.
-  MainPanel(State& s, AudioEngine& d, PlayerView& v, QWidget* parent = nullptr);
+  // The player's view of the windows is used only after construction.
+  explicit MainPanel(Player& player, QWidget* parent = nullptr);
   ~MainPanel() override;
 
   // Controls.
@@ -92,10 +92,9 @@ class MainPanel : public QWidget {
   void acceptDropsOn(QWidget* control);
   void runHotSpot(const panel::HotSpot& spot);
   void executeCommand(int index);
-  void stop();
-  void play();
   void armHighlightReset();
 
+  Player& player_;
   State& s_;
   AudioEngine& d_;
   PlayerView& v_;

@@ -5,8 +5,6 @@
 #include "panel/window/MainPanel.h"
 #include "panel/window/TimeDisplay.h"
 #include "playback/PlayOrder.h"
-#include "playback/Playback.h"
-#include "playback/SongInfo.h"
 
 namespace sorv {
 
@@ -43,7 +41,7 @@ void MainPanel::runCommand(int index) {
       armHighlightReset();
       return;
     }
-    if (index != kToBar) cancelStart(s_, v_);
+    if (index != kToBar) player_.cancelStart();
   }
   if (s_.listCount == 0 && index != kToBar && index < kOptions) {
     armHighlightReset();
@@ -58,23 +56,23 @@ void MainPanel::runCommand(int index) {
 void MainPanel::executeCommand(int index) {
   switch (index) {
     case kPlay:
-      play();
+      player_.play();
       break;
     case kStop:
-      stop();
+      player_.stop();
       break;
     case kPause:
-      d_.pause();
+      player_.pause();
       break;
     case kToBar:
       s_.dispMode = 2;
       v_.showDispMode();
       break;
     case kPrevious:
-      stepBack(s_, d_, v_);
+      player_.stepBack();
       break;
     case kNext:
-      stepForward(s_, d_, v_);
+      player_.stepForward();
       break;
     case kOptions:
       v_.openOptions();
@@ -98,27 +96,6 @@ void MainPanel::executeCommand(int index) {
   }
 }
 
-void MainPanel::play() {
-  int32_t position = 0;
-  if (d_.state(position) == 2) {
-    d_.resume();
-    return;
-  }
-  s_.titleText.clear();
-  startEntry(s_, d_, v_, s_.listPos);
-}
-
-void MainPanel::stop() {
-  v_.setCaption(s_.idleCaption());
-  d_.stop();
-  d_.close();
-  s_.playState = 0;
-  showIdlePanel(v_.mPanel(), s_.verNo);
-  v_.aPanel().cls();
-  clearLyricWindow(s_, v_);
-  v_.setTime(QString());
-}
-
 void MainPanel::armHighlightReset() {
   highlightTimer_.start(50);
 }
@@ -130,15 +107,15 @@ void MainPanel::aPanelClick() {
 }
 
 void MainPanel::mPanelMouseDown(Qt::MouseButton, Qt::KeyboardModifiers, double x, double y) {
-  seekAt(s_, d_, v_.mPanel(), x, y);
+  seekAt(player_, x, y);
 }
 
 void MainPanel::startDelayTick() {
-  startTimerTick(s_, d_, v_);
+  player_.startPendingEntry();
 }
 
 void MainPanel::clockTick() {
-  runClockTick(s_, d_, v_);
+  runClockTick(player_);
 }
 
 void MainPanel::scopeTick() {

@@ -59,7 +59,7 @@ bool MainPanel::eventFilter(QObject* watched, QEvent* event) {
       if (holdsFileList(drop->mimeData())) {
         drop->setDropAction(Qt::CopyAction);
         drop->accept();
-        openDropped(s_, d_, v_, *drop->mimeData());
+        openDropped(player_, *drop->mimeData());
       }
       v_.setCaption(s_.playingCaption());
       return true;

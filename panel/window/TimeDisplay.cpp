@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "playback/PlayOrder.h"
-
 namespace sorv::panel {
 
 namespace {
@@ -23,8 +21,8 @@ QString minutesSeconds(int seconds) {
 }
 
 int totalOfCurrent(const State& s) {
-  if (s.listPos < 1 || s.listPos >= s.listInfo.size()) return 0;
-  return s.listInfo[s.listPos].length;
+  if (s.listPos < 1 || s.listPos > s.entries.size()) return 0;
+  return s.entry(s.listPos).stream.length;
 }
 
 void drawMainProgress(PictureArea& mPanel, int elapsed, int total) {
@@ -49,21 +47,23 @@ QString timeLabel(int elapsedSeconds, int totalSeconds) {
          minutesSeconds(std::max(0, totalSeconds));
 }
 
-void runClockTick(State& s, AudioEngine& d, PlayerView& v) {
-  if (s.playState != 1) {
+void runClockTick(Player& player) {
+  const State& s = player.state();
+  PlayerView& v = player.view();
+  if (!player.isPlaying()) {
     v.setTime(QString());
     v.setBarTime(QString());
     return;
   }
   int32_t elapsed = 0;
-  const int32_t state = d.state(elapsed);
+  const int32_t state = player.engine().state(elapsed);
   v.setTime(timeLabel(elapsed, totalOfCurrent(s)));
   v.setBarTime(v.time());
   v.setBarCounter(v.counter());
   if (state == 0) {
-    endOfTrack(s, d, v);
-    // Idle at the end of the list: nothing more to draw.
-    if (s.startPending != 1) return;
+    // The bar stays cleared through the wait before the next track.
+    player.trackEnded();
+    return;
   }
   const int total = totalOfCurrent(s);
   if (total <= 0) return;
@@ -73,13 +73,14 @@ void runClockTick(State& s, AudioEngine& d, PlayerView& v) {
     drawBarProgress(v.timeBar(), elapsed, total);
 }
 
-bool seekAt(State& s, AudioEngine& d, PictureArea& mPanel, double x, double y) {
-  if (y < 800 || y > 950 || x < kBarLeft || x > kBarRight || s.playState != 1) return false;
+bool seekAt(Player& player, double x, double y) {
+  if (y < 800 || y > 950 || x < kBarLeft || x > kBarRight || !player.isPlaying()) return false;
+  PictureArea& mPanel = player.view().mPanel();
   mPanel.filledBox(kBarLeft, kBarTop, kBarRight, kBarBottom, mPanel.backColor());
   mPanel.box(kBarLeft, kBarTop, kBarRight, kBarBottom, mPanel.foreColor());
   mPanel.filledBox(kBarLeft, kBarTop, x, kBarBottom, mPanel.foreColor());
-  const double position = std::floor((x - kBarLeft) / kBarSpan * totalOfCurrent(s));
-  d.seek(static_cast<int32_t>(position));
+  const double position = std::floor((x - kBarLeft) / kBarSpan * totalOfCurrent(player.state()));
+  player.seek(static_cast<int32_t>(position));
   return true;
 }
 

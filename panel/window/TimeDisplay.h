@@ -3,18 +3,16 @@
 // and the seek by a click on the progress bar.
 #include <QString>
 
-#include "core/State.h"
-#include "decoder/AudioEngine.h"
-#include "playback/PlayerView.h"
+#include "playback/Player.h"
 
 namespace sorv::panel {
 
 // "3:07 / 4:52": minutes without a leading zero, seconds as two digits.
 QString timeLabel(int elapsedSeconds, int totalSeconds);
 // clockTimer's tick.
-void runClockTick(State& s, AudioEngine& d, PlayerView& v);
-// The seek of a press at (x, y) twips on mPanel; false when the press is outside the click zone
-// or nothing plays.
-bool seekAt(State& s, AudioEngine& d, PictureArea& mPanel, double x, double y);
+void runClockTick(Player& player);
+// The seek of a press at (x, y) twips on the main panel's mPanel; false when the press is outside
+// the click zone or nothing plays.
+bool seekAt(Player& player, double x, double y);
 
 }  // namespace sorv::panel

@@ -88,7 +88,7 @@ TEST_F(StartUp, EngineFailureShowsItsMessageAndEndsWithoutSaving) {
   writeState();
   const QByteArray before = defaultStateFile(work);
   d.initResult = 0;
-  EXPECT_EQ(program->StartUp(QString()), Program::Start::EngineFailed);
+  EXPECT_EQ(program->startUp(QString()), Program::Start::EngineFailed);
   EXPECT_EQ(messages.texts, QStringList{"VBMP3.DLLの初期化に失敗しました。"});
   EXPECT_FALSE(program->panel().isVisible());
   program.reset();
@@ -100,7 +100,7 @@ TEST_F(StartUp, EngineFailureShowsItsMessageAndEndsWithoutSaving) {
 
 TEST_F(StartUp, WithoutADatabaseTheSelectionIsMarkedUnavailable) {
   writeState();
-  ASSERT_EQ(program->StartUp(QString()), Program::Start::Running);
+  ASSERT_EQ(program->startUp(QString()), Program::Start::Running);
   EXPECT_EQ(program->state().dbState, 0);
   EXPECT_TRUE(program->panel().selOff().isVisible());
   auto* selSong = program->bar().popup().findChild<QAction*>(QStringLiteral("SelSong"));
@@ -115,7 +115,7 @@ TEST_F(StartUp, WithoutADatabaseTheSelectionIsMarkedUnavailable) {
 TEST_F(StartUp, EngineIsPreparedInOrder) {
   writeState();
   d.decodeOptionResult = 0;  // reported, and start-up goes on
-  ASSERT_EQ(program->StartUp(QString()), Program::Start::Running);
+  ASSERT_EQ(program->startUp(QString()), Program::Start::Running);
   EXPECT_EQ(messages.texts, QStringList{"error"});
   auto at = [&](const std::string& call) {
     return std::find(d.calls.begin(), d.calls.end(), call) - d.calls.begin();
@@ -132,7 +132,7 @@ TEST_F(StartUp, ACommandLineFileStartsPlaying) {
   const QString song = work + "first song.mp3";
   QFile(song).open(QIODevice::WriteOnly);
   d.tags[song.toStdString()].title = "Title";
-  ASSERT_EQ(program->StartUp(joinCommandLine({"sorvane", song})), Program::Start::Running);
+  ASSERT_EQ(program->startUp(joinCommandLine({"sorvane", song})), Program::Start::Running);
   EXPECT_EQ(d.openPath, song.toStdString());
   EXPECT_EQ(program->state().playState, 1);
   EXPECT_EQ(program->panel().windowTitle(), QStringLiteral("♪Title"));
@@ -140,7 +140,7 @@ TEST_F(StartUp, ACommandLineFileStartsPlaying) {
 
 TEST_F(StartUp, BarFirstShowsOnlyTheBar) {
   writeState(1);
-  ASSERT_EQ(program->StartUp(QString()), Program::Start::Running);
+  ASSERT_EQ(program->startUp(QString()), Program::Start::Running);
   EXPECT_EQ(program->state().dispMode, 2);
   EXPECT_TRUE(program->bar().isVisible());
   EXPECT_FALSE(program->panel().isVisible());
@@ -154,7 +154,7 @@ TEST_F(StartUp, BarFirstShowsOnlyTheBar) {
 
 TEST_F(StartUp, ClosingThePanelSavesFreesAndFinishes) {
   writeState();
-  ASSERT_EQ(program->StartUp(QString()), Program::Start::Running);
+  ASSERT_EQ(program->startUp(QString()), Program::Start::Running);
   bool finished = false;
   QObject::connect(program.get(), &Program::finished, [&] { finished = true; });
   program->state().loopMode = 1;
@@ -178,7 +178,7 @@ TEST_F(StartUp, HalfWrittenFilesOfAKilledCopyAreRemoved) {
     QFile file(work + name);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
   }
-  ASSERT_EQ(program->StartUp(QString()), Program::Start::Running);
+  ASSERT_EQ(program->startUp(QString()), Program::Start::Running);
   for (const QString& name : leftovers)
     EXPECT_FALSE(QFile::exists(work + name)) << name.toStdString();
   EXPECT_TRUE(QFile::exists(work + "sorvane.dat.bak"));
@@ -189,13 +189,13 @@ TEST_F(StartUp, ASecondCopyHandsItsFileToTheFirstAndShowsNothing) {
   const QString name = handOverServerName(
       QStringLiteral("startup-test-pair-%1").arg(QCoreApplication::applicationPid()));
   Program first(d, name);
-  ASSERT_EQ(first.StartUp(QString()), Program::Start::Running);
+  ASSERT_EQ(first.startUp(QString()), Program::Start::Running);
   const QString song = work + "handed.mp3";
   QFile(song).open(QIODevice::WriteOnly);
 
   StartUpEngine secondEngine;
   Program second(secondEngine, name);
-  EXPECT_EQ(second.StartUp(song), Program::Start::HandedOver);
+  EXPECT_EQ(second.startUp(song), Program::Start::HandedOver);
   EXPECT_FALSE(second.panel().isVisible());
   EXPECT_FALSE(second.bar().isVisible());
   EXPECT_TRUE(secondEngine.calls.empty());

@@ -27,24 +27,25 @@ class BarTest : public ::testing::Test {
       const QString path = dir.filePath(QStringLiteral("song%1.mp3").arg(i));
       QFile file(path);
       file.open(QIODevice::WriteOnly);
-      s.listFile[i] = path;
-      s.listExt[i] = "mp3";
-      s.listInfo[i].length = length;
-      s.listInfo[i].fileSize = 1000;
+      s.entry(i).file = path;
+      s.entry(i).extension = "mp3";
+      s.entry(i).stream.length = length;
+      s.entry(i).stream.fileSize = 1000;
       d.streams[path.toStdString()].length = length;
     }
     s.listCount = static_cast<int16_t>(n);
     s.listPos = pos;
   }
 
-  std::string path(int i) const { return s.listFile[i].toStdString(); }
+  std::string path(int i) const { return s.entry(i).file.toStdString(); }
 
   QTemporaryDir dir;
   MessageCapture messages;
   State s;
   FakeEngine d;
   FakeView v;
-  CompactBar bar{s, d, v};
+  Player player{s, d, v};
+  CompactBar bar{player};
 };
 
 }  // namespace sorv::test

@@ -5,7 +5,7 @@
 namespace sorv::test {
 namespace {
 
-enum { kPrevious, kNext, kStop, kPlay, kPause, kBackToPanel };
+using namespace bar;
 
 TEST_F(BarTest, WithAnEmptyListTheTransportButtonsDoNothingNotEvenTheCounter) {
   for (int16_t count : {0, 3}) {  // no entries, or entries but position 0
@@ -16,7 +16,7 @@ TEST_F(BarTest, WithAnEmptyListTheTransportButtonsDoNothingNotEvenTheCounter) {
     EXPECT_EQ(s.listPos, 0);
     EXPECT_TRUE(d.calls.empty());
     EXPECT_EQ(s.startPending, 0);
-    EXPECT_FALSE(bar.startDelayTimer().isActive());
+    EXPECT_EQ(v.startTimerInterval, 0);
     EXPECT_TRUE(v.caption.isEmpty());
   }
 }
@@ -28,7 +28,7 @@ TEST_F(BarTest, PauseWhileStoppedDoesNothing) {
   EXPECT_FALSE(d.called("pause"));
   EXPECT_EQ(bar.counter(), "counter untouched");
 
-  s.playState = 1;
+  bar.runCommand(kPlay);
   bar.runCommand(kPause);
   EXPECT_TRUE(d.called("pause"));
   EXPECT_EQ(bar.counter(), "0001 / 0003");
@@ -36,49 +36,23 @@ TEST_F(BarTest, PauseWhileStoppedDoesNothing) {
 
 TEST_F(BarTest, PreviousAtTheFirstEntryStaysThereAndStillRestartsIt) {
   makeList(5, 1);
-  s.playState = 1;
+  bar.runCommand(kPlay);
+  d.clearCalls();
   bar.setTime("0:10 / 4:00");
   bar.runCommand(kPrevious);
   EXPECT_EQ(s.listPos, 1);
   EXPECT_EQ(s.startPending, 1);
-  EXPECT_TRUE(bar.startDelayTimer().isActive());
-  EXPECT_EQ(bar.startDelayTimer().interval(), 2000);
+  EXPECT_EQ(v.startTimerInterval, 2000);
   EXPECT_EQ(s.playState, 0);
-  EXPECT_TRUE(bar.time().isEmpty());
+  EXPECT_TRUE(v.barTime.isEmpty());
   EXPECT_EQ(bar.counter(), "0001 / 0005");
   // Nothing starts until the timer's tick, then entry 1 plays again.
   EXPECT_FALSE(d.called("open " + path(1)));
-  bar.startDelayTick();
+  player.startPendingEntry();
   EXPECT_EQ(d.openPath, path(1));
   EXPECT_EQ(s.playState, 1);
   EXPECT_EQ(s.startPending, 0);
-  EXPECT_FALSE(bar.startDelayTimer().isActive());
-}
-
-TEST_F(BarTest, NextAtTheLastEntryStaysThereAndARowOfPressesStartsOnlyTheLastOne) {
-  makeList(10, 4);
-  for (int i = 0; i < 3; ++i) bar.runCommand(kNext);
-  EXPECT_EQ(s.listPos, 7);
-  EXPECT_EQ(bar.counter(), "0007 / 0010");
-  bar.startDelayTick();
-  EXPECT_EQ(d.count("play"), 1);
-  EXPECT_EQ(d.openPath, path(7));
-
-  s.listPos = 10;
-  bar.runCommand(kNext);
-  EXPECT_EQ(s.listPos, 10);
-  EXPECT_EQ(s.startPending, 1);
-}
-
-TEST_F(BarTest, AFailedDelayedStartLeavesTheBarStoppedAndDisarmed) {
-  makeList(3, 1);
-  d.unopenable.insert(path(2));
-  bar.runCommand(kNext);
-  bar.startDelayTick();
-  EXPECT_EQ(s.playState, 0);
-  EXPECT_EQ(s.startPending, 0);
-  EXPECT_FALSE(bar.startDelayTimer().isActive());
-  EXPECT_FALSE(messages.texts.isEmpty());
+  EXPECT_EQ(v.startTimerInterval, 0);
 }
 
 TEST_F(BarTest, PlayStartsTheEntryAndDrawsThePanel) {
@@ -90,50 +64,6 @@ TEST_F(BarTest, PlayStartsTheEntryAndDrawsThePanel) {
   EXPECT_FALSE(s.titleText.isEmpty());
   EXPECT_FALSE(v.mPanelArea.prints().isEmpty());
   EXPECT_EQ(bar.counter(), "0002 / 0003");
-}
-
-TEST_F(BarTest, PlayWhilePausedResumesInsteadOfStartingAgain) {
-  makeList(3, 2);
-  bar.runCommand(kPlay);
-  s.playState = 1;
-  bar.runCommand(kPause);
-  d.clearCalls();
-  bar.runCommand(kPlay);
-  EXPECT_TRUE(d.called("restart"));
-  EXPECT_FALSE(d.called("open " + path(2)));
-  EXPECT_EQ(d.engineState, 1);
-}
-
-TEST_F(BarTest, StopResetsBothWindowsAndDropsAPendingChoice) {
-  makeList(3, 1);
-  bar.runCommand(kPlay);
-  bar.runCommand(kNext);
-  ASSERT_EQ(s.startPending, 1);
-  bar.mpanel2().print("song line");
-  v.timeText = "0:10 / 4:00";
-  bar.runCommand(kStop);
-  EXPECT_TRUE(d.called("stop"));
-  EXPECT_TRUE(d.called("close"));
-  EXPECT_EQ(s.playState, 0);
-  EXPECT_EQ(s.startPending, 0);
-  EXPECT_FALSE(bar.startDelayTimer().isActive());
-  EXPECT_TRUE(bar.mpanel2().prints().isEmpty());
-  EXPECT_EQ(v.caption, QStringLiteral("そるばね Ver.1.14"));
-  EXPECT_TRUE(v.timeText.isEmpty());
-  ASSERT_FALSE(v.mPanelArea.prints().isEmpty());
-  EXPECT_EQ(v.mPanelArea.prints().back().text, "Ver.1.14");
-  EXPECT_TRUE(v.aPanelArea.prints().isEmpty());
-  EXPECT_EQ(bar.counter(), "0002 / 0003");
-}
-
-TEST_F(BarTest, PlayDropsAPendingChoiceSoItDoesNotRestartLater) {
-  makeList(3, 1);
-  bar.runCommand(kNext);
-  bar.runCommand(kPlay);
-  EXPECT_EQ(d.count("play"), 1);
-  EXPECT_EQ(s.startPending, 0);
-  bar.startDelayTick();
-  EXPECT_EQ(d.count("play"), 1);
 }
 
 // Records what the engine had been asked to open when the panel is brought back.
@@ -153,7 +83,8 @@ class OrderView : public FakeView {
 TEST_F(BarTest, BackToThePanelStartsAPendingChoiceAtOnceBeforeThePanelShows) {
   makeList(10, 4);
   OrderView view(d);
-  CompactBar own(s, d, view);
+  Player ownPlayer(s, d, view);
+  CompactBar own(ownPlayer);
   own.runCommand(kNext);
   ASSERT_EQ(s.startPending, 1);
   own.runCommand(kBackToPanel);
@@ -162,7 +93,7 @@ TEST_F(BarTest, BackToThePanelStartsAPendingChoiceAtOnceBeforeThePanelShows) {
   EXPECT_EQ(s.dispMode, 1);
   EXPECT_EQ(s.playState, 1);
   EXPECT_EQ(s.startPending, 0);
-  EXPECT_FALSE(own.startDelayTimer().isActive());
+  EXPECT_EQ(view.startTimerInterval, 0);
   EXPECT_EQ(view.caption, QStringLiteral("♪") + s.titleText);
 }
 
@@ -180,7 +111,7 @@ TEST_F(BarTest, SeekingGoesToTheWholeSecondUnderThePointer) {
   bar.timeBarMouseDown(Qt::LeftButton, {}, 600, 30);
   EXPECT_FALSE(d.called("seek 120"));  // stopped: nothing happens
 
-  s.playState = 1;
+  bar.runCommand(kPlay);
   PictureArea& strip = bar.timeBar();
   bar.timeBarMouseDown(Qt::RightButton, {}, strip.scaleWidth() / 2, 30);
   bar.timeBarMouseDown(Qt::LeftButton, {}, 0, 30);
@@ -193,7 +124,7 @@ TEST_F(BarTest, SeekingGoesToTheWholeSecondUnderThePointer) {
   EXPECT_EQ(strip.image().pixelColor(39, 2), QColor(255, 0, 255));
   EXPECT_EQ(strip.image().pixelColor(41, 2), QColor(192, 0, 0));
   // An entry whose length is not known yet seeks to the start.
-  s.listInfo[1].length = 0;
+  s.entry(1).stream.length = 0;
   bar.timeBarMouseDown(Qt::LeftButton, {}, 900, 30);
   EXPECT_EQ(d.calls.back(), "seek 0");
 }

@@ -74,6 +74,15 @@ TEST_F(BarTest, PlaceBarPutsTheBarUpOrDownWithoutAnimation) {
   EXPECT_EQ(bar.pos(), origin + QPoint(0, -29));
   EXPECT_EQ(s.barHidden, 1);
   EXPECT_FALSE(bar.slideTimer().isActive());
+  // The three rows left on screen show a light edge across the whole width, so the bar can be
+  // found on a dark desktop.
+  const QImage sliver = bar.grab(QRect(0, 29, bar.width(), 3)).toImage();
+  for (int x = 0; x < sliver.width(); ++x) {
+    int lightest = 0;
+    for (int y = 0; y < sliver.height(); ++y)
+      lightest = std::max(lightest, sliver.pixelColor(x, y).lightness());
+    ASSERT_GE(lightest, 150) << "column " << x;
+  }
   bar.placeBar(0);
   EXPECT_EQ(bar.top(), 0);
   EXPECT_EQ(bar.pos(), origin);

@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 
 #include "tests/bar/BarFixture.h"
+#include "tests/common/ListFiles.h"
 
 namespace sorv::test {
 namespace {
@@ -71,23 +72,22 @@ TEST_F(BarTest, LoopItemTogglesLoopModeFromItsMark) {
   EXPECT_FALSE(item(bar, "loopPlay")->isChecked());
 }
 
-TEST_F(BarTest, ShuffleItemShufflesWithTheEndTimerPausedAndKeepsTheLastAndCurrentEntries) {
+TEST_F(BarTest, ShuffleItemShufflesWithTheEndTimerPausedAndKeepsTheCurrentEntry) {
   makeList(12, 5);
-  const QVector<QString> before = s.listFile;
+  const QStringList before = listFiles(s);
   item(bar, "shufflePlay")->trigger();
   EXPECT_EQ(s.shuffleMode, 1);
   EXPECT_TRUE(item(bar, "shufflePlay")->isChecked());
   EXPECT_EQ(v.endTimerDisables, 1);
   EXPECT_TRUE(v.endTimerEnabled);
-  EXPECT_NE(s.listFile, before);
-  EXPECT_EQ(s.listFile[5], before[5]);
-  EXPECT_EQ(s.listFile[12], before[12]);
+  EXPECT_NE(listFiles(s), before);
+  EXPECT_EQ(s.entry(5).file, before[4]);
 
-  const QVector<QString> shuffled = s.listFile;
+  const QStringList shuffled = listFiles(s);
   item(bar, "shufflePlay")->trigger();
   EXPECT_EQ(s.shuffleMode, 0);
   EXPECT_FALSE(item(bar, "shufflePlay")->isChecked());
-  EXPECT_EQ(s.listFile, shuffled);  // switching off keeps the order
+  EXPECT_EQ(listFiles(s), shuffled);  // switching off keeps the order
   EXPECT_EQ(v.loopShuffleCalls, 2);
 }
 

@@ -40,7 +40,8 @@ bool shootBar(const QString& file) {
   playingSong(s);
   sorv::test::FakeEngine d;
   sorv::test::FakeView v;
-  sorv::CompactBar bar(s, d, v);
+  sorv::Player player(s, d, v);
+  sorv::CompactBar bar(player);
   bar.pointerCheckTimer().stop();
   bar.showBar();
   bar.placeBar(0);

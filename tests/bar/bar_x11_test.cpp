@@ -68,7 +68,8 @@ class BarOnX11 : public ::testing::Test {
   State s;
   FakeEngine d;
   FakeView v;
-  CompactBar bar{s, d, v};
+  Player player{s, d, v};
+  CompactBar bar{player};
 };
 
 TEST_F(BarOnX11, RunsOnTheXServer) {

@@ -77,10 +77,10 @@ struct Fixture {
     s.resizeList(1);
     s.listCount = 1;
     s.listPos = 1;
-    s.listFile[1] = "/music/a.mp3";
-    s.listTag[1].title = "タグの曲名";
-    s.listTag[1].artist = "タグの歌手";
-    s.listInfo[1].length = 200;
+    s.entry(1).file = "/music/a.mp3";
+    s.entry(1).tag.title = "タグの曲名";
+    s.entry(1).tag.artist = "タグの歌手";
+    s.entry(1).stream.length = 200;
     s.playState = 1;
     d.engineState = 1;
     d.position = 30;
@@ -101,16 +101,16 @@ TEST(Mpris, MetadataPrefersTheDatabaseOverTheTag) {
   Fixture f;
   f.playOneSong();
   MprisService service(f.s, f.d, f.hooks());
-  EXPECT_EQ(service.Metadata().value("xesam:title").toString(), "タグの曲名");
+  EXPECT_EQ(service.metadata().value("xesam:title").toString(), "タグの曲名");
   f.s.songTitle = "データベースの曲名";
   f.s.songArtist = "データベースの歌手";
-  const QVariantMap map = service.Metadata();
+  const QVariantMap map = service.metadata();
   EXPECT_EQ(map.value("xesam:title").toString(), "データベースの曲名");
   EXPECT_EQ(map.value("xesam:artist").toStringList(), QStringList{"データベースの歌手"});
   EXPECT_EQ(map.value("mpris:length").toLongLong(), 200LL * 1000000);
   f.s.playState = 0;
-  EXPECT_TRUE(service.Metadata().isEmpty());
-  EXPECT_EQ(service.PlaybackStatus(), "Stopped");
+  EXPECT_TRUE(service.metadata().isEmpty());
+  EXPECT_EQ(service.playbackStatus(), "Stopped");
 }
 
 TEST(Mpris, TheBusSeesTheSongAndDrivesTheCommands) {

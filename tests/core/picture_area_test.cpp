@@ -28,7 +28,7 @@ TEST(PictureArea, LineLeavesItsEndPixelAlone) {
   area.setScale(101, 64);
   area.setBackColor(Qt::black);
   area.cls();
-  area.Line(0, 5, 10, 5, Qt::white);
+  area.line(0, 5, 10, 5, Qt::white);
   EXPECT_EQ(area.image().pixelColor(0, 5), QColor(Qt::white));
   EXPECT_EQ(area.image().pixelColor(9, 5), QColor(Qt::white));
   EXPECT_EQ(area.image().pixelColor(10, 5), QColor(Qt::black));

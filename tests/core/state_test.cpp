@@ -6,6 +6,7 @@
 #include "core/Paths.h"
 #include "core/Settings.h"
 #include "core/State.h"
+#include "tests/common/ListFiles.h"
 
 namespace sorv {
 namespace {
@@ -64,12 +65,12 @@ TEST(State, CounterAndCaptions) {
 TEST(State, ResizeListBlanksEveryRecord) {
   State s;
   s.resizeList(2);
-  s.listInfo[1].fileSize = 99;
-  s.listTag[1].title = "x";
+  s.entry(1).stream.fileSize = 99;
+  s.entry(1).tag.title = "x";
   s.resizeList(3);
-  ASSERT_EQ(s.listFile.size(), 4);
-  EXPECT_EQ(s.listInfo[1].fileSize, 0);
-  EXPECT_EQ(s.listTag[1].title, "");
+  ASSERT_EQ(s.entries.size(), 3);
+  EXPECT_EQ(s.entry(1).stream.fileSize, 0);
+  EXPECT_EQ(s.entry(1).tag.title, "");
 }
 
 class WorkPathTest : public ::testing::Test {

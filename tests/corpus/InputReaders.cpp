@@ -5,6 +5,7 @@
 
 #include "core/Messages.h"
 #include "core/State.h"
+#include "core/session/PlayList.h"
 #include "core/session/StateFile.h"
 #include "decoder/AudioSource.h"
 #include "decoder/LyricTimer.h"
@@ -12,7 +13,6 @@
 #include "library/db/SongCsv.h"
 #include "library/db/SongSchema.h"
 #include "library/db/SqlDb.h"
-#include "playback/NewList.h"
 
 namespace sorv::corpus {
 

@@ -184,17 +184,21 @@ void DesktopSession::click(const QString& window, int x, int y, int button) {
            QString::number(button)});
 }
 
-bool DesktopSession::isVisible(const QString& window) {
-  const QString visible = xdotool({"search", "--onlyvisible", "--name", "."});
-  return visible.split('\n').contains(window);
+void DesktopSession::pressKeys(const QStringList& keys) {
+  xdotool(QStringList{"key", "--delay", "50"} + keys);
 }
 
-QImage DesktopSession::screenshot(const QString& window) {
+QImage DesktopSession::grab(const QString& window) {
   QProcess import;
   import.setProcessEnvironment(environment());
   import.start("import", {"-window", window, "png:-"});
-  if (!import.waitForFinished(20000)) return {};
+  if (!import.waitForFinished(10000)) import.kill();
   return QImage::fromData(import.readAllStandardOutput(), "PNG");
+}
+
+bool DesktopSession::isVisible(const QString& window) {
+  const QString visible = xdotool({"search", "--onlyvisible", "--name", "."});
+  return visible.split('\n').contains(window);
 }
 
 QRect DesktopSession::geometry(const QString& window) {
@@ -252,6 +256,14 @@ struct RawSound {
 double heardSeconds(const QString& rawFile, int rate) {
   const RawSound sound(rawFile);
   return double(sound.frames - sound.firstSound) / rate;
+}
+
+float lastPeak(const QString& rawFile, double seconds, int rate) {
+  const RawSound sound(rawFile);
+  float peak = 0;
+  for (qint64 i = std::max<qint64>(0, sound.frames - qint64(seconds * rate)); i < sound.frames; ++i)
+    peak = std::max({peak, std::fabs(sound.samples[2 * i]), std::fabs(sound.samples[2 * i + 1])});
+  return peak;
 }
 
 double dominantFrequency(const QString& rawFile, double from, double seconds, int rate) {

@@ -62,8 +62,10 @@ class DesktopSession {
   bool isVisible(const QString& window);
   // Position and size of a window on the screen, in pixels.
   QRect geometry(const QString& window);
-  // What the window shows, as the X server has it (null when it could not be read).
-  QImage screenshot(const QString& window);
+  // Keys pressed as a user would, into the window that has the keyboard (xdotool's key names).
+  void pressKeys(const QStringList& keys);
+  // What the window shows on screen now.
+  QImage grab(const QString& window);
   // Moves the pointer to (x, y) on the screen (on SORV_POINTER_DISPLAY when a nested session
   // takes its input from there).
   void movePointer(int x, int y);
@@ -84,6 +86,9 @@ class DesktopSession {
 // seconds of sound in a raw file of interleaved 32-bit float stereo samples, counted from the
 // first sound.
 double heardSeconds(const QString& rawFile, int rate = 44100);
+
+// The loudest sample of the last `seconds` written: 0 while the player is paused.
+float lastPeak(const QString& rawFile, double seconds, int rate = 44100);
 
 // The strongest frequency (Hz) in a raw file of interleaved 32-bit float stereo samples, over
 // `seconds` starting `from` seconds after the first sound.

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <unistd.h>
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
@@ -20,11 +21,17 @@ namespace {
 
 // Hot spots of the main panel, in pixels (the middle of each rectangle).
 constexpr int kCloseX = 352, kCloseY = 16;
-constexpr int kStopX = 352, kStopY = 36;
-constexpr int kBarX = 352, kBarY = 60;
-constexpr int kSelectX = 345, kSelectY = 124;
+constexpr int kPreviousX = 288, kPlayX = 320, kStopX = 352, kStopY = 36;
+constexpr int kNextX = 288, kPauseX = 320, kBarX = 352, kBarY = 60;
+constexpr int kLowerX = 345, kOptionsY = 104, kSelectY = 124, kLoopY = 144, kShuffleY = 164,
+              kAboutY = 184;
+constexpr int kSelectX = kLowerX;
+// The song details and lyric lines.
+constexpr int kLyricsX = 150, kLyricsY = 150;
 
 const char* const kIdleCaption = "^そるばね Ver\\.1\\.14$";
+const char* const kFirstSong = "♪星空のオーバーチュア";
+const char* const kSecondSong = "♪風のエンディング";
 
 QByteArray readAll(const QString& path) {
   QFile f(path);
@@ -73,6 +80,51 @@ class WholeProgram : public ::testing::Test {
 
   bool waitUntilHidden(const QString& window, int timeoutMs = 30000) {
     return DesktopSession::waitFor([&] { return !session.isVisible(window); }, timeoutMs);
+  }
+
+  // The two demo songs with their lyrics in the search folder, as a play list file.
+  QString demoPlayList() {
+    QStringList songs;
+    for (const QString& name : {"hoshizora_opening", "kaze_no_ending"}) {
+      songs << session.copyIn("demo/songs/" + name + ".mp3", "songs/" + name + ".mp3");
+      session.copyIn("demo/songs/" + name + ".txt", "songs/" + name + ".txt");
+    }
+    const QString list = session.home() + "/two.m3u";
+    QFile file(list);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(songs.join("\n").toUtf8() + "\n");
+    return list;
+  }
+
+  // A window that a command opens: it appears, and Escape closes it again.
+  void expectWindowThatEscapeCloses(const QString& caption) {
+    const QString window = session.waitForWindow(caption, 15000);
+    ASSERT_FALSE(window.isEmpty()) << "no window " << qPrintable(caption);
+    session.xdotool({"windowfocus", window});
+    session.pressKeys({"Escape"});
+    EXPECT_TRUE(waitUntilHidden(window)) << qPrintable(caption) << " stayed open";
+  }
+
+  // The lyrics window opens beside the panel and stays; it is moved out of the way.
+  void expectLyricsWindow() {
+    const QString window = session.waitForWindow("^歌詞表示$", 15000);
+    ASSERT_FALSE(window.isEmpty()) << "no lyrics window";
+    session.xdotool({"windowmove", window, "800", "700"});
+  }
+
+  // Loop and shuffle as the state file saved them at exit.
+  QStringList savedLoopAndShuffle() {
+    const QList<QByteArray> lines = readAll(session.home() + "/sorvane.dat").split('\n');
+    if (lines.size() < 16) return {};
+    return QString::fromUtf8(lines[15]).trimmed().split(',').mid(0, 2);
+  }
+
+  bool paused() {
+    return DesktopSession::waitFor([&] { return lastPeak(session.heardFile(), 0.3) == 0; }, 15000);
+  }
+  bool sounding() {
+    return DesktopSession::waitFor([&] { return lastPeak(session.heardFile(), 0.3) > 0.01f; },
+                                   15000);
   }
 
   void closeAndWait(const QString& panel) {
@@ -139,7 +191,7 @@ TEST_F(WholeProgram, AFlacOnTheCommandLinePlaysWithItsTagAndStreamData) {
   const QString panel = startAndWait({song}, "^♪フラックの歌$");
   ASSERT_FALSE(panel.isEmpty());
   ASSERT_TRUE(session.waitForHeard(1.0, 20000)) << "the FLAC was not heard";
-  const QImage shown = session.screenshot(panel);
+  const QImage shown = session.grab(panel);
   ASSERT_FALSE(shown.isNull()) << "no screenshot of the panel";
   EXPECT_EQ(fileDataLines(shown), 2) << "not the two lines of a lossless stream's data";
   closeAndWait(panel);
@@ -159,6 +211,39 @@ TEST_F(WholeProgram, ASecondCopyHandsItsFileOverAndEnds) {
   EXPECT_EQ(session.runSecondCopy({second}, 10000), 0);
   EXPECT_EQ(session.waitForCaption(panel, "tone1k", 10000), "♪tone1k_mpeg2_mono.mp3");
   closeAndWait(panel);
+}
+
+// A bare file name, started from its own folder and handed over from another, with a folder
+// where the song's lyric file would be: the song is found in the database, the running copy
+// keeps playing, and the play list saved at exit names the file in full.
+TEST_F(WholeProgram, BareFileNamesWithAFolderForTheirLyricsPlayAndAreSavedInFull) {
+  ASSERT_TRUE(session.makeDemoDatabase());
+  ASSERT_TRUE(session.writeDefaultState());
+  QByteArray state = readAll(session.home() + "/sorvane.dat");
+  state.replace(0, 1, "1");  // keep the play list at exit
+  QFile stateFile(session.home() + "/sorvane.dat");
+  ASSERT_TRUE(stateFile.open(QIODevice::WriteOnly) && stateFile.write(state) == state.size());
+  stateFile.close();
+  // Untagged, so the caption can only come from the database, found by the file's name.
+  session.copyIn("tests/fixtures/tone1k_mpeg2_mono.mp3", "hoshizora_opening.mp3");
+  const QString handed =
+      session.copyIn("demo/songs/kaze_no_ending.mp3", "music/kaze_no_ending.mp3");
+  // The lyrics folder is the home, so both places a lyric file is looked for are folders.
+  ASSERT_TRUE(QDir(session.home()).mkpath("hoshizora_opening.txt"));
+  ASSERT_TRUE(QDir(session.home()).mkpath("music/kaze_no_ending.txt"));
+
+  const QString panel = startAndWait({"hoshizora_opening.mp3"}, "^♪");
+  ASSERT_FALSE(panel.isEmpty());
+  EXPECT_EQ(session.windowCaption(panel).toStdString(), "♪星空のオーバーチュア");
+
+  const std::unique_ptr<QProcess> second = session.startCopy({"kaze_no_ending.mp3"}, "music");
+  ASSERT_TRUE(second->waitForFinished(15000)) << "the second copy did not end";
+  EXPECT_EQ(second->exitCode(), 0);
+  EXPECT_EQ(session.waitForCaption(panel, "風の", 15000).toStdString(), "♪風のエンディング");
+  ASSERT_EQ(session.process().state(), QProcess::Running) << "the hand-over ended the player";
+  closeAndWait(panel);
+  EXPECT_EQ(readAll(session.home() + "/sorvane.m3u").toStdString(),
+            (handed + "\r\n").toStdString());
 }
 
 TEST_F(WholeProgram, SettingsAndPlayListComeBackAtTheNextStart) {
@@ -373,6 +458,143 @@ TEST_F(WholeProgram, TheSelectionWindowKeepsItsTreeAndCopiesAndConvertsTheTicked
   }
   button(1, 2);  // 選曲取消: the panel takes clicks again
   ASSERT_TRUE(waitUntilHidden(selection));
+  closeAndWait(panel);
+}
+
+// Each hot spot of the panel, clicked where the skin shows it, does what its user sees.
+TEST_F(WholeProgram, EveryPanelHotSpotDoesWhatItsUserSees) {
+  ASSERT_TRUE(session.makeDemoDatabase());
+  const QString panel = startAndWait({demoPlayList()}, kFirstSong);
+  ASSERT_FALSE(panel.isEmpty());
+  ASSERT_TRUE(sounding());
+  session.click(panel, kPauseX, kBarY);
+  EXPECT_TRUE(paused()) << "pause went on sounding";
+  session.click(panel, kPlayX, kStopY);
+  EXPECT_TRUE(sounding()) << "play did not resume";
+  EXPECT_EQ(session.windowCaption(panel), kFirstSong);
+
+  session.click(panel, kNextX, kBarY);
+  EXPECT_EQ(session.waitForCaption(panel, kSecondSong, 15000), kSecondSong);
+  session.click(panel, kPreviousX, kStopY);
+  EXPECT_EQ(session.waitForCaption(panel, kFirstSong, 15000), kFirstSong);
+
+  session.click(panel, kLyricsX, kLyricsY);
+  expectLyricsWindow();
+  session.click(panel, kStopX, kStopY);
+  EXPECT_TRUE(QRegularExpression(kIdleCaption)
+                  .match(session.waitForCaption(panel, kIdleCaption, 15000))
+                  .hasMatch());
+  EXPECT_TRUE(paused()) << "stop went on sounding";
+
+  // The lamps light over their hot spots.
+  const QImage unlit = session.grab(panel);
+  session.click(panel, kLowerX, kLoopY);
+  session.click(panel, kLowerX, kShuffleY);
+  EXPECT_TRUE(DesktopSession::waitFor(
+      [&] {
+        const QImage now = session.grab(panel);
+        return now.pixel(kLowerX, kLoopY) != unlit.pixel(kLowerX, kLoopY) &&
+               now.pixel(kLowerX, kShuffleY) != unlit.pixel(kLowerX, kShuffleY);
+      },
+      10000))
+      << "the loop and shuffle lamps did not light";
+
+  session.click(panel, kLowerX, kOptionsY);
+  expectWindowThatEscapeCloses("^設定$");
+  session.click(panel, kLowerX, kSelectY);
+  expectWindowThatEscapeCloses("^選曲");
+  session.click(panel, kLowerX, kAboutY);
+  expectWindowThatEscapeCloses("^そるばねのﾊﾞｰｼﾞｮﾝ情報$");
+  closeAndWait(panel);
+  EXPECT_EQ(savedLoopAndShuffle(), QStringList({"1", "1"}));
+}
+
+// Each item of the bar's menu, chosen with the keyboard as its user may, does what it says.
+TEST_F(WholeProgram, EveryBarMenuItemDoesWhatItsUserSees) {
+  ASSERT_TRUE(session.makeDemoDatabase());
+  const QString panel = startAndWait({demoPlayList()}, kFirstSong);
+  ASSERT_FALSE(panel.isEmpty());
+  session.click(panel, kBarX, kBarY);
+  const QString bar = session.waitForWindow("^そるばね$", 15000);
+  ASSERT_FALSE(bar.isEmpty());
+  session.movePointer(200, 0);
+  ASSERT_TRUE(session.waitFor([&] { return session.geometry(bar).top() == 0; }, 10000));
+  // Item n of the menu: n presses of Down from the top, separators skipped.
+  auto choose = [&](int item) {
+    session.click(bar, 200, 13, 3);
+    ASSERT_FALSE(session.waitForWindow("", 100).isEmpty());
+    QStringList keys;
+    for (int i = 0; i < item; ++i) keys << "Down";
+    session.pressKeys(keys << "Return");
+  };
+  choose(1);
+  expectWindowThatEscapeCloses("^設定$");
+  choose(2);
+  expectWindowThatEscapeCloses("^選曲");
+  choose(3);  // ループ再生
+  choose(4);  // 曲順シャッフル
+  choose(5);
+  expectLyricsWindow();
+  choose(7);
+  expectWindowThatEscapeCloses("^そるばねのﾊﾞｰｼﾞｮﾝ情報$");
+  choose(8);  // 終了
+  EXPECT_TRUE(session.waitForExit(30000)) << "終了 did not end the program";
+  EXPECT_EQ(savedLoopAndShuffle(), QStringList({"1", "1"}));
+}
+
+// The lyric line lit on the panel at heard time t is the one stamped at or before t, with the
+// lyrics window never opened: line k (from 0) is stamped at 2k seconds and is k + 1 letters wide.
+TEST_F(WholeProgram, LyricLinesOnThePanelAreOnTime) {
+  const QString song = session.home() + "/timed.mp3";
+  ASSERT_EQ(QProcess::execute(
+                "sox", {"-q", "-n", "-r", "44100", "-c", "2", song, "synth", "13", "sine", "440"}),
+            0);
+  QFile lyrics(session.home() + "/timed.txt");
+  ASSERT_TRUE(lyrics.open(QIODevice::WriteOnly));
+  for (int k = 0; k < 6; ++k)
+    lyrics.write(QStringLiteral("[00:%1.00]%2\n")
+                     .arg(2 * k, 2, 10, QChar('0'))
+                     .arg(QString(k + 1, 'W'))
+                     .toUtf8());
+  lyrics.close();
+  const QString panel = startAndWait({song}, "^♪");
+  ASSERT_FALSE(panel.isEmpty());
+  // The rightmost pixel of the lit (middle) line on the song details: its bluish green stands
+  // out from the plain green of the other lines and the dark green ground.
+  auto litWidth = [](const QImage& shot) {
+    int right = -1;
+    for (int y = 150; y < 176; ++y)
+      for (int x = 8; x < 8 + 301; ++x)
+        if (const QColor c(shot.pixel(x, y)); c.green() > 180 && c.blue() > 100)
+          right = std::max(right, x);
+    return right;
+  };
+  struct Sample {
+    int line;
+    int width;
+  };
+  std::vector<Sample> samples;
+  while (heardSeconds(session.heardFile()) < 11.5) {
+    const double before = heardSeconds(session.heardFile());
+    const QImage shot = session.grab(panel);
+    const double after = heardSeconds(session.heardFile());
+    const int line = static_cast<int>(before / 2);
+    // Only shots taken well inside one line's two seconds decide.
+    if (before - 2 * line > 0.3 && after < 2 * line + 1.7)
+      samples.push_back({line, litWidth(shot)});
+  }
+  ASSERT_GE(samples.size(), 6u);
+  // Wider lines are later lines: the widths seen, ranked, must be the lines heard.
+  std::vector<int> widths;
+  for (const Sample& sample : samples) widths.push_back(sample.width);
+  std::sort(widths.begin(), widths.end());
+  widths.erase(std::unique(widths.begin(), widths.end()), widths.end());
+  for (const Sample& sample : samples) {
+    const int rank =
+        static_cast<int>(std::find(widths.begin(), widths.end(), sample.width) - widths.begin());
+    const int firstLine = samples.front().line;
+    EXPECT_EQ(rank + firstLine, sample.line) << "width " << sample.width;
+  }
   closeAndWait(panel);
 }
 

@@ -67,7 +67,8 @@ int main(int argc, char** argv) {
   sorv::test::FakeEngine decoder;
   decoder.tags[(music + "unregistered_demo.mp3").toStdString()].title = "Unregistered Demo";
   sorv::test::FakeView view;
-  sorv::SelectionWindow window(s, decoder, view);
+  sorv::Player player(s, decoder, view);
+  sorv::SelectionWindow window(player);
   window.resize(820, 600);
   window.show();
   shoot(window, 0, out + "/selection-anime.png");

@@ -31,7 +31,7 @@ class SelectionWindowTest : public ::testing::Test {
                  {.file = "gone.mp3", .title = "G", .work = "あ", .workKana = "あ", .number = 4},
                  {.file = "i1.mp3", .title = "I1", .work = "い", .workKana = "い"}});
     for (const char* name : {"a1.mp3", "a2.mp3", "a3.mp3", "i1.mp3"}) addFile(name);
-    window = std::make_unique<SelectionWindow>(s, decoder, view);
+    window = std::make_unique<SelectionWindow>(player);
   }
   void TearDown() override {
     window.reset();
@@ -49,7 +49,7 @@ class SelectionWindowTest : public ::testing::Test {
   }
   bool ticked(const QString& key) const { return SongTreeWidget::isChecked(nodeFor(key)); }
   int16_t mark(const QString& key) const {
-    return s.checkMark[SongTreeWidget::indexOf(nodeFor(key))];
+    return window->checkMark(SongTreeWidget::indexOf(nodeFor(key)));
   }
 
   QTemporaryDir cwd, music;
@@ -58,6 +58,7 @@ class SelectionWindowTest : public ::testing::Test {
   State s;
   FakeEngine decoder;
   FakeView view;
+  Player player{s, decoder, view};
   MessageCapture messages;
   std::unique_ptr<SelectionWindow> window;
 };
@@ -76,7 +77,7 @@ TEST_F(SelectionWindowTest, SmallTreeOpensExpandedWithTheCountCaption) {
   window->runCommand(5);
   EXPECT_EQ(window->windowTitle(), "選曲（ 0000/0004 件）");
   EXPECT_EQ(window->songCount(), 4);
-  EXPECT_EQ(s.editFlag, -1);
+  EXPECT_TRUE(window->scanReusable());
   EXPECT_TRUE(nodeFor("Genre255")->isExpanded());
   EXPECT_TRUE(nodeFor("255あ")->isExpanded());
   EXPECT_TRUE(messages.texts.isEmpty()) << messages.texts.join("|").toStdString();
@@ -108,7 +109,7 @@ TEST_F(SelectionWindowTest, NoFilesFoundRescansOnTheNextSearch) {
   window->runCommand(5);
   EXPECT_EQ(window->windowTitle(), "選曲（ 0000/0000 ）");
   EXPECT_EQ(window->tree->nodeCount(), 0);
-  EXPECT_EQ(s.editFlag, 0);
+  EXPECT_FALSE(window->scanReusable());
   window->dataPath[0]->setText(musicPath());
   window->runCommand(5);
   EXPECT_EQ(window->songCount(), 4);
@@ -126,7 +127,7 @@ TEST_F(SelectionWindowTest, TickingAWorkTicksItsPlayableSongsAndAncestors) {
   window->runCommand(5);
   const QString a1 = musicPath() + "a1.mp3";
   click("255ああ");
-  EXPECT_EQ(s.checkCount, 3);
+  EXPECT_EQ(window->checkCount(), 3);
   EXPECT_TRUE(ticked(a1));
   EXPECT_TRUE(ticked("255あ"));
   EXPECT_TRUE(ticked("Genre255"));
@@ -138,7 +139,7 @@ TEST_F(SelectionWindowTest, TickingAWorkTicksItsPlayableSongsAndAncestors) {
   click(musicPath() + "a3.mp3");
   EXPECT_TRUE(ticked("255ああ"));
   click(a1);
-  EXPECT_EQ(s.checkCount, 0);
+  EXPECT_EQ(window->checkCount(), 0);
   EXPECT_FALSE(ticked("255ああ"));
   EXPECT_FALSE(ticked("255あ"));
   EXPECT_FALSE(ticked("Genre255"));
@@ -152,14 +153,14 @@ TEST_F(SelectionWindowTest, GreySongsCannotBeTicked) {
   click("未登録 4");
   EXPECT_FALSE(ticked("未登録 4"));
   EXPECT_EQ(mark("未登録 4"), 0);
-  EXPECT_EQ(s.checkCount, 0);
+  EXPECT_EQ(window->checkCount(), 0);
   click("Genre255");
-  EXPECT_EQ(s.checkCount, 4);
+  EXPECT_EQ(window->checkCount(), 4);
   EXPECT_FALSE(ticked("未登録 4"));
   window->tree->setCurrentItem(nodeFor("未登録 4"));
   window->treeSpaceKey();
   EXPECT_FALSE(ticked("未登録 4"));
-  EXPECT_EQ(s.checkCount, 4);
+  EXPECT_EQ(window->checkCount(), 4);
 }
 
 TEST_F(SelectionWindowTest, PressOnOneNodeReleaseOnAnother) {
@@ -170,7 +171,7 @@ TEST_F(SelectionWindowTest, PressOnOneNodeReleaseOnAnother) {
   window->treeMouseUp(Qt::LeftButton, nodeFor(a2));
   EXPECT_FALSE(ticked(a1));
   EXPECT_TRUE(ticked(a2));
-  EXPECT_EQ(s.checkCount, 1);
+  EXPECT_EQ(window->checkCount(), 1);
 }
 
 TEST_F(SelectionWindowTest, MouseOnTheRowTicksButTheExpandArrowDoesNot) {
@@ -184,7 +185,7 @@ TEST_F(SelectionWindowTest, MouseOnTheRowTicksButTheExpandArrowDoesNot) {
   EXPECT_FALSE(nodeFor("255ああ")->isExpanded());
   QTest::mouseClick(window->tree->viewport(), Qt::LeftButton, {}, row.center());
   EXPECT_TRUE(ticked("255ああ"));
-  EXPECT_EQ(s.checkCount, 3);
+  EXPECT_EQ(window->checkCount(), 3);
 }
 
 TEST_F(SelectionWindowTest, KeysTickWithSpaceAndSwallowCharacters) {
@@ -193,7 +194,7 @@ TEST_F(SelectionWindowTest, KeysTickWithSpaceAndSwallowCharacters) {
   window->tree->setCurrentItem(nodeFor(a2));
   QTest::keyClick(window->tree, Qt::Key_Space);
   EXPECT_TRUE(ticked(a2));
-  EXPECT_EQ(s.checkCount, 1);
+  EXPECT_EQ(window->checkCount(), 1);
   QTest::keyClick(window->tree, Qt::Key_I);  // no type-ahead jump to "い"
   EXPECT_EQ(window->tree->currentItem(), nodeFor(a2));
 }
@@ -208,9 +209,9 @@ TEST_F(SelectionWindowTest, DoneBuildsThePlayListInTreeOrderAndStartsIt) {
   window->runCommand(0);
   ASSERT_TRUE(messages.texts.isEmpty()) << messages.texts.join("|").toStdString();
   ASSERT_EQ(s.listCount, 3);
-  EXPECT_EQ(s.listFile[1], musicPath() + "a1.mp3");
-  EXPECT_EQ(s.listFile[2], musicPath() + "a3.mp3");
-  EXPECT_EQ(s.listFile[3], musicPath() + "i1.mp3");
+  EXPECT_EQ(s.entry(1).file, musicPath() + "a1.mp3");
+  EXPECT_EQ(s.entry(2).file, musicPath() + "a3.mp3");
+  EXPECT_EQ(s.entry(3).file, musicPath() + "i1.mp3");
   EXPECT_EQ(s.listPos, 1);
   EXPECT_EQ(s.playState, 1);
   EXPECT_TRUE(decoder.called("open " + (musicPath() + "a1.mp3").toStdString()));
@@ -265,10 +266,8 @@ TEST_F(SelectionWindowTest, RightButtonOnAGroupTogglesItsSubtree) {
 TEST_F(SelectionWindowTest, BrowseButtonAndPathBoxes) {
   window->setBtnClick(1);  // nothing connected: nothing happens
   EXPECT_EQ(window->dataPath[1]->text(), "");
-  QObject::connect(window.get(), &SelectionWindow::folderPickRequested, [&] {
-    EXPECT_EQ(s.pickedDir, "");
-    s.pickedDir = "/picked/";
-  });
+  QObject::connect(window.get(), &SelectionWindow::folderPickRequested,
+                   [&](QLineEdit* box) { box->setText("/picked/"); });
   window->setBtnClick(1);
   EXPECT_EQ(window->dataPath[1]->text(), "/picked/");
   window->dataPath[2]->setText(" /typed ");
@@ -286,7 +285,7 @@ TEST_F(SelectionWindowTest, FolderErrorNamesTheFolderAndLeavesNothingTicked) {
   ASSERT_EQ(messages.texts.size(), 1);
   EXPECT_TRUE(messages.texts[0].startsWith(deepest + ":")) << messages.texts[0].toStdString();
   EXPECT_EQ(window->windowTitle(), "選曲（フォルダ検索中）");
-  EXPECT_EQ(s.checkCount, 0);
+  EXPECT_EQ(window->checkCount(), 0);
   EXPECT_FALSE(window->btn[0]->isEnabled());
   EXPECT_EQ(window->tree->nodeCount(), 0);
   removeTree(musicPath() + QString(250, u'd'));
@@ -296,10 +295,12 @@ TEST_F(SelectionWindowTest, EnterInTheSearchTextMovesToSearch) {
   window->sStr->setFocus();
   QTest::keyClick(window->sStr, Qt::Key_Return);
   EXPECT_EQ(window->focusWidget(), window->sStr);  // empty text: the key goes on
-  window->sStr->setText("x");
+  window->sStr->setText("A");
   QTest::keyClick(window->sStr, Qt::Key_Return);
   EXPECT_EQ(window->focusWidget(), window->btn[5]);
-  EXPECT_EQ(window->tree->nodeCount(), 0);  // the search waits for the button
+  EXPECT_EQ(window->tree->nodeCount(), 0);          // the search waits for the button
+  QTest::keyClick(window->btn[5], Qt::Key_Return);  // now the button takes it
+  EXPECT_EQ(window->windowTitle(), "選曲（ 0000/0003 件）");
 }
 
 TEST_F(SelectionWindowTest, MissingDatabaseShowsTheEngineError) {
@@ -320,8 +321,9 @@ TEST(LargeLibraryTest, TwentyThousandSongsScanAndBuild) {
   LargeLibrary::make(s.pathDir[1], s.pathDir[5] + "sorvdb.mdb", 20000);
   FakeEngine decoder;
   FakeView view;
+  Player player{s, decoder, view};
   MessageCapture messages;
-  SelectionWindow window(s, decoder, view);
+  SelectionWindow window(player);
   window.edtChk[7]->setChecked(true);  // karaoke versions too
   window.runCommand(2);
   EXPECT_TRUE(messages.texts.isEmpty()) << messages.texts.join("|").toStdString();
@@ -330,7 +332,7 @@ TEST(LargeLibraryTest, TwentyThousandSongsScanAndBuild) {
   EXPECT_EQ(window.windowTitle(), "選曲（ 0000/20000 件）");
   window.treeMouseDown(Qt::LeftButton, window.tree->findKey("Genre255"));
   window.treeMouseUp(Qt::LeftButton, window.tree->findKey("Genre255"));
-  EXPECT_EQ(s.checkCount, 5000);
+  EXPECT_EQ(window.checkCount(), 5000);
   EXPECT_EQ(window.collectCheckedKeys().size(), 5000);
   QDir::setCurrent(previous);
 }

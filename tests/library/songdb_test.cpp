@@ -34,7 +34,7 @@ class LookupTest : public ::testing::Test {
     s.listPos = 1;
   }
   bool lookup(const QString& path) {
-    s.listFile[1] = path;
+    s.entry(1).file = path;
     return lookupSongByFile(s);
   }
   LibraryTestDb db;
@@ -71,6 +71,7 @@ TEST_F(LookupTest, MissLeavesTheClearedRecordAndGenre) {
 }
 
 TEST_F(LookupTest, NullFieldFailsAfterTheEarlierFields) {
+  db.useSongTableWithoutDefaults();
   db.execute(
       "INSERT INTO アニソンデータ管理 (ファイル名, 曲名, アーティスト, 番組名, カラオケ) "
       "VALUES ('null.mp3', 'N', 'NA', 'NP', NULL)");

@@ -105,11 +105,11 @@ TEST_F(ImportMdbTest, CopiesTheSongsAsWrittenWithJapaneseTextIntact) {
             "kaze_ending.mp3\t風のエンディング\t\tSinger B\tしんがーびー\t風の物語\t\t3\n"
             "plain.mp3\tPlain Song\tぷれーん\tArtist\tあーてぃすと\tGame\tげーむ\t2\n");
   // Numbers stay integers in integer columns, a Jet number in a text column becomes its text,
-  // a Yes/No becomes 1 or 0, and NULL stays NULL where the schema allows it.
+  // a Yes/No becomes 1 or 0, and NULL takes the column's default.
   EXPECT_EQ(sql(db,
                 "SELECT quote(カラオケ), quote(歌連番), quote(発表年), quote(アニメ種別), "
                 "quote(ジャンルNo) FROM アニソンデータ管理 ORDER BY rowid"),
-            "0\t1\t'1998'\t1\t255\n1\t12\tNULL\tNULL\t254\n0\t-3\t'2001'\t5\t36\n");
+            "0\t1\t'1998'\t1\t255\n1\t12\t''\t0\t254\n0\t-3\t'2001'\t5\t36\n");
 }
 
 TEST_F(ImportMdbTest, ThePlayerFindsAnImportedSongWhoseNameHasAnApostrophe) {

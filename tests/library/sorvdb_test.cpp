@@ -96,6 +96,39 @@ TEST_F(SorvdbTest, BadRowNamesItsLineAndImportsNothing) {
   EXPECT_EQ(tool({"sql", db, "SELECT count(*) FROM アニソンデータ管理"}).out, "0\n");
 }
 
+TEST_F(SorvdbTest, LookupColumnsLeftOutTakeDefaultsOrAreNamedWithTheirLines) {
+  // No カラオケ, アニメ種別 or アーティスト, and an empty number: the song still shows and plays.
+  const QString csv =
+      writeFile("short.csv",
+                "ファイル名,曲名,番組名,番組名かな,歌種別,歌連番,発表年,ジャンルNo\n"
+                "a.mp3,A,W,だぶる,1,,1999,255\nb.mp3,B,W,だぶる,3,2,1999,255\n");
+  const QString db = filePath("new.mdb");
+  tool({"init", db});
+  const ToolRun import = tool({"import-csv", db, csv});
+  ASSERT_EQ(import.code, 0) << import.err.toStdString();
+  const ToolRun lookup = tool({"lookup", db, "a.mp3"});
+  EXPECT_EQ(lookup.code, 0) << lookup.err.toStdString();
+  EXPECT_TRUE(lookup.out.contains("SongKind\t100\nSongYear\t1999\nSongAnimeKind\t0\n"))
+      << lookup.out.toStdString();
+  tool({"sql", db, "INSERT INTO 選択候補 VALUES ('a.mp3','/d/'),('b.mp3','/d/')"});
+  EXPECT_EQ(tool({"sql", db,
+                  "SELECT ファイル名A FROM テンポラリ WHERE (カラオケA = 0) AND アニメ種別A IN "
+                  "(1,2,3,4,5,0) ORDER BY ファイル名A"})
+                .out,
+            "a.mp3\nb.mp3\n");
+  // A database made before the columns had defaults: the import names the empty cells.
+  LibraryTestDb old;
+  old.useSongTableWithoutDefaults();
+  const ToolRun refused = tool({"import-csv", old.path(), csv});
+  EXPECT_EQ(refused.code, 1);
+  for (const char* part : {"アーティスト: lines 2, 3", "カラオケ: lines 2, 3", "歌連番: line 2",
+                           "アニメ種別: lines 2, 3", "nothing was imported"}) {
+    EXPECT_TRUE(refused.err.contains(part)) << part << " in " << refused.err.toStdString();
+  }
+  EXPECT_FALSE(refused.err.contains("曲名:")) << refused.err.toStdString();
+  EXPECT_EQ(old.column("SELECT count(*) FROM アニソンデータ管理"), QStringList({"0"}));
+}
+
 TEST_F(SorvdbTest, Cp932ImportAndExportRoundTrip) {
   const QString db = filePath("c.mdb");
   tool({"init", db});

@@ -17,7 +17,7 @@ class PanelFixture : public ::testing::Test {
   void SetUp() override {
     s.verNo = QStringLiteral("1.14");
     s.dispMode = 1;
-    panel = std::make_unique<MainPanel>(s, d, v);
+    panel = std::make_unique<MainPanel>(player);
     v.attach(*panel);
     // Ticks are called by the tests themselves, never by the clock.
     panel->clockTimer().stop();
@@ -32,12 +32,12 @@ class PanelFixture : public ::testing::Test {
   void makeList(int n, int pos) {
     s.resizeList(n);
     for (int i = 1; i <= n; ++i) {
-      s.listFile[i] = song(i);
-      s.listExt[i] = QStringLiteral("mp3");
+      s.entry(i).file = song(i);
+      s.entry(i).extension = QStringLiteral("mp3");
       StreamRecord stream;
       stream.fileSize = 1000;
       stream.length = 240;
-      s.listInfo[i] = stream;
+      s.entry(i).stream = stream;
     }
     s.listCount = static_cast<int16_t>(n);
     s.listPos = static_cast<int16_t>(pos);
@@ -49,6 +49,7 @@ class PanelFixture : public ::testing::Test {
   State s;
   FakeEngine d;
   PanelTestView v;
+  Player player{s, d, v};
   MessageCapture messages;
   std::unique_ptr<MainPanel> panel;
 };

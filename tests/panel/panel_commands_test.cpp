@@ -67,14 +67,6 @@ TEST_F(PanelCommands, AnyOtherCommandCancelsThePendingStart) {
   EXPECT_EQ(s.loopMode, 1);
 }
 
-TEST_F(PanelCommands, PlayWhilePausedResumesWithoutReopening) {
-  makeList(3, 2);
-  d.engineState = 2;
-  pressCommand(kPlay);
-  EXPECT_TRUE(d.called("restart"));
-  EXPECT_FALSE(d.called("open " + song(2).toStdString()));
-}
-
 TEST_F(PanelCommands, PlayStartsTheCurrentEntry) {
   makeList(3, 2);
   pressCommand(kPlay);
@@ -82,17 +74,6 @@ TEST_F(PanelCommands, PlayStartsTheCurrentEntry) {
   EXPECT_EQ(s.playState, 1);
   EXPECT_EQ(panel->windowTitle(), QStringLiteral("♪") + s.titleText);
   EXPECT_EQ(panel->counter(), "0002 / 0003");
-}
-
-TEST_F(PanelCommands, AFailedPlayKeepsStateAndCaption) {
-  makeList(3, 2);
-  d.unopenable.insert(song(2).toStdString());
-  panel->setWindowTitle(s.idleCaption());
-  pressCommand(kPlay);
-  EXPECT_EQ(s.playState, 0);
-  EXPECT_EQ(panel->windowTitle(), s.idleCaption());
-  ASSERT_EQ(messages.texts.size(), 1);
-  EXPECT_EQ(messages.texts[0], song(2) + "が開けません。");
 }
 
 TEST_F(PanelCommands, SelectionIsIgnoredWhileTheDatabaseIsUnavailable) {
@@ -111,22 +92,6 @@ TEST_F(PanelCommands, SelectionIsIgnoredWhileTheDatabaseIsUnavailable) {
   pressCommand(kSelection);
   EXPECT_EQ(v.opened, QStringList{"selection"});
   EXPECT_EQ(panel->counter(), "0002 / 0003");
-}
-
-TEST_F(PanelCommands, StopWhileIdleStillResetsTheDisplay) {
-  makeList(3, 1);
-  panel->setWindowTitle(QStringLiteral("♪old"));
-  panel->setTime(QStringLiteral("1:00 / 2:00"));
-  panel->aPanel().print(QStringLiteral("old detail"));
-  pressCommand(kStop);
-  EXPECT_EQ(panel->windowTitle(), QStringLiteral("そるばね Ver.1.14"));
-  EXPECT_EQ(panel->time(), QString());
-  EXPECT_TRUE(panel->aPanel().prints().isEmpty());
-  ASSERT_EQ(panel->mPanel().prints().size(), 1);
-  EXPECT_EQ(panel->mPanel().prints()[0].text, QStringLiteral("Ver.1.14"));
-  EXPECT_TRUE(d.called("stop"));
-  EXPECT_TRUE(d.called("close"));
-  EXPECT_EQ(s.playState, 0);
 }
 
 TEST_F(PanelCommands, CommandsOnAnEmptyListOnlyResetTheHighlight) {

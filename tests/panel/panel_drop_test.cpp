@@ -69,7 +69,7 @@ TEST_F(PanelDrops, ADroppedFolderBecomesTheListAndStarts) {
   data.setUrls({QUrl::fromLocalFile(dir.path())});
   drop(panel->aPanelWidget(), data);
   ASSERT_EQ(s.listCount, 2);
-  EXPECT_EQ(s.listFile[1], dir.filePath("a.mp3"));
+  EXPECT_EQ(s.entry(1).file, dir.filePath("a.mp3"));
   EXPECT_EQ(s.listPos, 1);
   EXPECT_EQ(d.openPath, dir.filePath("a.mp3").toStdString());
   EXPECT_EQ(s.playState, 1);

@@ -29,7 +29,7 @@ class RealEngine : public ::testing::Test {
     ASSERT_NE(engine.init(), 0);
     s.verNo = QStringLiteral("1.14");
     s.dispMode = 1;
-    panel = std::make_unique<MainPanel>(s, engine, v);
+    panel = std::make_unique<MainPanel>(player);
     v.attach(*panel);
     panel->clockTimer().stop();
     panel->scopeTimer().stop();
@@ -37,8 +37,8 @@ class RealEngine : public ::testing::Test {
                             Fixture("tone1k_mpeg2_mono.mp3")};
     s.resizeList(files.size());
     for (int i = 1; i <= files.size(); ++i) {
-      s.listFile[i] = files[i - 1];
-      s.listExt[i] = files[i - 1].right(3).toLower();
+      s.entry(i).file = files[i - 1];
+      s.entry(i).extension = files[i - 1].right(3).toLower();
     }
     s.listCount = 3;
   }
@@ -58,6 +58,7 @@ class RealEngine : public ::testing::Test {
   State s;
   ThreadedAudioEngine engine;
   PanelTestView v;
+  Player player{s, engine, v};
   MessageCapture messages;
   std::unique_ptr<MainPanel> panel;
 };

@@ -53,19 +53,20 @@ int main(int argc, char** argv) {
   sorv::ThreadedAudioEngine engine;
   if (engine.init() == 0) return 1;
   sorv::test::PanelTestView view;
-  sorv::MainPanel panel(s, engine, view);
+  sorv::Player player(s, engine, view);
+  sorv::MainPanel panel(player);
   view.attach(panel);
   panel.clockTimer().stop();
   panel.scopeTimer().stop();
-  panel.equalizer().StartUp();
+  panel.equalizer().restoreSaved();
   view.loopShuffleOnOff();
   view.setSelectionAvailable(true);
   const QStringList songs{home + "songs/hoshizora_opening.mp3", home + "songs/kaze_no_ending.mp3",
                           home + "songs/quest_theme.mp3"};
   s.resizeList(songs.size());
   for (int i = 1; i <= songs.size(); ++i) {
-    s.listFile[i] = songs[i - 1];
-    s.listExt[i] = QStringLiteral("mp3");
+    s.entry(i).file = songs[i - 1];
+    s.entry(i).extension = QStringLiteral("mp3");
   }
   s.listCount = static_cast<int16_t>(songs.size());
   s.listPos = 1;

@@ -17,7 +17,7 @@ TEST(timeLabel, MinutesWithoutLeadingZeroSecondsWithTwoDigits) {
 
 TEST_F(TimeDisplay, TickShowsTimeAndCopiesLabelsToTheBar) {
   makeList(3, 2);
-  s.listInfo[2].length = 300;
+  s.entry(2).stream.length = 300;
   s.playState = 1;
   d.engineState = 1;
   d.position = 65;
@@ -74,12 +74,15 @@ TEST_F(TimeDisplay, LastEntryWithoutLoopGoesIdle) {
   EXPECT_EQ(panel->startTimerInterval(), 0);
 }
 
+// The progress bar stays cleared through the wait: the finished track is not drawn again full.
 TEST_F(TimeDisplay, LastEntryWithLoopStartsEntryOneAfterTheDelay) {
   makeList(3, 3);
   s.playState = 1;
   s.loopMode = 1;
   d.engineState = 0;
+  d.position = 240;
   panel->clockTick();
+  EXPECT_NE(panel->mPanel().image().pixelColor(40, 58), QColor(0, 168, 168));
   EXPECT_EQ(s.listPos, 1);
   EXPECT_EQ(panel->counter(), "0001 / 0003");
   EXPECT_EQ(s.startPending, 1);

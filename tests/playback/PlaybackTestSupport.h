@@ -6,7 +6,7 @@
 #include <QTemporaryDir>
 
 #include "core/State.h"
-#include "playback/NewList.h"
+#include "core/session/PlayList.h"
 #include "tests/common/FakeEngine.h"
 
 namespace sorv::test {

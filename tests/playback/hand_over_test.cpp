@@ -171,13 +171,14 @@ class HandOverTest : public ::testing::Test {
   void SetUp() override {
     s.dbState = -1;
     makeList(s, d, 5);
-    s.listPos = 3;
-    s.playState = 1;
+    ASSERT_TRUE(player.start(3));
+    d.clearCalls();
   }
   QTemporaryDir dir;
   State s;
   FakeEngine d;
   FakeView v;
+  Player player{s, d, v};
   MessageCapture messages;
 };
 
@@ -186,15 +187,15 @@ TEST_F(HandOverTest, PlayListReplacesListAndPlaysItsFirstEntry) {
   const QString b = makeFile(dir, "b.mp3");
   const QString list = dir.filePath("new.m3u");
   writeAll(list, (dir.filePath("gone.mp3") + "\n" + a + "\n" + b + "\n").toUtf8());
-  armStart(s, v);
-  handOver(s, d, v, list);
+  player.stepForward();
+  handOver(player, list);
   EXPECT_EQ(s.listCount, 2);
   EXPECT_EQ(s.listPos, 1);
   EXPECT_EQ(d.openPath, a.toStdString());
   EXPECT_EQ(s.playState, 1);
   EXPECT_EQ(v.caption, "♪a.mp3");
   EXPECT_EQ(v.counterText, "0001 / 0002");
-  EXPECT_EQ(s.startPending, 0);
+  EXPECT_FALSE(player.startPending());
 }
 
 TEST_F(HandOverTest, SecondCopyProcessReplacesListOrChangesNothing) {
@@ -203,7 +204,7 @@ TEST_F(HandOverTest, SecondCopyProcessReplacesListOrChangesNothing) {
   ASSERT_TRUE(server.claim());
   int handled = 0;
   QObject::connect(&server, &HandOverServer::commandReceived, [&](const QString& command) {
-    handOver(s, d, v, command);
+    handOver(player, command);
     ++handled;
   });
   ASSERT_EQ(runSender(name, {}), 0);
@@ -239,7 +240,7 @@ TEST_F(HandOverTest, HandOversDuringAMessageWaitAndTheNewestWins) {
     --depth;
   });
   QObject::connect(&server, &HandOverServer::commandReceived,
-                   [&](const QString& command) { handOver(s, d, v, command); });
+                   [&](const QString& command) { handOver(player, command); });
   std::thread sender([&] {
     for (int i = 0; i < kSent; ++i) {
       if (!sendToRunningCopy(QString("/gone/%1.mp3").arg(i), name)) break;
@@ -256,16 +257,16 @@ TEST_F(HandOverTest, HandOversDuringAMessageWaitAndTheNewestWins) {
 }
 
 TEST_F(HandOverTest, QuotedPathNamesNoPlayableFile) {
-  handOver(s, d, v, "\"/music/01.mp3\"");
+  handOver(player, "\"/music/01.mp3\"");
   EXPECT_EQ(s.listCount, 1);
-  EXPECT_EQ(s.listFile[1], "");
+  EXPECT_EQ(s.entry(1).file, "");
   EXPECT_EQ(messages.texts, QStringList({"が開けません。"}));
-  EXPECT_EQ(s.playState, 1);  // left as it was: the failed start does not touch it
+  EXPECT_FALSE(player.isPlaying());
   EXPECT_EQ(v.counterText, "0001 / 0001");
 }
 
 TEST_F(HandOverTest, SingleFileIsTakenWithoutCheckingIt) {
-  handOver(s, d, v, "/music/02.mp3");
+  handOver(player, "/music/02.mp3");
   EXPECT_EQ(s.listCount, 1);
   EXPECT_EQ(d.openPath, "/music/02.mp3");
   EXPECT_EQ(v.caption, "♪Song 2");

@@ -16,7 +16,7 @@ namespace {
 
 QStringList entries(const State& s) {
   QStringList files;
-  for (int i = 1; i <= s.listCount; ++i) files << s.listFile[i];
+  for (int i = 1; i <= s.listCount; ++i) files << s.entry(i).file;
   return files;
 }
 
@@ -32,6 +32,7 @@ class PlayListTest : public ::testing::Test {
   State s;
   FakeEngine d;
   FakeView v;
+  Player player{s, d, v};
   MessageCapture messages;
 };
 
@@ -41,10 +42,18 @@ TEST_F(PlayListTest, FileTableTakesMp3AndRmpAndCountsUp) {
   EXPECT_EQ(s.listCount, 3);
   EXPECT_EQ(s.listPos, 7);
   EXPECT_EQ(entries(s), QStringList({"/a/One.MP3", "", "/a/three.Rmp"}));
-  EXPECT_EQ(s.listExt[1], "mp3");
-  EXPECT_EQ(s.listExt[2], "");
-  EXPECT_EQ(s.listExt[3], "rmp");
-  EXPECT_EQ(v.counterHistory, QStringList({"0000 / 0001", "0000 / 0002", "0000 / 0003"}));
+  EXPECT_EQ(s.entry(1).extension, "mp3");
+  EXPECT_EQ(s.entry(2).extension, "");
+  EXPECT_EQ(s.entry(3).extension, "rmp");
+  EXPECT_EQ(v.counterText, "0000 / 0003");
+  // A long list counts up in steps: a repaint for every entry froze the window for seconds.
+  QStringList paths;
+  for (int i = 0; i < 20000; ++i) paths << QString("/m/%1.mp3").arg(i);
+  v.counterHistory.clear();
+  setFileTable(s, v, paths);
+  EXPECT_GT(v.counterHistory.size(), 1);
+  EXPECT_LE(v.counterHistory.size(), 100);
+  EXPECT_EQ(v.counterHistory.last(), "0000 / 20000");
 }
 
 TEST_F(PlayListTest, FileTableTakesAtMostTheListCapacity) {
@@ -52,7 +61,7 @@ TEST_F(PlayListTest, FileTableTakesAtMostTheListCapacity) {
   for (int i = 0; i < 40000; ++i) paths << QString("/m/%1.mp3").arg(i);
   setFileTable(s, paths);
   EXPECT_EQ(s.listCount, 32767);
-  EXPECT_EQ(s.listFile[32767], "/m/32766.mp3");
+  EXPECT_EQ(s.entry(32767).file, "/m/32766.mp3");
 }
 
 TEST_F(PlayListTest, MissingSecondFileMovesPositionToSameSong) {
@@ -63,8 +72,8 @@ TEST_F(PlayListTest, MissingSecondFileMovesPositionToSameSong) {
   loadM3u(s, m3u(lines), 0);
   EXPECT_EQ(s.listCount, 4);
   EXPECT_EQ(s.listPos, 3);
-  EXPECT_EQ(s.listFile[3], lines[3]);
-  EXPECT_EQ(s.listExt[3], "MP3");
+  EXPECT_EQ(s.entry(3).file, lines[3]);
+  EXPECT_EQ(s.entry(3).extension, "MP3");
 }
 
 TEST_F(PlayListTest, ResetFlagPutsListAtFirstEntry) {
@@ -96,22 +105,41 @@ TEST_F(PlayListTest, SavedPositionBeyondTheListIsClamped) {
   EXPECT_EQ(s.listPos, 2);
 }
 
+// Blanks around a line are not part of the name; blanks inside it are.
 TEST_F(PlayListTest, LinesKeepCommasBlanksAndQuotes) {
   const QString comma = makeFile(dir, "a, b.mp3");
   const QString blanks = makeFile(dir, "  lead.mp3");
   const QString quoted = makeFile(dir, "q.mp3");
-  loadM3u(s, m3u({"#EXTM3U", comma, dir.path() + "/  lead.mp3", "\"" + quoted + "\"", ""}), 1);
-  EXPECT_EQ(entries(s), QStringList({comma, blanks, quoted}));
+  const QString padded = makeFile(dir, "padded.mp3");
+  loadM3u(s,
+          m3u({"#EXTM3U", comma, dir.path() + "/  lead.mp3", "\"" + quoted + "\"", "",
+               "  " + padded + " \t"}),
+          1);
+  EXPECT_EQ(entries(s), QStringList({comma, blanks, quoted, padded}));
 }
 
-TEST_F(PlayListTest, DotSlashNamesTheCurrentFolder) {
-  const QString a = makeFile(dir, "here.mp3");
-  const QString old = QDir::currentPath();
-  QDir::setCurrent(dir.path());
-  loadM3u(s, m3u({"./here.mp3"}), 1);
-  QDir::setCurrent(old);
-  ASSERT_EQ(s.listCount, 1);
-  EXPECT_EQ(QFileInfo(s.listFile[1]).canonicalFilePath(), QFileInfo(a).canonicalFilePath());
+// Header and comment lines are no entries: a full list keeps its last entry.
+TEST_F(PlayListTest, CommentsCostNoPlaceInAFullList) {
+  const QString song = makeFile(dir, "song.mp3");
+  const QString last = makeFile(dir, "last.mp3");
+  QStringList lines{"#EXTM3U"};
+  for (int i = 1; i < kMaxListEntries; ++i) lines << "#EXTINF:1,song" << song;
+  lines << last << song;
+  loadM3u(s, m3u(lines), 1);
+  EXPECT_EQ(s.listCount, kMaxListEntries);
+  EXPECT_EQ(s.entry(kMaxListEntries).file, last);
+}
+
+// "./name", ".\name" and "sub/name" are files beside the list, wherever the program runs.
+TEST_F(PlayListTest, RelativeNamesAreFilesInTheListsFolder) {
+  const QString here = makeFile(dir, "lists/here.mp3");
+  const QString back = makeFile(dir, "lists/back.mp3");
+  const QString deep = makeFile(dir, "lists/sub/deep.mp3");
+  const QString list = dir.filePath("lists/list.m3u");
+  writeAll(list, "./here.mp3\r\n.\\back.mp3\r\nsub/deep.mp3\r\n");
+  ASSERT_NE(QDir::currentPath(), dir.filePath("lists"));
+  loadM3u(s, list, 1);
+  EXPECT_EQ(entries(s), QStringList({here, back, deep}));
 }
 
 TEST_F(PlayListTest, ShiftJisPlayListIsRead) {
@@ -148,6 +176,11 @@ TEST_F(PlayListTest, DroppedFolderIsWalkedBreadthFirst) {
   EXPECT_EQ(collectDroppedFiles({root}, SongFiles::AllFormats), all);
   EXPECT_EQ(collectDroppedFiles(items, SongFiles::AllFormats),
             QStringList({"/x/song.Mp3", "/x/a.rmp", "/x/b.ogg"}));
+  const QString old = QDir::currentPath();
+  QDir::setCurrent(dir.path());
+  EXPECT_EQ(collectDroppedFiles({"top"}, SongFiles::Mp3Only), mp3Only)
+      << "a relative name is made absolute";
+  QDir::setCurrent(old);
 }
 
 TEST_F(PlayListTest, DropBuildsListAndStarts) {
@@ -155,26 +188,30 @@ TEST_F(PlayListTest, DropBuildsListAndStarts) {
   makeFile(dir, "drop/sub/two.mp3");
   QMimeData data;
   data.setUrls({QUrl::fromLocalFile(dir.filePath("drop"))});
-  openDropped(s, d, v, data);
+  openDropped(player, data);
   EXPECT_EQ(s.listCount, 2);
   EXPECT_EQ(s.listPos, 1);
-  EXPECT_EQ(s.playState, 1);
+  EXPECT_TRUE(player.isPlaying());
   EXPECT_EQ(d.openPath, song.toStdString());
   EXPECT_EQ(v.counterText, "0001 / 0002");
   EXPECT_EQ(v.barCounter, "0001 / 0002") << "the bar and the panel must agree";
 }
 
-TEST_F(PlayListTest, DropWithoutFilesChangesLittle) {
+// What plays goes on, with its list: stop and pause still reach it.
+TEST_F(PlayListTest, DropWithoutPlayableFilesKeepsTheListThatPlays) {
   makeList(s, d, 3);
+  ASSERT_TRUE(player.start(2));
+  d.clearCalls();
   QMimeData text;
   text.setText("hello");
-  openDropped(s, d, v, text);
-  EXPECT_EQ(s.listCount, 3);
+  openDropped(player, text);
   QMimeData noAudio;
   noAudio.setUrls({QUrl::fromLocalFile(makeFile(dir, "readme.txt"))});
-  openDropped(s, d, v, noAudio);
-  EXPECT_EQ(s.listCount, 0);
-  EXPECT_FALSE(d.called("play"));
+  openDropped(player, noAudio);
+  EXPECT_EQ(s.listCount, 3);
+  EXPECT_EQ(s.listPos, 2);
+  EXPECT_TRUE(player.isPlaying());
+  EXPECT_TRUE(d.calls.empty());
 }
 
 }  // namespace

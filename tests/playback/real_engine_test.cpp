@@ -7,6 +7,7 @@
 #include "decoder/ThreadedAudioEngine.h"
 #include "playback/PlayOrder.h"
 #include "playback/Playback.h"
+#include "playback/Player.h"
 #include "playback/SongText.h"
 #include "tests/common/FakeView.h"
 #include "tests/common/MessageCapture.h"
@@ -37,13 +38,14 @@ class RealEngineTest : public ::testing::Test {
   // end-of-track steps and, for a pending start, the start timer's tick.
   void playToEndOfTrack() {
     EXPECT_TRUE(waitUntil([this] { return engineState() == 0; })) << "the track did not end";
-    endOfTrack(s, engine, v);
-    if (s.startPending == 1) startTimerTick(s, engine, v);
+    player.trackEnded();
+    player.startPendingEntry();
   }
   ThreadedAudioEngine engine;
   QTemporaryDir lyricsDir;
   State s;
   FakeView v;
+  Player player{s, engine, v};
   MessageCapture messages;
 };
 
@@ -53,8 +55,8 @@ TEST_F(RealEngineTest, DemoSongPlaysWithItsTagAndLyrics) {
   s.listPos = 1;
   ASSERT_EQ(playData(s, engine, v, 1), -1);
   EXPECT_NE(engineState(), 0);
-  EXPECT_EQ(tagText(s.listTag[1].title), "星空のオーバーチュア");
-  EXPECT_GE(s.listInfo[1].length, 20);
+  EXPECT_EQ(tagText(s.entry(1).tag.title), "星空のオーバーチュア");
+  EXPECT_GE(s.entry(1).stream.length, 20);
   EXPECT_EQ(s.hasLyrics, 1);
   EXPECT_EQ(s.titleText, "星空のオーバーチュア");
   s.listPos = 2;
@@ -70,9 +72,7 @@ TEST_F(RealEngineTest, ThreeShortTracksPlayThroughThenLoop) {
   const QString second = sourceFile("tests/fixtures/silence_1s.mp3");
   setFileTable(s, {sourceFile("tests/fixtures/tone440_short.rmp"), second,
                    sourceFile("tests/fixtures/tone1k_mpeg25_mono.mp3")});
-  s.listPos = 1;
-  ASSERT_EQ(playData(s, engine, v, 1), -1);
-  s.playState = 1;
+  ASSERT_TRUE(player.start(1));
   playToEndOfTrack();
   EXPECT_EQ(s.listPos, 2);
   EXPECT_EQ(s.playState, 1);
@@ -84,8 +84,7 @@ TEST_F(RealEngineTest, ThreeShortTracksPlayThroughThenLoop) {
   EXPECT_EQ(v.caption, "そるばね Ver.1.14");
 
   s.loopMode = 1;
-  ASSERT_EQ(playData(s, engine, v, 3), -1);
-  s.playState = 1;
+  ASSERT_TRUE(player.start(3));
   playToEndOfTrack();
   EXPECT_EQ(s.listPos, 1);
   EXPECT_EQ(s.playState, 1);

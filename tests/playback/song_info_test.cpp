@@ -28,7 +28,7 @@ class SongInfoTest : public ::testing::Test {
  protected:
   void SetUp() override {
     makeList(s, d, 1);
-    s.listInfo[1] = {1, 3, 44100, 2, 1, 192, 100, 4194304, 180};
+    s.entry(1).stream = {1, 3, 44100, 2, 1, 192, 100, 4194304, 180};
   }
   void setSong(const QString& kind) {
     s.songTitle = "星空のオーバーチュア";
@@ -113,19 +113,19 @@ TEST_F(SongInfoTest, ProgrammeLabelOnlyForAnimation) {
 }
 
 TEST_F(SongInfoTest, FileDataForUnknownSongVbrWmaAndOtherFormats) {
-  s.listInfo[1].bitrate = 0;
-  s.listInfo[1].version = 3;
-  s.listInfo[1].layer = 2;
-  s.listInfo[1].mode = 3;
+  s.entry(1).stream.bitrate = 0;
+  s.entry(1).stream.version = 3;
+  s.entry(1).stream.layer = 2;
+  s.entry(1).stream.mode = 3;
   showSongDetail(s, v.aPanelArea);
   EXPECT_EQ(colouredTexts(v.aPanelArea),
             QStringList({"  Data Format ", ": MPEG-2.5 Audio Layer 2", "  Mode", ": Mono",
                          "  Bit Rate", ": VBR", "  File Size", ": 4,194,304 Bytes"}));
   // Without a database song there is no empty line first.
   EXPECT_DOUBLE_EQ(v.aPanelArea.prints()[0].y, 0);
-  s.listExt[1] = "wma";
-  s.listInfo[1].bitrate = 64;
-  s.listInfo[1].fileSize = 999;
+  s.entry(1).extension = "wma";
+  s.entry(1).stream.bitrate = 64;
+  s.entry(1).stream.fileSize = 999;
   showSongDetail(s, v.aPanelArea);
   EXPECT_EQ(colouredTexts(v.aPanelArea),
             QStringList({"  Data Format", ": Windows Media Audio", "  Bit Rate", ": 64kbit/s",
@@ -136,22 +136,22 @@ TEST_F(SongInfoTest, FileDataForUnknownSongVbrWmaAndOtherFormats) {
   v.aPanelArea.setFontSize(7);
   EXPECT_DOUBLE_EQ(prints[2].y, prints[0].y + v.aPanelArea.textHeight() - 20);
   // The other formats: codec, rate, depth of lossless streams, channels; the bit rate of lossy.
-  s.listExt[1] = "lac";
-  s.listInfo[1] = StreamRecord{};
-  s.listInfo[1].fileSize = 1234;
-  s.listInfo[1].codec = "FLAC";
-  s.listInfo[1].sampleRate = 96000;
-  s.listInfo[1].bits = 24;
-  s.listInfo[1].channels = 2;
+  s.entry(1).extension = "lac";
+  s.entry(1).stream = StreamRecord{};
+  s.entry(1).stream.fileSize = 1234;
+  s.entry(1).stream.codec = "FLAC";
+  s.entry(1).stream.sampleRate = 96000;
+  s.entry(1).stream.bits = 24;
+  s.entry(1).stream.channels = 2;
   showSongDetail(s, v.aPanelArea);
   EXPECT_EQ(colouredTexts(v.aPanelArea), QStringList({"  Data Format ", ": FLAC 96kHz 24bit Stereo",
                                                       "  File Size", ": 1,234 Bytes"}));
-  s.listExt[1] = "pus";
-  s.listInfo[1].codec = "AAC";
-  s.listInfo[1].sampleRate = 44100;
-  s.listInfo[1].bits = 0;
-  s.listInfo[1].channels = 1;
-  s.listInfo[1].bitrate = 256;
+  s.entry(1).extension = "pus";
+  s.entry(1).stream.codec = "AAC";
+  s.entry(1).stream.sampleRate = 44100;
+  s.entry(1).stream.bits = 0;
+  s.entry(1).stream.channels = 1;
+  s.entry(1).stream.bitrate = 256;
   setSong("100");
   showSongDetail(s, v.aPanelArea);
   EXPECT_EQ(colouredTexts(v.aPanelArea).mid(3),
@@ -160,7 +160,7 @@ TEST_F(SongInfoTest, FileDataForUnknownSongVbrWmaAndOtherFormats) {
 }
 
 TEST_F(SongInfoTest, PlayListUpperCaseMp3IsStillMpeg) {
-  s.listExt[1] = "MP3";
+  s.entry(1).extension = "MP3";
   showSongDetail(s, v.aPanelArea);
   EXPECT_EQ(colouredTexts(v.aPanelArea).value(1), ": MPEG-1 Audio Layer 3");
 }
@@ -185,14 +185,14 @@ TEST_F(SongInfoTest, TrackTitleFromDatabaseTagOrFileName) {
   EXPECT_EQ(s.titleText, "星空のオーバーチュア");
 
   s.songTitle.clear();
-  s.listTag[1].title = std::string("  Tag title\0junk", 16);
-  s.listTag[1].artist = "  Someone  ";
+  s.entry(1).tag.title = std::string("  Tag title\0junk", 16);
+  s.entry(1).tag.artist = "  Someone  ";
   showTrackTitle(s, v.mPanelArea);
   EXPECT_EQ(colouredTexts(v.mPanelArea).mid(1), QStringList({"♪Tag title", "Someone"}));
   EXPECT_EQ(s.titleText, "Tag title");
 
-  s.listTag[1].title = "   ";
-  s.listTag[1].artist = " ";
+  s.entry(1).tag.title = "   ";
+  s.entry(1).tag.artist = " ";
   showTrackTitle(s, v.mPanelArea);
   EXPECT_EQ(colouredTexts(v.mPanelArea).mid(3), QStringList({"♪01.mp3"}));
   EXPECT_EQ(s.titleText, "01.mp3");
@@ -243,7 +243,7 @@ TEST_F(SongInfoTest, ListViewReadsTagsOnceAndMarksCurrentRow) {
   ASSERT_NE(current, nullptr);
   EXPECT_DOUBLE_EQ(current->x, 30 - 32);
   EXPECT_NE(findPrint(v.mPanelArea, "Song 1", QColor(0, 128, 128)), nullptr);
-  s.listTag[3].title = "  ";
+  s.entry(3).tag.title = "  ";
   showListView(s, d, v.mPanelArea);
   EXPECT_EQ(colouredTexts(v.mPanelArea).mid(6).value(2), "03.mp3");
 }

@@ -4,6 +4,7 @@
 #include "core/session/StateFile.h"
 #include "tests/common/MessageCapture.h"
 #include "tests/playback/PlaybackTestSupport.h"
+#include "tests/common/ListFiles.h"
 
 namespace sorv::test {
 namespace {
@@ -18,12 +19,13 @@ class StateFileTest : public ::testing::Test {
   State reloaded(const QString& commandLine = QString()) {
     State fresh;
     fresh.workPath = work;
-    loadState(fresh, commandLine, "/current/");
+    namedSongs = loadState(fresh, commandLine, "/current/");
     return fresh;
   }
   QString stateFile() const { return work + "sorvane.dat"; }
   QTemporaryDir dir;
   QString work;
+  bool namedSongs = false;  // what the last reload said about the command line
   State s;
   MessageCapture messages;
 };
@@ -80,8 +82,8 @@ TEST_F(StateFileTest, RoundTripKeepsEveryValue) {
   EXPECT_EQ(back.pathDir, s.pathDir);
   EXPECT_EQ(back.listCount, 3);
   EXPECT_EQ(back.listPos, 2);
-  EXPECT_EQ(back.listFile.mid(1, 3), s.listFile.mid(1, 3));
-  EXPECT_EQ(back.playState, 0);
+  EXPECT_EQ(listFiles(back).mid(0, 3), listFiles(s).mid(0, 3));
+  EXPECT_FALSE(namedSongs);
 }
 
 TEST_F(StateFileTest, FirstRunGetsDefaultsAndLeavesTheCommandLineAlone) {
@@ -92,7 +94,7 @@ TEST_F(StateFileTest, FirstRunGetsDefaultsAndLeavesTheCommandLineAlone) {
   EXPECT_EQ(back.pathDir[5], work);
   EXPECT_EQ(back.listCount, 0);
   EXPECT_EQ(back.listPos, 0);
-  EXPECT_EQ(back.playState, 0);
+  EXPECT_FALSE(namedSongs);
 }
 
 TEST_F(StateFileTest, ListNotKeptLeavesOldPlayListAlone) {
@@ -123,7 +125,7 @@ TEST_F(StateFileTest, DeletedThirdFileKeepsSameSongCurrent) {
   const State back = reloaded();
   EXPECT_EQ(back.listCount, 5);
   EXPECT_EQ(back.listPos, 4);
-  EXPECT_EQ(back.listFile[4], paths[4]);
+  EXPECT_EQ(back.entry(4).file, paths[4]);
 }
 
 TEST_F(StateFileTest, ShortOrEmptyFileKeepsWhatWasReadAndTakesDefaultsForTheRest) {
@@ -174,25 +176,25 @@ TEST_F(StateFileTest, CommandLineFileM3uOrOther) {
   const QString mp3 = makeFile(dir, "song.Mp3");
   State back = reloaded(mp3);
   EXPECT_EQ(back.listCount, 1);
-  EXPECT_EQ(back.listFile[1], mp3);
+  EXPECT_EQ(back.entry(1).file, mp3);
   EXPECT_EQ(back.listPos, 1);
-  EXPECT_EQ(back.playState, 1);
+  EXPECT_TRUE(namedSongs);
 
   const QString list = dir.filePath("list.M3U");
   writeAll(list, (dir.filePath("gone.mp3") + "\r\n" + mp3 + "\r\n").toUtf8());
   back = reloaded(list);
   EXPECT_EQ(back.listCount, 1);
-  EXPECT_EQ(back.listFile[1], mp3);
-  EXPECT_EQ(back.playState, 1);
+  EXPECT_EQ(back.entry(1).file, mp3);
+  EXPECT_TRUE(namedSongs);
 
   back = reloaded(makeFile(dir, "notes.txt"));
   EXPECT_EQ(back.listCount, 1);
-  EXPECT_EQ(back.listFile[1], "");
-  EXPECT_EQ(back.playState, 1);
+  EXPECT_EQ(back.entry(1).file, "");
+  EXPECT_TRUE(namedSongs);
 
   back = reloaded("\"" + mp3 + "\"");
   EXPECT_EQ(back.listCount, 0);
-  EXPECT_EQ(back.playState, 0);
+  EXPECT_FALSE(namedSongs);
 }
 
 TEST_F(StateFileTest, CommandLinePlayListWithoutReachableEntryStartsNothing) {
@@ -203,7 +205,7 @@ TEST_F(StateFileTest, CommandLinePlayListWithoutReachableEntryStartsNothing) {
   const State back = reloaded(list);
   EXPECT_EQ(back.listCount, 0);
   EXPECT_EQ(back.listPos, 0);
-  EXPECT_EQ(back.playState, 0);
+  EXPECT_FALSE(namedSongs);
 }
 
 TEST_F(StateFileTest, FailedWritesSaySo) {

@@ -142,7 +142,7 @@ TEST_F(EqualizerTest, VolumeBarGrowsFromTheBottom) {
 TEST_F(EqualizerTest, StartUpAppliesTheSavedPresetAndVolume) {
   s.equPreNo = 3;
   s.volLevel = {70, 30};
-  eq.StartUp();
+  eq.restoreSaved();
   EXPECT_EQ(d.calls, (std::vector<std::string>{"setEqualizer 60 80 40 20 0 0 0 0 0 0", "reload",
                                                "setVolume 70,30"}));
   EXPECT_EQ(eq.equPre(3)->faceColor(), kSelectedFace);

@@ -129,7 +129,7 @@ class HeardSoundTest : public ::testing::Test {
 // BASS asks for +6 dB at 60 Hz and at most +8 dB (170 Hz): the low tone rises 6 dB against
 // the high one, and everything makes 8 dB of room so the boost cannot clip.
 TEST_F(HeardSoundTest, BassRaisesTheLowToneAgainstTheHighOneAndMakesRoomForIt) {
-  eq_.StartUp();
+  eq_.restoreSaved();
   const Levels flat = hear();
   ASSERT_GT(flat.left60, -30.0) << "the tone is heard at all";
   eq_.equPreClick(3);
@@ -144,7 +144,7 @@ TEST_F(HeardSoundTest, BassRaisesTheLowToneAgainstTheHighOneAndMakesRoomForIt) {
 }
 
 TEST_F(HeardSoundTest, EachVolumeSliderTurnsDownItsOwnChannel) {
-  eq_.StartUp();
+  eq_.restoreSaved();
   const Levels even = hear();
   ASSERT_GT(even.right3k, -30.0) << "the tone is heard at all";
   eq_.volumeMouseUp(1, Qt::LeftButton, {}, 4, 80);  // right to 20

@@ -33,7 +33,7 @@ TEST(EqualizerStateTest, UserPresetDragIsRememberedAtTheNextStart) {
   EXPECT_EQ(next.volLevel[0], 65);
   FakeEngine nextEngine;
   EqualizerPanel nextEq(next, nextEngine, &panel);
-  nextEq.StartUp();
+  nextEq.restoreSaved();
   EXPECT_EQ(nextEngine.gains[2], 80);
   EXPECT_EQ(nextEngine.volumeLeft, 65);
 }

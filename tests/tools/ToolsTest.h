@@ -11,6 +11,7 @@
 #include <functional>
 
 #include "core/State.h"
+#include "playback/Player.h"
 #include "tests/common/FakeEngine.h"
 #include "tests/common/FakeView.h"
 #include "tests/common/MessageCapture.h"
@@ -34,6 +35,7 @@ class ToolsTest : public ::testing::Test {
   State s;
   FakeEngine d;
   FakeView v;
+  Player player{s, d, v};
   MessageCapture messages;
 
  private:

@@ -30,7 +30,7 @@ class CopyTest : public ToolsTest {
     }
   }
   std::unique_ptr<CopyWindow> makeWindow(const QString& target) {
-    auto window = std::make_unique<CopyWindow>(s, d, v, [this] { return songs; });
+    auto window = std::make_unique<CopyWindow>(player, [this] { return songs; });
     window->dir1().setPath(target);
     window->show();
     return window;

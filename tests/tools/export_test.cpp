@@ -9,7 +9,7 @@ class ExportTest : public ToolsTest {
   // An export window showing the output folder, over the given files.
   std::unique_ptr<WavExportWindow> makeWindow(const QStringList& files) {
     out = makeDir("out");
-    auto window = std::make_unique<WavExportWindow>(s, d, v, [files] { return files; });
+    auto window = std::make_unique<WavExportWindow>(player, [files] { return files; });
     window->dir1().setPath(out);
     window->show();
     return window;

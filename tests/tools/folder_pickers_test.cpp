@@ -66,37 +66,35 @@ TEST_F(FolderPickerTest, ExistingFileIsAcceptedLikeAFolder) {
   settings.okButtonClick();
   EXPECT_EQ(s.workPath, file + "/");
 
-  GeneralFolderPicker folder(s);
+  GeneralFolderPicker folder("");
   folder.text1()->setText(" " + file + " ");
   folder.okButtonClick();
-  EXPECT_EQ(s.pickedDir, file + "/");
+  EXPECT_EQ(folder.picked(), file + "/");
   EXPECT_TRUE(messages.texts.isEmpty());
 }
 
-TEST_F(FolderPickerTest, SetFolderStartsOnPickedDirAndEmptiesItOnCancel) {
+TEST_F(FolderPickerTest, GeneralPickerStartsOnItsFolderAndGivesNothingOnCancel) {
   const QString music = makeDir("music");
-  s.pickedDir = music + "/";
-  GeneralFolderPicker dialog(s);
+  GeneralFolderPicker dialog(music + "/");
   EXPECT_EQ(dialog.folderList().path(), music);
   EXPECT_EQ(dialog.text1()->text(), music + "/");
-  EXPECT_TRUE(s.pickedDir.isEmpty());
   dialog.cancelButtonClick();
-  EXPECT_TRUE(s.pickedDir.isEmpty());
+  EXPECT_TRUE(dialog.picked().isEmpty());
 }
 
 TEST_F(FolderPickerTest, ChoosingAFolderInTheListFillsThePathField) {
   const QString deep = makeDir("a/b");
-  GeneralFolderPicker dialog(s);
+  GeneralFolderPicker dialog("");
   ASSERT_TRUE(dialog.folderList().setPath(deep));
   EXPECT_EQ(dialog.text1()->text(), deep);
   dialog.okButtonClick();
-  EXPECT_EQ(s.pickedDir, deep + "/");
+  EXPECT_EQ(dialog.picked(), deep + "/");
   EXPECT_FALSE(dialog.folderList().setPath(temp("missing")));
   EXPECT_EQ(dialog.folderList().path(), deep);
 }
 
 TEST_F(FolderPickerTest, UnreadyDriveIsRefusedAndTheChoiceGoesBack) {
-  GeneralFolderPicker dialog(s);
+  GeneralFolderPicker dialog("");
   const QString shownDrive = dialog.drive1()->currentData().toString();
   EXPECT_EQ(shownDrive, driveOf(QDir::currentPath()));
   dialog.drive1()->addItem("gone", temp("unmounted"));
@@ -108,7 +106,7 @@ TEST_F(FolderPickerTest, UnreadyDriveIsRefusedAndTheChoiceGoesBack) {
 }
 
 TEST_F(FolderPickerTest, ReadyDriveShowsItsTopFolder) {
-  GeneralFolderPicker dialog(s);
+  GeneralFolderPicker dialog("");
   dialog.drive1()->setCurrentIndex(dialog.drive1()->findData("/"));
   dialog.folderList().drive1Change();
   EXPECT_TRUE(messages.texts.isEmpty());

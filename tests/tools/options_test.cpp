@@ -27,7 +27,7 @@ TEST_F(OptionsTest, OpeningShowsTheOptionsAndFolders) {
   s.barHideOpt = 0;
   s.lyricTimeMode = 1;
   s.pathDir[5] = " " + temp("db");
-  OptionsDialog dialog(s, d, v);
+  OptionsDialog dialog(player);
   EXPECT_EQ(dialog.windowTitle(), "設定");
   const bool expected[5] = {true, true, true, false, false};
   for (int i = 0; i < 5; ++i) EXPECT_EQ(dialog.check1(i)->isChecked(), expected[i]) << i;
@@ -42,7 +42,7 @@ TEST_F(OptionsTest, OpeningShowsTheOptionsAndFolders) {
 }
 
 TEST_F(OptionsTest, OkWithoutMovingTheSliderKeepsPlaying) {
-  OptionsDialog dialog(s, d, v);
+  OptionsDialog dialog(player);
   dialog.cmdOKClick();
   EXPECT_EQ(s.playState, 1);
   EXPECT_FALSE(d.called("stop"));
@@ -53,7 +53,7 @@ TEST_F(OptionsTest, OkWithoutMovingTheSliderKeepsPlaying) {
 
 TEST_F(OptionsTest, StoredLoadOutsideTheSliderStillNeverStopsOnPlainOk) {
   s.cpuLoad = 500;
-  OptionsDialog dialog(s, d, v);
+  OptionsDialog dialog(player);
   dialog.cmdOKClick();
   EXPECT_EQ(s.playState, 1);
   EXPECT_FALSE(d.called("stop"));
@@ -63,7 +63,7 @@ TEST_F(OptionsTest, StoredLoadOutsideTheSliderStillNeverStopsOnPlainOk) {
 TEST_F(OptionsTest, MovingTheSliderStopsTheTrackForGoodAndSetsTheLoad) {
   s.startPending = 1;
   v.startTimerInterval = 2000;
-  OptionsDialog dialog(s, d, v);
+  OptionsDialog dialog(player);
   dialog.cpu()->setValue(15);
   dialog.cmdOKClick();
   EXPECT_EQ(s.playState, 0);
@@ -81,7 +81,7 @@ TEST_F(OptionsTest, MovingTheSliderStopsTheTrackForGoodAndSetsTheLoad) {
 
 TEST_F(OptionsTest, RefusedLoadKeepsTheOldValueAndSaysSo) {
   d.setOptionResult = 0;
-  OptionsDialog dialog(s, d, v);
+  OptionsDialog dialog(player);
   dialog.cpu()->setValue(3);
   dialog.cmdOKClick();
   EXPECT_EQ(s.cpuLoad, 10);
@@ -90,7 +90,7 @@ TEST_F(OptionsTest, RefusedLoadKeepsTheOldValueAndSaysSo) {
 }
 
 TEST_F(OptionsTest, OkAppliesBoxesTimingFoldersAndDisplayInOrder) {
-  OptionsDialog dialog(s, d, v);
+  OptionsDialog dialog(player);
   dialog.check1(0)->setChecked(false);
   dialog.check1(3)->setChecked(true);
   dialog.timing(1)->setChecked(true);
@@ -109,7 +109,7 @@ TEST_F(OptionsTest, FormatsAndLoudnessAreKeptInTheSettingsOnlyOnOk) {
   loadExtraOptions(s);
   EXPECT_TRUE(s.otherFormats);
   EXPECT_EQ(s.loudnessMode, 0);
-  OptionsDialog dialog(s, d, v);
+  OptionsDialog dialog(player);
   EXPECT_EQ(dialog.otherFormats()->text(), "MP3以外の音声ファイルも対象にする");
   EXPECT_TRUE(dialog.otherFormats()->isChecked());
   EXPECT_TRUE(dialog.loudness(0)->isChecked());
@@ -118,23 +118,24 @@ TEST_F(OptionsTest, FormatsAndLoudnessAreKeptInTheSettingsOnlyOnOk) {
   dialog.cmdCancelClick();
   EXPECT_TRUE(s.otherFormats);
   EXPECT_EQ(s.loudnessMode, 0);
-  OptionsDialog second(s, d, v);
+  OptionsDialog second(player);
   second.otherFormats()->setChecked(false);
   second.loudness(2)->setChecked(true);
   second.cmdOKClick();
   EXPECT_FALSE(s.otherFormats);
   EXPECT_EQ(s.loudnessMode, 2);
-  State next;
-  loadExtraOptions(next);
-  EXPECT_FALSE(next.otherFormats);
-  EXPECT_EQ(next.loudnessMode, 2);
-  OptionsDialog third(next, d, v);
+  s.otherFormats = true;
+  s.loudnessMode = 0;
+  loadExtraOptions(s);
+  EXPECT_FALSE(s.otherFormats);
+  EXPECT_EQ(s.loudnessMode, 2);
+  OptionsDialog third(player);
   EXPECT_FALSE(third.otherFormats()->isChecked());
   EXPECT_TRUE(third.loudness(2)->isChecked());
 }
 
 TEST_F(OptionsTest, TypedFolderGetsItsSeparatorOnLeavingAndKeepsItAfterCancel) {
-  OptionsDialog dialog(s, d, v);
+  OptionsDialog dialog(player);
   dialog.filpath(0)->setText("  " + temp("lists") + "  ");
   QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
   QApplication::sendEvent(dialog.filpath(0), &out);
@@ -149,7 +150,7 @@ TEST_F(OptionsTest, TypedFolderGetsItsSeparatorOnLeavingAndKeepsItAfterCancel) {
 
 TEST_F(OptionsTest, DatabaseFolderDecidesWhetherSelectionIsAvailable) {
   const QString empty = makeDir("empty");
-  OptionsDialog without(s, d, v);
+  OptionsDialog without(player);
   without.filpath(1)->setText(empty);
   without.cmdOKClick();
   EXPECT_EQ(s.dbState, 0);
@@ -157,7 +158,7 @@ TEST_F(OptionsTest, DatabaseFolderDecidesWhetherSelectionIsAvailable) {
 
   const QString full = makeDir("full");
   createSongDb(full + "/sorvdb.mdb");
-  OptionsDialog with(s, d, v);
+  OptionsDialog with(player);
   with.filpath(1)->setText(full);
   with.cmdOKClick();
   EXPECT_EQ(s.dbState, 1);
@@ -166,7 +167,7 @@ TEST_F(OptionsTest, DatabaseFolderDecidesWhetherSelectionIsAvailable) {
 
 TEST_F(OptionsTest, BrowseFillsTheFieldOnlyWhenAFolderIsPicked) {
   const QString picked = makeDir("picked");
-  OptionsDialog dialog(s, d, v);
+  OptionsDialog dialog(player);
   whenModal<GeneralFolderPicker>([&](GeneralFolderPicker* folder) {
     folder->text1()->setText(picked);
     folder->okButtonClick();
@@ -182,7 +183,7 @@ TEST_F(OptionsTest, BrowseFillsTheFieldOnlyWhenAFolderIsPicked) {
 
 TEST_F(OptionsTest, SettingsFolderButtonMovesWorkPath) {
   const QString settings = makeDir("settings-here");
-  OptionsDialog dialog(s, d, v);
+  OptionsDialog dialog(player);
   whenModal<SettingsFolderPicker>([&](SettingsFolderPicker* picker) {
     picker->text1()->setText(settings);
     picker->okButtonClick();

@@ -76,7 +76,8 @@ TEST_F(RealFilesTest, ExportingSongsGivesWavFilesOfTheirLengthAndReportsAFailedW
   ASSERT_TRUE(QDir(out).mkdir("tone1k_48k_stereo.WAV"));
   const QStringList songs{Fixture("tone440_mpeg1_128k_js.mp3"), Fixture("tone1k_48k_stereo.mp3"),
                           Fixture("tone1k_mpeg2_mono.mp3"), Fixture("tone440_short.rmp")};
-  WavExportWindow window(s, engine, v, [&songs] { return songs; });
+  Player realPlayer(s, engine, v);
+  WavExportWindow window(realPlayer, [&songs] { return songs; });
   window.dir1().setPath(out);
   window.show();
   window.runCommand(0);
@@ -109,7 +110,7 @@ TEST_F(RealFilesTest, CopyingThreeSongsGivesIdenticalFiles) {
   const QString out = makeDir("out");
   const QStringList songs{Fixture("tone440_vbr.mp3"), Fixture("id3v24_utf8.mp3"),
                           Fixture("tone1k.wma")};
-  CopyWindow window(s, d, v, [&songs] { return songs; });
+  CopyWindow window(player, [&songs] { return songs; });
   window.dir1().setPath(out);
   window.runCommand(0);
   EXPECT_TRUE(messages.texts.isEmpty());

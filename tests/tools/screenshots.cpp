@@ -29,7 +29,8 @@ void exportMidway(sorv::State& s, sorv::test::FakeEngine& d, sorv::test::FakeVie
   const QStringList songs{"/music/anime/opening.mp3", "/music/anime/ending.mp3",
                           "/music/game/theme.mp3"};
   for (const QString& song : songs) d.streams[song.toStdString()].length = 240;
-  sorv::WavExportWindow window(s, d, v, [songs] { return songs; });
+  sorv::Player player(s, d, v);
+  sorv::WavExportWindow window(player, [songs] { return songs; });
   window.dir1().setPath(QDir::homePath());
   window.runCommand(0);
   for (int tick = 0; tick < 3; ++tick) {
@@ -57,10 +58,10 @@ int main(int argc, char** argv) {
   sorv::test::FakeEngine d;
   d.versionNumber = 254;
   sorv::test::FakeView v;
-  sorv::OptionsDialog options(s, d, v);
+  sorv::Player player(s, d, v);
+  sorv::OptionsDialog options(player);
   save(options, folder, "options.png");
-  s.pickedDir = QStringLiteral("/usr/share");
-  sorv::GeneralFolderPicker picker(s);
+  sorv::GeneralFolderPicker picker(QStringLiteral("/usr/share"));
   save(picker, folder, "folder-picker.png");
   exportMidway(s, d, v, folder);
   sorv::AboutBox about(s, d);

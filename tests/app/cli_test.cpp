@@ -1,5 +1,6 @@
-// sorvane-cli fix-names on a real folder: a dry run that only tells, then --apply, which renames
-// CP932 names to UTF-8 deepest first and never replaces an existing file.
+// sorvane-cli on real files: fix-names, a dry run that only tells, then --apply, which renames
+// CP932 names to UTF-8 deepest first and never replaces an existing file; play, which refuses
+// lyrics it cannot read before it sounds.
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
@@ -17,14 +18,19 @@ namespace {
 struct CliRun {
   int code;
   QString out;
+  QString err;
 };
 
-CliRun FixNames(const QStringList& args) {
+CliRun Cli(const QStringList& args) {
   QProcess cli;
-  cli.start(qEnvironmentVariable("SORV_BINARY_DIR") + "/app/cli/sorvane-cli",
-            QStringList{"fix-names"} + args);
-  cli.waitForFinished(20000);
-  return {cli.exitCode(), QString::fromUtf8(cli.readAllStandardOutput())};
+  cli.start(qEnvironmentVariable("SORV_BINARY_DIR") + "/app/cli/sorvane-cli", args);
+  EXPECT_TRUE(cli.waitForFinished(20000)) << "sorvane-cli did not end";
+  return {cli.exitCode(), QString::fromUtf8(cli.readAllStandardOutput()),
+          QString::fromUtf8(cli.readAllStandardError())};
+}
+
+CliRun FixNames(const QStringList& args) {
+  return Cli(QStringList{"fix-names"} + args);
 }
 
 void Write(const QByteArray& path, const QByteArray& content) {
@@ -75,6 +81,21 @@ TEST(FixNames, DryRunTellsThenApplyRenamesWithoutOverwriting) {
 
   EXPECT_EQ(FixNames({dir.path() + "/missing"}).code, 1);
   ::unlink((root + "/\x8A\xF9\x91\xB6.mp3").constData());  // Qt cannot name it to clean up
+}
+
+TEST(CliPlay, LyricsThatCannotBeReadAreRefusedBeforeAnythingSounds) {
+  const QString fixtures = qEnvironmentVariable("SORV_SOURCE_DIR") + "/tests/fixtures/";
+  const QString song = fixtures + "silence_1s.mp3";
+  QTemporaryDir dir;
+  const CliRun folder = Cli({"play", "--lyrics", dir.path(), song});
+  EXPECT_EQ(folder.code, 1);
+  EXPECT_EQ(folder.err.toStdString(),
+            ("sorvane-cli: cannot read lyrics from " + dir.path() + "\n").toStdString());
+  EXPECT_EQ(folder.out.toStdString(), "") << "nothing is played without the lyrics asked for";
+
+  const CliRun lyrics = Cli({"play", "--lyrics", fixtures + "lyrics_utf8.lrc", song});
+  EXPECT_EQ(lyrics.code, 0) << lyrics.err.toStdString();
+  EXPECT_TRUE(lyrics.out.startsWith(song + "\n")) << lyrics.out.toStdString();
 }
 
 }  // namespace
