@@ -1,7 +1,6 @@
 #include "core/LocalNames.h"
 
 #include <dirent.h>
-#include <strings.h>
 #include <sys/stat.h>
 
 #include <QUrl>
@@ -24,8 +23,8 @@ bool isRealFolder(const std::string& path) {
   return lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
-bool isMp3File(std::string_view name, const std::string& path) {
-  if (name.size() <= 4 || strcasecmp(name.data() + name.size() - 4, ".mp3") != 0) return false;
+bool isSongFile(std::string_view name, const std::string& path, SongFiles which) {
+  if (!isSongFileName(name, which)) return false;
   struct stat info {};
   return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
@@ -51,7 +50,7 @@ QString localPathOfUrl(const QUrl& url) {
   return nameText(std::string_view(bytes.constData(), bytes.size()));
 }
 
-QStringList folderEntries(const QString& folder, bool subfolders) {
+QStringList folderEntries(const QString& folder, bool subfolders, SongFiles which) {
   const std::string base = onDiskPath(folder.toStdString());
   QStringList names;
   DIR* dir = opendir(base.c_str());
@@ -60,7 +59,7 @@ QStringList folderEntries(const QString& folder, bool subfolders) {
     const std::string_view name(entry->d_name);
     if (name.empty() || name[0] == '.') continue;
     const std::string path = base + "/" + entry->d_name;
-    if (subfolders ? isRealFolder(path) : isMp3File(name, path)) names << nameText(name);
+    if (subfolders ? isRealFolder(path) : isSongFile(name, path, which)) names << nameText(name);
   }
   closedir(dir);
   std::sort(names.begin(), names.end());

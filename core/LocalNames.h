@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "decoder/SongFiles.h"
+
 class QUrl;
 
 namespace sorv {
@@ -16,8 +18,8 @@ bool isLocalFolder(const QString& path);
 QStringList commandLineArguments(int argc, char** argv);
 // The local path of a file URL: its percent-decoded bytes read like a name on disk.
 QString localPathOfUrl(const QUrl& url);
-// The subfolders (links left out) or the "*.mp3" files of a folder, sorted; hidden entries
-// (names beginning with ".") are skipped.
-QStringList folderEntries(const QString& folder, bool subfolders);
+// The subfolders (links left out) or the song files (isSongFileName) of a folder, sorted; hidden
+// entries (names beginning with ".") are skipped.
+QStringList folderEntries(const QString& folder, bool subfolders, SongFiles which);
 
 }  // namespace sorv

@@ -1,6 +1,7 @@
 #include "core/Paths.h"
 
 #include <QDir>
+#include <algorithm>
 
 namespace sorv {
 
@@ -26,6 +27,12 @@ QString pathWithSep(QString& path) {
 QString fileNamePart(const QString& path) {
   const int sep = path.lastIndexOf(kSep);
   return sep < 0 ? QString() : path.mid(sep + 1);
+}
+
+QString withAudioExtension(const QString& name, const QString& extension) {
+  const bool fourLetters = name.size() > 5 && name[name.size() - 5] == u'.';
+  const qsizetype cut = fourLetters ? 4 : 3;
+  return name.left(std::max<qsizetype>(0, name.size() - cut)) + extension;
 }
 
 QString absoluteFileName(const QString& name, const QString& folder) {

@@ -13,6 +13,9 @@ inline constexpr QChar kSep = QLatin1Char('/');
 QString pathWithSep(QString& path);
 // The characters after the last separator; empty when there is none.
 QString fileNamePart(const QString& path);
+// The name with its audio extension replaced: the last three characters, or the last four
+// after a dot (".flac", ".opus"); "song.mp3" and "song.flac" with "WAV" both give "song.WAV".
+QString withAudioExtension(const QString& name, const QString& extension);
 // A relative name as a path under folder, "." and ".." resolved; an absolute or empty name is
 // returned as it is. Names are made absolute where they enter, since the folder a relative name
 // meant is known only there.

@@ -1,7 +1,9 @@
 #pragma once
-// The one per-user setting: the settings folder, under organisation "Sorvane", application
-// "Sorvane", key "Work/Path".
+// The per-user settings, under organisation "Sorvane", application "Sorvane": the settings
+// folder (key "Work/Path") and the options that the state file has no place for.
 #include <QString>
+
+#include "core/State.h"
 
 namespace sorv {
 
@@ -11,5 +13,10 @@ namespace sorv {
 QString loadWorkPath(const QString& currentDirWithSep);
 // Stores the settings folder.
 void saveWorkPath(const QString& path);
+// The options the state file has no place for (its layout stays as it is): otherFormats
+// ("Options/OtherFormats", on when never set) and loudnessMode ("Options/Loudness", off when
+// never set).
+void loadExtraOptions(State& s);
+void saveExtraOptions(const State& s);
 
 }  // namespace sorv

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "decoder/Records.h"
+#include "decoder/SongFiles.h"
 
 namespace sorv {
 
@@ -42,6 +43,11 @@ struct State {
   int16_t cpuLoad = 0;
   int16_t loopMode = 0;
   int16_t shuffleMode = 0;
+  // Other audio formats beside MP3 in scans and drops. Kept in the settings (loadExtraOptions),
+  // not in the state file, whose layout stays as it is.
+  bool otherFormats = true;
+  // Loudness matching, kept in the settings too: 0 off, 1 per song, 2 per album.
+  int16_t loudnessMode = 0;
 
   // Folders, pathDir[1..6]; every folder ends in the separator once it passed pathWithSep.
   std::array<QString, 7> pathDir;
@@ -92,6 +98,7 @@ struct State {
   // not close it) and the options allow it. The selection hot spot, the bar's 選曲 entry and
   // the "DB OFF" marker all follow this one rule.
   bool songDbUsable() const { return dbState != SongDbState::Closed && useSongDb != 0; }
+  SongFiles songFiles() const { return otherFormats ? SongFiles::AllFormats : SongFiles::Mp3Only; }
   // "0003 / 0012": listPos and listCount.
   QString counterText() const;
   // "そるばね Ver." followed by verNo.

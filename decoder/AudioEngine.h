@@ -40,6 +40,9 @@ class AudioEngine {
 
   // 0..100 per channel.
   virtual void setVolume(int32_t left, int32_t right) = 0;
+  // A gain in dB on top of the volume that matches the song's loudness to others' (0 = none);
+  // heard like a volume change.
+  virtual void setLoudnessGain(double db) = 0;
   // Ten gains in 0.1 dB (-120..+120), or nullptr to switch the equalizer off.
   virtual void setEqualizer(const Gains* gains) = 0;
   virtual void reload() = 0;

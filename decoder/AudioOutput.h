@@ -38,6 +38,7 @@ class AudioOutput {
   // Equalizer gains (nullptr: off) and volume levels, heard within one device buffer.
   void setGains(const Gains* gains) { stage_.setGains(gains); }
   void setLevels(int left, int right) { stage_.setLevels(left, right); }
+  void setLoudnessGain(double gain) { stage_.setLoudnessGain(gain); }
 
   // Frames handed to the device since the last flush, minus the device buffer.
   int64_t framesHeard() const;

@@ -32,6 +32,8 @@ class AudioSource {
   virtual std::size_t readPcm16(int16_t* out, std::size_t maxFrames);
   // Moves the next read to the given frame (clamped to the stream). False when it cannot.
   virtual bool seek(int64_t frame) = 0;
+  // Bits per sample of a lossless stream (16 or 24 for most); 0 for lossy streams.
+  virtual int bitsPerSample() const { return 0; }
 
  private:
   std::vector<float> floatScratch_;

@@ -92,12 +92,15 @@ void ThreadedAudioEngine::finishWhenHeard() {
 
 void ThreadedAudioEngine::waveLoop() {
   const int channels = waveSource_->channels();
-  std::vector<int16_t> decoded(16 * kBlockFrames * channels);
+  const bool deep = waveSource_->bitsPerSample() > 16;
+  std::vector<int16_t> decoded(deep ? 0 : 16 * kBlockFrames * channels);
+  std::vector<float> deepDecoded(deep ? 16 * kBlockFrames * channels : 0);
   bool ok = true;
   while (!stopRequested_ && ok) {
-    const std::size_t count = waveSource_->readPcm16(decoded.data(), 16 * kBlockFrames);
+    const std::size_t count = deep ? waveSource_->read(deepDecoded.data(), 16 * kBlockFrames)
+                                   : waveSource_->readPcm16(decoded.data(), 16 * kBlockFrames);
     if (count == 0) break;
-    ok = wave_->write(decoded.data(), count);
+    ok = deep ? wave_->write24(deepDecoded.data(), count) : wave_->write(decoded.data(), count);
     decodedFrames_ += static_cast<int64_t>(count);
   }
   if (stopRequested_) return;

@@ -51,7 +51,40 @@ bool FfmpegSource::openCodec() {
   if (avcodec_open2(codec_, decoder, nullptr) < 0) return false;
   rate_ = codec_->sample_rate;
   channels_ = std::min(codec_->ch_layout.nb_channels, 2);
+  readCodecFacts();
   return rate_ > 0 && channels_ > 0;
+}
+
+void FfmpegSource::readCodecFacts() {
+  switch (codec_->codec_id) {
+    case AV_CODEC_ID_FLAC:
+      codecName_ = "FLAC";
+      break;
+    case AV_CODEC_ID_AAC:
+      codecName_ = "AAC";
+      break;
+    case AV_CODEC_ID_ALAC:
+      codecName_ = "ALAC";
+      break;
+    case AV_CODEC_ID_VORBIS:
+      codecName_ = "Vorbis";
+      break;
+    case AV_CODEC_ID_OPUS:
+      codecName_ = "Opus";
+      break;
+    default:
+      codecName_ =
+          codec_->codec_id >= AV_CODEC_ID_FIRST_AUDIO && codec_->codec_id < AV_CODEC_ID_ADPCM_IMA_QT
+              ? "PCM"
+              : "";
+  }
+  const AVCodecDescriptor* descriptor = avcodec_descriptor_get(codec_->codec_id);
+  if (!descriptor || !(descriptor->props & AV_CODEC_PROP_LOSSLESS)) return;
+  // The decoder knows the depth of FLAC and ALAC; plain PCM says it in the container.
+  const AVCodecParameters* parameters = format_->streams[stream_]->codecpar;
+  bits_ = codec_->bits_per_raw_sample > 0         ? codec_->bits_per_raw_sample
+          : parameters->bits_per_coded_sample > 0 ? parameters->bits_per_coded_sample
+                                                  : av_get_bytes_per_sample(codec_->sample_fmt) * 8;
 }
 
 bool FfmpegSource::openResampler(const AVFrame& frame) {
@@ -106,6 +139,7 @@ bool FfmpegSource::convertFrame() {
     av_frame_unref(frame_);
     return false;
   }
+  const int64_t framePts = frame_->best_effort_timestamp;
   const int capacity = swr_get_out_samples(resampler_, frame_->nb_samples);
   pending_.resize(static_cast<std::size_t>(std::max(capacity, 0)) * channels_);
   auto* outData = reinterpret_cast<uint8_t*>(pending_.data());
@@ -116,7 +150,21 @@ bool FfmpegSource::convertFrame() {
   if (converted < 0) return false;
   pending_.resize(static_cast<std::size_t>(converted) * channels_);
   pendingRead_ = 0;
+  if (seekTarget_ >= 0) skipToSeekTarget(framePts);
   return true;
+}
+
+void FfmpegSource::skipToSeekTarget(int64_t framePts) {
+  if (framePts == AV_NOPTS_VALUE) {
+    seekTarget_ = -1;  // nothing tells where the frame lies: play from where the demuxer landed
+    return;
+  }
+  const int64_t start =
+      av_rescale_q(framePts, format_->streams[stream_]->time_base, AVRational{1, rate_});
+  const auto frames = static_cast<int64_t>(pending_.size() / channels_);
+  const int64_t skip = std::clamp<int64_t>(seekTarget_ - start, 0, frames);
+  pendingRead_ = static_cast<std::size_t>(skip) * channels_;
+  if (skip < frames) seekTarget_ = -1;
 }
 
 std::size_t FfmpegSource::read(float* out, std::size_t maxFrames) {
@@ -142,7 +190,8 @@ bool FfmpegSource::seek(int64_t frame) {
   avcodec_flush_buffers(codec_);
   pending_.clear();
   pendingRead_ = 0;
-  ended_ = false;  // the demuxer lands on the packet at or before the target
+  ended_ = false;
+  seekTarget_ = frame;  // the demuxer lands on the packet at or before it
   return true;
 }
 

@@ -4,8 +4,10 @@
 #include <taglib/id3v1genres.h>
 #include <taglib/id3v1tag.h>
 #include <taglib/id3v2tag.h>
+#include <taglib/infotag.h>
 #include <taglib/mpegfile.h>
 #include <taglib/tag.h>
+#include <taglib/wavfile.h>
 
 #include <filesystem>
 #include <memory>
@@ -32,14 +34,10 @@ std::string bytesOf(const TagLib::ByteVector& data) {
   return std::string(data.data(), data.size());
 }
 
-class Id3v1Text : public TagLib::ID3v1::StringHandler {
- public:
-  TagLib::String parse(const TagLib::ByteVector& data) const override {
-    return utf8String(decodeTagBytes(bytesOf(data)));
-  }
-};
-
-class Id3v2Latin1Text : public TagLib::ID3v2::Latin1StringHandler {
+// Tag text whose encoding the format leaves open: ID3v1, ID3v2 Latin-1 frames (in MP3, WAV
+// and FLAC alike) and the INFO chunk of WAV files.
+template <class Handler>
+class LegacyTextHandler : public Handler {
  public:
   TagLib::String parse(const TagLib::ByteVector& data) const override {
     return utf8String(decodeTagBytes(bytesOf(data)));
@@ -50,10 +48,12 @@ class Id3v2Latin1Text : public TagLib::ID3v2::Latin1StringHandler {
 void installLegacyTextHandlers() {
   static std::once_flag once;
   std::call_once(once, [] {
-    static const Id3v1Text id3v1;
-    static const Id3v2Latin1Text id3v2;
+    static const LegacyTextHandler<TagLib::ID3v1::StringHandler> id3v1;
+    static const LegacyTextHandler<TagLib::ID3v2::Latin1StringHandler> id3v2;
+    static const LegacyTextHandler<TagLib::RIFF::Info::StringHandler> riffInfo;
     TagLib::ID3v1::Tag::setStringHandler(&id3v1);
     TagLib::ID3v2::Tag::setLatin1StringHandler(&id3v2);
+    TagLib::RIFF::Info::Tag::setStringHandler(&riffInfo);
   });
 }
 
@@ -102,6 +102,8 @@ bool fillOtherStream(const std::string& path, StreamRecord& stream) {
   stream.sampleRate = source.sampleRate();
   stream.channels = source.channels();
   stream.bitrate = source.bitrate();
+  stream.codec = source.codecName();
+  stream.bits = source.bitsPerSample();
   if (source.lengthFrames() > 0) {
     stream.length = static_cast<int32_t>(source.lengthFrames() / source.sampleRate());
   }
@@ -114,6 +116,14 @@ std::unique_ptr<TagLib::File> openTagFile(const std::string& path, bool mpeg) {
   const std::string bytes = onDiskPath(path);
   if (mpeg) return std::make_unique<TagLib::MPEG::File>(bytes.c_str(), true, kFast);
   return std::unique_ptr<TagLib::File>(TagLib::FileRef::create(bytes.c_str(), true, kFast));
+}
+
+// WAV files keep their text in an ID3v2 chunk or an INFO list; TagLib's tag() gives only the
+// first, even when it is absent.
+const TagLib::Tag* tagOf(TagLib::File& file) {
+  auto* wav = dynamic_cast<TagLib::RIFF::WAV::File*>(&file);
+  if (wav && !wav->hasID3v2Tag()) return wav->InfoTag();
+  return file.tag();
 }
 
 }  // namespace
@@ -132,7 +142,7 @@ bool readFileInfo(const std::string& path, TagRecord& tag, StreamRecord& stream)
   installLegacyTextHandlers();
   const auto file = openTagFile(path, mpeg);
   if (!file || !file->isValid()) return true;
-  if (file->tag()) fillTag(*file->tag(), tag);
+  if (const TagLib::Tag* fileTag = tagOf(*file)) fillTag(*fileTag, tag);
   if (stream.length == 0 && file->audioProperties()) {
     stream.length = file->audioProperties()->lengthInSeconds();
   }

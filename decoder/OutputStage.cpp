@@ -28,7 +28,13 @@ void OutputStage::setGains(const Gains* gains) {
 }
 
 void OutputStage::setLevels(int left, int right) {
-  lastLevels_ = {left, right};
+  lastLevels_.left = left;
+  lastLevels_.right = right;
+  levels_.post(lastLevels_);
+}
+
+void OutputStage::setLoudnessGain(double gain) {
+  lastLevels_.gain = gain;
   levels_.post(lastLevels_);
 }
 
@@ -36,7 +42,7 @@ void OutputStage::takeSettings() {
   EqualizerSetting setting;
   if (settings_.take(setting)) equalizer_->setSetting(setting);
   Levels levels;
-  if (levels_.take(levels)) volume_.setLevels(levels.left, levels.right);
+  if (levels_.take(levels)) volume_.setLevels(levels.left, levels.right, levels.gain);
 }
 
 void OutputStage::fill(float* out, std::size_t frames) {
@@ -61,7 +67,7 @@ void OutputStage::flush() {
   ring_.clear();
   takeSettings();
   equalizer_->reset();
-  volume_.setLevelsNow(lastLevels_.left, lastLevels_.right);
+  volume_.setLevelsNow(lastLevels_.left, lastLevels_.right, lastLevels_.gain);
   limiter_->reset();
   tailLeft_ = limiter_->delayFrames();
   started_ = false;

@@ -39,6 +39,8 @@ class OutputStage {
   // Caller: heard from the next callback on (cross-faded, ramped).
   void setGains(const Gains* gains);
   void setLevels(int left, int right);
+  // A linear gain on top of the levels (1 = none).
+  void setLoudnessGain(double gain);
 
   // The callback: fills frames of stereo output.
   void fill(float* out, std::size_t frames);
@@ -61,6 +63,7 @@ class OutputStage {
  private:
   struct Levels {
     int left = 100, right = 100;
+    double gain = 1.0;
   };
   void takeSettings();
   void keepHistory(const float* stereo, std::size_t frames);

@@ -33,6 +33,10 @@ struct StreamRecord {
   int32_t frames = 0;
   int32_t fileSize = 0;  // bytes
   int32_t length = 0;    // whole seconds
+  // Other streams: the codec's shown name (FfmpegSource::codecName, empty for MPEG and
+  // Windows Media Audio) and the bits per sample of lossless streams (0 for lossy ones).
+  std::string codec;
+  int32_t bits = 0;
 };
 
 // Open record: handed in zeroed, filled by open. The last field is the length in seconds.

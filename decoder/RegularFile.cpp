@@ -13,6 +13,14 @@ bool isRegularFile(const std::string& path) {
   return ::stat(onDiskPath(path).c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
+bool isSameFile(const std::string& a, const std::string& b) {
+  struct stat first {
+  }, second{};
+  return ::stat(onDiskPath(a).c_str(), &first) == 0 &&
+         ::stat(onDiskPath(b).c_str(), &second) == 0 && first.st_dev == second.st_dev &&
+         first.st_ino == second.st_ino;
+}
+
 std::FILE* openRegularFile(const std::string& path) {
   // O_NONBLOCK: opening a FIFO with no writer would otherwise wait for one.
   const int fd = ::open(onDiskPath(path).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);

@@ -1,10 +1,12 @@
 #include "decoder/ThreadedAudioEngine.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "decoder/FfmpegSource.h"
 #include "decoder/FileInfo.h"
 #include "decoder/Mpg123Source.h"
+#include "decoder/RegularFile.h"
 #include "decoder/SdlOutput.h"
 #include "decoder/WavWriter.h"
 
@@ -194,6 +196,10 @@ void ThreadedAudioEngine::setVolume(int32_t left, int32_t right) {
   output_->setLevels(left, right);
 }
 
+void ThreadedAudioEngine::setLoudnessGain(double db) {
+  output_->setLoudnessGain(std::pow(10.0, db / 20));
+}
+
 void ThreadedAudioEngine::setEqualizer(const Gains* gains) {
   output_->setGains(gains);
 }
@@ -247,14 +253,16 @@ void ThreadedAudioEngine::setLyricsLead(int32_t milliseconds) {
 }
 
 int ThreadedAudioEngine::decodeToWav(const std::string& target) {
-  if (!source_ || mode_ == Mode::Decoding) return 0;
+  if (!source_ || mode_ == Mode::Decoding || isSameFile(path_, target)) return 0;
   haltPlayback();
   waveWritten_ = false;
   startFrame_ = 0;
   mode_ = Mode::Stopped;
   waveSource_ = openAudioSource(path_, SampleFormat::Pcm16);
   wave_ = std::make_unique<WavWriter>();
-  if (!waveSource_ || !wave_->open(target, waveSource_->sampleRate(), waveSource_->channels())) {
+  // Deeper sources keep their depth as 24-bit files; the rest become 16-bit ones.
+  if (!waveSource_ || !wave_->open(target, waveSource_->sampleRate(), waveSource_->channels(),
+                                   waveSource_->bitsPerSample() > 16 ? 24 : 16)) {
     haltPlayback();
     return 0;
   }

@@ -63,6 +63,7 @@ class ThreadedAudioEngine : public AudioEngine {
   void seek(int32_t seconds) override;
 
   void setVolume(int32_t left, int32_t right) override;
+  void setLoudnessGain(double db) override;
   void setEqualizer(const Gains* gains) override;
   void reload() override;
 

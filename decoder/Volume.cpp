@@ -15,14 +15,14 @@ double volumeGain(int level) {
 
 Volume::Volume(int sampleRate) : sampleRate_(sampleRate) {}
 
-void Volume::setLevels(int left, int right) {
-  target_ = {volumeGain(left), volumeGain(right)};
+void Volume::setLevels(int left, int right, double gain) {
+  target_ = {volumeGain(left) * gain, volumeGain(right) * gain};
   rampLeft_ = std::max<std::size_t>(1, static_cast<std::size_t>(kRampSeconds * sampleRate_));
   for (int c = 0; c < 2; ++c) step_[c] = (target_[c] - current_[c]) / rampLeft_;
 }
 
-void Volume::setLevelsNow(int left, int right) {
-  target_ = current_ = {volumeGain(left), volumeGain(right)};
+void Volume::setLevelsNow(int left, int right, double gain) {
+  target_ = current_ = {volumeGain(left) * gain, volumeGain(right) * gain};
   rampLeft_ = 0;
 }
 

@@ -13,9 +13,10 @@ class Volume {
  public:
   explicit Volume(int sampleRate = 44100);
 
-  void setLevels(int left, int right);
+  // gain multiplies both channels' level gains (loudness matching; 1 = none).
+  void setLevels(int left, int right, double gain = 1.0);
   // Same without a ramp: for the start of a stream, where there is nothing to ramp from.
-  void setLevelsNow(int left, int right);
+  void setLevelsNow(int left, int right, double gain = 1.0);
   // Scales frames of interleaved stereo in place.
   void process(float* stereo, std::size_t frames);
 

@@ -3,6 +3,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
@@ -27,14 +29,15 @@ WavWriter::~WavWriter() {
   abandon();
 }
 
-bool WavWriter::open(const std::string& target, int sampleRate, int channels) {
+bool WavWriter::open(const std::string& target, int sampleRate, int channels, int bits) {
   abandon();
   target_ = target;
   sampleRate_ = sampleRate;
   channels_ = channels;
+  bits_ = bits;
   dataBytes_ = 0;
   failed_ = false;
-  if (sampleRate <= 0 || channels <= 0) return false;
+  if (sampleRate <= 0 || channels <= 0 || (bits != 16 && bits != 24)) return false;
   temporary_ = target + ".part.XXXXXX";
   const int fd = ::mkstemp(temporary_.data());
   if (fd < 0) return false;
@@ -49,36 +52,65 @@ bool WavWriter::open(const std::string& target, int sampleRate, int channels) {
 }
 
 bool WavWriter::writeHeader(uint32_t dataBytes) {
-  unsigned char header[44];
+  const bool extensible = bits_ > 16;
+  const uint32_t formatBytes = extensible ? 40 : 16;
+  unsigned char header[68];
   unsigned char* at = header;
-  const uint32_t blockAlign = 2 * channels_;
+  const uint32_t blockAlign = bits_ / 8 * channels_;
   for (char c : {'R', 'I', 'F', 'F'}) *at++ = c;
-  put32(at, 36 + dataBytes);
+  put32(at, 20 + formatBytes + dataBytes);
   for (char c : {'W', 'A', 'V', 'E', 'f', 'm', 't', ' '}) *at++ = c;
-  put32(at, 16);
-  put16(at, 1);  // PCM
+  put32(at, formatBytes);
+  put16(at, extensible ? 0xFFFE : 1);  // WAVE_FORMAT_EXTENSIBLE or PCM
   put16(at, channels_);
   put32(at, sampleRate_);
   put32(at, sampleRate_ * blockAlign);
   put16(at, blockAlign);
-  put16(at, 16);
+  put16(at, bits_);
+  if (extensible) {
+    put16(at, 22);
+    put16(at, bits_);                   // valid bits
+    put32(at, channels_ == 1 ? 4 : 3);  // front centre, or front left and right
+    // KSDATAFORMAT_SUBTYPE_PCM
+    for (int byte : {1, 0, 0, 0, 0, 0, 0x10, 0, 0x80, 0, 0, 0xAA, 0, 0x38, 0x9B, 0x71})
+      *at++ = byte;
+  }
   for (char c : {'d', 'a', 't', 'a'}) *at++ = c;
   put32(at, dataBytes);
-  return std::fseek(file_, 0, SEEK_SET) == 0 && std::fwrite(header, 1, 44, file_) == 44;
+  const std::size_t size = at - header;
+  return std::fseek(file_, 0, SEEK_SET) == 0 && std::fwrite(header, 1, size, file_) == size;
+}
+
+bool WavWriter::writeBytes(const void* data, std::size_t bytes) {
+  if (!file_ || failed_) return false;
+  failed_ = std::fwrite(data, 1, bytes, file_) != bytes;
+  dataBytes_ += bytes;
+  return !failed_;
 }
 
 bool WavWriter::write(const int16_t* samples, std::size_t frames) {
-  if (!file_ || failed_) return false;
-  const std::size_t count = frames * channels_;
   // Little-endian hosts only: the machines this player runs on.
-  failed_ = std::fwrite(samples, sizeof(int16_t), count, file_) != count;
-  dataBytes_ += count * sizeof(int16_t);
-  return !failed_;
+  return bits_ == 16 && writeBytes(samples, frames * channels_ * sizeof(int16_t));
+}
+
+bool WavWriter::write24(const float* samples, std::size_t frames) {
+  if (bits_ != 24) return false;
+  const std::size_t count = frames * channels_;
+  packed_.resize(3 * count);
+  unsigned char* at = packed_.data();
+  for (std::size_t i = 0; i < count; ++i) {
+    const auto value = static_cast<int32_t>(
+        std::lrint(std::clamp(samples[i] * 8388608.0f, -8388608.0f, 8388607.0f)));
+    *at++ = value & 0xFF;
+    *at++ = (value >> 8) & 0xFF;
+    *at++ = (value >> 16) & 0xFF;
+  }
+  return writeBytes(packed_.data(), packed_.size());
 }
 
 bool WavWriter::finish() {
   if (!file_) return false;
-  const bool fits = dataBytes_ <= std::numeric_limits<uint32_t>::max() - 36;
+  const bool fits = dataBytes_ <= std::numeric_limits<uint32_t>::max() - 60;
   bool ok = !failed_ && fits && writeHeader(static_cast<uint32_t>(dataBytes_));
   ok = (std::fclose(file_) == 0) && ok;
   file_ = nullptr;

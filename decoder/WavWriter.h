@@ -1,10 +1,12 @@
 #pragma once
-// Writes 16-bit PCM WAV files. The data goes to a temporary file beside the target, made anew
+// Writes 16-bit or 24-bit PCM WAV files (24-bit ones as WAVE_FORMAT_EXTENSIBLE, as readers
+// expect for more than 16 bits). The data goes to a temporary file beside the target, made anew
 // under a name no one else holds (so a link planted there is never followed), which replaces the
 // target only once it is complete; a failure leaves no file behind and the target as it was.
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace sorv {
 
@@ -15,9 +17,12 @@ class WavWriter {
   WavWriter(const WavWriter&) = delete;
   WavWriter& operator=(const WavWriter&) = delete;
 
-  bool open(const std::string& target, int sampleRate, int channels);
-  // Interleaved 16-bit frames.
+  // bits is 16 or 24.
+  bool open(const std::string& target, int sampleRate, int channels, int bits = 16);
+  // Interleaved 16-bit frames; for 16-bit files only.
   bool write(const int16_t* samples, std::size_t frames);
+  // Interleaved float frames (-1..1), rounded to the nearest 24-bit value; for 24-bit files only.
+  bool write24(const float* samples, std::size_t frames);
   // Completes the header and renames into place. False (and nothing left) on any failure.
   bool finish();
   // Removes the temporary file.
@@ -25,13 +30,16 @@ class WavWriter {
 
  private:
   bool writeHeader(uint32_t dataBytes);
+  bool writeBytes(const void* data, std::size_t bytes);
 
   std::FILE* file_ = nullptr;
   std::string target_;
   std::string temporary_;
   int sampleRate_ = 0;
   int channels_ = 0;
+  int bits_ = 16;
   uint64_t dataBytes_ = 0;
+  std::vector<unsigned char> packed_;
   bool failed_ = false;
 };
 

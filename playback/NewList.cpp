@@ -25,7 +25,7 @@ void openDropped(Player& player, const QMimeData& data) {
   QStringList items;
   for (const QUrl& url : data.urls())
     if (url.isLocalFile()) items << localPathOfUrl(url);
-  player.startNewList(collectDroppedFiles(items));
+  player.startNewList(collectDroppedFiles(items, player.state().songFiles()));
 }
 
 void handOver(Player& player, const QString& command) {

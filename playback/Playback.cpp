@@ -5,6 +5,7 @@
 
 #include "core/Messages.h"
 #include "core/Paths.h"
+#include "library/db/LoudnessCache.h"
 #include "library/db/SongDb.h"
 #include "playback/SongInfo.h"
 #include "playback/SongText.h"
@@ -26,10 +27,11 @@ void stopAndClose(AudioEngine& d) {
 // The audio name with ".txt" for its extension; a "_k" (karaoke) variant shares the lyric file
 // of the song it was made from.
 QString lyricFileName(const QString& path) {
-  const QString base = path.left(std::max<qsizetype>(0, path.size() - 4));
+  const QString lyric = withAudioExtension(path, QStringLiteral("txt"));
+  const QString base = lyric.left(std::max<qsizetype>(0, lyric.size() - 4));
   if (base.endsWith(QLatin1String("_K")) || base.endsWith(QLatin1String("_k")))
-    return path.left(std::max<qsizetype>(0, path.size() - 6)) + QStringLiteral(".txt");
-  return path.left(std::max<qsizetype>(0, path.size() - 3)) + QStringLiteral("txt");
+    return base.left(base.size() - 2) + QStringLiteral(".txt");
+  return lyric;
 }
 
 // The lyrics folder first, then the audio file's own folder.
@@ -78,6 +80,7 @@ int16_t playData(State& s, AudioEngine& d, PlayerView& v, int16_t pos) {
   if (s.entry(pos).stream.fileSize == 0)
     d.fileInfo(path.toStdString(), s.entry(pos).tag, s.entry(pos).stream);
   offerLyrics(s, d, path);
+  d.setLoudnessGain(loudnessGainDb(songDbPath(s), path, s.loudnessMode));
   for (QString& line : s.lyricLines) line.clear();
   if (!d.play() || !waitUntilPlaying(d)) {
     // A track that never reports playing must not start later behind the user's back.

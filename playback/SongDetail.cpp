@@ -96,6 +96,25 @@ bool isMpegExtension(const QString& ext) {
          ext.compare(QLatin1String("rmp"), Qt::CaseInsensitive) == 0;
 }
 
+// "FLAC 96kHz 24bit Stereo"; lossy streams leave out the depth.
+QString streamFormatText(const StreamRecord& info) {
+  QString text = QString::fromStdString(info.codec) + u' ' +
+                 QString::number(info.sampleRate / 1000.0) + QStringLiteral("kHz ");
+  if (info.bits > 0) text += QString::number(info.bits) + QStringLiteral("bit ");
+  return text + (info.channels == 1 ? QStringLiteral("Mono") : QStringLiteral("Stereo"));
+}
+
+void showOtherStream(const State& s, const StreamRecord& info, PictureArea& area) {
+  if (info.codec.empty()) {
+    printDataLine(area, "  Data Format", ": Windows Media Audio");
+    printDataLine(area, "  Bit Rate", bitRateText(info.bitrate));
+    return;
+  }
+  if (!s.songTitle.isEmpty()) area.print(QString());
+  printDataLine(area, "  Data Format ", ": " + streamFormatText(info));
+  if (info.bits == 0) printDataLine(area, "  Bit Rate", bitRateText(info.bitrate));
+}
+
 void showFileData(const State& s, PictureArea& area) {
   const bool entry = s.hasEntry(s.listPos);
   const StreamRecord info = entry ? s.entry(s.listPos).stream : StreamRecord{};
@@ -104,8 +123,7 @@ void showFileData(const State& s, PictureArea& area) {
   area.setFontName(QString::fromUtf8(kArial));
   area.setFontSize(7);
   if (!isMpegExtension(ext)) {
-    printDataLine(area, "  Data Format", ": Windows Media Audio");
-    printDataLine(area, "  Bit Rate", bitRateText(info.bitrate));
+    showOtherStream(s, info, area);
   } else {
     if (!s.songTitle.isEmpty()) area.print(QString());
     printDataLine(

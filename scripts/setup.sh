@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config clang-format
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev dbus
-  libmpg123-dev libavformat-dev libavcodec-dev libavutil-dev libswresample-dev
+  libmpg123-dev libavformat-dev libavcodec-dev libavutil-dev libswresample-dev libebur128-dev
   libsdl2-dev libtag1-dev libkissfft-dev libsqlite3-dev mdbtools-dev libxcb1-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-ipafont-gothic fonts-liberation2 fontconfig

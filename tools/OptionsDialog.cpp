@@ -7,9 +7,11 @@
 #include <QLabel>
 #include <QScreen>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "core/Messages.h"
 #include "core/Paths.h"
+#include "core/Settings.h"
 #include "library/db/SongDb.h"
 #include "tools/FolderPickers.h"
 
@@ -49,6 +51,7 @@ OptionsDialog::OptionsDialog(Player& player, QWidget* parent)
   auto* row = new QHBoxLayout;
   row->addWidget(buildTiming());
   row->addWidget(buildCpu());
+  row->addWidget(buildLoudness());
   layout->addLayout(row);
   layout->addWidget(buildPaths());
   layout->addWidget(buildButtons());
@@ -67,6 +70,10 @@ QWidget* OptionsDialog::buildOptions() {
     check1_[i] = new QCheckBox(QString::fromUtf8(kCheckCaptions[i]), box);
     layout->addWidget(check1_[i]);
   }
+  otherFormats_ = new QCheckBox(QStringLiteral("MP3以外の音声ファイルも対象にする"), box);
+  otherFormats_->setToolTip(QStringLiteral(
+      "FLAC、M4A、Ogg、Opus、WAV、AIFFのファイルもフォルダ検索とドロップの対象にします。"));
+  layout->addWidget(otherFormats_);
   return box;
 }
 
@@ -97,6 +104,20 @@ QWidget* OptionsDialog::buildCpu() {
   ends->addStretch();
   ends->addWidget(new QLabel(QStringLiteral("High"), frame));
   layout->addLayout(ends);
+  return frame;
+}
+
+QWidget* OptionsDialog::buildLoudness() {
+  auto* frame = new QGroupBox(QStringLiteral("音量の均一化"), this);
+  frame->setToolTip(
+      QStringLiteral("曲ごとの音量の差をReplayGain (-18 LUFS) "
+                     "に合わせてそろえます。音が割れることはありません。"));
+  auto* layout = new QVBoxLayout(frame);
+  const char* const captions[3] = {"しない", "曲ごと", "アルバムごと"};
+  for (int i = 0; i < 3; ++i) {
+    loudness_[i] = new QRadioButton(QString::fromUtf8(captions[i]), frame);
+    layout->addWidget(loudness_[i]);
+  }
   return frame;
 }
 
@@ -143,6 +164,8 @@ void OptionsDialog::formLoad() {
     move(screen->availableGeometry().center() - rect().center());
   const auto options = checkOptions(s_);
   for (int i = 0; i < 5; ++i) check1_[i]->setChecked(*options[i] == 1);
+  otherFormats_->setChecked(s_.otherFormats);
+  loudness_[std::clamp<int>(s_.loudnessMode, 0, 2)]->setChecked(true);
   timing_[s_.lyricTimeMode == 1 ? 1 : 0]->setChecked(true);
   for (int i = 0; i < 3; ++i) filpath_[i]->setText(pathWithSep(s_.pathDir[4 + i]));
   cpu_->setValue(s_.cpuLoad);
@@ -177,6 +200,11 @@ void OptionsDialog::command2Click(int i) {
 void OptionsDialog::cmdOKClick() {
   const auto options = checkOptions(s_);
   for (int i = 0; i < 5; ++i) *options[i] = check1_[i]->isChecked() ? 1 : 0;
+  s_.otherFormats = otherFormats_->isChecked();
+  for (int16_t mode = 0; mode < 3; ++mode) {
+    if (loudness_[mode]->isChecked()) s_.loudnessMode = mode;
+  }
+  saveExtraOptions(s_);
   s_.lyricTimeMode = timing_[0]->isChecked() ? 0 : 1;
   d_.setLyricsTiming(s_.lyricTimeMode);
   for (int i = 0; i < 3; ++i) {

@@ -23,6 +23,10 @@ class OptionsDialog : public QDialog {
   ~OptionsDialog() override;
 
   QCheckBox* check1(int i) const { return check1_.at(i); }
+  // Other audio formats beside MP3 in scans and drops; kept in the settings.
+  QCheckBox* otherFormats() const { return otherFormats_; }
+  // Loudness matching: off, per song, per album; kept in the settings.
+  QRadioButton* loudness(int mode) const { return loudness_.at(mode); }
   QRadioButton* timing(int i) const { return timing_.at(i); }
   QSlider* cpu() const { return cpu_; }
   QLineEdit* filpath(int i) const { return filpath_.at(i); }
@@ -47,6 +51,7 @@ class OptionsDialog : public QDialog {
   QWidget* buildOptions();
   QWidget* buildTiming();
   QWidget* buildCpu();
+  QWidget* buildLoudness();
   QWidget* buildPaths();
   QWidget* buildButtons();
   void formLoad();
@@ -58,6 +63,8 @@ class OptionsDialog : public QDialog {
   AudioEngine& d_;
   PlayerView& v_;
   std::array<QCheckBox*, 5> check1_{};
+  QCheckBox* otherFormats_ = nullptr;
+  std::array<QRadioButton*, 3> loudness_{};
   std::array<QRadioButton*, 2> timing_{};
   QSlider* cpu_ = nullptr;
   int cpuAtLoad_ = 0;

@@ -12,7 +12,7 @@ WavExportWindow::WavExportWindow(Player& player, CollectChecked collectChecked, 
 }
 
 QString WavExportWindow::outputName(const QString& fileName) {
-  return fileName.left(std::max<qsizetype>(0, fileName.size() - 3)) + QStringLiteral("WAV");
+  return withAudioExtension(fileName, QStringLiteral("WAV"));
 }
 
 void WavExportWindow::runCommand(int index) {

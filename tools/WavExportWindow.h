@@ -21,7 +21,7 @@ class WavExportWindow : public ToolWindow {
   bool timerRunning() const { return startDelayTimer_.isActive(); }
   bool converting() const { return converting_; }
 
-  // "song.mp3" gives "song.WAV": the last three characters become "WAV".
+  // "song.mp3" and "song.flac" give "song.WAV" (withAudioExtension).
   static QString outputName(const QString& fileName);
 
  public slots:

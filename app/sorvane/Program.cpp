@@ -54,6 +54,7 @@ Program::Start Program::startUp(const QString& commandLine) {
   s_.verNo = QString::fromLatin1(kVersionText);
   view_.setCaption(s_.idleCaption());
   s_.workPath = loadWorkPath(currentDirWithSep());
+  loadExtraOptions(s_);
   if (d_.init() == 0) {
     showMessage(QStringLiteral("VBMP3.DLLの初期化に失敗しました。"));
     // Without a sound device the library, the lists and the lyrics are still worth having.

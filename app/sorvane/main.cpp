@@ -23,7 +23,7 @@ bool answerInformationOption(int argc, char** argv) {
   }
   if (std::strcmp(argv[1], "--help") == 0) {
     std::printf(
-        "usage: sorvane [FILE.mp3 | LIST.m3u]\n"
+        "usage: sorvane [SONG | LIST.m3u]\n"
         "Plays the file or play list, or the saved play list when started without one.\n"
         "A second copy hands its file to the copy that runs already and ends.\n"
         "  --version  print the version and end\n"

@@ -3,11 +3,14 @@
 #include <QFile>
 #include <QFileInfo>
 #include <functional>
+#include <limits>
 #include <map>
 
 #include "app/sorvdb/MdbImport.h"
 #include "core/State.h"
+#include "core/session/DroppedFiles.h"
 #include "decoder/RegularFile.h"
+#include "library/db/LoudnessCache.h"
 #include "library/db/SongCsv.h"
 #include "library/db/SongDb.h"
 #include "library/db/SongSchema.h"
@@ -146,6 +149,32 @@ int sql(const QStringList& args, QTextStream& out, QTextStream& err) {
   }
 }
 
+// Measures every song file below the folders that the database does not know as it is now;
+// one line per file on out, a progress line on err.
+int loudness(const QStringList& args, QTextStream& out, QTextStream& err) {
+  const QStringList files =
+      collectSongFiles(args.mid(1), SongFiles::AllFormats, std::numeric_limits<int>::max());
+  try {
+    SqlDb db(args[0]);
+    LoudnessCache cache(db);
+    int failed = 0;
+    for (int i = 0; i < files.size(); ++i) {
+      err << "\rloudness " << (i + 1) << "/" << files.size() << Qt::flush;
+      const auto loudness = cache.songLoudness(files[i], false);
+      if (!loudness) ++failed;
+      out << (loudness ? QString::asprintf("%.2f LUFS\t%.4f", loudness->lufs, loudness->peak)
+                       : QStringLiteral("-\t-"))
+          << '\t' << files[i] << '\n';
+    }
+    err << (files.isEmpty() ? "no song files found" : "") << Qt::endl;
+    out.flush();
+    return failed == 0 ? kExitOk
+                       : fail(err, QString::number(failed) + " files could not be measured");
+  } catch (const DbError& e) {
+    return fail(err, e.description());
+  }
+}
+
 const std::map<QString, Command>& commands() {
   static const std::map<QString, Command> commands{
       {"init",
@@ -167,6 +196,13 @@ const std::map<QString, Command>& commands() {
       {"export-csv",
        {1, 1, "export-csv DB", "Writes the song table as UTF-8 CSV to standard output.",
         exportCsv}},
+      {"loudness",
+       {2, 1000000, "loudness DB DIR...",
+        "Measures the loudness (EBU R128) of every song file in the folders and below, and keeps "
+        "it in the song database for loudness matching; files measured before and unchanged "
+        "since, and files with ReplayGain tags, are not decoded again. Prints LUFS, peak and "
+        "path per file.",
+        loudness}},
       {"lookup",
        {2, 2, "lookup DB FILENAME",
         "Prints the current-song record that the player fills for a file name.", lookup}},

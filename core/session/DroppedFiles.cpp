@@ -14,7 +14,7 @@ QStringList foldersBreadthFirst(const QString& top) {
   QString first = top;
   QStringList folders{pathWithSep(first)};
   for (int i = 0; i < folders.size() && folders.size() < kMaxDropFolders; ++i) {
-    for (const QString& name : folderEntries(folders[i], true)) {
+    for (const QString& name : folderEntries(folders[i], true, SongFiles::Mp3Only)) {
       if (folders.size() >= kMaxDropFolders) break;
       folders << folders[i] + name + kSep;
     }
@@ -22,10 +22,10 @@ QStringList foldersBreadthFirst(const QString& top) {
   return folders;
 }
 
-void appendFolderFiles(const QString& top, QStringList& files) {
+void appendFolderFiles(const QString& top, SongFiles which, int limit, QStringList& files) {
   for (const QString& folder : foldersBreadthFirst(top)) {
-    for (const QString& name : folderEntries(folder, false)) {
-      if (files.size() >= kMaxListEntries) return;
+    for (const QString& name : folderEntries(folder, false, which)) {
+      if (files.size() >= limit) return;
       files << folder + name;
     }
   }
@@ -33,22 +33,25 @@ void appendFolderFiles(const QString& top, QStringList& files) {
 
 }  // namespace
 
-bool hasAudioExtension(const QString& path) {
-  const QString ext = path.right(3).toLower();
-  return ext == QLatin1String("mp3") || ext == QLatin1String("rmp");
+bool hasAudioExtension(const QString& path, SongFiles which) {
+  return isNamedSongFile(path.toStdString(), which);
 }
 
-QStringList collectDroppedFiles(const QStringList& items) {
+QStringList collectSongFiles(const QStringList& items, SongFiles which, int limit) {
   QStringList files;
   for (const QString& given : items) {
-    if (files.size() >= kMaxListEntries) break;
+    if (files.size() >= limit) break;
     const QString item = absoluteFileName(given, QDir::currentPath());
-    if (hasAudioExtension(item))
+    if (hasAudioExtension(item, which))
       files << item;
     else if (isLocalFolder(item))
-      appendFolderFiles(item, files);
+      appendFolderFiles(item, which, limit, files);
   }
   return files;
+}
+
+QStringList collectDroppedFiles(const QStringList& items, SongFiles which) {
+  return collectSongFiles(items, which, kMaxListEntries);
 }
 
 }  // namespace sorv

@@ -2,20 +2,24 @@
 // The audio files that a drop of files and folders names.
 #include <QStringList>
 
+#include "decoder/SongFiles.h"
+
 namespace sorv {
 
 // The play list's capacity, and the most folders a drop walks.
 inline constexpr int kMaxListEntries = 32767;
 inline constexpr int kMaxDropFolders = 65536;
 
-// True for a path ending in "mp3" or "rmp", in any case: the files a list is built from.
-bool hasAudioExtension(const QString& path);
+// The files a list is built from: isNamedSongFile.
+bool hasAudioExtension(const QString& path, SongFiles which);
 
-// Dropped items in order, a relative one made absolute against the current folder: an item
-// ending in "mp3" or "rmp" (any case) is taken as it is; a folder adds the "*.mp3" files of
+// Dropped items in order, a relative one made absolute against the current folder: an item that
+// hasAudioExtension takes is taken as it is; a folder adds the song files (isSongFileName) of
 // itself and of every folder below it, breadth first, folder by folder, each folder's files by
 // name. Hidden entries and symbolic links to folders are not followed; errors while walking are
 // ignored. At most kMaxListEntries paths.
-QStringList collectDroppedFiles(const QStringList& items);
+QStringList collectDroppedFiles(const QStringList& items, SongFiles which);
+// The same walk with another limit (a whole library rather than a play list).
+QStringList collectSongFiles(const QStringList& items, SongFiles which, int limit);
 
 }  // namespace sorv

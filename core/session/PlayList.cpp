@@ -57,7 +57,7 @@ void setFileTable(State& s, const QStringList& paths, const std::function<void(i
   if (n <= 0) return;
   s.resizeList(n);
   for (int i = 1; i <= n; ++i) {
-    if (hasAudioExtension(paths[i - 1])) {
+    if (hasAudioExtension(paths[i - 1], s.songFiles())) {
       s.entry(i).file = paths[i - 1];
       s.entry(i).extension = paths[i - 1].right(3).toLower();
     }

@@ -21,6 +21,9 @@ SqlDb::SqlDb(const QString& path, bool createFile) {
     throw DbError(path + ": " + error);
   }
   sqlite3_extended_result_codes(db_, 1);
+  // Another connection (a background loudness measurement) may be writing one short row:
+  // wait for it rather than fail; a lock held longer still fails, after a second.
+  sqlite3_busy_timeout(db_, 1000);
   registerJetLike(db_);
 }
 

@@ -45,7 +45,8 @@ void SelectionWindow::scanAndRecord() {
   startSearch();
   QVector<FolderListing> listings;
   try {
-    listings = scanSearchPaths({dataPath[0]->text(), dataPath[1]->text(), dataPath[2]->text()});
+    listings = scanSearchPaths({dataPath[0]->text(), dataPath[1]->text(), dataPath[2]->text()},
+                               s_.songFiles());
   } catch (const ScanError& e) {
     showMessage(e.examined + u':' + e.description());
     return;

@@ -17,10 +17,6 @@ namespace sorv {
 
 namespace {
 
-bool isMp3Name(const char* name, std::size_t length) {
-  return length > 4 && strcasecmp(name + length - 4, ".mp3") == 0;
-}
-
 enum class EntryKind { Folder, File, Other };
 
 // What an entry is; links count as the file they point to, never as a folder.
@@ -37,7 +33,7 @@ EntryKind kindOf(int dirFd, const dirent* entry) {
   return S_ISREG(info.st_mode) ? EntryKind::File : EntryKind::Other;
 }
 
-// Lists one folder: its mp3 files, and (when subfolders is given) its subfolders.
+// Lists one folder: its song files, and (when subfolders is given) its subfolders.
 // Says on the error stream where names are still CP932 bytes and how to make them UTF-8; they
 // are shown and played all the same.
 void TellLegacyNames(const QString& folder, const QStringList& names) {
@@ -49,21 +45,20 @@ void TellLegacyNames(const QString& folder, const QStringList& names) {
                qPrintable(folder));
 }
 
-FolderListing listFolder(const QString& folder, QStringList* subfolders) {
+FolderListing listFolder(const QString& folder, SongFiles which, QStringList* subfolders) {
   DIR* dir = opendir(onDiskPath(folder.toStdString()).c_str());
   if (!dir) throw ScanError(folder, QString::fromLocal8Bit(std::strerror(errno)));
   FolderListing listing{folder, {}};
   QStringList folders, legacyNames;
   while (const dirent* entry = readdir(dir)) {
     if (entry->d_name[0] == '.') continue;  // hidden, ".", ".."
-    const std::size_t length = std::strlen(entry->d_name);
-    const bool mp3 = isMp3Name(entry->d_name, length);
-    if (!mp3 && !subfolders) continue;
+    const std::string_view bytes(entry->d_name);
+    const bool song = isSongFileName(bytes, which);
+    if (!song && !subfolders) continue;
     const EntryKind kind = kindOf(dirfd(dir), entry);
-    const std::string_view bytes(entry->d_name, length);
     const QString name = QString::fromStdString(fileNameText(bytes));
-    if (kind == EntryKind::File && mp3) {
-      listing.mp3Files << name;
+    if (kind == EntryKind::File && song) {
+      listing.songFiles << name;
     } else if (kind == EntryKind::Folder && subfolders) {
       folders << name;
     } else {
@@ -73,7 +68,7 @@ FolderListing listFolder(const QString& folder, QStringList* subfolders) {
   }
   closedir(dir);
   TellLegacyNames(folder, legacyNames);
-  std::sort(listing.mp3Files.begin(), listing.mp3Files.end());
+  std::sort(listing.songFiles.begin(), listing.songFiles.end());
   std::sort(folders.begin(), folders.end());
   if (subfolders) *subfolders = folders;
   return listing;
@@ -86,15 +81,15 @@ bool reachable(const QString& path) {
 
 }  // namespace
 
-QVector<FolderListing> scanSearchPaths(const QStringList& searchPaths) {
-  QVector<FolderListing> listings{listFolder(QStringLiteral("./"), nullptr)};
+QVector<FolderListing> scanSearchPaths(const QStringList& searchPaths, SongFiles which) {
+  QVector<FolderListing> listings{listFolder(QStringLiteral("./"), which, nullptr)};
   for (QString path : searchPaths) {
     if (path.trimmed().isEmpty() || !reachable(path)) continue;
     if (!path.endsWith(u'/')) path += u'/';
     QStringList queue{path};
     for (int at = 0; at < queue.size(); ++at) {
       QStringList subfolders;
-      listings << listFolder(queue[at], &subfolders);
+      listings << listFolder(queue[at], which, &subfolders);
       for (const QString& name : subfolders) {
         if (listings.size() + queue.size() - at - 1 >= kMaxFolders) break;
         queue << queue[at] + name + u'/';
@@ -109,7 +104,7 @@ int writeCandidates(SqlDb& db, const QVector<FolderListing>& listings) {
                          {QStringLiteral("ファイル名"), QStringLiteral("フルパス")});
   int count = 0;
   for (const FolderListing& listing : listings) {
-    for (const QString& name : listing.mp3Files) {
+    for (const QString& name : listing.songFiles) {
       ++count;
       try {
         candidates.append({name, listing.folder});

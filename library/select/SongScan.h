@@ -1,11 +1,13 @@
 #pragma once
-// The scan of the search folders: every "*.mp3" file in the current folder ("./") and in the
-// search paths and all their subfolders, breadth-first, one listing per folder. Entries whose
-// names begin with "." are hidden and skipped; folder links are not followed (no cycles).
+// The scan of the search folders: every song file (isSongFileName) in the current folder ("./") and
+// in the search paths and all their subfolders, breadth-first, one listing per folder. Entries
+// whose names begin with "." are hidden and skipped; folder links are not followed (no cycles).
 #include <QString>
 #include <QStringList>
 #include <QVector>
 #include <stdexcept>
+
+#include "decoder/SongFiles.h"
 
 namespace sorv {
 
@@ -15,8 +17,8 @@ class SqlDb;
 inline constexpr int kMaxFolders = 65536;
 
 struct FolderListing {
-  QString folder;        // ends in "/"; "./" for the current folder
-  QStringList mp3Files;  // names, sorted
+  QString folder;         // ends in "/"; "./" for the current folder
+  QStringList songFiles;  // names, sorted
 };
 
 // A folder that could not be listed: what was examined and why it failed.
@@ -30,7 +32,7 @@ class ScanError : public std::runtime_error {
 
 // "./" first, then each search path that exists and can be read, followed by its subfolders.
 // Blank paths and paths that are not reachable are skipped without a word. Throws ScanError.
-QVector<FolderListing> scanSearchPaths(const QStringList& searchPaths);
+QVector<FolderListing> scanSearchPaths(const QStringList& searchPaths, SongFiles which);
 // Writes one candidate row per file through one statement in one transaction; a row the engine
 // refuses is left out. Returns the number of files offered.
 int writeCandidates(SqlDb& db, const QVector<FolderListing>& listings);

@@ -98,6 +98,10 @@ void FakeEngine::seek(int32_t seconds) {
   position = seconds;
 }
 
+void FakeEngine::setLoudnessGain(double db) {
+  calls.push_back("setLoudnessGain " + std::to_string(db));
+}
+
 void FakeEngine::setVolume(int32_t left, int32_t right) {
   calls.push_back("setVolume " + std::to_string(left) + "," + std::to_string(right));
   volumeLeft = left;

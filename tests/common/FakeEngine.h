@@ -63,6 +63,7 @@ class FakeEngine : public AudioEngine {
   int32_t state(int32_t& pos) override;
   void seek(int32_t seconds) override;
   void setVolume(int32_t left, int32_t right) override;
+  void setLoudnessGain(double db) override;
   void setEqualizer(const Gains* g) override;
   void reload() override;
   int fileInfo(const std::string& path, TagRecord& tag, StreamRecord& stream) override;

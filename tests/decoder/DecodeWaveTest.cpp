@@ -113,6 +113,14 @@ TEST(DecodeWaveTest, FailureLeavesNoFile) {
   ASSERT_NE(engine.open(test::fixture("tone1k_mpeg2_mono.mp3"), record), 0);
   const std::string unwritable = dir.filePath("missing/x.WAV").toStdString();
   EXPECT_EQ(engine.decodeToWav(unwritable), 0);
+  // A WAV song exported onto itself (its own folder, its own name) is refused and kept.
+  const std::string song = dir.filePath("song.WAV").toStdString();
+  fs::copy_file(test::fixture("reference_tone1k_mpeg2_mono.wav"), song);
+  ASSERT_NE(engine.open(song, record), 0);
+  EXPECT_EQ(engine.decodeToWav(song), 0);
+  EXPECT_EQ(fs::file_size(song), fs::file_size(test::fixture("reference_tone1k_mpeg2_mono.wav")));
+  fs::remove(song);
+  ASSERT_NE(engine.open(test::fixture("tone1k_mpeg2_mono.mp3"), record), 0);
   int32_t position = 0;
   EXPECT_EQ(engine.state(position), 0);
   // Stopped (midway, or just after a fast machine finished): no temporary file stays behind,

@@ -11,6 +11,7 @@
 #include "decoder/AudioSource.h"
 #include "decoder/ThreadedAudioEngine.h"
 #include "tests/common/WaitUntil.h"
+#include "tests/decoder/FormatFiles.h"
 #include "tests/decoder/TestSignals.h"
 
 namespace sorv {
@@ -28,13 +29,14 @@ class HeardOutputTest : public ::testing::Test {
     setenv("SDL_AUDIODRIVER", "dummy", 1);
   }
 
-  // Plays the fixture from the given second to its end; returns the heard stereo frames
-  // without the device's waiting silence before the start and after the end. Nothing may drop
-  // out in between.
+  // Plays the file (a fixture's name or a path) from the given second to its end; returns the
+  // heard stereo frames without the device's waiting silence before the start and after the
+  // end. Nothing may drop out in between.
   std::vector<float> hear(const std::string& name, int fromSecond) {
     EXPECT_NE(engine_.init(), 0);
     OpenRecord record;
-    EXPECT_NE(engine_.open(test::fixture(name), record), 0);
+    const std::string path = name.find('/') == std::string::npos ? test::fixture(name) : name;
+    EXPECT_NE(engine_.open(path, record), 0);
     engine_.seek(fromSecond);
     EXPECT_NE(engine_.play(), 0);
     int32_t position = 0;
@@ -63,6 +65,30 @@ TEST_F(HeardOutputTest, WithoutEqualizerAtFullVolumeTheFileIsHeardBitForBit) {
   for (std::size_t i = 0; i < heard.size(); ++i) {
     ASSERT_EQ(heard[i], expected[i + offset]) << "sample " << i;
   }
+}
+
+// Every other format is heard from where a seek put it, at the device's rate, to its end.
+TEST_F(HeardOutputTest, EveryFormatIsHeardFromTheSeekToTheEnd) {
+  for (const test::FormatCase& format : test::formatCases()) {
+    const std::string path = test::formatFile(format);
+    ASSERT_FALSE(path.empty()) << "ffmpeg could not make " << format.file;
+    const auto heard = hear(path, 2);
+    EXPECT_NEAR(heard.size() / 2.0, 44100, 44100 / 20) << format.file;
+    EXPECT_NEAR(test::dominantHz(heard, 2, 44100), test::toneHz(2), 10) << format.file;
+    EXPECT_NEAR(test::toneDb(heard, 2, 0, test::toneHz(2), 44100), -6.0, 1.0) << format.file;
+  }
+}
+
+// Loudness matching lowers (or raises) everything by its gain, like the volume.
+TEST_F(HeardOutputTest, LoudnessGainIsHeardOnTopOfTheVolume) {
+  const auto plain = hear("tone440_mpeg1_128k_js.mp3", 2);
+  engine_.setLoudnessGain(-6.0);
+  const auto quieter = hear("tone440_mpeg1_128k_js.mp3", 2);
+  engine_.setLoudnessGain(0.0);
+  ASSERT_GT(plain.size(), 2u * 20000);
+  ASSERT_GT(quieter.size(), 2u * 20000);
+  EXPECT_NEAR(test::toneDb(quieter, 2, 0, 440, 44100) - test::toneDb(plain, 2, 0, 440, 44100), -6.0,
+              0.5);
 }
 
 TEST_F(HeardOutputTest, VolumeZeroIsSilence) {

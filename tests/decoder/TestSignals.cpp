@@ -169,12 +169,16 @@ bool readWav(const std::string& path, WavFile& wav) {
       wav.rate = static_cast<int>(le(bytes, at + 12, 4));
       wav.bits = static_cast<int>(le(bytes, at + 22, 2));
     } else if (id == "data") {
-      const std::size_t count = std::min<std::size_t>(size, bytes.size() - at - 8) / 2;
-      wav.samples.resize(count);
-      for (std::size_t i = 0; i < count; ++i) {
-        wav.samples[i] = static_cast<int16_t>(le(bytes, at + 8 + 2 * i, 2)) / 32768.0f;
+      if (wav.bits != 16 && wav.bits != 24) return false;
+      const int width = wav.bits / 8;
+      wav.data = bytes.substr(at + 8, size);
+      wav.samples.resize(wav.data.size() / width);
+      for (std::size_t i = 0; i < wav.samples.size(); ++i) {
+        // The sample in the top bits of a signed 32-bit value, then scaled to -1..1.
+        const auto top = static_cast<int32_t>(le(wav.data, width * i, width) << (32 - wav.bits));
+        wav.samples[i] = static_cast<float>(top / 2147483648.0);
       }
-      return wav.bits == 16;
+      return true;
     }
     at += 8 + size + (size & 1);
   }

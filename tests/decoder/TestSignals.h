@@ -53,8 +53,9 @@ struct WavFile {
   int channels = 0;
   int bits = 0;
   std::vector<float> samples;  // interleaved, -1..1
+  std::string data;            // the data chunk's bytes as they are
 };
-// Reads a 16-bit PCM WAV file.
+// Reads a 16-bit or 24-bit PCM WAV file (plain or WAVE_FORMAT_EXTENSIBLE).
 bool readWav(const std::string& path, WavFile& wav);
 // Raw native float samples, as the disk audio driver writes them.
 std::vector<float> readRawFloat(const std::string& path);

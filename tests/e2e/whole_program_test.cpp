@@ -163,6 +163,41 @@ TEST_F(WholeProgram, WhatIsHeardIsTheSongThatWasStarted) {
   EXPECT_NEAR(dominantFrequency(session.heardFile(), 0.3, 1.0), 440, 10);
 }
 
+// The lines of the song information's file data (drawn in green) in the panel's lower picture
+// area: four for MPEG (format, mode, bit rate, size), two for a lossless stream (format, size).
+int fileDataLines(const QImage& panel) {
+  const QRect area(8, 92, 301, 105);
+  int lines = 0;
+  bool inLine = false;
+  for (int y = area.top(); y <= area.bottom() && y < panel.height(); ++y) {
+    bool green = false;
+    for (int x = area.left(); x <= area.right() && x < panel.width() && !green; ++x) {
+      const QColor c = panel.pixelColor(x, y);
+      green = c.green() > c.red() + 40 && c.green() > c.blue() + 40;  // text over navy
+    }
+    lines += green && !inLine;
+    inLine = green;
+  }
+  return lines;
+}
+
+TEST_F(WholeProgram, AFlacOnTheCommandLinePlaysWithItsTagAndStreamData) {
+  const QString song = session.home() + "/曲.flac";
+  QProcess ffmpeg;
+  ffmpeg.start("ffmpeg",
+               {"-loglevel", "error", "-f", "lavfi", "-i", "sine=frequency=660:d=4", "-ac", "2",
+                "-sample_fmt", "s16", "-metadata", "title=フラックの歌", song});
+  ASSERT_TRUE(ffmpeg.waitForFinished(60000) && ffmpeg.exitCode() == 0) << "ffmpeg failed";
+  const QString panel = startAndWait({song}, "^♪フラックの歌$");
+  ASSERT_FALSE(panel.isEmpty());
+  ASSERT_TRUE(session.waitForHeard(1.0, 20000)) << "the FLAC was not heard";
+  const QImage shown = session.grab(panel);
+  ASSERT_FALSE(shown.isNull()) << "no screenshot of the panel";
+  EXPECT_EQ(fileDataLines(shown), 2) << "not the two lines of a lossless stream's data";
+  closeAndWait(panel);
+  EXPECT_NEAR(dominantFrequency(session.heardFile(), 0.3, 0.6), 660, 10);
+}
+
 TEST_F(WholeProgram, ASecondCopyHandsItsFileOverAndEnds) {
   const QString first = session.copyIn("tests/fixtures/id3v24_utf8.mp3");
   const QString second = session.copyIn("tests/fixtures/tone1k_mpeg2_mono.mp3");

@@ -34,7 +34,7 @@ class ScanTest : public ::testing::Test {
   static QStringList foundNames(const QVector<FolderListing>& listings) {
     QStringList found;
     for (const FolderListing& l : listings) {
-      for (const QString& name : l.mp3Files) found << l.folder + "|" + name;
+      for (const QString& name : l.songFiles) found << l.folder + "|" + name;
     }
     return found;
   }
@@ -53,10 +53,18 @@ TEST_F(ScanTest, BreadthFirstSkippingHiddenEntriesAndOtherFiles) {
   touch(rootPath() + "a/.secret.mp3");
   QDir().mkpath(rootPath() + "folder.mp3");
   touch(cwd.path() + "/here.mp3");
+  touch(rootPath() + "a/b.flac");
+  touch(rootPath() + "c.Opus");
+  touch(rootPath() + "b/x.rmp");
+  touch(rootPath() + "b/y.wma");
   const QString root = rootPath();
-  EXPECT_EQ(foundNames(scanSearchPaths({music.path(), "", "   "})),
+  // Without the other formats the scan is the MP3-only one it always was.
+  EXPECT_EQ(foundNames(scanSearchPaths({music.path(), "", "   "}, SongFiles::Mp3Only)),
             QStringList({"./|here.mp3", root + "|top.mp3", root + "a/|a.mp3", root + "b/|B.MP3",
                          root + "a/deep/|d.mp3"}));
+  EXPECT_EQ(foundNames(scanSearchPaths({music.path(), "", "   "}, SongFiles::AllFormats)),
+            QStringList({"./|here.mp3", root + "|c.Opus", root + "|top.mp3", root + "a/|a.mp3",
+                         root + "a/|b.flac", root + "b/|B.MP3", root + "a/deep/|d.mp3"}));
 }
 
 TEST_F(ScanTest, Cp932NamesAreListedDecodedFoundAgainAndReported) {
@@ -67,13 +75,14 @@ TEST_F(ScanTest, Cp932NamesAreListedDecodedFoundAgainAndReported) {
   ASSERT_GE(file, 0);
   ::close(file);
   testing::internal::CaptureStderr();
-  const QStringList found = foundNames(scanSearchPaths({music.path()}));
+  const QStringList found = foundNames(scanSearchPaths({music.path()}, SongFiles::AllFormats));
   const std::string told = testing::internal::GetCapturedStderr();
   EXPECT_EQ(found, QStringList({rootPath() + "アニメ/|曲.mp3"}));
   EXPECT_TRUE(isLocalFile(rootPath() + "アニメ/曲.mp3"));
   EXPECT_TRUE(isLocalFolder(rootPath() + "アニメ"));
   EXPECT_FALSE(isLocalFile(rootPath() + "アニメ/歌.mp3"));
-  EXPECT_EQ(folderEntries(rootPath() + "アニメ", false), QStringList({"曲.mp3"}));
+  EXPECT_EQ(folderEntries(rootPath() + "アニメ", false, SongFiles::AllFormats),
+            QStringList({"曲.mp3"}));
   // A drop and the command line hand the same bytes over; both come out decoded.
   const QByteArray bytes = folder + "/\x8B\xC8.mp3";
   const QUrl dropped = QUrl::fromEncoded("file://" + bytes.toPercentEncoding("/"));
@@ -94,21 +103,22 @@ TEST_F(ScanTest, Cp932NamesAreListedDecodedFoundAgainAndReported) {
 
 TEST_F(ScanTest, NestedSearchPathIsListedTwiceAndMissingPathsAreSkipped) {
   touch(rootPath() + "sub/s.mp3");
-  const QStringList found =
-      foundNames(scanSearchPaths({rootPath(), rootPath() + "sub/", music.path() + "/missing"}));
+  const QStringList found = foundNames(scanSearchPaths(
+      {rootPath(), rootPath() + "sub/", music.path() + "/missing"}, SongFiles::AllFormats));
   EXPECT_EQ(found, QStringList({rootPath() + "sub/|s.mp3", rootPath() + "sub/|s.mp3"}));
 }
 
 TEST_F(ScanTest, NoSearchPathsScansOnlyTheCurrentFolder) {
   touch(cwd.path() + "/x.mp3");
   touch(cwd.path() + "/sub/y.mp3");
-  EXPECT_EQ(foundNames(scanSearchPaths({"", "", ""})), QStringList({"./|x.mp3"}));
+  EXPECT_EQ(foundNames(scanSearchPaths({"", "", ""}, SongFiles::AllFormats)),
+            QStringList({"./|x.mp3"}));
 }
 
 TEST_F(ScanTest, FolderThatCannotBeListedEndsTheScanNamingIt) {
   const QString deepest = makeTooDeepFolder(rootPath());
   try {
-    scanSearchPaths({rootPath()});
+    scanSearchPaths({rootPath()}, SongFiles::AllFormats);
     FAIL() << "no error";
   } catch (const ScanError& e) {
     EXPECT_EQ(e.examined, deepest);

@@ -1,6 +1,10 @@
 // Starting one track: stop and close first, tags read once, lyric files, the bounded wait.
 #include <gtest/gtest.h>
 
+#include <QProcess>
+#include <QTemporaryDir>
+#include <algorithm>
+
 #include "library/db/SongSchema.h"
 #include "library/db/SqlDb.h"
 #include "playback/Playback.h"
@@ -114,12 +118,39 @@ TEST_F(PlayDataTest, LyricsFolderFirstThenBesideTheSong) {
   EXPECT_EQ(s.hasLyrics, 1);
 }
 
-TEST_F(PlayDataTest, KaraokeVariantSharesLyricFile) {
-  setFileTable(s, {"/m/song_k.mp3", "/m/song_K.RMP", "/m/track.MP3", "/m/_k.mp3"});
-  for (int16_t pos = 1; pos <= 4; ++pos) playData(s, d, v, pos);
-  EXPECT_EQ(lyricOffers(), (std::vector<std::string>{
-                               "/lyrics/song.txt", "/m/song.txt", "/lyrics/song.txt", "/m/song.txt",
-                               "/lyrics/track.txt", "/m/track.txt", "/lyrics/.txt", "/m/.txt"}));
+TEST_F(PlayDataTest, KaraokeVariantSharesLyricFileAndEveryFormatHasOne) {
+  setFileTable(s, {"/m/song_k.mp3", "/m/song_K.RMP", "/m/track.MP3", "/m/_k.mp3", "/m/live.flac",
+                   "/m/live_k.opus"});
+  for (int16_t pos = 1; pos <= 6; ++pos) playData(s, d, v, pos);
+  EXPECT_EQ(lyricOffers(),
+            (std::vector<std::string>{"/lyrics/song.txt", "/m/song.txt", "/lyrics/song.txt",
+                                      "/m/song.txt", "/lyrics/track.txt", "/m/track.txt",
+                                      "/lyrics/.txt", "/m/.txt", "/lyrics/live.txt", "/m/live.txt",
+                                      "/lyrics/live.txt", "/m/live.txt"}));
+}
+
+// The loudness setting reaches the engine before the song sounds: a song's ReplayGain tag is
+// its gain when matching per song, none when matching is off.
+TEST_F(PlayDataTest, TheLoudnessSettingGivesTheSongItsGainBeforeItPlays) {
+  QTemporaryDir dir;
+  const QString song = dir.filePath("tagged.flac");
+  ASSERT_EQ(QProcess::execute("ffmpeg",
+                              {"-v", "quiet", "-y", "-f", "lavfi", "-i", "sine=frequency=440:d=1",
+                               "-metadata", "REPLAYGAIN_TRACK_GAIN=-3.50 dB", song}),
+            0);
+  setFileTable(s, {song});
+  for (int16_t mode : {0, 1}) {
+    s.loudnessMode = mode;
+    d.clearCalls();
+    ASSERT_EQ(playData(s, d, v, 1), -1);
+    const auto gain = std::find_if(d.calls.begin(), d.calls.end(), [](const std::string& call) {
+      return call.rfind("setLoudnessGain ", 0) == 0;
+    });
+    ASSERT_NE(gain, d.calls.end());
+    EXPECT_LT(gain - d.calls.begin(),
+              std::find(d.calls.begin(), d.calls.end(), "play") - d.calls.begin());
+    EXPECT_NEAR(std::stod(gain->substr(16)), mode == 0 ? 0.0 : -3.5, 1e-6);
+  }
 }
 
 TEST_F(PlayDataTest, ClearsLyricLinesAndClearLyricWindowOnlyWhenShown) {

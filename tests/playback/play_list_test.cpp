@@ -158,16 +158,29 @@ TEST_F(PlayListTest, DroppedFolderIsWalkedBreadthFirst) {
   makeFile(dir, "top/x/c.mp3");
   makeFile(dir, "top/y/e.mp3");
   makeFile(dir, "top/.hidden/h.mp3");
+  makeFile(dir, "top/x/f.FLAC");
+  makeFile(dir, "top/y/g.m4a");
+  makeFile(dir, "top/y/h.rmp");
   const QString root = dir.filePath("top");
-  const QStringList expected = {root + "/a.MP3", root + "/b.mp3", root + "/x/c.mp3",
-                                root + "/y/e.mp3", root + "/x/deep/d.mp3"};
-  EXPECT_EQ(collectDroppedFiles({root}), expected);
+  // Without the other formats a drop takes what it always took.
+  const QStringList mp3Only = {root + "/a.MP3", root + "/b.mp3", root + "/x/c.mp3",
+                               root + "/y/e.mp3", root + "/x/deep/d.mp3"};
+  EXPECT_EQ(collectDroppedFiles({root}, SongFiles::Mp3Only), mp3Only);
+  const QStringList items = {"/x/song.Mp3", "/x/a.rmp", "/x/b.ogg", root + "/notes.txt",
+                             dir.filePath("nothing")};
+  EXPECT_EQ(collectDroppedFiles(items, SongFiles::Mp3Only),
+            QStringList({"/x/song.Mp3", "/x/a.rmp"}));
+  const QStringList all = {root + "/a.MP3",       root + "/b.mp3",   root + "/x/c.mp3",
+                           root + "/x/f.FLAC",    root + "/y/e.mp3", root + "/y/g.m4a",
+                           root + "/x/deep/d.mp3"};
+  EXPECT_EQ(collectDroppedFiles({root}, SongFiles::AllFormats), all);
+  EXPECT_EQ(collectDroppedFiles(items, SongFiles::AllFormats),
+            QStringList({"/x/song.Mp3", "/x/a.rmp", "/x/b.ogg"}));
   const QString old = QDir::currentPath();
   QDir::setCurrent(dir.path());
-  EXPECT_EQ(collectDroppedFiles({"top"}), expected) << "a relative name is made absolute";
+  EXPECT_EQ(collectDroppedFiles({"top"}, SongFiles::Mp3Only), mp3Only)
+      << "a relative name is made absolute";
   QDir::setCurrent(old);
-  EXPECT_EQ(collectDroppedFiles({"/x/song.Mp3", root + "/notes.txt", dir.filePath("nothing")}),
-            QStringList({"/x/song.Mp3"}));
 }
 
 TEST_F(PlayListTest, DropBuildsListAndStarts) {

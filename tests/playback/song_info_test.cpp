@@ -112,7 +112,7 @@ TEST_F(SongInfoTest, ProgrammeLabelOnlyForAnimation) {
   }
 }
 
-TEST_F(SongInfoTest, FileDataForUnknownSongVbrAndWma) {
+TEST_F(SongInfoTest, FileDataForUnknownSongVbrWmaAndOtherFormats) {
   s.entry(1).stream.bitrate = 0;
   s.entry(1).stream.version = 3;
   s.entry(1).stream.layer = 2;
@@ -135,6 +135,28 @@ TEST_F(SongInfoTest, FileDataForUnknownSongVbrAndWma) {
   v.aPanelArea.setFontName("Arial");
   v.aPanelArea.setFontSize(7);
   EXPECT_DOUBLE_EQ(prints[2].y, prints[0].y + v.aPanelArea.textHeight() - 20);
+  // The other formats: codec, rate, depth of lossless streams, channels; the bit rate of lossy.
+  s.entry(1).extension = "lac";
+  s.entry(1).stream = StreamRecord{};
+  s.entry(1).stream.fileSize = 1234;
+  s.entry(1).stream.codec = "FLAC";
+  s.entry(1).stream.sampleRate = 96000;
+  s.entry(1).stream.bits = 24;
+  s.entry(1).stream.channels = 2;
+  showSongDetail(s, v.aPanelArea);
+  EXPECT_EQ(colouredTexts(v.aPanelArea), QStringList({"  Data Format ", ": FLAC 96kHz 24bit Stereo",
+                                                      "  File Size", ": 1,234 Bytes"}));
+  s.entry(1).extension = "pus";
+  s.entry(1).stream.codec = "AAC";
+  s.entry(1).stream.sampleRate = 44100;
+  s.entry(1).stream.bits = 0;
+  s.entry(1).stream.channels = 1;
+  s.entry(1).stream.bitrate = 256;
+  setSong("100");
+  showSongDetail(s, v.aPanelArea);
+  EXPECT_EQ(colouredTexts(v.aPanelArea).mid(3),
+            QStringList({"  Data Format ", ": AAC 44.1kHz Mono", "  Bit Rate", ": 256kbit/s",
+                         "  File Size", ": 1,234 Bytes"}));
 }
 
 TEST_F(SongInfoTest, PlayListUpperCaseMp3IsStillMpeg) {

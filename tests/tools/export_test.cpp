@@ -20,9 +20,10 @@ class ExportTest : public ToolsTest {
   QString out;
 };
 
-TEST(ExportNameTest, LastThreeCharactersBecomeWav) {
+TEST(ExportNameTest, ExtensionBecomesWav) {
   EXPECT_EQ(WavExportWindow::outputName("song.mp3"), "song.WAV");
   EXPECT_EQ(WavExportWindow::outputName("a.rmp"), "a.WAV");
+  EXPECT_EQ(WavExportWindow::outputName("曲.flac"), "曲.WAV");
   EXPECT_EQ(WavExportWindow::outputName("ab"), "WAV");
 }
 

@@ -1,5 +1,6 @@
 #include <QFocusEvent>
 
+#include "core/Settings.h"
 #include "library/db/SongSchema.h"
 #include "tests/tools/ToolsTest.h"
 #include "tools/FolderPickers.h"
@@ -102,6 +103,35 @@ TEST_F(OptionsTest, OkAppliesBoxesTimingFoldersAndDisplayInOrder) {
   EXPECT_EQ(d.lyricsTimeMode, 1);
   EXPECT_EQ(s.pathDir[6], "/lyrics/");
   EXPECT_EQ(v.showDispModeCalls, 1);
+}
+
+TEST_F(OptionsTest, FormatsAndLoudnessAreKeptInTheSettingsOnlyOnOk) {
+  loadExtraOptions(s);
+  EXPECT_TRUE(s.otherFormats);
+  EXPECT_EQ(s.loudnessMode, 0);
+  OptionsDialog dialog(player);
+  EXPECT_EQ(dialog.otherFormats()->text(), "MP3以外の音声ファイルも対象にする");
+  EXPECT_TRUE(dialog.otherFormats()->isChecked());
+  EXPECT_TRUE(dialog.loudness(0)->isChecked());
+  dialog.otherFormats()->setChecked(false);
+  dialog.loudness(2)->setChecked(true);
+  dialog.cmdCancelClick();
+  EXPECT_TRUE(s.otherFormats);
+  EXPECT_EQ(s.loudnessMode, 0);
+  OptionsDialog second(player);
+  second.otherFormats()->setChecked(false);
+  second.loudness(2)->setChecked(true);
+  second.cmdOKClick();
+  EXPECT_FALSE(s.otherFormats);
+  EXPECT_EQ(s.loudnessMode, 2);
+  s.otherFormats = true;
+  s.loudnessMode = 0;
+  loadExtraOptions(s);
+  EXPECT_FALSE(s.otherFormats);
+  EXPECT_EQ(s.loudnessMode, 2);
+  OptionsDialog third(player);
+  EXPECT_FALSE(third.otherFormats()->isChecked());
+  EXPECT_TRUE(third.loudness(2)->isChecked());
 }
 
 TEST_F(OptionsTest, TypedFolderGetsItsSeparatorOnLeavingAndKeepsItAfterCancel) {
