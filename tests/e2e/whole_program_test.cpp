@@ -112,11 +112,12 @@ class WholeProgram : public ::testing::Test {
     session.xdotool({"windowmove", window, "800", "700"});
   }
 
-  // Loop and shuffle as the state file saved them at exit.
-  QStringList savedLoopAndShuffle() {
+  // The first two fields of a line of the state file saved at exit: line 15 holds loop and
+  // shuffle, line 17 the bar's hide and first-shown options (from 0).
+  QStringList savedPair(int line) {
     const QList<QByteArray> lines = readAll(session.home() + "/sorvane.dat").split('\n');
-    if (lines.size() < 16) return {};
-    return QString::fromUtf8(lines[15]).trimmed().split(',').mid(0, 2);
+    if (lines.size() <= line) return {};
+    return QString::fromUtf8(lines[line]).trimmed().split(',').mid(0, 2);
   }
 
   bool paused() {
@@ -456,6 +457,12 @@ TEST_F(WholeProgram, TheSelectionWindowKeepsItsTreeAndCopiesAndConvertsTheTicked
     EXPECT_FALSE(written.isEmpty()) << qPrintable(name);
     EXPECT_TRUE(written == readAll(reference)) << qPrintable(name) << " differs from mpg123 -w";
   }
+  // 参照 beside the first search path opens the folder picker on it.
+  session.click(selection, frame.width() - 64, 355);
+  expectWindowThatEscapeCloses("^フォルダ指定$");
+  // 検索 again: a new tree with nothing ticked (the copies just made are found too).
+  button(0, 0);
+  EXPECT_TRUE(session.waitForCaption(selection, "^選曲（ 0000/", 15000).startsWith("選曲（ 0000/"));
   button(1, 2);  // 選曲取消: the panel takes clicks again
   ASSERT_TRUE(waitUntilHidden(selection));
   closeAndWait(panel);
@@ -506,7 +513,7 @@ TEST_F(WholeProgram, EveryPanelHotSpotDoesWhatItsUserSees) {
   session.click(panel, kLowerX, kAboutY);
   expectWindowThatEscapeCloses("^そるばねのﾊﾞｰｼﾞｮﾝ情報$");
   closeAndWait(panel);
-  EXPECT_EQ(savedLoopAndShuffle(), QStringList({"1", "1"}));
+  EXPECT_EQ(savedPair(15), QStringList({"1", "1"}));
 }
 
 // Each item of the bar's menu, chosen with the keyboard as its user may, does what it says.
@@ -535,11 +542,13 @@ TEST_F(WholeProgram, EveryBarMenuItemDoesWhatItsUserSees) {
   choose(4);  // 曲順シャッフル
   choose(5);
   expectLyricsWindow();
+  choose(6);  // バーを隠す: off, from the state's on
   choose(7);
   expectWindowThatEscapeCloses("^そるばねのﾊﾞｰｼﾞｮﾝ情報$");
   choose(8);  // 終了
   EXPECT_TRUE(session.waitForExit(30000)) << "終了 did not end the program";
-  EXPECT_EQ(savedLoopAndShuffle(), QStringList({"1", "1"}));
+  EXPECT_EQ(savedPair(15), QStringList({"1", "1"}));
+  EXPECT_EQ(savedPair(17), QStringList({"0", "0"}));
 }
 
 // The lyric line lit on the panel at heard time t is the one stamped at or before t, with the
