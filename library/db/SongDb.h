@@ -16,8 +16,8 @@ QString songDbPath(const State& s);
 // True when the song database at path opens and looks like one (start-up and options test).
 bool songDbOpens(const QString& path);
 // Fills the current song record from the row whose file name is the name part of
-// the file of entry listPos. True when the database could be queried, matched or not; false when the
-// song database is switched off or anything failed. Never shows a message.
+// the file of entry listPos. True when the database could be queried, matched or not; false when
+// the song database is switched off or anything failed. Never shows a message.
 bool lookupSongByFile(State& s);
 // Display name of a genre number: 36, 254, 255 are ours, the rest the engine's ID3v1 names.
 QString genreName(AudioEngine& decoder, int16_t genre);

@@ -2,9 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "core/session/StateFile.h"
+#include "tests/common/ListFiles.h"
 #include "tests/common/MessageCapture.h"
 #include "tests/playback/PlaybackTestSupport.h"
-#include "tests/common/ListFiles.h"
 
 namespace sorv::test {
 namespace {
