@@ -10,6 +10,7 @@
 #include <functional>
 #include <vector>
 
+#include "bench/library/BenchLibrary.h"
 #include "core/Messages.h"
 #include "library/db/SqlDb.h"
 #include "library/select/Filter.h"
@@ -17,27 +18,11 @@
 #include "library/select/SongScan.h"
 #include "library/select/TreeBuild.h"
 #include "tests/common/FakeEngine.h"
-#include "tests/library/LargeLibrary.h"
 #include "tests/panel/PanelTestView.h"
 
 namespace {
 
-constexpr int kSongs = 20000;
 constexpr int kRuns = 5;
-
-// Median of kRuns runs, in milliseconds.
-double medianMs(const std::function<void()>& run, const std::function<void()>& before = {}) {
-  std::vector<double> times;
-  for (int i = 0; i < kRuns; ++i) {
-    if (before) before();
-    QElapsedTimer timer;
-    timer.start();
-    run();
-    times.push_back(timer.nsecsElapsed() / 1e6);
-  }
-  std::sort(times.begin(), times.end());
-  return times[kRuns / 2];
-}
 
 void row(const char* what, double ms, const QString& note) {
   std::printf("| %s | %.1f ms | %s |\n", what, ms, note.toUtf8().constData());
@@ -48,19 +33,17 @@ void row(const char* what, double ms, const QString& note) {
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
-  sorv::setMessageHandler(
-      [](const QString& text) { std::fprintf(stderr, "%s\n", qPrintable(text)); });
-  QTemporaryDir dir;
-  const QString root = dir.path() + "/music/", dbPath = dir.path() + "/sorvdb.mdb";
-  sorv::test::LargeLibrary::make(root, dbPath, kSongs);
+  const sorv::bench::BenchLibrary library;
+  const QString& root = library.root;
+  const QString& dbPath = library.dbPath;
 
   int found = 0;
-  const double scan = medianMs([&] {
+  const double scan = sorv::bench::medianMs(kRuns, [&] {
     found = 0;
     for (const auto& listing : sorv::scanSearchPaths({root}, sorv::SongFiles::Mp3Only))
       found += listing.songFiles.size();
   });
-  const double find = medianMs([&] {
+  const double find = sorv::bench::medianMs(kRuns, [&] {
     QProcess process;
     process.setStandardOutputFile(QProcess::nullDevice());
     process.start("find", {root, "-name", "*.mp3"});
@@ -73,7 +56,7 @@ int main(int argc, char** argv) {
           .arg(found));
 
   sorv::SqlDb db(dbPath);
-  const double record = medianMs([&] {
+  const double record = sorv::bench::medianMs(kRuns, [&] {
     db.execute("DELETE FROM 選択候補");
     sorv::writeCandidates(db, sorv::scanSearchPaths({root}, sorv::SongFiles::Mp3Only));
   });
@@ -89,7 +72,8 @@ int main(int argc, char** argv) {
   for (int order = 0; order < 4; ++order) {
     sorv::SongTreeWidget tree;
     int songs = 0;
-    const double build = medianMs(
+    const double build = sorv::bench::medianMs(
+        kRuns,
         [&] {
           songs =
               sorv::buildSongTree(static_cast<sorv::TreeOrder>(order), db, fromWhere, decoder, tree)
@@ -102,7 +86,7 @@ int main(int argc, char** argv) {
   // 選曲完了 over the real main panel on screen, whose counter repaints while the list is set.
   sorv::State s;
   s.pathDir[1] = root;
-  s.pathDir[5] = dir.path() + "/";
+  s.pathDir[5] = library.dir.path() + "/";
   sorv::test::PanelTestView view;
   sorv::Player player(s, decoder, view);
   sorv::MainPanel panel(player);
@@ -116,7 +100,7 @@ int main(int argc, char** argv) {
     window.treeMouseDown(Qt::LeftButton, window.tree->topLevelItem(i));
     window.treeMouseUp(Qt::LeftButton, window.tree->topLevelItem(i));
   }
-  const double choose = medianMs([&] { window.runCommand(0); });
+  const double choose = sorv::bench::medianMs(kRuns, [&] { window.runCommand(0); });
   row("選曲完了 with every song ticked", choose,
       QString("%1 entries, counter %2").arg(s.listCount).arg(view.counter()));
   return 0;

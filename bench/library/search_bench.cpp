@@ -13,17 +13,16 @@
 #include <string_view>
 #include <vector>
 
+#include "bench/library/BenchLibrary.h"
 #include "core/Messages.h"
 #include "library/db/JetLike.h"
 #include "library/db/SqlDb.h"
 #include "library/select/Filter.h"
 #include "library/select/TreeBuild.h"
 #include "tests/common/FakeEngine.h"
-#include "tests/library/LargeLibrary.h"
 
 namespace {
 
-constexpr int kSongs = 20000;
 constexpr int kRuns = 7;
 
 // The previous like: bytes compared as they are, ASCII letters without case.
@@ -67,28 +66,13 @@ void ByteLikeFunction(sqlite3_context* context, int, sqlite3_value** argv) {
   sqlite3_result_int(context, ByteLike(text(argv[0]), text(argv[1])) ? 1 : 0);
 }
 
-double medianMs(const std::function<void()>& run) {
-  std::vector<double> times;
-  for (int i = 0; i < kRuns; ++i) {
-    QElapsedTimer timer;
-    timer.start();
-    run();
-    times.push_back(timer.nsecsElapsed() / 1e6);
-  }
-  std::sort(times.begin(), times.end());
-  return times[kRuns / 2];
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
-  sorv::setMessageHandler(
-      [](const QString& text) { std::fprintf(stderr, "%s\n", qPrintable(text)); });
-  QTemporaryDir dir;
-  const QString root = dir.path() + "/music/", dbPath = dir.path() + "/sorvdb.mdb";
-  sorv::test::LargeLibrary::make(root, dbPath, kSongs);
+  const sorv::bench::BenchLibrary library;
+  const QString& dbPath = library.dbPath;
   sorv::SqlDb db(dbPath);
   db.execute(
       "INSERT INTO 選択候補 (ファイル名, フルパス) SELECT ファイル名, '/m/' FROM "
@@ -110,7 +94,7 @@ int main(int argc, char** argv) {
                                 ByteLikeFunction, nullptr, nullptr);
       else
         sorv::registerJetLike(db.handle());
-      ms[reference] = medianMs([&] {
+      ms[reference] = sorv::bench::medianMs(kRuns, [&] {
         sorv::SongTreeWidget tree;
         songs = sorv::buildSongTree(sorv::TreeOrder::Anime, db, fromWhere, decoder, tree).songCount;
       });
