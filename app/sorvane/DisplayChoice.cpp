@@ -39,6 +39,10 @@ bool chooseDisplayPlatform() {
   const std::string chosen = environment("QT_QPA_PLATFORM");
   const bool x11 = canReachXServer();
   if (chosen.empty() && x11) setenv("QT_QPA_PLATFORM", "xcb", 1);
+  // The analyser repaints the same two small areas 14 times a second. Through shared memory
+  // every repaint first waits for the X server to let go of the last one (a round trip); sending
+  // the few kilobytes over the socket costs the player less. A user's own choice stands.
+  setenv("QT_XCB_NO_MITSHM", "1", 0);
   const bool reachable = chosen.empty()                    ? x11 || canReachWaylandCompositor()
                          : chosen.rfind("xcb", 0) == 0     ? x11
                          : chosen.rfind("wayland", 0) == 0 ? canReachWaylandCompositor()

@@ -2,18 +2,7 @@
 # The whole program: start-up to the first shown panel, and memory while playing, against mpg123
 # playing the same song. Prints a Markdown table. usage: bench/app/run.sh [BUILD_DIR]
 set -euo pipefail
-root=$(cd "$(dirname "$0")/../.." && pwd)
-build=$(cd "${1:-$root/build}" && pwd)
-if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" bash "$0" "$build"
-fi
-work=$(mktemp -d)
-trap 'pkill -f "$work" 2>/dev/null || true; rm -rf "$work"' EXIT
-bash "$root/demo/prepare.sh" "$build" "$work/home" >/dev/null
-song="$work/home/songs/hoshizora_opening.mp3"
-# The hand-over channel of its own (mktemp -d is owner-only): a player you run stays apart.
-export XDG_CONFIG_HOME="$work/config" TMPDIR="$work" XDG_RUNTIME_DIR="$work" SDL_AUDIODRIVER=dummy
-export QT_QPA_PLATFORM=xcb
+source "$(dirname "$0")/../common/demo_session.sh"
 
 # Milliseconds from starting sorvane until its panel is shown, median of five.
 startup_ms() {
