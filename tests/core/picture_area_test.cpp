@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QPainter>
+
 #include "core/PictureArea.h"
 
 namespace sorv {
@@ -36,9 +38,7 @@ TEST(PictureArea, LineLeavesItsEndPixelAlone) {
 
 TEST(PictureArea, ClsShowsTheBackgroundPictureAgain) {
   PictureArea area(QSize(10, 10));
-  QImage picture(10, 10, QImage::Format_RGB32);
-  picture.fill(Qt::green);
-  area.setPicture(picture);
+  area.setPicture([](QPainter& p) { p.fillRect(0, 0, 10, 10, Qt::green); });
   area.filledBox(0, 0, 150, 150, Qt::red);
   EXPECT_EQ(area.image().pixelColor(5, 5), QColor(Qt::red));
   area.cls();
