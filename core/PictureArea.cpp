@@ -25,6 +25,13 @@ QImage makeImage(QSize pixels, qreal ratio, QImage::Format format = QImage::Form
   return image;
 }
 
+QFont makeFont(const QString& name, double points, bool bold) {
+  QFont font(name);
+  font.setPointSizeF(points > 0 ? points : 9);
+  font.setBold(bold);
+  return font;
+}
+
 // Text is laid out on this, at ratio 1, so lines and positions are the same at every ratio.
 const QImage& layoutDevice() {
   static const QImage probe = makeImage(QSize(1, 1), 1);
@@ -108,10 +115,7 @@ QPoint PictureArea::toDevice(double x, double y) const {
 }
 
 QFont PictureArea::currentFont() const {
-  QFont font(fontName_);
-  font.setPointSizeF(fontSize_ > 0 ? fontSize_ : 9);
-  font.setBold(fontBold_);
-  return font;
+  return makeFont(fontName_, fontSize_, fontBold_);
 }
 
 void PictureArea::paintBackground() {
@@ -141,19 +145,17 @@ double PictureArea::textHeight() const {
 
 void PictureArea::print(const QString& text) {
   prints_.push_back({text, currentX_, currentY_, fontName_, fontSize_, fontBold_, foreColor_});
+  const double lineHeight = textHeight();
   if (!text.isEmpty()) {
-    const QFontMetrics metrics(currentFont(), &layoutDevice());
-    const QPointF at = toPixels(currentX_, currentY_);
-    // A pixel more all round for glyphs drawn finer than their layout.
-    const QRectF pixels =
-        QRectF(metrics.boundingRect(text)).translated(at.x(), at.y() + metrics.ascent());
-    const QPointF a = fromPixels(pixels.topLeft() - QPointF(1, 1));
-    const QPointF b = fromPixels(pixels.bottomRight() + QPointF(1, 1));
+    // Text runs rightwards from the position, within its line; a pixel more all round for
+    // glyphs drawn finer than their layout. Measuring the text itself would cost a shaping.
+    const QPointF pixel = fromPixels(QPointF(1, 1));
     add({Shape::Text, currentX_, currentY_, currentX_, currentY_, foreColor_, prints_.size() - 1,
-         spanning(a.x(), a.y(), b.x(), b.y())});
+         spanning(currentX_ - 2 * pixel.x(), currentY_ - pixel.y(), scaleWidth_,
+                  currentY_ + lineHeight + pixel.y())});
   }
   currentX_ = 0;
-  currentY_ += textHeight();
+  currentY_ += lineHeight;
   emit changed();
 }
 
@@ -197,9 +199,7 @@ void PictureArea::add(Shape shape) {
 }
 
 void PictureArea::drawText(const PrintRecord& record) {
-  QFont font(record.fontName);
-  font.setPointSizeF(record.fontSize > 0 ? record.fontSize : 9);
-  font.setBold(record.bold);
+  const QFont font = makeFont(record.fontName, record.fontSize, record.bold);
   const QPointF at = toPixels(record.x, record.y);
   QPainter painter(&image_);
   painter.setFont(font);

@@ -13,9 +13,19 @@ PictureWidget::PictureWidget(QSize pixels, QWidget* parent) : QWidget(parent), a
 }
 
 bool PictureWidget::event(QEvent* event) {
-  // A window moved to a screen of another scale, or shown on one for the first time.
-  if (event->type() == QEvent::ScreenChangeInternal || event->type() == QEvent::Show)
-    area_.setDevicePixelRatio(devicePixelRatioF());
+  // A window moved to a screen of another scale, shown on one for the first time, or (from Qt
+  // 6.6) its screen's scale changed.
+  switch (event->type()) {
+    case QEvent::ScreenChangeInternal:
+    case QEvent::Show:
+#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
+    case QEvent::DevicePixelRatioChange:
+#endif
+      area_.setDevicePixelRatio(devicePixelRatioF());
+      break;
+    default:
+      break;
+  }
   return QWidget::event(event);
 }
 
