@@ -121,7 +121,7 @@ QFont PictureArea::currentFont() const {
 void PictureArea::paintBackground() {
   image_.fill(backColor_);
   if (!painting_) return;
-  if (picture_.isNull() || picture_.devicePixelRatio() != ratio_) {
+  if (picture_.size() != image_.size() || picture_.devicePixelRatio() != ratio_) {
     picture_ = makeImage(size_, ratio_, QImage::Format_ARGB32_Premultiplied);
     picture_.fill(Qt::transparent);
     QPainter painter(&picture_);
