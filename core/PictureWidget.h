@@ -1,5 +1,6 @@
 #pragma once
-// Shows a PictureArea on screen and reports the mouse in the area's scale units.
+// Shows a PictureArea on screen and reports the mouse in the area's scale units. The area draws
+// at the device pixel ratio of the screen the widget is on.
 #include <QWidget>
 
 #include "core/PictureArea.h"
@@ -22,6 +23,7 @@ class PictureWidget : public QWidget {
   void mouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, double x, double y);
 
  protected:
+  bool event(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;

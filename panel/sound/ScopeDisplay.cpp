@@ -1,5 +1,7 @@
 #include "panel/sound/ScopeDisplay.h"
 
+#include <QPainter>
+
 #include "panel/sound/LyricRows.h"
 #include "panel/sound/PanelGeometry.h"
 #include "panel/sound/ScopeDrawing.h"
@@ -15,7 +17,7 @@ const QColor kWaveBack(6, 14, 10);
 PictureWidget* makeArea(QWidget* parent, const QRect& place, QSize pixels) {
   auto* widget = new PictureWidget(pixels, parent);
   widget->setGeometry(QRect(place.topLeft(), pixels));
-  // The drawing writes whole rows of the image, so the image keeps exactly this size.
+  // The drawing writes whole rows of the image, so the image keeps this size (times the ratio).
   widget->setFixedSize(pixels);
   widget->area().setScale(pixels.width(), pixels.height());
   return widget;
@@ -26,7 +28,7 @@ PictureWidget* makeArea(QWidget* parent, const QRect& place, QSize pixels) {
 ScopeDisplay::ScopeDisplay(State& s, AudioEngine& d, PlayerView& v, QWidget* parent)
     : QObject(parent), s_(s), d_(d), v_(v), picture_(sorv::spectrumPicture()) {
   spe_ = makeArea(parent, twipsRect(4035, 3075, 1500, 960), QSize(kSpectrumWidth, kSpectrumHeight));
-  spe_->area().setPicture(picture_);
+  spe_->area().setPicture([this](QPainter& p) { p.drawImage(0, 0, picture_); });
   spe_->area().setForeColor(kSpectrumInk);
   spe_->area().setBackColor(kSpectrumInk);
   wpanel_ = makeArea(parent, twipsRect(4035, 4065, 1500, 750), QSize(kWaveWidth, kWaveHeight));
@@ -70,8 +72,13 @@ bool ScopeDisplay::changes(std::optional<Shown>& shown, const Shown& now) {
 void ScopeDisplay::drawSpectrum() {
   d_.spectrum(left_, right_);
   s_.scopeDirty = 1;
-  if (!changes(spectrumShown_, {left_, right_, s_.volLevel[0], s_.volLevel[1]})) return;
   PictureArea& area = spe_->area();
+  const QSize pixels = area.image().size();
+  if (!changes(spectrumShown_, {left_, right_, s_.volLevel[0], s_.volLevel[1], pixels})) return;
+  if (picture_.size() != pixels) {
+    picture_ = sorv::spectrumPicture(pixels);
+    picture_.setDevicePixelRatio(area.devicePixelRatio());
+  }
   drawSpectrumRows(area.image(), picture_, area.foreColor().rgb(), left_, right_, s_.volLevel[0],
                    s_.volLevel[1]);
   area.touch();
@@ -79,8 +86,9 @@ void ScopeDisplay::drawSpectrum() {
 
 void ScopeDisplay::drawWave() {
   d_.wave(left_, right_);
-  if (!changes(waveShown_, {left_, right_, s_.volLevel[0], s_.volLevel[1]})) return;
   PictureArea& area = wpanel_->area();
+  const QSize pixels = area.image().size();
+  if (!changes(waveShown_, {left_, right_, s_.volLevel[0], s_.volLevel[1], pixels})) return;
   drawWaveTrace(area.image(), area.backColor().rgb(), left_, right_, s_.volLevel[0],
                 s_.volLevel[1]);
   area.touch();

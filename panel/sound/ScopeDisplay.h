@@ -20,7 +20,7 @@ class ScopeDisplay : public QObject {
 
   PictureWidget* spe() const { return spe_; }
   PictureWidget* wPanel() const { return wpanel_; }
-  // The lit colours and the ink that paints over them.
+  // The lit colours (at the area's device pixels) and the ink that paints over them.
   const QImage& spectrumPicture() const { return picture_; }
   QColor ink() const;
 
@@ -30,10 +30,11 @@ class ScopeDisplay : public QObject {
   void clearSpectrum();
 
  private:
-  // What an area shows: the values and volumes it was drawn from.
+  // What an area shows: the values and volumes it was drawn from, and the size of its image.
   struct Shown {
     Bins left, right;
     int32_t volumeLeft, volumeRight;
+    QSize pixels;
     bool operator==(const Shown&) const = default;
   };
 

@@ -14,33 +14,27 @@ const QColor kKnobFrame(160, 160, 160);
 const QColor kKnobLine(255, 170, 40);
 const QColor kVolumeBar(60, 190, 255);
 
-// A dark groove down the middle with tick marks at every tenth of the scale.
-QImage groovePicture(QSize size, int zeroRow) {
-  QImage picture(size, QImage::Format_RGB32);
-  picture.fill(kSliderBack);
-  QPainter painter(&picture);
+// A dark groove down the middle with tick marks at every tenth of the scale. Ticks and lines
+// are one device pixel at every ratio.
+void paintGroove(QPainter& painter, QSize size, int zeroRow) {
   const int mid = size.width() / 2;
+  painter.setPen(QPen(kTick, 0));
   for (int t = 1; t < 10; ++t) {
     const int row = size.height() * t / 10;
-    painter.setPen(kTick);
     painter.drawPoint(0, row);
     painter.drawPoint(size.width() - 1, row);
   }
   painter.fillRect(QRect(mid - 1, 1, 2, size.height() - 2), kGroove);
-  painter.setPen(kGrooveLight);
+  painter.setPen(QPen(kGrooveLight, 0));
   painter.drawLine(mid, 1, mid, size.height() - 2);
-  if (zeroRow >= 0) {
-    painter.setPen(kGrooveLight);
-    painter.drawLine(0, zeroRow, size.width() - 1, zeroRow);
-  }
-  return picture;
+  if (zeroRow >= 0) painter.drawLine(0, zeroRow, size.width() - 1, zeroRow);
 }
 
 void prepareSlider(PictureArea& area, int scaleHeight, int zeroRow) {
   const QSize size = area.pixelSize();
   area.setScale(size.width(), scaleHeight);
   area.setBackColor(kSliderBack);
-  area.setPicture(groovePicture(size, zeroRow));
+  area.setPicture([size, zeroRow](QPainter& painter) { paintGroove(painter, size, zeroRow); });
 }
 
 }  // namespace

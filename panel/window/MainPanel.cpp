@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPainter>
 
 #include "core/AppIcon.h"
 #include "core/Fonts.h"
@@ -15,20 +16,24 @@ namespace {
 
 const QColor kNavy(0, 0, 128);
 
-// A lamp picture that stands over a hot spot while its mode is on; a press on it is its command.
-class LampWidget : public QLabel {
+// A lamp that stands over a hot spot while its mode is on; a press on it is its command. It is
+// painted on each paint, so it is sharp at the ratio of whatever screen it is on.
+class LampWidget : public QWidget {
  public:
   LampWidget(const QString& caption, std::function<void()> pressed, QWidget* parent)
-      : QLabel(parent), pressed_(std::move(pressed)) {
-    setPixmap(QPixmap::fromImage(panel::paintLamp(caption)));
-  }
+      : QWidget(parent), caption_(caption), pressed_(std::move(pressed)) {}
 
  protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    panel::paintLamp(painter, caption_);
+  }
   void mousePressEvent(QMouseEvent* event) override {
     if (event->button() == Qt::LeftButton) pressed_();
   }
 
  private:
+  QString caption_;
   std::function<void()> pressed_;
 };
 
@@ -85,12 +90,12 @@ void MainPanel::buildAreas() {
   ttlbar_ = new PictureWidget(QSize(panel::kWidthTwips / panel::kTwipsPerPixel,
                                     panel::kSkinHeightTwips / panel::kTwipsPerPixel),
                               this);
-  ttlbar_->area().setPicture(panel::paintSkin());
+  ttlbar_->area().setPicture(panel::paintSkin);
   ttlbar_->area().cls();
   mPanel_ = new PictureWidget(panel::kMPanel.size(), this);
   mPanel_->move(panel::kMPanel.topLeft());
   mPanel_->area().setBackColor(kNavy);
-  mPanel_->area().setPicture(panel::paintMPanelPicture());
+  mPanel_->area().setPicture(panel::paintMPanelPicture);
   mPanel_->area().cls();
   aPanel_ = new PictureWidget(panel::kAPanel.size(), this);
   aPanel_->move(panel::kAPanel.topLeft());

@@ -18,6 +18,13 @@ const QColor kSymbol(206, 226, 240);
 const QColor kCaption(150, 170, 200);
 const QColor kWell(6, 8, 14);
 
+// The skin's straight lines are one device pixel wide at every ratio, drawn without smoothing
+// so they stay on whole pixels; shapes, symbols and captions grow with the ratio.
+void hairlines(QPainter& p, const QColor& color) {
+  p.setRenderHint(QPainter::Antialiasing, false);
+  p.setPen(QPen(color, 0));
+}
+
 QFont smallFont(int pixels, bool bold) {
   QFont font(QString::fromUtf8(kArial));
   font.setPixelSize(pixels);
@@ -28,13 +35,15 @@ QFont smallFont(int pixels, bool bold) {
 // A sunken frame around a display area.
 void well(QPainter& p, const QRect& area) {
   const QRect outer = area.adjusted(-2, -2, 1, 1);
+  p.save();
   p.fillRect(outer, kWell);
-  p.setPen(QColor(0, 0, 0));
+  hairlines(p, QColor(0, 0, 0));
   p.drawLine(outer.topLeft(), outer.topRight());
   p.drawLine(outer.topLeft(), outer.bottomLeft());
-  p.setPen(QColor(84, 96, 128));
+  p.setPen(QPen(QColor(84, 96, 128), 0));
   p.drawLine(outer.bottomLeft() + QPoint(1, 1), outer.bottomRight() + QPoint(1, 1));
   p.drawLine(outer.topRight() + QPoint(1, 1), outer.bottomRight() + QPoint(1, 1));
+  p.restore();
 }
 
 void buttonFace(QPainter& p, const QRect& face, const QColor& top, const QColor& bottom) {
@@ -128,20 +137,24 @@ void paintLowerButtons(QPainter& p) {
 
 void groove(QPainter& p, const QRect& slot) {
   const int x = slot.center().x();
+  p.save();
   p.fillRect(QRect(x - 1, slot.top() + 2, 3, slot.height() - 4), kWell);
-  p.setPen(QColor(70, 80, 108));
+  hairlines(p, QColor(70, 80, 108));
   p.drawLine(x + 2, slot.top() + 2, x + 2, slot.bottom() - 2);
+  p.restore();
 }
 
 void paintEqualizerArea(QPainter& p) {
   static const char* const bands[] = {"60", "170", "310", "600", "1K",
                                       "3K", "6K",  "12K", "14K", "16K"};
   paintCaption(p, QRect(34, 204, 160, 10), "EQUALIZER", kCaption, 8);
-  p.setPen(QColor(50, 58, 80));
+  p.save();
+  hairlines(p, QColor(50, 58, 80));
   for (int level = 0; level < 3; ++level) {
     const int y = 221 + level * 41;
     p.drawLine(30, y, 186, y);
   }
+  p.restore();
   p.setFont(smallFont(7, false));
   p.setPen(kCaption);
   p.drawText(QRect(8, 216, 22, 10), Qt::AlignRight, "+12");
@@ -167,11 +180,13 @@ void paintPresetsAndVolume(QPainter& p) {
 }
 
 void grid(QPainter& p, const QRect& area) {
-  p.setPen(QColor(20, 44, 40));
+  p.save();
+  hairlines(p, QColor(20, 44, 40));
   for (int x = area.left() + 10; x < area.right(); x += 10)
     p.drawLine(x, area.top(), x, area.bottom());
   for (int y = area.top() + 8; y < area.bottom(); y += 8)
     p.drawLine(area.left(), y, area.right(), y);
+  p.restore();
 }
 
 void paintScopeAreas(QPainter& p) {
@@ -196,20 +211,18 @@ void paintBackground(QPainter& p, const QRect& all) {
   gradient.setColorAt(0, QColor(34, 40, 56));
   gradient.setColorAt(1, QColor(16, 19, 28));
   p.fillRect(all, gradient);
-  p.setPen(QColor(88, 100, 136));
+  hairlines(p, QColor(88, 100, 136));
   p.drawRect(all.adjusted(0, 0, -1, -1));
-  p.setPen(QColor(8, 10, 16));
+  p.setPen(QPen(QColor(8, 10, 16), 0));
   p.drawRect(all.adjusted(1, 1, -2, -2));
-  p.setPen(QColor(44, 52, 72));
+  p.setPen(QPen(QColor(44, 52, 72), 0));
   p.drawLine(6, 200, all.width() - 7, 200);
 }
 
 }  // namespace
 
-QImage paintSkin() {
+void paintSkin(QPainter& p) {
   const QRect all(0, 0, kWidthTwips / kTwipsPerPixel, kSkinHeightTwips / kTwipsPerPixel);
-  QImage skin(all.size(), QImage::Format_RGB32);
-  QPainter p(&skin);
   paintBackground(p, all);
   p.setRenderHint(QPainter::Antialiasing);
   for (const QRect& area : {kMPanel, kAPanel, kCdisp}) well(p, area);
@@ -219,30 +232,25 @@ QImage paintSkin() {
   paintPresetsAndVolume(p);
   paintScopeAreas(p);
   paintLogo(p);
-  return skin;
 }
 
-QImage paintMPanelPicture() {
-  QImage picture(kMPanel.size(), QImage::Format_RGB32);
-  QPainter p(&picture);
-  QLinearGradient gradient(0, 0, picture.width(), picture.height());
+void paintMPanelPicture(QPainter& p) {
+  const QRect all(QPoint(0, 0), kMPanel.size());
+  QLinearGradient gradient(0, 0, all.width(), all.height());
   gradient.setColorAt(0, QColor(0, 0, 128));
   gradient.setColorAt(1, QColor(0, 0, 92));
-  p.fillRect(picture.rect(), gradient);
+  p.fillRect(all, gradient);
   // A faint stave behind the idle text.
-  p.setPen(QColor(22, 26, 150));
-  for (int line = 0; line < 5; ++line) p.drawLine(0, 18 + 7 * line, picture.width(), 6 + 7 * line);
-  return picture;
+  hairlines(p, QColor(22, 26, 150));
+  for (int line = 0; line < 5; ++line) p.drawLine(0, 18 + 7 * line, all.width(), 6 + 7 * line);
 }
 
-QImage paintLamp(const QString& caption) {
-  QImage lamp(45, 17, QImage::Format_RGB32);
-  lamp.fill(QColor(16, 19, 28));
-  QPainter p(&lamp);
+void paintLamp(QPainter& p, const QString& caption) {
+  const QRect lamp(0, 0, kLampSize.width(), kLampSize.height());
+  p.fillRect(lamp, QColor(16, 19, 28));
   p.setRenderHint(QPainter::Antialiasing);
-  buttonFace(p, lamp.rect().adjusted(1, 1, -1, -1), QColor(250, 200, 80), QColor(196, 120, 20));
-  paintCaption(p, lamp.rect(), caption, QColor(40, 20, 0), 8);
-  return lamp;
+  buttonFace(p, lamp.adjusted(1, 1, -1, -1), QColor(250, 200, 80), QColor(196, 120, 20));
+  paintCaption(p, lamp, caption, QColor(40, 20, 0), 8);
 }
 
 }  // namespace sorv::panel

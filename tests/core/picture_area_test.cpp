@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QPainter>
+
 #include "core/PictureArea.h"
 
 namespace sorv {
@@ -36,13 +38,56 @@ TEST(PictureArea, LineLeavesItsEndPixelAlone) {
 
 TEST(PictureArea, ClsShowsTheBackgroundPictureAgain) {
   PictureArea area(QSize(10, 10));
-  QImage picture(10, 10, QImage::Format_RGB32);
-  picture.fill(Qt::green);
-  area.setPicture(picture);
+  area.setPicture([](QPainter& p) { p.fillRect(0, 0, 10, 10, Qt::green); });
   area.filledBox(0, 0, 150, 150, Qt::red);
   EXPECT_EQ(area.image().pixelColor(5, 5), QColor(Qt::red));
   area.cls();
   EXPECT_EQ(area.image().pixelColor(5, 5), QColor(Qt::green));
+}
+
+// The same drawing, part of it painted over: a title, a bar with its frame redrawn over a fill,
+// a line.
+void drawScene(PictureArea& area) {
+  area.setBackColor(Qt::black);
+  area.cls();
+  area.setForeColor(QColor(100, 240, 240));
+  area.setCurrentX(30);
+  area.setCurrentY(15);
+  area.print(QStringLiteral("♪星空のオーバーチュア"));
+  area.filledBox(0, 400, 1500, 750, Qt::blue);
+  for (int filled = 100; filled <= 1200; filled += 100) {
+    area.box(90, 500, 1300, 600, Qt::cyan);
+    area.filledBox(90, 500, filled, 600, Qt::cyan);
+  }
+  area.line(0, 150 + 7.5, 1500, 150 + 7.5, Qt::white);
+}
+
+// At ratio 2 the image has twice the pixels each way; layout and mouse positions stay in logical
+// pixels; a line is one device pixel; and a change of ratio draws everything again as drawing
+// at the new ratio from the start would.
+TEST(PictureArea, ARatioDoublesThePixelsAndLinesStayOneDevicePixel) {
+  PictureArea direct(QSize(100, 50));
+  direct.setDevicePixelRatio(2);
+  drawScene(direct);
+  EXPECT_EQ(direct.image().size(), QSize(200, 100));
+  EXPECT_EQ(direct.image().devicePixelRatio(), 2);
+  EXPECT_EQ(direct.pixelSize(), QSize(100, 50));
+  EXPECT_EQ(direct.fromPixels(QPointF(50, 25)), QPointF(750, 375));
+  // 157.5 twips are 10.5 logical pixels: device row 21 alone.
+  EXPECT_EQ(direct.image().pixelColor(60, 21), QColor(Qt::white));
+  EXPECT_EQ(direct.image().pixelColor(60, 20), QColor(Qt::black));
+  EXPECT_EQ(direct.image().pixelColor(60, 22), QColor(Qt::black));
+
+  PictureArea changed(QSize(100, 50));
+  drawScene(changed);
+  EXPECT_EQ(changed.currentY(), direct.currentY()) << "line height depends on the ratio";
+  EXPECT_EQ(changed.image().pixelColor(30, 10), QColor(Qt::white));
+  changed.setDevicePixelRatio(2);
+  EXPECT_TRUE(changed.image() == direct.image()) << "drawn again unlike drawn at ratio 2";
+  changed.setDevicePixelRatio(1);
+  PictureArea once(QSize(100, 50));
+  drawScene(once);
+  EXPECT_TRUE(changed.image() == once.image());
 }
 
 }  // namespace

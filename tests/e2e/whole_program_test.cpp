@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
@@ -514,6 +515,74 @@ TEST_F(WholeProgram, EveryPanelHotSpotDoesWhatItsUserSees) {
   expectWindowThatEscapeCloses("^そるばねのﾊﾞｰｼﾞｮﾝ情報$");
   closeAndWait(panel);
   EXPECT_EQ(savedPair(15), QStringList({"1", "1"}));
+}
+
+// The rows of the progress bar's frame (drawn in its own colour) that a column of the panel's
+// upper picture area crosses first, from a shot at the given scale; 0 before it is drawn. The
+// column lies right of what two seconds of play fill and left of the time label.
+int progressFrameRows(const QImage& shot, int scale) {
+  const int x = (8 + 160) * scale;
+  int rows = 0;
+  for (int y = 8 * scale; y < (8 + 65) * scale && y < shot.height() && x < shot.width(); ++y) {
+    if (shot.pixelColor(x, y) == QColor(0, 168, 168))
+      ++rows;
+    else if (rows > 0)
+      break;
+  }
+  return rows;
+}
+
+// Of the 2 x 2 blocks (at even places) of the title's text in a shot at twice the scale, the
+// share whose four pixels are not all alike: none in a picture drawn at 1x and enlarged.
+double unevenTitleBlocks(const QImage& shot, int* blocks) {
+  int text = 0, uneven = 0;
+  for (int y = 2 * 10; y < 2 * 30; y += 2) {
+    for (int x = 2 * 12; x < 2 * 250; x += 2) {
+      const QRgb block[4] = {shot.pixel(x, y), shot.pixel(x + 1, y), shot.pixel(x, y + 1),
+                             shot.pixel(x + 1, y + 1)};
+      const bool cyan = std::any_of(block, block + 4, [](QRgb p) {
+        return qGreen(p) > 200 && qBlue(p) > 200 && qRed(p) < 160;
+      });
+      if (!cyan) continue;
+      ++text;
+      uneven += std::count(block, block + 4, block[0]) != 4;
+    }
+  }
+  *blocks = text;
+  return text ? double(uneven) / text : 0;
+}
+
+// At twice the scale the panel has twice the pixels, drawn afresh rather than enlarged: a one-
+// pixel frame stays one device pixel, text edges are not pairs of equal pixels, and the hot
+// spots, clicked where the larger skin shows them, work.
+TEST_F(WholeProgram, AtTwiceTheScaleThePanelIsDrawnAfreshWithTwiceThePixels) {
+  const QString song = session.copyIn("demo/songs/hoshizora_opening.mp3");
+  QImage shots[2];
+  for (int scale : {1, 2}) {
+    session.setVariable("QT_SCALE_FACTOR", QString::number(scale));
+    const QString panel = startAndWait({song}, "^♪");
+    ASSERT_FALSE(panel.isEmpty()) << "scale " << scale;
+    QImage& shot = shots[scale - 1];
+    EXPECT_TRUE(DesktopSession::waitFor(
+        [&] { return progressFrameRows(shot = session.grab(panel), scale) > 0; }, 10000))
+        << "no progress bar at scale " << scale;
+    EXPECT_EQ(progressFrameRows(shot, scale), 1) << "scale " << scale;
+    session.click(panel, kStopX * scale, kStopY * scale);
+    EXPECT_TRUE(QRegularExpression(kIdleCaption)
+                    .match(session.waitForCaption(panel, kIdleCaption, 10000))
+                    .hasMatch())
+        << "stop clicked at scale " << scale;
+    session.click(panel, kCloseX * scale, kCloseY * scale);
+    ASSERT_TRUE(session.waitForExit(30000)) << "close clicked at scale " << scale;
+  }
+  ASSERT_FALSE(shots[0].isNull());
+  EXPECT_EQ(shots[1].size(), shots[0].size() * 2);
+  int blocks = 0;
+  EXPECT_GT(unevenTitleBlocks(shots[1], &blocks), 0.3);
+  EXPECT_GT(blocks, 100) << "too little of the title found";
+  const QImage enlarged = shots[0].scaled(shots[0].size() * 2);
+  EXPECT_EQ(unevenTitleBlocks(enlarged, &blocks), 0) << "the measure cannot tell an enlarged copy";
+  EXPECT_EQ(progressFrameRows(enlarged, 2), 2);
 }
 
 // Each item of the bar's menu, chosen with the keyboard as its user may, does what it says.

@@ -175,6 +175,36 @@ TEST_F(ScopeTest, ScopeOffBlanksOnceThenLeavesTheAreasAlone) {
   EXPECT_EQ(spe().pixel(5, 5), qRgb(1, 2, 3));
 }
 
+// On a screen of twice the scale both areas are drawn again, on twice the pixels: each lamp of
+// the spectrum four device pixels, the trace one device pixel per sample pair.
+TEST_F(ScopeTest, AtRatioTwoTheSameValuesAreDrawnOnTwiceThePixels) {
+  for (int i = 0; i < 256; ++i) {
+    d.spectrumLeft[i] = i % 7 * 9;
+    d.spectrumRight[i] = (255 - i) % 5 * 11;
+    d.waveLeft[i] = i % 9 * 20 - 80;
+  }
+  scope.scopeTick();
+  const QImage spectrum = spe(), trace = wave();
+  scope.spe()->area().setDevicePixelRatio(2);
+  scope.wPanel()->area().setDevicePixelRatio(2);
+  scope.scopeTick();
+  ASSERT_EQ(spe().size(), QSize(200, 128));
+  const QImage& lit = scope.spectrumPicture();
+  ASSERT_EQ(lit.size(), QSize(200, 128));
+  for (int y = 0; y < 128; ++y) {
+    for (int x = 0; x < 200; ++x) {
+      const bool dark = spectrum.pixel(x / 2, y / 2) == ink();
+      ASSERT_EQ(spe().pixel(x, y), dark ? ink() : lit.pixel(x, y)) << x << "," << y;
+    }
+  }
+  const QRgb back = scope.wPanel()->area().backColor().rgb();
+  ASSERT_EQ(wave().size(), QSize(200, 100));
+  EXPECT_GT(pixelsNot(wave(), back), pixelsNot(trace, back));
+  EXPECT_LE(pixelsNot(wave(), back), 250);
+  // Sample 5: (-60 * 80) / 800 = -6 rows of 50, -12 of 100; x 5 / 2.5 * 2 = 4.
+  EXPECT_EQ(wave().pixel(4, 50 - 12), trace.pixel(2, 25 - 6));
+}
+
 TEST_F(ScopeTest, NothingIsDrawnWhileTheBarIsShown) {
   s.dispMode = DisplayMode::Bar;
   s.hasLyrics = 1;
