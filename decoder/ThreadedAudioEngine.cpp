@@ -3,9 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "decoder/FfmpegSource.h"
 #include "decoder/FileInfo.h"
-#include "decoder/Mpg123Source.h"
 #include "decoder/RegularFile.h"
 #include "decoder/SdlOutput.h"
 #include "decoder/WavWriter.h"
@@ -68,27 +66,19 @@ int ThreadedAudioEngine::setDecodeOption(const DecodeOption& option) {
   return openOutput() ? 1 : 0;
 }
 
-namespace {
-
-// The open source's own bit rate: reading the file's facts again would open it twice more.
-int sourceBitrate(AudioSource& source) {
-  if (const auto* mpeg = dynamic_cast<const Mpg123Source*>(&source)) return mpeg->facts().bitrate;
-  if (const auto* other = dynamic_cast<const FfmpegSource*>(&source)) return other->bitrate();
-  return 0;
-}
-
-}  // namespace
-
 int ThreadedAudioEngine::open(const std::string& path, OpenRecord& record) {
   close();
-  source_ = openAudioSource(path);
+  // One open of the file serves the decoder, the stream facts and the tags.
+  const Descriptor file = openRegularDescriptor(path);
+  if (file) source_ = openAudioSource(file.get(), path);
   if (!source_) return 0;
+  facts_ = readSongFacts(file.get(), path, *source_);
   path_ = path;
   lengthFrames_ = std::max<int64_t>(source_->lengthFrames(), 0);
   record.name = path;
   record.sampleRate = source_->sampleRate();
   record.channels = source_->channels();
-  record.bitrate = sourceBitrate(*source_);
+  record.bitrate = facts_.stream.bitrate;
   record.length = static_cast<int32_t>(lengthFrames_ / source_->sampleRate());
   startFrame_ = 0;
   mode_ = Mode::Stopped;
@@ -126,6 +116,7 @@ void ThreadedAudioEngine::stop() {
 void ThreadedAudioEngine::close() {
   stop();
   source_.reset();
+  facts_ = SongFacts{};
   lyrics_.clear();
   lengthFrames_ = 0;
   mode_ = Mode::Idle;

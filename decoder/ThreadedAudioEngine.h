@@ -54,6 +54,7 @@ class ThreadedAudioEngine : public AudioEngine {
   int32_t version() override { return kVersion; }
 
   int open(const std::string& path, OpenRecord& record) override;
+  const SongFacts& openedFacts() const override { return facts_; }
   int play() override;
   void stop() override;
   void close() override;
@@ -113,6 +114,7 @@ class ThreadedAudioEngine : public AudioEngine {
 
   std::string path_;
   std::unique_ptr<AudioSource> source_;
+  SongFacts facts_;
   int64_t lengthFrames_ = 0;
   std::atomic<Mode> mode_{Mode::Idle};
   int64_t startFrame_ = 0;  // source frame where the current run began; caller thread only
