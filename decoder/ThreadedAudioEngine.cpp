@@ -68,11 +68,14 @@ int ThreadedAudioEngine::setDecodeOption(const DecodeOption& option) {
 
 int ThreadedAudioEngine::open(const std::string& path, OpenRecord& record) {
   close();
-  // One open of the file serves the decoder, the stream facts and the tags.
-  const Descriptor file = openRegularDescriptor(path);
-  if (file) source_ = openAudioSource(file.get(), path);
-  if (!source_) return 0;
-  facts_ = readSongFacts(file.get(), path, *source_);
+  // One open of the file serves the decoder, the stream facts, the tags and a WAV export.
+  file_ = openRegularDescriptor(path);
+  if (file_) source_ = openAudioSource(file_.get(), path);
+  if (!source_) {
+    file_ = Descriptor();
+    return 0;
+  }
+  facts_ = readSongFacts(file_.get(), path, *source_);
   path_ = path;
   lengthFrames_ = std::max<int64_t>(source_->lengthFrames(), 0);
   record.name = path;
@@ -116,6 +119,7 @@ void ThreadedAudioEngine::stop() {
 void ThreadedAudioEngine::close() {
   stop();
   source_.reset();
+  file_ = Descriptor();
   facts_ = SongFacts{};
   lyrics_.clear();
   lengthFrames_ = 0;
@@ -249,7 +253,7 @@ int ThreadedAudioEngine::decodeToWav(const std::string& target) {
   waveWritten_ = false;
   startFrame_ = 0;
   mode_ = Mode::Stopped;
-  waveSource_ = openAudioSource(path_, SampleFormat::Pcm16);
+  waveSource_ = openAudioSource(file_.get(), path_, SampleFormat::Pcm16);
   wave_ = std::make_unique<WavWriter>();
   // Deeper sources keep their depth as 24-bit files; the rest become 16-bit ones.
   if (!waveSource_ || !wave_->open(target, waveSource_->sampleRate(), waveSource_->channels(),

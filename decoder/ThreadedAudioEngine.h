@@ -29,6 +29,7 @@
 #include "decoder/AudioOutput.h"
 #include "decoder/AudioSource.h"
 #include "decoder/LyricTimer.h"
+#include "decoder/RegularFile.h"
 #include "decoder/SoundAnalyzer.h"
 
 namespace sorv {
@@ -113,6 +114,7 @@ class ThreadedAudioEngine : public AudioEngine {
   std::atomic<int> cpuLoad_{kDefaultCpuLoad};  // read by the decode thread
 
   std::string path_;
+  Descriptor file_;  // the open file, read by the sources through descriptors of their own
   std::unique_ptr<AudioSource> source_;
   SongFacts facts_;
   int64_t lengthFrames_ = 0;
