@@ -53,18 +53,35 @@ bool FileWindow::readAt(int64_t offset, void* buffer, std::size_t size) const {
   return ::pread(file_.get(), buffer, size, offset) == static_cast<ssize_t>(size);
 }
 
-long FileWindow::read(void* buffer, std::size_t size) {
-  if (!file_) return -1;
-  const int64_t left = size_ - position_;
-  if (left <= 0) return 0;
-  if (static_cast<int64_t>(size) > left) size = static_cast<std::size_t>(left);
+bool FileWindow::fillAhead(int64_t position) {
+  constexpr std::size_t kAheadBytes = 64 * 1024;
+  ahead_.resize(static_cast<std::size_t>(std::min<int64_t>(kAheadBytes, size_ - position)));
   ssize_t got = 0;
   do {
-    got = ::pread(file_.get(), buffer, size, start_ + position_);
+    got = ::pread(file_.get(), ahead_.data(), ahead_.size(), start_ + position);
   } while (got < 0 && errno == EINTR);
-  if (got < 0) return -1;
-  position_ += got;
-  return static_cast<long>(got);
+  ahead_.resize(got < 0 ? 0 : static_cast<std::size_t>(got));
+  aheadStart_ = position;
+  return got >= 0;
+}
+
+long FileWindow::read(void* buffer, std::size_t size) {
+  if (!file_) return -1;
+  auto* out = static_cast<unsigned char*>(buffer);
+  std::size_t done = 0;
+  while (done < size && position_ < size_) {
+    const int64_t offset = position_ - aheadStart_;
+    if (offset < 0 || offset >= static_cast<int64_t>(ahead_.size())) {
+      if (!fillAhead(position_)) return done > 0 ? static_cast<long>(done) : -1;
+      if (ahead_.empty()) break;  // the file is shorter than it was
+      continue;
+    }
+    const std::size_t n = std::min(size - done, ahead_.size() - static_cast<std::size_t>(offset));
+    std::memcpy(out + done, ahead_.data() + offset, n);
+    done += n;
+    position_ += static_cast<int64_t>(n);
+  }
+  return static_cast<long>(done);
 }
 
 int64_t FileWindow::seek(int64_t offset, int whence) {

@@ -3,6 +3,7 @@
 // container its "data" chunk. The decoders read through it.
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "decoder/RegularFile.h"
 
@@ -25,11 +26,17 @@ class FileWindow {
   bool findDataChunk();
   // Reads exactly size bytes at a file offset; false when the file holds fewer.
   bool readAt(int64_t offset, void* buffer, std::size_t size) const;
+  // Fills ahead_ from the window's offset position; false on a read error.
+  bool fillAhead(int64_t position);
 
   Descriptor file_;
   int64_t start_ = 0;
   int64_t size_ = 0;
   int64_t position_ = 0;
+  // What was read ahead: decoders read a few bytes at a time, and one call to the system per
+  // frame header costs more than the decoding.
+  std::vector<unsigned char> ahead_;
+  int64_t aheadStart_ = 0;  // window position of ahead_[0]
 };
 
 }  // namespace sorv
