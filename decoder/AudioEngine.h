@@ -28,6 +28,9 @@ class AudioEngine {
 
   // One open file at a time; fills the record, its last field with the length in seconds.
   virtual int open(const std::string& path, OpenRecord& record) = 0;
+  // What the open learnt of the open file in the same one read of it: the stream record (as
+  // fileInfo gives it), the tags and the ReplayGain tags. Empty records when nothing is open.
+  virtual const SongFacts& openedFacts() const = 0;
   virtual int play() = 0;
   virtual void stop() = 0;
   virtual void close() = 0;

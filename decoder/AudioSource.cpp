@@ -22,8 +22,9 @@ std::string lowerExtension(const std::string& path) {
   return ext;
 }
 
-std::unique_ptr<AudioSource> tryOpen(std::unique_ptr<AudioSource> source, const std::string& path) {
-  if (source->open(path)) return source;
+std::unique_ptr<AudioSource> tryOpen(std::unique_ptr<AudioSource> source, int fd,
+                                     const std::string& path) {
+  if (source->open(fd, path)) return source;
   return nullptr;
 }
 
@@ -49,13 +50,18 @@ bool isMpegPath(const std::string& path) {
 }
 
 std::unique_ptr<AudioSource> openAudioSource(const std::string& path, SampleFormat format) {
-  if (!isRegularFile(path)) return nullptr;
+  const Descriptor file = openRegularDescriptor(path);
+  if (!file) return nullptr;
+  return openAudioSource(file.get(), path, format);
+}
+
+std::unique_ptr<AudioSource> openAudioSource(int fd, const std::string& path, SampleFormat format) {
   if (isMpegPath(path)) {
-    if (auto source = tryOpen(std::make_unique<Mpg123Source>(format), path)) return source;
-    return tryOpen(std::make_unique<FfmpegSource>(), path);
+    if (auto source = tryOpen(std::make_unique<Mpg123Source>(format), fd, path)) return source;
+    return tryOpen(std::make_unique<FfmpegSource>(), fd, path);
   }
-  if (auto source = tryOpen(std::make_unique<FfmpegSource>(), path)) return source;
-  return tryOpen(std::make_unique<Mpg123Source>(format), path);
+  if (auto source = tryOpen(std::make_unique<FfmpegSource>(), fd, path)) return source;
+  return tryOpen(std::make_unique<Mpg123Source>(format), fd, path);
 }
 
 }  // namespace sorv

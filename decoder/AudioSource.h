@@ -16,9 +16,11 @@ class AudioSource {
  public:
   virtual ~AudioSource() = default;
 
-  // Opens the file; true only when it holds audio that decodes. Never throws, never crashes on
-  // bad input. After success the format below is fixed for the life of the source.
-  virtual bool open(const std::string& path) = 0;
+  // Opens the file open at fd (path names it, for formats told by their name); true only when
+  // it holds audio that decodes. The source reads through a descriptor of its own by position,
+  // so the caller may close fd or read the file too. Never throws, never crashes on bad input.
+  // After success the format below is fixed for the life of the source.
+  virtual bool open(int fd, const std::string& path) = 0;
   // Hz, > 0 after a successful open.
   virtual int sampleRate() const = 0;
   // 1 or 2 (more channels are mixed down to two by the source).
@@ -46,6 +48,9 @@ void toStereo(const float* in, std::size_t frames, int channels, float* stereo);
 bool isMpegPath(const std::string& path);
 // A source that has opened the file, or nullptr when no decoder can read it.
 std::unique_ptr<AudioSource> openAudioSource(const std::string& path,
+                                             SampleFormat format = SampleFormat::Float);
+// The same for the file that path names, already open at fd.
+std::unique_ptr<AudioSource> openAudioSource(int fd, const std::string& path,
                                              SampleFormat format = SampleFormat::Float);
 
 }  // namespace sorv

@@ -10,9 +10,26 @@ extern "C" {
 #include <algorithm>
 #include <cstring>
 
-#include "decoder/LegacyPath.h"
-
 namespace sorv {
+
+namespace {
+
+constexpr int kIoBufferBytes = 64 * 1024;
+
+int readWindow(void* window, uint8_t* buffer, int size) {
+  const long got = static_cast<FileWindow*>(window)->read(buffer, static_cast<std::size_t>(size));
+  if (got < 0) return AVERROR(EIO);
+  return got == 0 ? AVERROR_EOF : static_cast<int>(got);
+}
+
+int64_t seekWindow(void* window, int64_t offset, int whence) {
+  auto* file = static_cast<FileWindow*>(window);
+  if (whence & AVSEEK_SIZE) return file->size();
+  const int64_t position = file->seek(offset, whence & ~AVSEEK_FORCE);
+  return position < 0 ? AVERROR(EINVAL) : position;
+}
+
+}  // namespace
 
 FfmpegSource::~FfmpegSource() {
   swr_free(&resampler_);
@@ -20,11 +37,29 @@ FfmpegSource::~FfmpegSource() {
   av_frame_free(&frame_);
   avcodec_free_context(&codec_);
   avformat_close_input(&format_);
+  if (io_) av_freep(&io_->buffer);
+  avio_context_free(&io_);
 }
 
-bool FfmpegSource::open(const std::string& path) {
+bool FfmpegSource::openInput(const std::string& path) {
+  auto* buffer = static_cast<unsigned char*>(av_malloc(kIoBufferBytes));
+  if (!buffer) return false;
+  io_ = avio_alloc_context(buffer, kIoBufferBytes, 0, &window_, readWindow, nullptr, seekWindow);
+  if (!io_) {
+    av_free(buffer);
+    return false;
+  }
+  format_ = avformat_alloc_context();
+  if (!format_) return false;
+  format_->pb = io_;
+  format_->flags |= AVFMT_FLAG_CUSTOM_IO;
+  // The name still tells the probe what the extension says. On failure FFmpeg frees format_.
+  return avformat_open_input(&format_, path.c_str(), nullptr, nullptr) >= 0;
+}
+
+bool FfmpegSource::open(int fd, const std::string& path) {
   av_log_set_level(AV_LOG_QUIET);
-  if (avformat_open_input(&format_, onDiskPath(path).c_str(), nullptr, nullptr) < 0) return false;
+  if (!window_.open(fd, false) || !openInput(path)) return false;
   if (avformat_find_stream_info(format_, nullptr) < 0) return false;
   stream_ = av_find_best_stream(format_, AVMEDIA_TYPE_AUDIO, -1, -1, nullptr, 0);
   if (stream_ < 0 || !openCodec()) return false;

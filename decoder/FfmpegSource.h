@@ -4,8 +4,10 @@
 #include <vector>
 
 #include "decoder/AudioSource.h"
+#include "decoder/FileWindow.h"
 
 struct AVFormatContext;
+struct AVIOContext;
 struct AVCodecContext;
 struct AVFrame;
 struct AVPacket;
@@ -20,7 +22,7 @@ class FfmpegSource : public AudioSource {
   FfmpegSource(const FfmpegSource&) = delete;
   FfmpegSource& operator=(const FfmpegSource&) = delete;
 
-  bool open(const std::string& path) override;
+  bool open(int fd, const std::string& path) override;
   int sampleRate() const override { return rate_; }
   int channels() const override { return channels_; }
   int64_t lengthFrames() const override { return length_; }
@@ -36,6 +38,8 @@ class FfmpegSource : public AudioSource {
   const char* codecName() const { return codecName_; }
 
  private:
+  // FFmpeg reads the file through window_ rather than opening it by name again.
+  bool openInput(const std::string& path);
   bool openCodec();
   void readCodecFacts();
   // Sets the resampler up for the frame's format, layout and rate, keeping the source's own
@@ -47,6 +51,8 @@ class FfmpegSource : public AudioSource {
   // Drops the decoded samples before the frame a seek asked for.
   void skipToSeekTarget(int64_t framePts);
 
+  FileWindow window_;
+  AVIOContext* io_ = nullptr;
   AVFormatContext* format_ = nullptr;
   AVCodecContext* codec_ = nullptr;
   AVFrame* frame_ = nullptr;

@@ -1,10 +1,12 @@
 #include "decoder/FileWindow.h"
 
-#include <array>
-#include <cstring>
+#include <unistd.h>
 
-#include "decoder/LegacyPath.h"
-#include "decoder/RegularFile.h"
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 namespace sorv {
 
@@ -14,30 +16,19 @@ uint32_t littleEndian32(const unsigned char* bytes) {
   return bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) | (static_cast<uint32_t>(bytes[3]) << 24);
 }
 
-int64_t fileSize(std::FILE* file) {
-  if (std::fseek(file, 0, SEEK_END) != 0) return -1;
-  const long size = std::ftell(file);
-  std::fseek(file, 0, SEEK_SET);
-  return size;
-}
-
 }  // namespace
 
-FileWindow::~FileWindow() {
-  if (file_) std::fclose(file_);
-}
-
-bool FileWindow::open(const std::string& path) {
-  file_ = openRegularFile(path);
-  if (!file_) return false;
-  size_ = fileSize(file_);
+bool FileWindow::open(int fd, bool riffData) {
+  file_ = duplicateDescriptor(fd);
+  start_ = 0;
+  size_ = openFileSize(file_.get());
+  position_ = 0;
   if (size_ < 0) return false;
   std::array<unsigned char, 12> head{};
-  if (std::fread(head.data(), 1, head.size(), file_) == head.size() &&
-      std::memcmp(head.data(), "RIFF", 4) == 0) {
-    if (!findDataChunk()) return false;
+  if (riffData && readAt(0, head.data(), head.size()) && std::memcmp(head.data(), "RIFF", 4) == 0) {
+    return findDataChunk();
   }
-  return seek(0, SEEK_SET) == 0;
+  return true;
 }
 
 // Walks the chunks after the 12-byte RIFF header; chunks are padded to an even size.
@@ -46,8 +37,7 @@ bool FileWindow::findDataChunk() {
   int64_t offset = 12;
   std::array<unsigned char, 8> chunk{};
   while (offset + 8 <= total) {
-    if (std::fseek(file_, offset, SEEK_SET) != 0) return false;
-    if (std::fread(chunk.data(), 1, chunk.size(), file_) != chunk.size()) return false;
+    if (!readAt(offset, chunk.data(), chunk.size())) return false;
     const int64_t length = littleEndian32(chunk.data() + 4);
     if (std::memcmp(chunk.data(), "data", 4) == 0) {
       start_ = offset + 8;
@@ -59,18 +49,39 @@ bool FileWindow::findDataChunk() {
   return false;
 }
 
+bool FileWindow::readAt(int64_t offset, void* buffer, std::size_t size) const {
+  return ::pread(file_.get(), buffer, size, offset) == static_cast<ssize_t>(size);
+}
+
+bool FileWindow::fillAhead(int64_t position) {
+  constexpr std::size_t kAheadBytes = 64 * 1024;
+  ahead_.resize(static_cast<std::size_t>(std::min<int64_t>(kAheadBytes, size_ - position)));
+  ssize_t got = 0;
+  do {
+    got = ::pread(file_.get(), ahead_.data(), ahead_.size(), start_ + position);
+  } while (got < 0 && errno == EINTR);
+  ahead_.resize(got < 0 ? 0 : static_cast<std::size_t>(got));
+  aheadStart_ = position;
+  return got >= 0;
+}
+
 long FileWindow::read(void* buffer, std::size_t size) {
   if (!file_) return -1;
-  const int64_t left = size_ - position_;
-  if (left <= 0) return 0;
-  if (static_cast<int64_t>(size) > left) size = static_cast<std::size_t>(left);
-  if (needsSeek_) {
-    if (std::fseek(file_, start_ + position_, SEEK_SET) != 0) return -1;
-    needsSeek_ = false;
+  auto* out = static_cast<unsigned char*>(buffer);
+  std::size_t done = 0;
+  while (done < size && position_ < size_) {
+    const int64_t offset = position_ - aheadStart_;
+    if (offset < 0 || offset >= static_cast<int64_t>(ahead_.size())) {
+      if (!fillAhead(position_)) return done > 0 ? static_cast<long>(done) : -1;
+      if (ahead_.empty()) break;  // the file is shorter than it was
+      continue;
+    }
+    const std::size_t n = std::min(size - done, ahead_.size() - static_cast<std::size_t>(offset));
+    std::memcpy(out + done, ahead_.data() + offset, n);
+    done += n;
+    position_ += static_cast<int64_t>(n);
   }
-  const std::size_t got = std::fread(buffer, 1, size, file_);
-  position_ += static_cast<int64_t>(got);
-  return static_cast<long>(got);
+  return static_cast<long>(done);
 }
 
 int64_t FileWindow::seek(int64_t offset, int whence) {
@@ -79,7 +90,6 @@ int64_t FileWindow::seek(int64_t offset, int whence) {
   if (whence == SEEK_END) target += size_;
   if (target < 0 || target > size_) return -1;
   position_ = target;
-  needsSeek_ = true;
   return position_;
 }
 

@@ -1,18 +1,15 @@
 #include "decoder/Loudness.h"
 
 #include <ebur128.h>
-#include <taglib/fileref.h>
-#include <taglib/mp4file.h>
-#include <taglib/tpropertymap.h>
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <memory>
 #include <vector>
 
 #include "decoder/AudioSource.h"
-#include "decoder/LegacyPath.h"
+#include "decoder/RegularFile.h"
+#include "decoder/SongTags.h"
 
 namespace sorv {
 
@@ -21,43 +18,6 @@ namespace {
 struct MeterDeleter {
   void operator()(ebur128_state* state) const { ebur128_destroy(&state); }
 };
-
-// "-6.54 dB" or "0.988"; nullopt when the text starts with no number.
-std::optional<double> leadingNumber(const std::string& text) {
-  const char* begin = text.data();
-  while (begin < text.data() + text.size() && *begin == ' ') ++begin;
-  if (begin < text.data() + text.size() && *begin == '+') ++begin;
-  double value = 0;
-  const auto [end, error] = std::from_chars(begin, text.data() + text.size(), value);
-  if (error != std::errc() || end == begin) return std::nullopt;
-  return value;
-}
-
-// The first value of a tag field: generic properties (Vorbis comments, ID3v2 TXXX frames, APE),
-// then MP4's free-form iTunes atoms, which TagLib leaves out of its properties.
-std::string fieldText(const TagLib::FileRef& file, const std::string& key) {
-  const TagLib::PropertyMap properties = file.file()->properties();
-  const auto found = properties.find(key);
-  if (found != properties.end() && !found->second.isEmpty()) {
-    return found->second.front().to8Bit(true);
-  }
-  auto* mp4 = dynamic_cast<TagLib::MP4::File*>(file.file());
-  if (!mp4 || !mp4->tag()) return {};
-  for (const auto& [name, item] : mp4->tag()->itemMap()) {
-    if (name.upper() == "----:COM.APPLE.ITUNES:" + TagLib::String(key).upper() &&
-        !item.toStringList().isEmpty()) {
-      return item.toStringList().front().to8Bit(true);
-    }
-  }
-  return {};
-}
-
-std::optional<Loudness> taggedLoudness(const TagLib::FileRef& file, const std::string& scope) {
-  const auto gain = leadingNumber(fieldText(file, "REPLAYGAIN_" + scope + "_GAIN"));
-  if (!gain) return std::nullopt;
-  const auto peak = leadingNumber(fieldText(file, "REPLAYGAIN_" + scope + "_PEAK"));
-  return Loudness{kTargetLufs - *gain, peak && *peak > 0 ? *peak : 1.0};
-}
 
 }  // namespace
 
@@ -93,9 +53,11 @@ std::optional<Loudness> measureLoudness(const std::string& path) {
 }
 
 TaggedLoudness readLoudnessTags(const std::string& path) {
-  const TagLib::FileRef file(onDiskPath(path).c_str(), false);
-  if (file.isNull()) return {};
-  return {taggedLoudness(file, "TRACK"), taggedLoudness(file, "ALBUM")};
+  const Descriptor file = openRegularDescriptor(path);
+  if (!file) return {};
+  SongFacts facts;
+  readSongTags(file.get(), path, facts);
+  return facts.loudness;
 }
 
 double replayGainDb(const Loudness& loudness) {

@@ -54,8 +54,8 @@ Mpg123Source::~Mpg123Source() {
   mpg123_delete(handle_);
 }
 
-bool Mpg123Source::open(const std::string& path) {
-  if (!handle_ || !window_.open(path)) return false;
+bool Mpg123Source::open(int fd, const std::string& /*path*/) {
+  if (!handle_ || !window_.open(fd, true)) return false;
   if (mpg123_replace_reader_handle(handle_, readWindow, seekWindow, nullptr) != MPG123_OK)
     return false;
   if (mpg123_open_handle(handle_, &window_) != MPG123_OK) return false;

@@ -23,7 +23,7 @@ class Mpg123Source : public AudioSource {
   explicit Mpg123Source(SampleFormat format = SampleFormat::Float);
   ~Mpg123Source() override;
 
-  bool open(const std::string& path) override;
+  bool open(int fd, const std::string& path) override;
   int sampleRate() const override { return rate_; }
   int channels() const override { return channels_; }
   int64_t lengthFrames() const override { return length_; }

@@ -3,6 +3,7 @@
 // kTextChars characters (cut on a character boundary).
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace sorv {
@@ -37,6 +38,27 @@ struct StreamRecord {
   // Windows Media Audio) and the bits per sample of lossless streams (0 for lossy ones).
   std::string codec;
   int32_t bits = 0;
+};
+
+// How loud a song is: EBU R128 integrated loudness, and its highest sample.
+struct Loudness {
+  double lufs = 0;  // integrated loudness
+  double peak = 0;  // 1.0 at full scale
+};
+
+// The track's and the album's loudness as the file's ReplayGain tags give them; each is nullopt
+// when the file has no such gain tag.
+struct TaggedLoudness {
+  std::optional<Loudness> track;
+  std::optional<Loudness> album;
+};
+
+// What one read of a song file tells: its stream facts (fileSize set), its tags and its
+// ReplayGain tags.
+struct SongFacts {
+  TagRecord tag;
+  StreamRecord stream;
+  TaggedLoudness loudness;
 };
 
 // Open record: handed in zeroed, filled by open. The last field is the length in seconds.

@@ -21,19 +21,43 @@ bool isSameFile(const std::string& a, const std::string& b) {
          first.st_ino == second.st_ino;
 }
 
-std::FILE* openRegularFile(const std::string& path) {
-  // O_NONBLOCK: opening a FIFO with no writer would otherwise wait for one.
-  const int fd = ::open(onDiskPath(path).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return nullptr;
-  struct stat info {};
-  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    ::close(fd);
-    return nullptr;
+Descriptor::~Descriptor() {
+  if (fd_ >= 0) ::close(fd_);
+}
+
+Descriptor& Descriptor::operator=(Descriptor&& other) noexcept {
+  if (this != &other) {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = std::exchange(other.fd_, -1);
   }
-  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-  std::FILE* file = ::fdopen(fd, "rb");
-  if (!file) ::close(fd);
+  return *this;
+}
+
+Descriptor duplicateDescriptor(int fd) {
+  return Descriptor(fd >= 0 ? ::fcntl(fd, F_DUPFD_CLOEXEC, 0) : -1);
+}
+
+int64_t openFileSize(int fd) {
+  struct stat info {};
+  if (fd < 0 || ::fstat(fd, &info) != 0) return -1;
+  return static_cast<int64_t>(info.st_size);
+}
+
+Descriptor openRegularDescriptor(const std::string& path) {
+  // O_NONBLOCK: opening a FIFO with no writer would otherwise wait for one.
+  Descriptor file(::open(onDiskPath(path).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  struct stat info {};
+  if (!file || ::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) return Descriptor();
+  ::fcntl(file.get(), F_SETFL, ::fcntl(file.get(), F_GETFL) & ~O_NONBLOCK);
   return file;
+}
+
+std::FILE* openRegularFile(const std::string& path) {
+  Descriptor file = openRegularDescriptor(path);
+  if (!file) return nullptr;
+  std::FILE* handle = ::fdopen(file.get(), "rb");
+  if (handle) file.release();  // the stream closes it
+  return handle;
 }
 
 }  // namespace sorv

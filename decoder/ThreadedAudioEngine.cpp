@@ -3,9 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "decoder/FfmpegSource.h"
 #include "decoder/FileInfo.h"
-#include "decoder/Mpg123Source.h"
 #include "decoder/RegularFile.h"
 #include "decoder/SdlOutput.h"
 #include "decoder/WavWriter.h"
@@ -68,27 +66,22 @@ int ThreadedAudioEngine::setDecodeOption(const DecodeOption& option) {
   return openOutput() ? 1 : 0;
 }
 
-namespace {
-
-// The open source's own bit rate: reading the file's facts again would open it twice more.
-int sourceBitrate(AudioSource& source) {
-  if (const auto* mpeg = dynamic_cast<const Mpg123Source*>(&source)) return mpeg->facts().bitrate;
-  if (const auto* other = dynamic_cast<const FfmpegSource*>(&source)) return other->bitrate();
-  return 0;
-}
-
-}  // namespace
-
 int ThreadedAudioEngine::open(const std::string& path, OpenRecord& record) {
   close();
-  source_ = openAudioSource(path);
-  if (!source_) return 0;
+  // One open of the file serves the decoder, the stream facts, the tags and a WAV export.
+  file_ = openRegularDescriptor(path);
+  if (file_) source_ = openAudioSource(file_.get(), path);
+  if (!source_) {
+    file_ = Descriptor();
+    return 0;
+  }
+  facts_ = readSongFacts(file_.get(), path, *source_);
   path_ = path;
   lengthFrames_ = std::max<int64_t>(source_->lengthFrames(), 0);
   record.name = path;
   record.sampleRate = source_->sampleRate();
   record.channels = source_->channels();
-  record.bitrate = sourceBitrate(*source_);
+  record.bitrate = facts_.stream.bitrate;
   record.length = static_cast<int32_t>(lengthFrames_ / source_->sampleRate());
   startFrame_ = 0;
   mode_ = Mode::Stopped;
@@ -126,6 +119,8 @@ void ThreadedAudioEngine::stop() {
 void ThreadedAudioEngine::close() {
   stop();
   source_.reset();
+  file_ = Descriptor();
+  facts_ = SongFacts{};
   lyrics_.clear();
   lengthFrames_ = 0;
   mode_ = Mode::Idle;
@@ -258,7 +253,7 @@ int ThreadedAudioEngine::decodeToWav(const std::string& target) {
   waveWritten_ = false;
   startFrame_ = 0;
   mode_ = Mode::Stopped;
-  waveSource_ = openAudioSource(path_, SampleFormat::Pcm16);
+  waveSource_ = openAudioSource(file_.get(), path_, SampleFormat::Pcm16);
   wave_ = std::make_unique<WavWriter>();
   // Deeper sources keep their depth as 24-bit files; the rest become 16-bit ones.
   if (!waveSource_ || !wave_->open(target, waveSource_->sampleRate(), waveSource_->channels(),

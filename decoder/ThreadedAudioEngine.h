@@ -29,6 +29,7 @@
 #include "decoder/AudioOutput.h"
 #include "decoder/AudioSource.h"
 #include "decoder/LyricTimer.h"
+#include "decoder/RegularFile.h"
 #include "decoder/SoundAnalyzer.h"
 
 namespace sorv {
@@ -54,6 +55,7 @@ class ThreadedAudioEngine : public AudioEngine {
   int32_t version() override { return kVersion; }
 
   int open(const std::string& path, OpenRecord& record) override;
+  const SongFacts& openedFacts() const override { return facts_; }
   int play() override;
   void stop() override;
   void close() override;
@@ -112,7 +114,9 @@ class ThreadedAudioEngine : public AudioEngine {
   std::atomic<int> cpuLoad_{kDefaultCpuLoad};  // read by the decode thread
 
   std::string path_;
+  Descriptor file_;  // the open file, read by the sources through descriptors of their own
   std::unique_ptr<AudioSource> source_;
+  SongFacts facts_;
   int64_t lengthFrames_ = 0;
   std::atomic<Mode> mode_{Mode::Idle};
   int64_t startFrame_ = 0;  // source frame where the current run began; caller thread only

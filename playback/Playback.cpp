@@ -77,10 +77,14 @@ int16_t playData(State& s, AudioEngine& d, PlayerView& v, int16_t pos) {
     showMessage(path + QStringLiteral("が開けません。"));
     return 0;
   }
-  if (s.entry(pos).stream.fileSize == 0)
-    d.fileInfo(path.toStdString(), s.entry(pos).tag, s.entry(pos).stream);
+  // The open read the file's facts and tags already: nothing here opens the song again.
+  const SongFacts& facts = d.openedFacts();
+  if (s.entry(pos).stream.fileSize == 0) {
+    s.entry(pos).tag = facts.tag;
+    s.entry(pos).stream = facts.stream;
+  }
   offerLyrics(s, d, path);
-  d.setLoudnessGain(loudnessGainDb(songDbPath(s), path, s.loudnessMode));
+  d.setLoudnessGain(loudnessGainDb(songDbPath(s), path, s.loudnessMode, facts.loudness));
   for (QString& line : s.lyricLines) line.clear();
   if (!d.play() || !waitUntilPlaying(d)) {
     // A track that never reports playing must not start later behind the user's back.

@@ -7,6 +7,7 @@
 #include <ctime>
 
 #include "decoder/Mpg123Source.h"
+#include "decoder/RegularFile.h"
 
 namespace {
 
@@ -29,8 +30,9 @@ int main(int argc, char** argv) {
   for (int run = 0; run < 5; ++run) {
     const double cpu = threadCpuMs();
     const auto start = std::chrono::steady_clock::now();
+    const sorv::Descriptor file = sorv::openRegularDescriptor(argv[1]);
     sorv::Mpg123Source source;
-    if (!source.open(argv[1])) return 1;
+    if (!file || !source.open(file.get(), argv[1])) return 1;
     bestWall =
         std::min(bestWall,
                  std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)

@@ -24,8 +24,7 @@ FileStamp stampOf(const QString& path) {
 }
 
 // The ReplayGain tags of a song: they need no database.
-std::optional<Loudness> taggedLoudness(const QString& path, bool album) {
-  const TaggedLoudness tagged = readLoudnessTags(path.toStdString());
+std::optional<Loudness> taggedLoudness(const TaggedLoudness& tagged, bool album) {
   if (album && tagged.album) return tagged.album;
   return tagged.track;
 }
@@ -67,7 +66,7 @@ SqlStatement LoudnessCache::keyedStatement(const char* sql, const QString& path)
 }
 
 std::optional<Loudness> LoudnessCache::knownLoudness(const QString& path, bool album) {
-  if (auto tagged = taggedLoudness(path, album)) return tagged;
+  if (auto tagged = taggedLoudness(readLoudnessTags(path.toStdString()), album)) return tagged;
   return find(path);
 }
 
@@ -78,9 +77,10 @@ std::optional<Loudness> LoudnessCache::songLoudness(const QString& path, bool al
   return measured;
 }
 
-double loudnessGainDb(const QString& dbPath, const QString& path, int mode) {
+double loudnessGainDb(const QString& dbPath, const QString& path, int mode,
+                      const TaggedLoudness& tagged) {
   if (mode == 0) return 0;
-  if (const auto tagged = taggedLoudness(path, mode == 2)) return replayGainDb(*tagged);
+  if (const auto loudness = taggedLoudness(tagged, mode == 2)) return replayGainDb(*loudness);
   try {
     SqlDb db(dbPath);
     if (const auto measured = LoudnessCache(db).find(path)) return replayGainDb(*measured);

@@ -33,10 +33,11 @@ class LoudnessCache {
 };
 
 // The gain in dB for a song about to play under a loudness setting (0 off, 1 per song, 2 per
-// album): 0 when off. A song with ReplayGain tags or an earlier measurement gets its gain at
-// once, with or without a song database; any other plays at 0 dB while it is measured in the
-// background and kept in the song database at dbPath for the next time. Without a usable
-// database such a song stays at 0 dB.
-double loudnessGainDb(const QString& dbPath, const QString& path, int mode);
+// album): 0 when off. A song with ReplayGain tags (tagged: as its open read them) or an earlier
+// measurement gets its gain at once, with or without a song database; any other plays at 0 dB
+// while it is measured in the background and kept in the song database at dbPath for the next
+// time. Without a usable database such a song stays at 0 dB.
+double loudnessGainDb(const QString& dbPath, const QString& path, int mode,
+                      const TaggedLoudness& tagged);
 
 }  // namespace sorv

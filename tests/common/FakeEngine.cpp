@@ -48,8 +48,11 @@ int FakeEngine::open(const std::string& path, OpenRecord& record) {
   if (unopenable.count(path) || path.empty()) return 0;
   openPath = path;
   record.name = path;
-  auto it = streams.find(path);
-  record.length = it == streams.end() ? 0 : it->second.length;
+  facts_ = SongFacts{};
+  if (auto it = tags.find(path); it != tags.end()) facts_.tag = it->second;
+  if (auto it = streams.find(path); it != streams.end()) facts_.stream = it->second;
+  if (auto it = loudness.find(path); it != loudness.end()) facts_.loudness = it->second;
+  record.length = facts_.stream.length;
   engineState = 0;
   return 1;
 }

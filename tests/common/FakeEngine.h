@@ -25,8 +25,9 @@ class FakeEngine : public AudioEngine {
   bool waveWrittenResult = true;          // what waveWritten reports
   std::set<std::string> unopenable;       // paths whose open fails
   std::set<std::string> lyricFiles;       // paths that setLyricsFile accepts
-  std::map<std::string, TagRecord> tags;  // getFileInfo answers
+  std::map<std::string, TagRecord> tags;  // getFileInfo and openedFacts answers
   std::map<std::string, StreamRecord> streams;
+  std::map<std::string, TaggedLoudness> loudness;  // the ReplayGain tags an open reads
   EngineOption option{};
   Bins spectrumLeft{}, spectrumRight{}, waveLeft{}, waveRight{};
   LyricsRecord lyricsRecord;
@@ -55,6 +56,7 @@ class FakeEngine : public AudioEngine {
   int setDecodeOption(const DecodeOption& o) override;
   int32_t version() override;
   int open(const std::string& path, OpenRecord& record) override;
+  const SongFacts& openedFacts() const override { return facts_; }
   int play() override;
   void stop() override;
   void close() override;
@@ -87,6 +89,7 @@ class FakeEngine : public AudioEngine {
 
  private:
   std::function<void()> endHandler_;
+  SongFacts facts_;
   int pollsLeft_ = 0;
 };
 
