@@ -271,7 +271,9 @@ TEST_F(SelectionWindowTest, FolderErrorNamesTheFolderAndLeavesNothingTicked) {
   const QString deepest = makeTooDeepFolder(musicPath());
   window->runCommand(2);
   ASSERT_EQ(messages.texts.size(), 1);
+  // The folder, then why it cannot be listed.
   EXPECT_TRUE(messages.texts[0].startsWith(deepest + ":")) << messages.texts[0].toStdString();
+  EXPECT_GT(messages.texts[0].size(), deepest.size() + 1);
   EXPECT_EQ(window->windowTitle(), "選曲（フォルダ検索中）");
   EXPECT_EQ(window->checkCount(), 0);
   EXPECT_FALSE(window->btn[0]->isEnabled());

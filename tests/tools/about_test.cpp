@@ -4,7 +4,6 @@
 #include "tests/common/WaitUntil.h"
 #include "tests/tools/ToolsTest.h"
 #include "tools/AboutBox.h"
-#include "tools/SysInfo.h"
 
 namespace sorv::test {
 namespace {
@@ -86,18 +85,6 @@ TEST_F(AboutTest, SystemInformationStartsTheConfiguredToolOrSaysItIsUnavailable)
       EXPECT_EQ(messages.texts, QStringList{kUnavailable}) << c.name;
     }
   }
-}
-
-TEST_F(AboutTest, GetKeyValueReadsTextAndNumbers) {
-  setSystem("SOFTWARE/Test/Name", "text value");
-  setSystem("SOFTWARE/Test/Count", 255);
-  QString value = "stale";
-  EXPECT_TRUE(getKeyValue(QSettings::SystemScope, "SOFTWARE\\Test", "Name", value));
-  EXPECT_EQ(value, "text value");
-  EXPECT_TRUE(getKeyValue(QSettings::SystemScope, "SOFTWARE\\Test", "Count", value));
-  EXPECT_EQ(value, "255");
-  EXPECT_FALSE(getKeyValue(QSettings::SystemScope, "SOFTWARE\\Test", "Missing", value));
-  EXPECT_TRUE(value.isEmpty());
 }
 
 }  // namespace
