@@ -3,7 +3,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 
 #include "tests/library/JetFileWriter.h"
 #include "tests/library/LibraryTestDb.h"
@@ -78,17 +77,10 @@ JetTable manySongs() {
   return many;
 }
 
-class ImportMdbTest : public ::testing::Test {
+class ImportMdbTest : public SorvdbTest {
  protected:
-  QString filePath(const QString& name) const { return dir.path() + "/" + name; }
   QString writeJet(const QString& name, const QVector<JetTable>& tables) {
-    return writeBytes(name, buildJetFile(tables));
-  }
-  QString writeBytes(const QString& name, const QByteArray& bytes) {
-    QFile file(filePath(name));
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-    return filePath(name);
+    return writeFile(name, buildJetFile(tables));
   }
   QStringList files() const { return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden); }
   // Imports the old song table into db.
@@ -103,7 +95,6 @@ class ImportMdbTest : public ::testing::Test {
     EXPECT_EQ(run.code, 0) << run.err.toStdString();
     return run.out;
   }
-  QTemporaryDir dir;
   const QString db = filePath("sorvdb.mdb");
 };
 
@@ -189,14 +180,14 @@ TEST_F(ImportMdbTest, BadOldFilesGiveAClearMessageAndWriteNothing) {
   const QVector<QPair<QString, QString>> cases{
       {filePath("missing.mdb"), "no such file"},
       {sqlite, "not a Jet database"},
-      {writeBytes("random.mdb", QByteArray(9000, '\x5a')), "not a Jet database"},
-      {writeBytes("empty.mdb", QByteArray()), "not a Jet database"},
+      {writeFile("random.mdb", QByteArray(9000, '\x5a')), "not a Jet database"},
+      {writeFile("empty.mdb", QByteArray()), "not a Jet database"},
       {writeJet("other.mdb", {JetTable{"選択候補", {{"ファイル名", JetType::Text}}, {}}}),
        "has no table アニソンデータ管理"},
-      {writeBytes("cut.mdb", jet.left(4 * 4096)), "cannot read the definition"},
-      {writeBytes("half_page.mdb", big.left(big.size() - 100)), "cut short"},
-      {writeBytes("page_gone.mdb", pageGone), "rows of table アニソンデータ管理: a damaged file"},
-      {writeBytes("miscounted.mdb", miscounted), "a damaged"},
+      {writeFile("cut.mdb", jet.left(4 * 4096)), "cannot read the definition"},
+      {writeFile("half_page.mdb", big.left(big.size() - 100)), "cut short"},
+      {writeFile("page_gone.mdb", pageGone), "rows of table アニソンデータ管理: a damaged file"},
+      {writeFile("miscounted.mdb", miscounted), "a damaged"},
   };
   const QStringList before = files();
   for (const auto& [old, message] : cases) {
@@ -211,7 +202,7 @@ TEST_F(ImportMdbTest, BadOldFilesGiveAClearMessageAndWriteNothing) {
 
 TEST_F(ImportMdbTest, AnExistingDatabaseIsKeptUnlessForcedAndThenOnlyReplacedWhenDone) {
   const QString old = writeJet("old.mdb", {oldSongTable()});
-  writeBytes("sorvdb.mdb", "precious");
+  writeFile("sorvdb.mdb", "precious");
   const ToolRun refused = tool({"import-mdb", old, db});
   EXPECT_EQ(refused.code, 1);
   EXPECT_TRUE(refused.err.contains("--force"));
