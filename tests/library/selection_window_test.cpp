@@ -73,6 +73,7 @@ TEST_F(SelectionWindowTest, LoadsPathsAndDisablesTheSelectionButtons) {
   EXPECT_FALSE(window->edtpop[2]->isEnabled());
 }
 
+// Only a tree of found songs under thirty opens expanded.
 TEST_F(SelectionWindowTest, SmallTreeOpensExpandedWithTheCountCaption) {
   window->runCommand(5);
   EXPECT_EQ(window->windowTitle(), "選曲（ 0000/0004 件）");
@@ -81,9 +82,6 @@ TEST_F(SelectionWindowTest, SmallTreeOpensExpandedWithTheCountCaption) {
   EXPECT_TRUE(nodeFor("Genre255")->isExpanded());
   EXPECT_TRUE(nodeFor("255あ")->isExpanded());
   EXPECT_TRUE(messages.texts.isEmpty()) << messages.texts.join("|").toStdString();
-}
-
-TEST_F(SelectionWindowTest, EverySongViewOrThirtySongsStayCollapsed) {
   window->edtChk[0]->setChecked(false);
   window->runCommand(2);
   EXPECT_EQ(window->songCount(), 4);
@@ -221,16 +219,6 @@ TEST_F(SelectionWindowTest, DoneBuildsThePlayListInTreeOrderAndStartsIt) {
   EXPECT_FALSE(window->isVisible());
 }
 
-TEST_F(SelectionWindowTest, CopyAndExportGetTheTickedPaths) {
-  window->runCommand(5);
-  click(musicPath() + "i1.mp3");
-  QStringList got;
-  QObject::connect(window.get(), &SelectionWindow::copyRequested,
-                   [&] { got = window->collectCheckedKeys(); });
-  window->runCommand(3);
-  EXPECT_EQ(got, QStringList({musicPath() + "i1.mp3"}));
-}
-
 TEST_F(SelectionWindowTest, PreviewPlaysOneSongAndStops) {
   window->runCommand(5);
   s.playState = 1;
@@ -283,7 +271,9 @@ TEST_F(SelectionWindowTest, FolderErrorNamesTheFolderAndLeavesNothingTicked) {
   const QString deepest = makeTooDeepFolder(musicPath());
   window->runCommand(2);
   ASSERT_EQ(messages.texts.size(), 1);
+  // The folder, then why it cannot be listed.
   EXPECT_TRUE(messages.texts[0].startsWith(deepest + ":")) << messages.texts[0].toStdString();
+  EXPECT_GT(messages.texts[0].size(), deepest.size() + 1);
   EXPECT_EQ(window->windowTitle(), "選曲（フォルダ検索中）");
   EXPECT_EQ(window->checkCount(), 0);
   EXPECT_FALSE(window->btn[0]->isEnabled());

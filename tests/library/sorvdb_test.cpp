@@ -1,26 +1,12 @@
 // The sorvdb tool, run through its command entry with captured output.
 #include <gtest/gtest.h>
 
-#include <QTemporaryDir>
-
 #include "library/db/SongCsv.h"
 #include "tests/library/LibraryTestDb.h"
 #include "tests/library/SorvdbRun.h"
 
 namespace sorv::test {
 namespace {
-
-class SorvdbTest : public ::testing::Test {
- protected:
-  QString filePath(const QString& name) const { return dir.path() + "/" + name; }
-  QString writeFile(const QString& name, const QByteArray& bytes) {
-    QFile file(filePath(name));
-    file.open(QIODevice::WriteOnly);
-    file.write(bytes);
-    return filePath(name);
-  }
-  QTemporaryDir dir;
-};
 
 TEST_F(SorvdbTest, InitRefusesToOverwriteWithoutForce) {
   const QString db = filePath("a.mdb");

@@ -1,12 +1,9 @@
-#include <QDeadlineTimer>
 #include <QFile>
 #include <QSettings>
-#include <QThread>
 
 #include "tests/common/WaitUntil.h"
 #include "tests/tools/ToolsTest.h"
 #include "tools/AboutBox.h"
-#include "tools/SysInfo.h"
 
 namespace sorv::test {
 namespace {
@@ -32,17 +29,16 @@ class AboutTest : public ToolsTest {
   }
 };
 
-TEST(AboutVersionTest, FirstDigitDotLastTwo) {
-  EXPECT_EQ(AboutBox::versionText(300), "3.00");
-  EXPECT_EQ(AboutBox::versionText(25), "2.25");
-  EXPECT_EQ(AboutBox::versionText(254), "2.54");
-}
-
 TEST_F(AboutTest, ShowsBothVersionsAndTheCaption) {
-  d.versionNumber = 300;
+  // The engine's version is its first digit, a dot and its last two.
+  for (const auto& [number, text] : {std::pair{300, "3.00"}, {25, "2.25"}, {254, "2.54"}}) {
+    d.versionNumber = number;
+    AboutBox about(s, d);
+    EXPECT_EQ(about.lblVersion()->text(),
+              QString("そるばね    Version 1.14\nVBMP3.DLL   Version ") + text);
+  }
   AboutBox about(s, d);
   EXPECT_EQ(about.windowTitle(), "そるばねのﾊﾞｰｼﾞｮﾝ情報");
-  EXPECT_EQ(about.lblVersion()->text(), "そるばね    Version 1.14\nVBMP3.DLL   Version 3.00");
   EXPECT_TRUE(about.lblDescription()->text().startsWith("　このプログラムは、多くのＭＰ３"));
   // The description shows whole, above everything that follows it.
   const QRect description = about.lblDescription()->geometry();
@@ -56,51 +52,39 @@ TEST_F(AboutTest, ShowsBothVersionsAndTheCaption) {
   EXPECT_EQ(about.cmdSysInfo()->text(), "ｼｽﾃﾑ情報(&S)...");
 }
 
-TEST_F(AboutTest, NothingConfiguredSaysSystemInformationIsUnavailable) {
-  AboutBox about(s, d);
-  about.cmdSysInfoClick();
-  EXPECT_EQ(messages.texts, QStringList{kUnavailable});
-}
-
-TEST_F(AboutTest, LocationWithoutTheProgramSaysUnavailable) {
-  setSystem("SOFTWARE/Microsoft/Shared Tools Location/MSINFO", makeDir("tools"));
-  startSysInfo();
-  EXPECT_EQ(messages.texts, QStringList{kUnavailable});
-}
-
-TEST_F(AboutTest, UnstartablePathSaysUnavailable) {
-  setSystem("SOFTWARE/Microsoft/Shared Tools/MSINFO/PATH", temp("missing-tool"));
-  startSysInfo();
-  EXPECT_EQ(messages.texts, QStringList{kUnavailable});
-}
-
-TEST_F(AboutTest, ProgramInTheLocationFolderStarts) {
+// The system information button starts the tool of the PATH setting, else MSINFO32.EXE in the
+// folder of the location setting; otherwise it says the information is unavailable.
+TEST_F(AboutTest, SystemInformationStartsTheConfiguredToolOrSaysItIsUnavailable) {
+  const QString kPath = "SOFTWARE/Microsoft/Shared Tools/MSINFO/PATH";
+  const QString kLocation = "SOFTWARE/Microsoft/Shared Tools Location/MSINFO";
+  makeDir("empty");
   makeDir("tools");
   makeTool("tools/MSINFO32.EXE");
-  setSystem("SOFTWARE/Microsoft/Shared Tools Location/MSINFO", temp("tools"));
-  startSysInfo();
-  EXPECT_TRUE(messages.texts.isEmpty());
-  EXPECT_TRUE(ran());
-}
-
-TEST_F(AboutTest, PathSettingWinsAndStarts) {
-  setSystem("SOFTWARE/Microsoft/Shared Tools/MSINFO/PATH", makeTool("info.sh"));
-  setSystem("SOFTWARE/Microsoft/Shared Tools Location/MSINFO", temp("nowhere"));
-  startSysInfo();
-  EXPECT_TRUE(messages.texts.isEmpty());
-  EXPECT_TRUE(ran());
-}
-
-TEST_F(AboutTest, GetKeyValueReadsTextAndNumbers) {
-  setSystem("SOFTWARE/Test/Name", "text value");
-  setSystem("SOFTWARE/Test/Count", 255);
-  QString value = "stale";
-  EXPECT_TRUE(getKeyValue(QSettings::SystemScope, "SOFTWARE\\Test", "Name", value));
-  EXPECT_EQ(value, "text value");
-  EXPECT_TRUE(getKeyValue(QSettings::SystemScope, "SOFTWARE\\Test", "Count", value));
-  EXPECT_EQ(value, "255");
-  EXPECT_FALSE(getKeyValue(QSettings::SystemScope, "SOFTWARE\\Test", "Missing", value));
-  EXPECT_TRUE(value.isEmpty());
+  const QString script = makeTool("info.sh");
+  const struct {
+    const char* name;
+    QString path, location;
+    bool starts;
+  } cases[] = {{"nothing configured", {}, {}, false},
+               {"location without the program", {}, temp("empty"), false},
+               {"unstartable path", temp("missing-tool"), {}, false},
+               {"program in the location folder", {}, temp("tools"), true},
+               {"path wins over location", script, temp("nowhere"), true}};
+  for (const auto& c : cases) {
+    QSettings(QSettings::SystemScope, "Sorvane", "Sorvane").clear();
+    if (!c.path.isEmpty()) setSystem(kPath, c.path);
+    if (!c.location.isEmpty()) setSystem(kLocation, c.location);
+    QFile::remove(temp("ran"));
+    messages.texts.clear();
+    AboutBox about(s, d);
+    about.cmdSysInfoClick();
+    if (c.starts) {
+      EXPECT_TRUE(messages.texts.isEmpty()) << c.name;
+      EXPECT_TRUE(ran()) << c.name;
+    } else {
+      EXPECT_EQ(messages.texts, QStringList{kUnavailable}) << c.name;
+    }
+  }
 }
 
 }  // namespace

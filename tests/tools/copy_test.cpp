@@ -87,20 +87,18 @@ TEST_F(CopyTest, FirstFailureEndsTheRunWithOneMessage) {
   EXPECT_FALSE(window->isVisible());
 }
 
-TEST_F(CopyTest, StartingStopsAndReleasesThePlayer) {
-  s.playState = 1;
-  d.engineState = 1;
-  auto window = makeWindow(makeDir("out"));
-  window->runCommand(0);
-  EXPECT_EQ(d.calls, (std::vector<std::string>{"stop", "close"}));
-  EXPECT_EQ(s.playState, 0);
+TEST_F(CopyTest, StartingStopsAndReleasesAPlayingPlayerAndLeavesAnIdleOneAlone) {
+  for (const int playing : {1, 0}) {
+    s.playState = playing;
+    d.engineState = playing;
+    d.clearCalls();
+    auto window = makeWindow(makeDir("out"));
+    window->runCommand(0);
+    const std::vector<std::string> released{"stop", "close"};
+    EXPECT_EQ(d.calls, playing ? released : std::vector<std::string>{}) << playing;
+    EXPECT_EQ(s.playState, 0);
+  }
   EXPECT_EQ(v.caption, "そるばね Ver.1.14");
-}
-
-TEST_F(CopyTest, IdlePlayerIsNotTouched) {
-  auto window = makeWindow(makeDir("out"));
-  window->runCommand(0);
-  EXPECT_TRUE(d.calls.empty());
 }
 
 TEST(FileCopyTest, ReplacesAnExistingTargetAndRefusesAMissingSource) {

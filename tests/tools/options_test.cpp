@@ -41,23 +41,19 @@ TEST_F(OptionsTest, OpeningShowsTheOptionsAndFolders) {
   EXPECT_EQ(dialog.cmdCancel()->text(), "ｷｬﾝｾﾙ");
 }
 
-TEST_F(OptionsTest, OkWithoutMovingTheSliderKeepsPlaying) {
-  OptionsDialog dialog(player);
-  dialog.cmdOKClick();
-  EXPECT_EQ(s.playState, 1);
-  EXPECT_FALSE(d.called("stop"));
-  EXPECT_FALSE(d.called("setVbmp3Option 10"));
-  EXPECT_EQ(v.caption, "♪Song");
-  EXPECT_EQ(dialog.result(), QDialog::Accepted);
-}
-
-TEST_F(OptionsTest, StoredLoadOutsideTheSliderStillNeverStopsOnPlainOk) {
-  s.cpuLoad = 500;
-  OptionsDialog dialog(player);
-  dialog.cmdOKClick();
-  EXPECT_EQ(s.playState, 1);
-  EXPECT_FALSE(d.called("stop"));
-  EXPECT_EQ(s.cpuLoad, 500);
+// Even a stored load outside the slider's range is kept and never stops the song.
+TEST_F(OptionsTest, OkWithoutMovingTheSliderKeepsPlayingAndTheLoad) {
+  for (const int load : {10, 500}) {
+    s.cpuLoad = load;
+    OptionsDialog dialog(player);
+    dialog.cmdOKClick();
+    EXPECT_EQ(s.playState, 1) << load;
+    EXPECT_FALSE(d.called("stop")) << load;
+    EXPECT_FALSE(d.called("setVbmp3Option " + std::to_string(load))) << load;
+    EXPECT_EQ(s.cpuLoad, load);
+    EXPECT_EQ(v.caption, "♪Song");
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+  }
 }
 
 TEST_F(OptionsTest, MovingTheSliderStopsTheTrackForGoodAndSetsTheLoad) {

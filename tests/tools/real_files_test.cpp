@@ -1,4 +1,4 @@
-// The export with the real engine and the copy of real songs.
+// The export of real songs with the real engine.
 #include <QDataStream>
 #include <QDeadlineTimer>
 #include <QDir>
@@ -8,7 +8,6 @@
 
 #include "decoder/ThreadedAudioEngine.h"
 #include "tests/tools/ToolsTest.h"
-#include "tools/CopyWindow.h"
 #include "tools/WavExportWindow.h"
 
 namespace sorv::test {
@@ -104,22 +103,6 @@ TEST_F(RealFilesTest, ExportingSongsGivesWavFilesOfTheirLengthAndReportsAFailedW
     EXPECT_NEAR(wav.seconds(), e.seconds, 0.1) << e.name;
   }
   engine.release();
-}
-
-TEST_F(RealFilesTest, CopyingThreeSongsGivesIdenticalFiles) {
-  const QString out = makeDir("out");
-  const QStringList songs{Fixture("tone440_vbr.mp3"), Fixture("id3v24_utf8.mp3"),
-                          Fixture("tone1k.wma")};
-  CopyWindow window(player, [&songs] { return songs; });
-  window.dir1().setPath(out);
-  window.runCommand(0);
-  EXPECT_TRUE(messages.texts.isEmpty());
-  for (const QString& song : songs) {
-    QFile source(song), copy(out + "/" + QFileInfo(song).fileName());
-    ASSERT_TRUE(source.open(QIODevice::ReadOnly)) << song.toStdString();
-    ASSERT_TRUE(copy.open(QIODevice::ReadOnly)) << copy.fileName().toStdString();
-    EXPECT_EQ(copy.readAll(), source.readAll()) << song.toStdString();
-  }
 }
 
 }  // namespace
