@@ -1,5 +1,8 @@
 #pragma once
-// Small helpers for the playback tests: play lists of real files in a temporary folder.
+// Small helpers for the playback tests: play lists of real files in a temporary folder, and the
+// player over the fake engine and view that most of them drive.
+#include <gtest/gtest.h>
+
 #include <QDir>
 #include <QFile>
 #include <QStringList>
@@ -7,7 +10,10 @@
 
 #include "core/State.h"
 #include "core/session/PlayList.h"
+#include "playback/Player.h"
 #include "tests/common/FakeEngine.h"
+#include "tests/common/FakeView.h"
+#include "tests/common/MessageCapture.h"
 
 namespace sorv::test {
 
@@ -49,5 +55,17 @@ inline void makeList(State& s, FakeEngine& d, int n) {
   setFileTable(s, paths);
   s.listPos = n > 0 ? 1 : 0;
 }
+
+// A player without a song database; its messages are captured, not shown.
+class PlayerFixture : public ::testing::Test {
+ protected:
+  void SetUp() override { s.dbState = SongDbState::Failed; }
+  QTemporaryDir dir;
+  State s;
+  FakeEngine d;
+  FakeView v;
+  Player player{s, d, v};
+  MessageCapture messages;
+};
 
 }  // namespace sorv::test

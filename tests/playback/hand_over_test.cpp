@@ -166,20 +166,14 @@ TEST(HandOverTransport, OfCopiesStartedTogetherOneRunsAndTakesEveryFile) {
   }
 }
 
-class HandOverTest : public ::testing::Test {
+class HandOverTest : public PlayerFixture {
  protected:
   void SetUp() override {
-    s.dbState = SongDbState::Failed;
+    PlayerFixture::SetUp();
     makeList(s, d, 5);
     ASSERT_TRUE(player.start(3));
     d.clearCalls();
   }
-  QTemporaryDir dir;
-  State s;
-  FakeEngine d;
-  FakeView v;
-  Player player{s, d, v};
-  MessageCapture messages;
 };
 
 TEST_F(HandOverTest, PlayListReplacesListAndPlaysItsFirstEntry) {

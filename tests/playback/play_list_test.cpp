@@ -20,20 +20,13 @@ QStringList entries(const State& s) {
   return files;
 }
 
-class PlayListTest : public ::testing::Test {
+class PlayListTest : public PlayerFixture {
  protected:
-  void SetUp() override { s.dbState = SongDbState::Failed; }
   QString m3u(const QStringList& lines) {
     const QString path = dir.filePath("list.m3u");
     writeAll(path, lines.join("\r\n").toUtf8() + "\r\n");
     return path;
   }
-  QTemporaryDir dir;
-  State s;
-  FakeEngine d;
-  FakeView v;
-  Player player{s, d, v};
-  MessageCapture messages;
 };
 
 TEST_F(PlayListTest, FileTableTakesMp3AndRmpAndCountsUp) {

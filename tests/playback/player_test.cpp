@@ -15,10 +15,10 @@
 namespace sorv::test {
 namespace {
 
-class PlayerTest : public ::testing::Test {
+class PlayerTest : public PlayerFixture {
  protected:
   void SetUp() override {
-    s.dbState = SongDbState::Failed;
+    PlayerFixture::SetUp();
     s.verNo = "1.14";
     makeList(s, d, 10);
   }
@@ -30,11 +30,6 @@ class PlayerTest : public ::testing::Test {
     ASSERT_TRUE(player.isPlaying());
     d.clearCalls();
   }
-  State s;
-  FakeEngine d;
-  FakeView v;
-  Player player{s, d, v};
-  MessageCapture messages;
 };
 
 TEST_F(PlayerTest, StepsStopAtTheEndsButStillRestart) {
