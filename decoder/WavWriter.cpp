@@ -1,12 +1,7 @@
 #include "decoder/WavWriter.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <limits>
 
 namespace sorv {
@@ -31,27 +26,18 @@ WavWriter::~WavWriter() {
 
 bool WavWriter::open(const std::string& target, int sampleRate, int channels, int bits) {
   abandon();
-  target_ = target;
   sampleRate_ = sampleRate;
   channels_ = channels;
   bits_ = bits;
   dataBytes_ = 0;
-  failed_ = false;
   if (sampleRate <= 0 || channels <= 0 || (bits != 16 && bits != 24)) return false;
-  temporary_ = target + ".part.XXXXXX";
-  const int fd = ::mkstemp(temporary_.data());
-  if (fd < 0) return false;
-  ::fchmod(fd, 0644);  // a plain file like any other export, not mkstemp's owner-only one
-  file_ = ::fdopen(fd, "wb");
-  if (!file_) {
-    ::close(fd);
-    std::remove(temporary_.c_str());
-    return false;
-  }
-  return writeHeader(0);
+  // A link of the target's name is replaced, not followed: the export writes only its own files.
+  open_ = file_.open(target, WholeFileWriter::Link::Replace) && writeHeader(0, false);
+  if (!open_) file_.abandon();
+  return open_;
 }
 
-bool WavWriter::writeHeader(uint32_t dataBytes) {
+bool WavWriter::writeHeader(uint32_t dataBytes, bool rewrite) {
   const bool extensible = bits_ > 16;
   const uint32_t formatBytes = extensible ? 40 : 16;
   unsigned char header[68];
@@ -77,15 +63,12 @@ bool WavWriter::writeHeader(uint32_t dataBytes) {
   }
   for (char c : {'d', 'a', 't', 'a'}) *at++ = c;
   put32(at, dataBytes);
-  const std::size_t size = at - header;
-  return std::fseek(file_, 0, SEEK_SET) == 0 && std::fwrite(header, 1, size, file_) == size;
+  return rewrite ? file_.writeAt(0, header, at - header) : file_.write(header, at - header);
 }
 
 bool WavWriter::writeBytes(const void* data, std::size_t bytes) {
-  if (!file_ || failed_) return false;
-  failed_ = std::fwrite(data, 1, bytes, file_) != bytes;
   dataBytes_ += bytes;
-  return !failed_;
+  return open_ && file_.write(data, bytes);
 }
 
 bool WavWriter::write(const int16_t* samples, std::size_t frames) {
@@ -109,21 +92,17 @@ bool WavWriter::write24(const float* samples, std::size_t frames) {
 }
 
 bool WavWriter::finish() {
-  if (!file_) return false;
+  if (!open_) return false;
+  open_ = false;
   const bool fits = dataBytes_ <= std::numeric_limits<uint32_t>::max() - 60;
-  bool ok = !failed_ && fits && writeHeader(static_cast<uint32_t>(dataBytes_));
-  ok = (std::fclose(file_) == 0) && ok;
-  file_ = nullptr;
-  if (ok && std::rename(temporary_.c_str(), target_.c_str()) == 0) return true;
-  std::remove(temporary_.c_str());
+  if (fits && writeHeader(static_cast<uint32_t>(dataBytes_), true) && file_.commit()) return true;
+  file_.abandon();
   return false;
 }
 
 void WavWriter::abandon() {
-  if (!file_) return;
-  std::fclose(file_);
-  file_ = nullptr;
-  std::remove(temporary_.c_str());
+  open_ = false;
+  file_.abandon();
 }
 
 }  // namespace sorv

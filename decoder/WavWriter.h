@@ -1,12 +1,13 @@
 #pragma once
 // Writes 16-bit or 24-bit PCM WAV files (24-bit ones as WAVE_FORMAT_EXTENSIBLE, as readers
-// expect for more than 16 bits). The data goes to a temporary file beside the target, made anew
-// under a name no one else holds (so a link planted there is never followed), which replaces the
-// target only once it is complete; a failure leaves no file behind and the target as it was.
+// expect for more than 16 bits). The file is written whole (WholeFileWriter): it replaces the
+// target, or a link of that name, only once it is complete; a failure leaves no file behind and
+// the target as it was.
 #include <cstdint>
-#include <cstdio>
 #include <string>
 #include <vector>
+
+#include "decoder/WholeFile.h"
 
 namespace sorv {
 
@@ -29,18 +30,17 @@ class WavWriter {
   void abandon();
 
  private:
-  bool writeHeader(uint32_t dataBytes);
+  // The first header starts the file; the rewrite completes it over the first.
+  bool writeHeader(uint32_t dataBytes, bool rewrite);
   bool writeBytes(const void* data, std::size_t bytes);
 
-  std::FILE* file_ = nullptr;
-  std::string target_;
-  std::string temporary_;
+  WholeFileWriter file_;
+  bool open_ = false;
   int sampleRate_ = 0;
   int channels_ = 0;
   int bits_ = 16;
   uint64_t dataBytes_ = 0;
   std::vector<unsigned char> packed_;
-  bool failed_ = false;
 };
 
 }  // namespace sorv

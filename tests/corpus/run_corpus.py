@@ -102,7 +102,7 @@ def media_tools(tally, cli, path, work):
         tally.add("cli wav", false_success=1, note="%s: success without a complete WAV" % path)
     else:
         tally.add("cli wav")
-    leftovers = [n for n in os.listdir(work) if ".part" in n]
+    leftovers = [n for n in os.listdir(work) if n.startswith(".sorvane-tmp-")]
     if leftovers:
         tally.add("cli wav", false_success=1, note="temporary files left: %s" % leftovers)
     code, _, err = run([cli, "info", path])

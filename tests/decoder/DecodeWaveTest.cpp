@@ -81,7 +81,7 @@ TEST(DecodeWaveTest, StereoAndWindowsMediaKeepTheirOwnRate) {
 
 // The old target is replaced; links planted under the temporary names are not followed; a
 // target that cannot be replaced (a folder) is reported as not written.
-TEST(DecodeWaveTest, ReplacesAnExistingTargetAndFollowsNoLink) {
+TEST(DecodeWaveTest, ReplacesAnExistingTargetFollowsNoLinkAndTakesTheLongestName) {
   QTemporaryDir dir;
   const std::string target = dir.filePath("song.WAV").toStdString();
   const std::string victim = dir.filePath("victim").toStdString();
@@ -96,13 +96,18 @@ TEST(DecodeWaveTest, ReplacesAnExistingTargetAndFollowsNoLink) {
   EXPECT_NEAR(test::dominantHz(wav.samples, 1, wav.rate), 440, 10);
   std::ifstream kept(victim);
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "precious");
+  // A name of 255 bytes, the most a file system takes: the temporary name is no longer.
+  const std::string longest(251, 'n');
+  decodeToEnd(engine, test::fixture("tone440_short.rmp"),
+              dir.path().toStdString() + "/" + longest + ".WAV");
+  EXPECT_TRUE(engine.waveWritten());
   const std::string folder = dir.filePath("folder.WAV").toStdString();
   fs::create_directory(folder);
   decodeToEnd(engine, test::fixture("tone440_short.rmp"), folder);
   EXPECT_FALSE(engine.waveWritten());
   EXPECT_TRUE(fs::is_directory(folder));
-  EXPECT_EQ(namesIn(dir),
-            (std::vector<std::string>{"folder.WAV", "song.WAV", "song.WAV.part", "victim"}));
+  EXPECT_EQ(namesIn(dir), (std::vector<std::string>{"folder.WAV", longest + ".WAV", "song.WAV",
+                                                    "song.WAV.part", "victim"}));
 }
 
 TEST(DecodeWaveTest, FailureLeavesNoFile) {
