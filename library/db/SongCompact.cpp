@@ -1,23 +1,18 @@
-// Shut-down compaction of the song database. The live file is only ever replaced by a rename
-// of a complete copy, so a failure at any step leaves it as it was.
+// Shut-down compaction of the song database. The live file is compacted where it is, under
+// SQLite's write lock, so a row another program commits meanwhile is never lost and the file
+// keeps its links, owner and mode.
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <cstdio>
 
 #include "core/Fonts.h"
+#include "decoder/WholeFile.h"
 #include "library/db/SongDb.h"
 #include "library/db/SqlDb.h"
 
 namespace sorv {
 
 namespace {
-
-// Replaces target by source with one rename (atomic on one file system).
-bool replaceFile(const QString& source, const QString& target) {
-  return std::rename(QFile::encodeName(source).constData(),
-                     QFile::encodeName(target).constData()) == 0;
-}
 
 void showCompactNotice(PictureArea& panel) {
   panel.cls();
@@ -32,31 +27,32 @@ void showCompactNotice(PictureArea& panel) {
   QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
-// Compacts the live file into a fresh work copy and then puts a copy of it in place of the
-// live file.
-void recompactLive(const QString& live, const QString& work) {
-  const QString liveTemp = live + QStringLiteral(".new");
-  if (!compactDatabaseFile(live, work)) return;
-  QFile::remove(liveTemp);
-  if (!QFile::copy(work, liveTemp) || !replaceFile(liveTemp, live)) QFile::remove(liveTemp);
+// Writes a compacted copy of source as target, which it replaces only once complete.
+bool writeCompactCopy(const QString& source, const QString& target) {
+  WholeFileWriter copy;
+  if (!copy.open(QFile::encodeName(target).toStdString())) return false;
+  try {
+    SqlDb db(source);
+    db.compactInto(QFile::decodeName(copy.temporaryPath().c_str()));
+  } catch (const DbError&) {
+    return false;
+  }
+  return copy.commit();
+}
+
+// False when another program is writing the database (after SQLite's wait for the lock): the
+// compaction is then left for another time.
+bool compactInPlace(const QString& live) {
+  try {
+    SqlDb db(live);
+    db.execute(QStringLiteral("VACUUM"));
+    return true;
+  } catch (const DbError&) {
+    return false;
+  }
 }
 
 }  // namespace
-
-bool compactDatabaseFile(const QString& source, const QString& target) {
-  const QString temp = target + QStringLiteral(".tmp");
-  QFile::remove(temp);
-  try {
-    SqlDb db(source);
-    db.compactInto(temp);
-  } catch (const DbError&) {
-    QFile::remove(temp);
-    return false;
-  }
-  if (replaceFile(temp, target)) return true;
-  QFile::remove(temp);
-  return false;
-}
 
 void compactSongDb(const State& s, const QString& folder, const QString& fileName,
                    PictureArea& panel) {
@@ -65,12 +61,13 @@ void compactSongDb(const State& s, const QString& folder, const QString& fileNam
   const QString work = folder + QStringLiteral("_") + fileName;
   const QFileInfo workInfo(work);
   if (!workInfo.exists()) {
-    compactDatabaseFile(live, work);
+    writeCompactCopy(live, work);
     return;
   }
   if (workInfo.size() * 3 < QFileInfo(live).size()) {
     showCompactNotice(panel);
-    recompactLive(live, work);
+    // The work copy measures the next growth from the compacted size.
+    if (compactInPlace(live)) writeCompactCopy(live, work);
   }
 }
 

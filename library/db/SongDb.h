@@ -21,7 +21,8 @@ bool songDbOpens(const QString& path);
 bool lookupSongByFile(State& s);
 // Display name of a genre number: 36, 254, 255 are ours, the rest the engine's ID3v1 names.
 QString genreName(AudioEngine& decoder, int16_t genre);
-// Compacts folder + fileName into "_" + fileName when it has grown past three times that copy;
+// Compacts folder + fileName in place when it has grown past three times its compacted copy
+// "_" + fileName (made first when there is none, and then renewed);
 // the notice is drawn on panel. Runs only when useSongDb is 1 and dbState is 1.
 void compactSongDb(const State& s, const QString& folder, const QString& fileName,
                    PictureArea& panel);
@@ -35,8 +36,5 @@ enum class LookupResult { Found, NotFound, Failed };
 // from the first row whose ファイル名 is fileName. On Failed, error (when given) says why.
 LookupResult lookupSong(const QString& dbPath, const QString& fileName, State& s,
                         QString* error = nullptr);
-// Compacts source into target through a temporary file beside target, replacing target only
-// once the copy is complete. False (and target untouched) when anything fails.
-bool compactDatabaseFile(const QString& source, const QString& target);
 
 }  // namespace sorv

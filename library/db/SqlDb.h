@@ -36,7 +36,7 @@ class SqlDb {
   void execute(const QString& sql);
   // A forward-only statement; bind values with SqlStatement::bind before the first Next.
   SqlStatement prepare(const QString& sql);
-  // Writes a compacted copy of the whole database to a new file (which must not exist).
+  // Writes a compacted copy of the whole database to a file that is new or empty.
   void compactInto(const QString& target);
   // Names of the columns of a table, in table order.
   QStringList columns(const QString& table);

@@ -1,11 +1,15 @@
 // The song database: lookup, genre names, the views, the like operator and compaction.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <QDir>
 #include <QFileInfo>
 
 #include "core/PictureArea.h"
 #include "library/db/JetLike.h"
 #include "library/db/SongDb.h"
+#include "library/db/SqlDb.h"
 #include "tests/common/FakeEngine.h"
 #include "tests/library/LibraryTestDb.h"
 
@@ -228,16 +232,35 @@ TEST_F(CompactTest, RewritesOnlyPastThreeTimesTheWorkCopy) {
   EXPECT_EQ(db.column("SELECT 曲名 FROM アニソンデータ管理"), QStringList({"A"}));
 }
 
-TEST_F(CompactTest, FailureLeavesTheLiveFileIntact) {
+// The rows another program commits while the player closes (an import, another player's
+// loudness) are never lost; a database reached through a link stays linked, with its mode.
+TEST_F(CompactTest, KeepsWhatAnotherWriterCommitsAndTheLinkAndModeOfTheFile) {
   compact();
   resize(work(), 1000);
-  resize(live(), 3001000);
-  // A folder where the new copy would be written makes the compaction fail.
-  ASSERT_TRUE(QDir().mkpath(work() + ".tmp"));
+  {
+    SqlDb other(live());
+    other.execute("BEGIN IMMEDIATE");
+    other.execute("INSERT INTO アニソンデータ管理 (ファイル名, 曲名) VALUES ('b.mp3', 'B')");
+    compact();  // the other program holds the write lock all along
+    other.execute("COMMIT");
+  }
+  EXPECT_EQ(db.column("SELECT 曲名 FROM アニソンデータ管理 ORDER BY 曲名"),
+            QStringList({"A", "B"}));
+
+  const QString shared = db.folder() + "shared/sorvdb.mdb";
+  ASSERT_TRUE(QDir().mkpath(db.folder() + "shared"));
+  ASSERT_TRUE(QFile::rename(live(), shared));
+  ASSERT_TRUE(QFile::link(shared, live()));
+  ASSERT_EQ(::chmod(QFile::encodeName(shared).constData(), 0600), 0);
+  resize(shared, 3001000);
   compact();
-  EXPECT_EQ(QFileInfo(live()).size(), 3001000);
-  EXPECT_TRUE(songDbOpens(live()));
-  EXPECT_EQ(QFileInfo(work()).size(), 1000);
+  EXPECT_TRUE(QFileInfo(live()).isSymLink());
+  EXPECT_LT(QFileInfo(shared).size(), 100000);
+  struct stat info {};
+  ASSERT_EQ(::stat(QFile::encodeName(shared).constData(), &info), 0);
+  EXPECT_EQ(info.st_mode & 07777, 0600u);
+  EXPECT_EQ(db.column("SELECT 曲名 FROM アニソンデータ管理 ORDER BY 曲名"),
+            QStringList({"A", "B"}));
 }
 
 TEST_F(CompactTest, RunsOnlyWhenTheDatabaseOpenedAtStart) {
