@@ -60,6 +60,6 @@ sleep 3
 kill -0 "$pid" 2>/dev/null && came_up=yes || came_up=no
 kill -TERM "$pid" 2>/dev/null
 wait "$pid" 2>/dev/null
-leftovers=$(find . -maxdepth 1 -name 'sorvane.dat.*' | wc -l)
+leftovers=$(find . -maxdepth 1 -name '.sorvane-tmp-*' | wc -l)
 echo "kills $runs ($alive while it still ran), damaged $damaged, clean start came up: $came_up, temporary files left: $leftovers"
 [ "$damaged" = 0 ] && [ "$came_up" = yes ] && [ "$leftovers" = 0 ]

@@ -1,12 +1,13 @@
 #pragma once
-// Half-written files a killed copy may have left beside the state file, the play list and the
-// song database. Only the running copy writes them, so at its start they are leftovers.
+// Temporary files a killed copy may have left beside the state file, the play list and the song
+// database.
 #include "core/State.h"
 
 namespace sorv {
 
-// Removes them: the state file's and the play list's temporary copies ("sorvane.dat.XXXXXX",
-// "sorvane.m3u.XXXXXX") and the compaction's work files ("_sorvdb.mdb.tmp", "sorvdb.mdb.new").
+// Removes the temporary files of this program (".sorvane-tmp-" and six random letters) in the
+// settings, play-list and database folders that no running copy is writing. Nothing else there
+// is touched, whatever its name.
 void removeLeftovers(const State& s);
 
 }  // namespace sorv
