@@ -30,6 +30,7 @@ void CopyWindow::runCopy() {
   running_ = true;
   player_.stop();
   btn(0)->setEnabled(false);
+  removeStaleFilesOfTarget();
   const QStringList files = collect_ ? collect_() : QStringList();
   progressBar()->setRange(0, std::max<int>(files.size(), 1));
   progressBar()->setValue(0);
@@ -50,7 +51,7 @@ bool CopyWindow::copyOne(const QStringList& files, int position) {
   ttl()->setText(file);
   setWindowTitle(QStringLiteral("ＭＰ３ファイルコピー中(") + format0000(position) +
                  QStringLiteral("/") + format0000(files.size()) + QStringLiteral(")"));
-  if (copyReplacing(file, targetPath(fileNamePart(file))) == CopyResult::Failed) return false;
+  if (copyKeepingBoth(file, targetPath(fileNamePart(file))) == CopyResult::Failed) return false;
   progressBar()->setValue(position);
   return true;
 }

@@ -1,6 +1,7 @@
 #pragma once
-// Copying the ticked songs into a chosen folder under their own names, with the window's events
-// running between two files so that cancel takes effect after the file being copied.
+// Copying the ticked songs into a chosen folder under their own names (numbered where a name is
+// taken, so nothing there is replaced), with the window's events running between two files so
+// that cancel takes effect after the file being copied.
 #include "tools/ToolWindow.h"
 
 namespace sorv {

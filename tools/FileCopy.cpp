@@ -2,15 +2,17 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
+#include "core/Paths.h"
 #include "decoder/RegularFile.h"
+#include "decoder/WholeFile.h"
 
 namespace sorv {
 
 namespace {
 
 constexpr qint64 kChunk = 1 << 20;
+constexpr int kMostNumbers = 9999;
 
 bool sameFile(const QString& source, const QString& target) {
   const QFileInfo from(source);
@@ -18,17 +20,40 @@ bool sameFile(const QString& source, const QString& target) {
   return to.exists() && from.canonicalFilePath() == to.canonicalFilePath();
 }
 
-bool copyContent(QFile& in, QSaveFile& out) {
+// A link that leads nowhere holds its name too.
+bool nameTaken(const QString& path) {
+  const QFileInfo info(path);
+  return info.exists() || info.isSymLink();
+}
+
+// target with " (number)" before the extension of its name.
+QString numberedName(const QString& target, int number) {
+  const int slash = target.lastIndexOf(kSep);
+  const int dot = target.lastIndexOf(QLatin1Char('.'));
+  const int at = dot > slash + 1 ? dot : target.size();
+  return target.left(at) + QStringLiteral(" (%1)").arg(number) + target.mid(at);
+}
+
+QString freeName(const QString& target) {
+  if (!nameTaken(target)) return target;
+  for (int number = 2; number <= kMostNumbers; ++number) {
+    const QString name = numberedName(target, number);
+    if (!nameTaken(name)) return name;
+  }
+  return QString();
+}
+
+bool copyContent(QFile& in, WholeFileWriter& out) {
   QByteArray chunk;
   while (!(chunk = in.read(kChunk)).isEmpty()) {
-    if (out.write(chunk) != chunk.size()) return false;
+    if (!out.write(chunk.constData(), chunk.size())) return false;
   }
   return in.error() == QFileDevice::NoError && in.atEnd();
 }
 
 }  // namespace
 
-CopyResult copyReplacing(const QString& source, const QString& target) {
+CopyResult copyKeepingBoth(const QString& source, const QString& target) {
   if (sameFile(source, target)) return CopyResult::SameFile;
   std::FILE* handle = openRegularFile(QFile::encodeName(source).toStdString());
   QFile in;
@@ -36,13 +61,15 @@ CopyResult copyReplacing(const QString& source, const QString& target) {
     if (handle) std::fclose(handle);
     return CopyResult::Failed;
   }
-  QSaveFile out(target);
-  if (!out.open(QIODevice::WriteOnly)) return CopyResult::Failed;
-  if (!copyContent(in, out)) {
-    out.cancelWriting();
+  const QString name = freeName(target);
+  WholeFileWriter out;
+  if (name.isEmpty() ||
+      !out.open(QFile::encodeName(name).toStdString(), WholeFileWriter::Link::Replace) ||
+      !copyContent(in, out)) {
     return CopyResult::Failed;
   }
-  return out.commit() ? CopyResult::Copied : CopyResult::Failed;
+  // A file given this name meanwhile is kept too: the copy then fails rather than replace it.
+  return out.commit(WholeFileWriter::Existing::Keep) ? CopyResult::Copied : CopyResult::Failed;
 }
 
 }  // namespace sorv

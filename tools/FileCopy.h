@@ -6,9 +6,10 @@ namespace sorv {
 
 enum class CopyResult { Copied, SameFile, Failed };
 
-// Copies source to target, replacing a target that exists. The new content is written beside
-// the target and renamed over it only when complete, so a failed copy leaves the old target as
-// it was. A target that is the source itself is left alone (SameFile), never truncated.
-CopyResult copyReplacing(const QString& source, const QString& target);
+// Copies source to target without ever replacing a file: where target exists, the copy takes the
+// first free numbered name beside it ("name (2).mp3", "name (3).mp3", ...), as a file manager
+// keeps both. A target that is the source itself is left alone (SameFile). The copy appears
+// only once complete; a failure (a full disk among them) leaves nothing behind.
+CopyResult copyKeepingBoth(const QString& source, const QString& target);
 
 }  // namespace sorv

@@ -1,8 +1,10 @@
 #include "tools/ToolWindow.h"
 
 #include <QDir>
+#include <QFile>
 
 #include "core/Paths.h"
+#include "decoder/WholeFile.h"
 #include "tools/Twips.h"
 
 namespace sorv {
@@ -28,6 +30,9 @@ ToolWindow::ToolWindow(Player& player, CollectChecked collect, QWidget* parent,
   for (int i = 0; i < 2; ++i) {
     btn_[i] = new QPushButton(buttons[i], this);
     placeTwips(btn_[i], 3180, buttonTop + 540 * i, 975, 435);
+    // Return in the folder list opens the folder: only a click starts or cancels the job.
+    btn_[i]->setAutoDefault(false);
+    btn_[i]->setDefault(false);
     connect(btn_[i], &QPushButton::clicked, this, [this, i] { runCommand(i); });
   }
   placeTwips(ttl_, 120, 2460, 4035, 255);
@@ -40,6 +45,10 @@ ToolWindow::ToolWindow(Player& player, CollectChecked collect, QWidget* parent,
 
 QString ToolWindow::targetPath(const QString& name) const {
   return list_->path() + kSep + name;
+}
+
+void ToolWindow::removeStaleFilesOfTarget() const {
+  removeStaleTemporaries(QFile::encodeName(list_->path()).toStdString());
 }
 
 }  // namespace sorv

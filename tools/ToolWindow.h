@@ -37,6 +37,8 @@ class ToolWindow : public QDialog {
   // The target of a file: the folder shown, the separator and the name, as they are (the root
   // gives a doubled separator, which the file system takes as one).
   QString targetPath(const QString& name) const;
+  // Removes the temporary files a killed job left in the folder shown.
+  void removeStaleFilesOfTarget() const;
 
   Player& player_;
   State& s_;

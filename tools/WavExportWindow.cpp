@@ -26,6 +26,7 @@ void WavExportWindow::startExport() {
   // The export takes the engine for good: the player must not think a track is still running.
   player_.stop();
   btn(0)->setEnabled(false);
+  removeStaleFilesOfTarget();
   files_ = collect_ ? collect_() : QStringList();
   position_ = 0;
   startDelayTimer_.start(1000);

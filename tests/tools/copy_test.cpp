@@ -1,9 +1,13 @@
+#include <QDir>
 #include <QFile>
+#include <QFileSystemModel>
 #include <QRandomGenerator>
+#include <QTest>
 
 #include "tests/tools/ToolsTest.h"
 #include "tools/CopyWindow.h"
 #include "tools/FileCopy.h"
+#include "tools/WavExportWindow.h"
 
 namespace sorv::test {
 namespace {
@@ -101,25 +105,80 @@ TEST_F(CopyTest, StartingStopsAndReleasesAPlayingPlayerAndLeavesAnIdleOneAlone) 
   EXPECT_EQ(v.caption, "そるばね Ver.1.14");
 }
 
-TEST(FileCopyTest, ReplacesAnExistingTargetAndRefusesAMissingSource) {
+// Two ticked songs of one name, copied into the folder of one of them: the library's song stays,
+// the other arrives beside it under a numbered name.
+TEST_F(CopyTest, ASongOfTheSameNameNeverReplacesOneInTheTarget) {
+  const QString first = makeDir("lib/a") + "/theme.mp3";
+  const QString second = makeDir("lib/b") + "/theme.mp3";
+  makeFile("lib/a/theme.mp3", "song of folder a");
+  makeFile("lib/b/theme.mp3", "song of folder b");
+  songs = {second, first};
+  auto window = makeWindow(temp("lib/a"));
+  window->runCommand(0);
+  EXPECT_EQ(readAll(first), "song of folder a");
+  EXPECT_EQ(readAll(second), "song of folder b");
+  EXPECT_EQ(readAll(temp("lib/a/theme (2).mp3")), "song of folder b");
+  EXPECT_EQ(QDir(temp("lib/a")).entryList(QDir::Files | QDir::Hidden).size(), 2);
+  EXPECT_TRUE(messages.texts.isEmpty());
+}
+
+// Return on a folder opens it, as in the pickers; only the start button starts the job.
+TEST_F(CopyTest, ReturnInEitherToolsFolderListOpensTheFolderAndStartsNothing) {
+  const QString out = makeDir("out");
+  const QString sub = makeDir("out/sub");
+  std::vector<std::unique_ptr<ToolWindow>> windows;
+  windows.push_back(std::make_unique<CopyWindow>(player, [this] { return songs; }));
+  windows.push_back(std::make_unique<WavExportWindow>(player, [this] { return songs; }));
+  for (const auto& window : windows) {
+    window->dir1().setPath(out);
+    window->show();
+    QTreeView* folders = window->dir1().folders();
+    folders->setFocus();
+    folders->setCurrentIndex(static_cast<QFileSystemModel*>(folders->model())->index(sub));
+    QTest::keyClick(folders, Qt::Key_Return);
+    EXPECT_EQ(window->dir1().path(), sub) << window->windowTitle().toStdString();
+    EXPECT_TRUE(window->isVisible()) << window->windowTitle().toStdString();
+    EXPECT_TRUE(window->btn(ToolWindow::kStart)->isEnabled());
+    window->reject();
+  }
+  EXPECT_TRUE(QDir(out).entryList(QDir::Files | QDir::Hidden).isEmpty());
+  EXPECT_TRUE(d.calls.empty());
+}
+
+TEST(FileCopyTest, KeepsEveryFileThereAndRefusesAMissingSource) {
   QTemporaryDir temp;
-  const QString source = temp.filePath("a.mp3");
-  const QString target = temp.filePath("b.mp3");
-  QFile in(source);
-  ASSERT_TRUE(in.open(QIODevice::WriteOnly));
-  in.write("new content");
-  in.close();
-  QFile old(target);
-  ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-  old.write("old and longer content");
-  old.close();
-  EXPECT_EQ(copyReplacing(source, target), CopyResult::Copied);
-  EXPECT_EQ(readAll(target), "new content");
-  EXPECT_EQ(copyReplacing(source, source), CopyResult::SameFile);
-  EXPECT_EQ(readAll(source), "new content");
-  EXPECT_EQ(copyReplacing(temp.filePath("none.mp3"), target), CopyResult::Failed);
-  EXPECT_EQ(readAll(target), "new content");
-  EXPECT_EQ(copyReplacing(source, temp.filePath("no/such/dir.mp3")), CopyResult::Failed);
+  auto write = [&temp](const QString& name, const QByteArray& content) {
+    QFile file(temp.filePath(name));
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(content);
+    return temp.filePath(name);
+  };
+  const QString source = write("a.mp3", "new content");
+  write("b.mp3", "old");
+  write("b (2).mp3", "older");
+  write("notes", "kept");
+  struct Case {
+    QString source, target;
+    CopyResult result;
+    const char* arrivesAs;  // the file that then holds the source's content
+  };
+  const std::vector<Case> cases{
+      {source, temp.filePath("b.mp3"), CopyResult::Copied, "b (3).mp3"},
+      {source, temp.filePath("c.mp3"), CopyResult::Copied, "c.mp3"},
+      {source, temp.filePath("notes"), CopyResult::Copied, "notes (2)"},
+      {source, source, CopyResult::SameFile, "a.mp3"},
+      {temp.filePath("none.mp3"), temp.filePath("d.mp3"), CopyResult::Failed, nullptr},
+      {source, temp.filePath("no/such/dir.mp3"), CopyResult::Failed, nullptr},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(copyKeepingBoth(c.source, c.target), c.result) << c.target.toStdString();
+    if (c.arrivesAs) EXPECT_EQ(readAll(temp.filePath(c.arrivesAs)), "new content") << c.arrivesAs;
+  }
+  EXPECT_EQ(readAll(temp.filePath("b.mp3")), "old");
+  EXPECT_EQ(readAll(temp.filePath("b (2).mp3")), "older");
+  EXPECT_EQ(readAll(temp.filePath("notes")), "kept");
+  EXPECT_FALSE(QFile::exists(temp.filePath("d.mp3")));
+  EXPECT_EQ(QDir(temp.path()).entryList(QDir::Files | QDir::Hidden).size(), 7);
 }
 
 }  // namespace

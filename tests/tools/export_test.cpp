@@ -1,3 +1,6 @@
+#include <QSet>
+
+#include "decoder/WholeFile.h"
 #include "tests/tools/ToolsTest.h"
 #include "tools/WavExportWindow.h"
 
@@ -127,6 +130,21 @@ TEST_F(ExportTest, CancelClosesTheWindowAndOnlyAFileBeingConverted) {
   EXPECT_EQ(d.calls.back(), "close");
   EXPECT_FALSE(window->isVisible());
   EXPECT_FALSE(window->timerRunning());
+}
+
+// A killed export leaves its temporary file; the next export into that folder removes it, and
+// only it: names a user could choose stay, and so does a file a running export still writes.
+TEST_F(ExportTest, StartingRemovesOnlyTheTemporaryFilesAKilledExportLeft) {
+  auto window = makeWindow({"/m/song.mp3"});
+  const QStringList kept{"song.WAV.part.a1B2c3", ".sorvane-tmp-", ".sorvane-tmp-a1B2c3d"};
+  for (const QString& name : kept + QStringList{".sorvane-tmp-a1B2c3"}) makeFile("out/" + name, "");
+  WholeFileWriter running;
+  ASSERT_TRUE(running.open((out + "/other.WAV").toStdString()));
+  window->runCommand(0);
+  QStringList left = QDir(out).entryList(QDir::Files | QDir::Hidden);
+  EXPECT_TRUE(
+      left.removeOne(QFileInfo(QString::fromStdString(running.temporaryPath())).fileName()));
+  EXPECT_EQ(QSet<QString>(left.begin(), left.end()), QSet<QString>(kept.begin(), kept.end()));
 }
 
 TEST_F(ExportTest, StartingStopsPlaybackForGood) {
