@@ -244,6 +244,10 @@ int runSorvdb(const QStringList& args, QTextStream& out, QTextStream& err) {
                        ? kExitUsage
                        : command.run(rest, out, err);
   if (code == kExitUsage) err << "usage: sorvdb " << command.usage << Qt::endl;
+  // Output that never reached its file (a full disk, a closed pipe) is no success.
+  out.flush();
+  if (code == kExitOk && out.status() != QTextStream::Ok)
+    return fail(err, QStringLiteral("cannot write the output"));
   return code;
 }
 

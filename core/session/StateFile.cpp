@@ -1,7 +1,7 @@
 #include "core/session/StateFile.h"
 
+#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringList>
 
 #include "core/LocalNames.h"
@@ -9,6 +9,7 @@
 #include "core/Paths.h"
 #include "core/TextFields.h"
 #include "core/session/PlayList.h"
+#include "decoder/WholeFile.h"
 
 namespace sorv {
 
@@ -37,8 +38,35 @@ QString strings(std::initializer_list<QString> values) {
   return texts.join(QLatin1Char(','));
 }
 
-QStringList stateLines(const State& s) {
-  QStringList lines{numbers({s.saveSelInfo, s.listCount, s.listPos})};
+// The play list as saved: one path per line, so a name holding a line break, which no line can
+// carry, is left out, and the count and the current entry's number are told without it.
+struct SavedList {
+  QStringList lines;
+  qint64 count = 0;
+  qint64 pos = 0;
+};
+
+SavedList savedList(const State& s) {
+  SavedList list;
+  qint64 skipped = 0, skippedUpToPos = 0;
+  for (int i = 1; i <= s.listCount && i <= s.entries.size(); ++i) {
+    const QString& file = s.entry(i).file;
+    if (file.contains(QLatin1Char('\n')) || file.contains(QLatin1Char('\r'))) {
+      ++skipped;
+      if (i <= s.listPos) ++skippedUpToPos;
+    } else {
+      list.lines << file;
+    }
+  }
+  list.count = s.listCount - skipped;
+  list.pos = s.listPos - skippedUpToPos;
+  // A current entry left out hands over to the one before it, or else to the first.
+  if (skippedUpToPos > 0 && list.pos == 0 && list.count > 0) list.pos = 1;
+  return list;
+}
+
+QStringList stateLines(const State& s, const SavedList& list) {
+  QStringList lines{numbers({s.saveSelInfo, list.count, list.pos})};
   for (int32_t level : s.equLevel) lines << QString::number(level);
   lines << numbers({s.equPreNo, s.volLevel[0], s.volLevel[1]})
         << numbers({s.useSongDb, s.showScope})
@@ -49,18 +77,11 @@ QStringList stateLines(const State& s) {
   return lines;
 }
 
-// The whole file first goes to a temporary file beside it, which then takes the old one's place.
 bool writeLines(const QString& path, const QStringList& lines) {
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return false;
-  for (const QString& line : lines) file.write(line.toUtf8() + kLineEnd);
-  return file.commit();
-}
-
-QStringList playListLines(const State& s) {
-  QStringList lines;
-  for (int i = 1; i <= s.listCount && i <= s.entries.size(); ++i) lines << s.entry(i).file;
-  return lines;
+  QByteArray content;
+  for (const QString& line : lines) content += line.toUtf8() + kLineEnd;
+  return writeWholeFile(QFile::encodeName(path).toStdString(),
+                        std::string_view(content.constData(), content.size()));
 }
 
 // Reads values in the order of the file; the first field missing or damaged ends the reading
@@ -145,9 +166,10 @@ bool saveState(State& s) {
     s.listCount = 0;
     s.listPos = 0;
   }
-  bool saved = writeLines(stateFilePath(s), stateLines(s));
-  if (saved && s.saveSelInfo != 0 && s.listCount != 0)
-    saved = writeLines(playListPath(s), playListLines(s));
+  const SavedList list = savedList(s);
+  bool saved = writeLines(stateFilePath(s), stateLines(s, list));
+  if (saved && s.saveSelInfo != 0 && list.count != 0)
+    saved = writeLines(playListPath(s), list.lines);
   if (!saved) showMessage(QStringLiteral("状態の保存に失敗しました。"));
   return saved;
 }

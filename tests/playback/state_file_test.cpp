@@ -1,5 +1,9 @@
 // The state file and the saved play list: exact bytes, round trips, damaged files, command lines.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QDir>
 
 #include "core/session/StateFile.h"
 #include "tests/common/ListFiles.h"
@@ -225,6 +229,67 @@ TEST_F(StateFileTest, FailedWritesSaySo) {
   EXPECT_EQ(messages.texts.size(), 2);
   EXPECT_FALSE(QFileInfo::exists(work + "nowhere/sorvane.m3u"));
   EXPECT_TRUE(readAll(stateFile()).startsWith("1,1,1\r\n"));
+}
+
+// Root writes anywhere: the save then runs as an ordinary user.
+class AsOrdinaryUser {
+ public:
+  AsOrdinaryUser() {
+    if (root_) EXPECT_EQ(::seteuid(65534), 0);
+  }
+  ~AsOrdinaryUser() {
+    if (root_) EXPECT_EQ(::seteuid(0), 0);
+  }
+
+ private:
+  const bool root_ = ::geteuid() == 0;
+};
+
+// A settings folder that takes no new file, holding a state file that may be written: the file
+// is saved in place.
+TEST_F(StateFileTest, AReadOnlyFolderWithAWritableStateFileIsSavedInPlace) {
+  s.setDefaults("/music/");
+  ASSERT_TRUE(saveState(s));
+  ASSERT_EQ(::chmod(QFile::encodeName(stateFile()).constData(), 0666), 0);
+  ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), 0555), 0);
+  s.equLevel[0] = 7;
+  s.pathDir[1] = "/a much longer folder than the one saved before/";
+  bool saved = false;
+  {
+    AsOrdinaryUser user;
+    saved = saveState(s);
+  }
+  ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), 0700), 0);
+  EXPECT_TRUE(saved);
+  EXPECT_TRUE(messages.texts.isEmpty());
+  const State back = reloaded();
+  EXPECT_EQ(back.equLevel[0], 7);
+  EXPECT_EQ(back.pathDir[1], s.pathDir[1]);
+  EXPECT_EQ(QDir(work).entryList(QDir::Files | QDir::Hidden), QStringList{"sorvane.dat"});
+}
+
+// A name holding a line break can have no line of the play list: it is left out of the saved
+// list, and the song current at the close is current again (or the one before it, when it was
+// the one left out).
+TEST_F(StateFileTest, ASongNameWithALineBreakIsLeftOutAndTheCurrentSongStays) {
+  const QStringList songs{work + "a.mp3", work + "b\nc.mp3", work + "d.mp3"};
+  for (const QString& song : songs) {
+    QFile file(song);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  }
+  const std::vector<std::pair<int, QString>> currentBecomes{
+      {3, songs[2]}, {2, songs[0]}, {1, songs[0]}};
+  for (const auto& [pos, song] : currentBecomes) {
+    s.setDefaults("/music/");
+    s.saveSelInfo = 1;
+    s.pathDir[4] = work;
+    setFileTable(s, songs);
+    s.listPos = pos;
+    ASSERT_TRUE(saveState(s));
+    const State back = reloaded();
+    EXPECT_EQ(listFiles(back), QStringList({songs[0], songs[2]})) << pos;
+    EXPECT_EQ(back.entry(back.listPos).file, song) << pos;
+  }
 }
 
 }  // namespace
