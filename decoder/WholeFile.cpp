@@ -60,7 +60,8 @@ Descriptor makeTemporary(const std::string& folder, std::string& name) {
     name = folder + "/" + std::string(kPrefix) + randomLetters();
     Descriptor fd(::open(name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
     if (!fd && errno != EEXIST) return fd;
-    if (fd && ::flock(fd.get(), LOCK_EX) == 0 && stillNamed(fd.get(), name)) return fd;
+    // Where the file system has no locks, no cleaner can take the file either.
+    if (fd && (::flock(fd.get(), LOCK_EX) != 0 || stillNamed(fd.get(), name))) return fd;
   }
   errno = EEXIST;
   return Descriptor();
