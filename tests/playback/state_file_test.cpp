@@ -231,6 +231,22 @@ TEST_F(StateFileTest, FailedWritesSaySo) {
   EXPECT_TRUE(readAll(stateFile()).startsWith("1,1,1\r\n"));
 }
 
+// A state file kept elsewhere behind a link stays there, with its own mode.
+TEST_F(StateFileTest, ASavedFileKeepsItsLinkAndMode) {
+  s.setDefaults("/music/");
+  const QString kept = work + "kept/sorvane.dat";
+  ASSERT_TRUE(QDir().mkpath(work + "kept"));
+  ASSERT_TRUE(QFile(kept).open(QIODevice::WriteOnly));
+  ASSERT_EQ(::chmod(QFile::encodeName(kept).constData(), 0600), 0);
+  ASSERT_TRUE(QFile::link(kept, stateFile()));
+  ASSERT_TRUE(saveState(s));
+  EXPECT_TRUE(QFileInfo(stateFile()).isSymLink());
+  EXPECT_TRUE(readAll(kept).startsWith("0,0,0\r\n"));
+  struct stat info {};
+  ASSERT_EQ(::stat(QFile::encodeName(kept).constData(), &info), 0);
+  EXPECT_EQ(info.st_mode & 07777, 0600u);
+}
+
 // Root writes anywhere: the save then runs as an ordinary user.
 class AsOrdinaryUser {
  public:
