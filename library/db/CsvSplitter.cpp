@@ -6,13 +6,14 @@ namespace sorv {
 
 namespace {
 
-// The bytes that end a run of plain field text, outside quotes and inside.
-constexpr std::string_view kSpecialOutside(",\"\r\n", 4);
-constexpr std::string_view kSpecialInside("\"\n", 2);
-
-std::size_t plainRun(std::string_view text, std::size_t from, std::string_view special) {
+// How many bytes from `from` on are plain field text: not a quote or line end, and outside
+// quotes not a comma or carriage return either.
+std::size_t plainRun(std::string_view text, std::size_t from, bool quoted) {
   std::size_t end = from;
-  while (end < text.size() && special.find(text[end]) == std::string_view::npos) ++end;
+  for (; end < text.size(); ++end) {
+    const char c = text[end];
+    if (c == '"' || c == '\n' || (!quoted && (c == ',' || c == '\r'))) break;
+  }
   return end - from;
 }
 
@@ -20,8 +21,7 @@ std::size_t plainRun(std::string_view text, std::size_t from, std::string_view s
 
 void CsvSplitter::feed(std::string_view text) {
   for (std::size_t i = 0; i < text.size();) {
-    const std::size_t run =
-        quoteSeen_ ? 0 : plainRun(text, i, quoted_ ? kSpecialInside : kSpecialOutside);
+    const std::size_t run = quoteSeen_ ? 0 : plainRun(text, i, quoted_);
     if (run == 0) {
       take(text[i++]);
       continue;
