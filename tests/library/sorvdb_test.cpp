@@ -1,7 +1,11 @@
 // The sorvdb tool, run through its command entry with captured output.
 #include <gtest/gtest.h>
 
+#include <QBuffer>
+
+#include "decoder/TextEncoding.h"
 #include "library/db/SongCsv.h"
+#include "library/db/TextBlocks.h"
 #include "tests/library/LibraryTestDb.h"
 #include "tests/library/SorvdbRun.h"
 
@@ -208,6 +212,27 @@ TEST_F(SorvdbTest, ImportMemoryDoesNotGrowWithTheRows) {
     peakKb << run.peakRssKb;
   }
   EXPECT_LT(peakKb[1] - peakKb[0], 8 * 1024) << peakKb[0] << " KB, then " << peakKb[1] << " KB";
+}
+
+// Read in blocks, a file becomes the same text as when decoded whole: blocks that agree on the
+// encoding, a byte order mark, and blocks that disagree (the file is then judged whole).
+TEST(TextBlocksTest, BlocksDecodeAsTheWholeFile) {
+  const QByteArray cp932Line = "\x83\x74\x83\x40\x83\x43\x83\x8b,\x89\xcc\x82\xa4\r\n";
+  const QByteArray latinLine = "caf\xe9,d\xe9j\xe0 vu\n";
+  const QByteArray manyLines = cp932Line.repeated(40000);  // several blocks
+  for (const QByteArray& file :
+       {manyLines, "\xEF\xBB\xBF" + QByteArray("ユニ,コード\n").repeated(30000),
+        manyLines + latinLine.repeated(40000), QByteArray("plain,ascii\n").repeated(30000)}) {
+    QBuffer device;
+    device.setData(file);
+    device.open(QIODevice::ReadOnly);
+    TextBlocks blocks(device);
+    const FileCharset charset = detectFileCharset(blocks);
+    blocks.rewind();
+    std::string text;
+    for (std::string_view block; blocks.next(block);) appendUtf8Block(block, charset, text);
+    EXPECT_TRUE(text == decodeLegacyText(file.toStdString())) << file.left(20).toStdString();
+  }
 }
 
 TEST(CsvTest, QuotedFieldsAndLineNumbers) {
