@@ -80,7 +80,8 @@ def make_library(songs, cache):
 
 
 def csv_file(cache, songs):
-    folder = os.path.join(cache, "csv-%d" % songs)
+    """The song CSV of SONGS rows, in the library's folder (its files may come later)."""
+    folder = os.path.join(cache, "library-%d" % songs)
     if not os.path.exists(os.path.join(folder, "songs.csv")):
         run([sys.executable, os.path.join(HERE, "make_library.py"), folder, str(songs),
              "--csv-only"])
