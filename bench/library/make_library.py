@@ -7,7 +7,9 @@ OUT_DIR/songs.csv is a song-table CSV of SONGS rows in 20 genres and SONGS / 20 
 readings in kana; OUT_DIR/music holds the songs' files in 1,000 folders, hard links of the given
 MP3 files (so a library of a million files costs a few inodes' worth of disk).
 """
+import errno
 import os
+import shutil
 import sys
 
 GENRES = [255, 254, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17]
@@ -77,7 +79,21 @@ def main():
     for song in range(songs):
         target = os.path.join(music, folder_of(song), file_name(song))
         if not os.path.exists(target):
-            os.link(sources[song % len(sources)], target)
+            link(sources, song % len(sources), target)
+
+
+def link(sources, which, target):
+    """A hard link of sources[which]; a file takes at most 65,000 links on ext4, so a full one is
+    copied and the copy linked from then on."""
+    try:
+        os.link(sources[which], target)
+    except OSError as error:
+        if error.errno != errno.EMLINK:
+            raise
+        copy = "%s.%d" % (sources[which], os.stat(sources[which]).st_ino)
+        shutil.copyfile(sources[which], copy)
+        sources[which] = copy
+        os.link(copy, target)
 
 
 if __name__ == "__main__":
