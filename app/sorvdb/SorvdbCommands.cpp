@@ -72,8 +72,10 @@ int importCsv(const QStringList& args, QTextStream& out, QTextStream& err) {
   }
   try {
     SqlDb db(args[0]);
-    const int rows = importSongCsv(db, csv.readAll());
-    out << "imported " << rows << " songs" << Qt::endl;
+    const SongCsvImport done = importSongCsv(db, csv);
+    out << "imported " << done.songs << " songs";
+    if (done.replaced > 0) out << " (" << done.replaced << " replaced)";
+    out << Qt::endl;
     return kExitOk;
   } catch (const DbError& e) {
     return fail(err, args[1] + ": " + e.description() + " (nothing was imported)");
@@ -182,8 +184,10 @@ const std::map<QString, Command>& commands() {
         "Creates an empty song database. An existing file is kept unless --force is given.", init}},
       {"import-csv",
        {2, 2, "import-csv DB FILE.csv",
-        "Appends the songs of a CSV file (UTF-8 or CP932) whose header names song-table "
-        "columns. A bad row is reported with its line number and nothing is imported.",
+        "Adds the songs of a CSV file (UTF-8 or CP932) whose header names song-table "
+        "columns. A song whose file name the database already holds replaces that row (the "
+        "count is printed), as does a later line of the file with the same file name. A bad "
+        "row is reported with its line number and nothing is imported.",
         importCsv}},
       {"import-mdb",
        {2, 3, "import-mdb OLD.mdb NEW_DB [--force]",

@@ -1,19 +1,23 @@
 #include "library/db/SongCsv.h"
 
+#include <QBuffer>
 #include <QHash>
-#include <QRegularExpression>
 #include <algorithm>
+#include <charconv>
+#include <optional>
 
-#include "decoder/TextEncoding.h"
+#include "library/db/CsvSplitter.h"
 #include "library/db/SongColumn.h"
 #include "library/db/SongDb.h"
 #include "library/db/SqlDb.h"
+#include "library/db/TextBlocks.h"
 
 namespace sorv {
 
 namespace {
 
 const QString kSongTable = QStringLiteral("アニソンデータ管理");
+const QString kFileNameColumn = QStringLiteral("ファイル名");
 
 DbError lineError(int line, const QString& what) {
   return DbError(QStringLiteral("line %1: %2").arg(line).arg(what));
@@ -31,36 +35,41 @@ void checkHeader(const QStringList& header, const QHash<QString, SongColumn>& co
   }
 }
 
-QVariantList rowValues(const QStringList& header, const QStringList& fields,
-                       const QHash<QString, SongColumn>& columns, int line) {
-  if (fields.size() != header.size()) {
-    throw lineError(
-        line,
-        QStringLiteral("%1 fields, but the header names %2").arg(fields.size()).arg(header.size()));
+bool isAscii(std::string_view text) {
+  return std::none_of(text.begin(), text.end(), [](char c) { return c & 0x80; });
+}
+
+// The cell without the white space around it, as QString::trimmed takes it off.
+std::string trimmed(const std::string& cell) {
+  if (!isAscii(cell)) return QString::fromStdString(cell).trimmed().toStdString();
+  const auto space = [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); };
+  const auto begin = std::find_if_not(cell.begin(), cell.end(), space);
+  const auto end = std::find_if_not(cell.rbegin(), cell.rend(), space).base();
+  return begin < end ? std::string(begin, end) : std::string();
+}
+
+bool isWholeNumber(std::string_view text) {
+  if (!text.empty() && (text[0] == '+' || text[0] == '-')) text.remove_prefix(1);
+  return !text.empty() &&
+         std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// The value of a cell of an integer column: an empty cell is a missing number, as export
+// writes it.
+QVariant numberValue(const std::string& cell, const SongColumn& column, int line) {
+  const std::string field = trimmed(cell);
+  if (field.empty()) return column.nullValue;
+  if (!isWholeNumber(field)) {
+    throw lineError(line, QStringLiteral("\"%1\" in column %2 is not a whole number")
+                              .arg(QString::fromStdString(cell), column.name));
   }
-  static const QRegularExpression wholeNumber(QStringLiteral("^[+-]?[0-9]+$"));
-  QVariantList values;
-  for (int i = 0; i < fields.size(); ++i) {
-    const QString field = fields[i].trimmed();
-    const SongColumn& column = columns[header[i]];
-    if (!column.integer) {
-      values << fields[i];
-    } else if (field.isEmpty()) {
-      values << column.nullValue;  // an empty number is a missing one, as export writes it
-    } else if (bool fits = false; wholeNumber.match(field).hasMatch()) {
-      const qlonglong number = field.toLongLong(&fits);
-      if (!fits) {
-        throw lineError(
-            line, QStringLiteral("\"%1\" in column %2 is out of range").arg(field, header[i]));
-      }
-      values << number;
-    } else {
-      throw lineError(
-          line,
-          QStringLiteral("\"%1\" in column %2 is not a whole number").arg(fields[i], header[i]));
-    }
+  const char* digits = field.data() + (field[0] == '+' ? 1 : 0);
+  qlonglong number = 0;
+  if (std::from_chars(digits, field.data() + field.size(), number).ec != std::errc()) {
+    throw lineError(line, QStringLiteral("\"%1\" in column %2 is out of range")
+                              .arg(QString::fromStdString(field), column.name));
   }
-  return values;
+  return number;
 }
 
 // The lines whose lookup columns would stay NULL, per column: such a song never shows in the
@@ -72,87 +81,126 @@ class EmptyLookupCells {
     for (const QString& name : songLookupColumns()) {
       if (!columns.contains(name)) continue;  // the lookup reports a table without it
       const int at = header.indexOf(name);
-      if (at >= 0 || columns[name].nullValue.isNull()) checked_.append({name, at, {}});
+      if (at >= 0 || columns[name].nullValue.isNull()) checked_.append({name, at, {}, 0});
     }
   }
-  void check(const QVariantList& values, int line) {
+  void check(const std::vector<bool>& nullAt, int line) {
     for (Column& column : checked_) {
-      if (column.at < 0 || values[column.at].isNull()) column.lines << line;
+      if (column.at >= 0 && !nullAt[column.at]) continue;
+      if (column.shown.size() < kShown) column.shown << QString::number(line);
+      ++column.count;
     }
   }
   // "the song lookup needs a value in アーティスト: lines 2, 3; ...", or nothing.
   QString description() const {
     QStringList parts;
     for (const Column& column : checked_) {
-      if (!column.lines.isEmpty())
-        parts << column.name + QStringLiteral(": ") + lineList(column.lines);
+      if (column.count > 0) parts << column.name + QStringLiteral(": ") + lineList(column);
     }
     if (parts.isEmpty()) return QString();
     return QStringLiteral("the song lookup needs a value in ") + parts.join(QStringLiteral("; "));
   }
 
  private:
+  static constexpr int kShown = 10;
   struct Column {
     QString name;
-    int at;  // in the header, or -1
-    QVector<int> lines;
+    int at;             // in the header, or -1
+    QStringList shown;  // the first lines
+    qsizetype count;    // of all lines
   };
-  static QString lineList(const QVector<int>& lines) {
-    constexpr int kShown = 10;
-    QStringList shown;
-    for (int i = 0; i < std::min<int>(lines.size(), kShown); ++i)
-      shown << QString::number(lines[i]);
-    QString text = (lines.size() == 1 ? QStringLiteral("line ") : QStringLiteral("lines ")) +
-                   shown.join(QStringLiteral(", "));
-    if (lines.size() > kShown) text += QStringLiteral(" and %1 more").arg(lines.size() - kShown);
+  static QString lineList(const Column& column) {
+    QString text = (column.count == 1 ? QStringLiteral("line ") : QStringLiteral("lines ")) +
+                   column.shown.join(QStringLiteral(", "));
+    if (column.count > kShown) text += QStringLiteral(" and %1 more").arg(column.count - kShown);
     return text;
   }
   QVector<Column> checked_;
 };
 
-// Splits CSV text one character at a time, remembering the line each record starts on.
-struct CsvReader {
-  QVector<QStringList> records;
-  QVector<int> lines;
-  QStringList fields;
-  QString field;
-  bool quoted = false, started = false;
-  int line = 1, recordLine = 1;
-
-  void endRecord() {
-    if (started || !field.isEmpty() || !fields.isEmpty()) {
-      fields << field;
-      records << fields;
-      lines << recordLine;
-    }
-    fields.clear();
-    field.clear();
-    started = false;
+// Writes the records of a CSV file into the song table: the first names the columns, each other
+// one is a song, replacing the row of the same file name.
+class SongTableWriter {
+ public:
+  explicit SongTableWriter(SqlDb& db) : db_(db), transaction_(db) {
+    for (const SongColumn& column : songColumns(db)) columns_.insert(column.name, column);
   }
-  // Takes one character; true when it also took the next (the second quote of a pair).
-  bool take(QChar c, bool doubledQuote) {
-    if (c == u'\n') ++line;
-    if (quoted) {
-      if (c == u'"' && !doubledQuote) quoted = false;
-      if (c != u'"' || doubledQuote) field += c;
-      return c == u'"' && doubledQuote;
+
+  void take(std::span<const std::string> fields, int line) {
+    if (insert_) {
+      write(fields, line);
+    } else {
+      start(fields);
     }
-    if (c == u'\n') {
-      endRecord();
-    } else if (c != u'\r') {
-      if (!started) recordLine = line;
-      started = true;
-      if (c == u'"') {
-        quoted = true;
-      } else if (c == u',') {
-        fields << field;
-        field.clear();
+  }
+
+  SongCsvImport finish() {
+    if (!insert_) throw lineError(1, QStringLiteral("the file is empty"));
+    if (const QString missing = empty_->description(); !missing.isEmpty()) throw DbError(missing);
+    transaction_.commit();
+    return done_;
+  }
+
+ private:
+  void start(std::span<const std::string> fields) {
+    for (const std::string& name : fields) header_ << QString::fromStdString(name);
+    checkHeader(header_, columns_);
+    empty_.emplace(header_, columns_);
+    for (const QString& name : header_) headerColumns_.push_back(&columns_[name]);
+    nullAt_.resize(header_.size());
+    insert_.emplace(db_, QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                             .arg(quotedNames({kSongTable}), quotedNames(header_),
+                                  QStringList(header_.size(), QStringLiteral("?")).join(u',')));
+    keyAt_ = header_.indexOf(kFileNameColumn);
+    if (keyAt_ >= 0) {
+      remove_.emplace(db_, QStringLiteral("DELETE FROM %1 WHERE %2 = ?")
+                               .arg(quotedNames({kSongTable}), quotedNames({kFileNameColumn})));
+    }
+  }
+
+  void write(std::span<const std::string> fields, int line) {
+    if (static_cast<qsizetype>(fields.size()) != header_.size()) {
+      throw lineError(line, QStringLiteral("%1 fields, but the header names %2")
+                                .arg(fields.size())
+                                .arg(header_.size()));
+    }
+    insert_->reset();
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+      const SongColumn& column = *headerColumns_[i];
+      if (column.integer) {
+        const QVariant number = numberValue(fields[i], column, line);
+        nullAt_[i] = number.isNull();
+        insert_->bind(int(i) + 1, number);
       } else {
-        field += c;
+        nullAt_[i] = false;
+        insert_->bindText(int(i) + 1, fields[i]);
       }
     }
-    return false;
+    empty_->check(nullAt_, line);
+    try {
+      if (remove_) {
+        remove_->reset();
+        remove_->bindText(1, fields[keyAt_]);
+        remove_->next();
+        if (db_.changes() > 0) ++done_.replaced;
+      }
+      insert_->next();
+    } catch (const DbError& e) {
+      throw lineError(line, e.description());
+    }
+    ++done_.songs;
   }
+
+  SqlDb& db_;
+  SqlTransaction transaction_;
+  QHash<QString, SongColumn> columns_;
+  QStringList header_;
+  std::vector<const SongColumn*> headerColumns_;
+  std::vector<bool> nullAt_;
+  std::optional<EmptyLookupCells> empty_;
+  std::optional<SqlStatement> insert_, remove_;
+  qsizetype keyAt_ = -1;
+  SongCsvImport done_;
 };
 
 bool needsQuotes(const QString& field) {
@@ -163,17 +211,18 @@ bool needsQuotes(const QString& field) {
 }  // namespace
 
 QVector<QStringList> parseCsv(const QString& text, QVector<int>* lineNumbers) {
-  CsvReader reader;
-  for (int i = 0; i < text.size(); ++i) {
-    const bool doubledQuote = text[i] == u'"' && i + 1 < text.size() && text[i + 1] == u'"';
-    if (reader.take(text[i], doubledQuote)) ++i;
-  }
-  // A file cut short inside a quoted field would otherwise give a song made of the rest.
-  if (reader.quoted)
-    throw lineError(reader.recordLine, QStringLiteral("a quoted field is never closed"));
-  reader.endRecord();
-  if (lineNumbers) *lineNumbers = reader.lines;
-  return reader.records;
+  QVector<QStringList> records;
+  QVector<int> lines;
+  CsvSplitter splitter([&](std::span<const std::string> fields, int line) {
+    QStringList record;
+    for (const std::string& field : fields) record << QString::fromStdString(field);
+    records << record;
+    lines << line;
+  });
+  splitter.feed(text.toStdString());
+  splitter.finish();
+  if (lineNumbers) *lineNumbers = lines;
+  return records;
 }
 
 QString csvLine(const QStringList& fields) {
@@ -185,29 +234,28 @@ QString csvLine(const QStringList& fields) {
   return out.join(u',');
 }
 
-int importSongCsv(SqlDb& db, const QByteArray& bytes) {
-  const std::string decoded = decodeLegacyText(std::string_view(bytes.constData(), bytes.size()));
-  QVector<int> lines;
-  const QVector<QStringList> records = parseCsv(QString::fromStdString(decoded), &lines);
-  if (records.isEmpty()) throw lineError(1, QStringLiteral("the file is empty"));
-  QHash<QString, SongColumn> columns;
-  for (const SongColumn& column : songColumns(db)) columns.insert(column.name, column);
-  const QStringList header = records.first();
-  checkHeader(header, columns);
-  EmptyLookupCells empty(header, columns);
-  SqlAppender appender(db, kSongTable, header);
-  for (int r = 1; r < records.size(); ++r) {
-    const QVariantList values = rowValues(header, records[r], columns, lines[r]);
-    empty.check(values, lines[r]);
-    try {
-      appender.append(values);
-    } catch (const DbError& e) {
-      throw lineError(lines[r], e.description());
-    }
+SongCsvImport importSongCsv(SqlDb& db, QIODevice& csv) {
+  TextBlocks blocks(csv);
+  const FileCharset charset = detectFileCharset(blocks);
+  blocks.rewind();
+  SongTableWriter writer(db);
+  CsvSplitter splitter(
+      [&](std::span<const std::string> fields, int line) { writer.take(fields, line); });
+  std::string text;
+  for (std::string_view block; blocks.next(block);) {
+    text.clear();
+    appendUtf8Block(block, charset, text);
+    splitter.feed(text);
   }
-  if (const QString missing = empty.description(); !missing.isEmpty()) throw DbError(missing);
-  appender.commit();
-  return records.size() - 1;
+  splitter.finish();
+  return writer.finish();
+}
+
+SongCsvImport importSongCsv(SqlDb& db, const QByteArray& bytes) {
+  QBuffer buffer;
+  buffer.setData(bytes);
+  buffer.open(QIODevice::ReadOnly);
+  return importSongCsv(db, buffer);
 }
 
 QByteArray exportSongCsv(SqlDb& db) {

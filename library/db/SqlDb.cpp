@@ -31,6 +31,10 @@ SqlDb::~SqlDb() {
   sqlite3_close_v2(db_);
 }
 
+int SqlDb::changes() const {
+  return sqlite3_changes(db_);
+}
+
 QString SqlDb::lastError() const {
   return QString::fromUtf8(sqlite3_errmsg(db_));
 }
@@ -102,6 +106,13 @@ void SqlStatement::bind(int index, const QVariant& value) {
   if (rc != SQLITE_OK) throw DbError(db_.lastError());
 }
 
+void SqlStatement::bindText(int index, std::string_view utf8) {
+  if (sqlite3_bind_text(stmt_, index, utf8.data(), static_cast<int>(utf8.size()),
+                        SQLITE_TRANSIENT) != SQLITE_OK) {
+    throw DbError(db_.lastError());
+  }
+}
+
 bool SqlStatement::next() {
   const int rc = sqlite3_step(stmt_);
   if (rc == SQLITE_ROW) return true;
@@ -163,17 +174,24 @@ QString quotedNames(const QStringList& names) {
   return quoted.join(QStringLiteral(", "));
 }
 
-SqlAppender::SqlAppender(SqlDb& db, const QString& table, const QStringList& columns)
-    : db_(db),
-      insert_(db, QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                      .arg(quotedNames({table}), quotedNames(columns),
-                           QStringList(columns.size(), QStringLiteral("?")).join(u','))) {
+SqlTransaction::SqlTransaction(SqlDb& db) : db_(db) {
   db_.execute(QStringLiteral("BEGIN"));
 }
 
-SqlAppender::~SqlAppender() {
+SqlTransaction::~SqlTransaction() {
   if (open_) sqlite3_exec(db_.handle(), "ROLLBACK", nullptr, nullptr, nullptr);
 }
+
+void SqlTransaction::commit() {
+  db_.execute(QStringLiteral("COMMIT"));
+  open_ = false;
+}
+
+SqlAppender::SqlAppender(SqlDb& db, const QString& table, const QStringList& columns)
+    : transaction_(db),
+      insert_(db, QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                      .arg(quotedNames({table}), quotedNames(columns),
+                           QStringList(columns.size(), QStringLiteral("?")).join(u','))) {}
 
 void SqlAppender::append(const QVariantList& values) {
   insert_.reset();
@@ -182,8 +200,7 @@ void SqlAppender::append(const QVariantList& values) {
 }
 
 void SqlAppender::commit() {
-  db_.execute(QStringLiteral("COMMIT"));
-  open_ = false;
+  transaction_.commit();
 }
 
 }  // namespace sorv

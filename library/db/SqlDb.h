@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <QVariant>
 #include <stdexcept>
+#include <string_view>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -43,6 +44,8 @@ class SqlDb {
   // True when an object (table or view) of that name exists.
   bool hasObject(const QString& name);
 
+  // Rows the last INSERT, UPDATE or DELETE changed.
+  int changes() const;
   sqlite3* handle() const { return db_; }
   QString lastError() const;
 
@@ -61,6 +64,7 @@ class SqlStatement {
 
   // Parameters are numbered from 1. A null QVariant binds NULL.
   void bind(int index, const QVariant& value);
+  void bindText(int index, std::string_view utf8);
   // Steps to the next row: true when there is one, false at the end. Errors throw.
   bool next();
   // Back to before the first row, bindings kept (for re-running an insert).
@@ -82,23 +86,33 @@ class SqlStatement {
   sqlite3_stmt* stmt_ = nullptr;
 };
 
+// One transaction: nothing is kept unless commit runs; the destructor rolls back otherwise.
+class SqlTransaction {
+ public:
+  explicit SqlTransaction(SqlDb& db);
+  ~SqlTransaction();
+  SqlTransaction(const SqlTransaction&) = delete;
+  SqlTransaction& operator=(const SqlTransaction&) = delete;
+  void commit();
+
+ private:
+  SqlDb& db_;
+  bool open_ = true;
+};
+
 // Appends rows to one table through one prepared statement inside one transaction. Nothing is
 // kept unless Commit runs; the destructor rolls back otherwise.
 class SqlAppender {
  public:
   SqlAppender(SqlDb& db, const QString& table, const QStringList& columns);
-  ~SqlAppender();
-  SqlAppender(const SqlAppender&) = delete;
-  SqlAppender& operator=(const SqlAppender&) = delete;
 
   // One row, values in the order of the columns. Throws when the engine refuses it.
   void append(const QVariantList& values);
   void commit();
 
  private:
-  SqlDb& db_;
+  SqlTransaction transaction_;
   SqlStatement insert_;
-  bool open_ = true;
 };
 
 }  // namespace sorv

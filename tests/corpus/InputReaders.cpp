@@ -86,7 +86,7 @@ int importCsv(const QByteArray& bytes, const QString& dbPath) {
   try {
     createSongDb(dbPath);
     SqlDb db(dbPath);
-    return importSongCsv(db, bytes);
+    return importSongCsv(db, bytes).songs;
   } catch (const DbError&) {
     return -1;
   }

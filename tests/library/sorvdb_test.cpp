@@ -1,7 +1,11 @@
 // The sorvdb tool, run through its command entry with captured output.
 #include <gtest/gtest.h>
 
+#include <QBuffer>
+
+#include "decoder/TextEncoding.h"
 #include "library/db/SongCsv.h"
+#include "library/db/TextBlocks.h"
 #include "tests/library/LibraryTestDb.h"
 #include "tests/library/SorvdbRun.h"
 
@@ -155,6 +159,80 @@ TEST_F(SorvdbTest, DamagedOrLockedDatabaseGivesAClearError) {
   EXPECT_EQ(run.code, 1);
   EXPECT_TRUE(run.err.contains("locked")) << run.err.toStdString();
   EXPECT_EQ(tool({"sql", db, "SELEC nonsense"}).code, 1);
+}
+
+TEST_F(SorvdbTest, ImportAgainReplacesSongsOfTheSameFileName) {
+  const QString db = filePath("twice.mdb");
+  tool({"init", db});
+  const QString first =
+      writeFile("first.csv", "ファイル名,曲名,歌種別\na.mp3,A,1\nb.mp3,B,2\nc.mp3,C,3\n");
+  const QString count = "SELECT count(*) FROM アニソンデータ管理";
+  // Each row names the file whose row the next import replaces: the same, or in other case, or
+  // twice in one file (the later line wins).
+  const QString changed =
+      writeFile("changed.csv", "ファイル名,曲名,歌種別\nB.MP3,B2,4\nd.mp3,D,1\nd.mp3,D2,2\n");
+  const struct {
+    QString csv, printed, rows;
+  } steps[] = {
+      {first, "imported 3 songs\n", "a.mp3 A 1,b.mp3 B 2,c.mp3 C 3"},
+      {first, "imported 3 songs (3 replaced)\n", "a.mp3 A 1,b.mp3 B 2,c.mp3 C 3"},
+      {changed, "imported 3 songs (2 replaced)\n", "a.mp3 A 1,B.MP3 B2 4,c.mp3 C 3,d.mp3 D2 2"},
+  };
+  for (const auto& step : steps) {
+    const ToolRun run = tool({"import-csv", db, step.csv});
+    EXPECT_EQ(run.out.toStdString(), step.printed.toStdString()) << run.err.toStdString();
+    EXPECT_EQ(tool({"sql", db,
+                    "SELECT group_concat(ファイル名 || ' ' || 曲名 || ' ' || 歌種別, ',') FROM "
+                    "(SELECT * FROM アニソンデータ管理 ORDER BY ファイル名)"})
+                  .out,
+              step.rows + "\n");
+  }
+  const ToolRun lookup = tool({"lookup", db, "b.mp3"});
+  EXPECT_EQ(lookup.code, 0) << lookup.err.toStdString();
+  EXPECT_TRUE(lookup.out.contains("SongTitle\tB2\n")) << lookup.out.toStdString();
+}
+
+// The real tool on a small and a ten times larger file: its peak memory must not follow the
+// number of rows (it held about 1.8 KB a row when it read the whole file first). A spawned
+// child's peak also counts this test's own size, so the files are written in pieces to keep it
+// the same for both.
+TEST_F(SorvdbTest, ImportMemoryDoesNotGrowWithTheRows) {
+  const QString sorvdb = qEnvironmentVariable("SORV_BINARY_DIR") + "/app/sorvdb/sorvdb";
+  QVector<long> peakKb;
+  for (const int rows : {20000, 200000}) {
+    const QString db = filePath(QString::number(rows) + ".mdb");
+    tool({"init", db});
+    QFile csv(filePath(QString::number(rows) + ".csv"));
+    ASSERT_TRUE(csv.open(QIODevice::WriteOnly));
+    csv.write("ファイル名,曲名,番組名かな\n");
+    for (int i = 0; i < rows; ++i) csv.write(QByteArray::number(i) + ".mp3,曲,さくひん\n");
+    csv.close();
+    const ChildRun run = runChild(sorvdb, {"import-csv", db, csv.fileName()});
+    ASSERT_EQ(run.out.toStdString(), "imported " + std::to_string(rows) + " songs\n");
+    peakKb << run.peakRssKb;
+  }
+  EXPECT_LT(peakKb[1] - peakKb[0], 8 * 1024) << peakKb[0] << " KB, then " << peakKb[1] << " KB";
+}
+
+// Read in blocks, a file becomes the same text as when decoded whole: blocks that agree on the
+// encoding, a byte order mark, and blocks that disagree (the file is then judged whole).
+TEST(TextBlocksTest, BlocksDecodeAsTheWholeFile) {
+  const QByteArray cp932Line = "\x83\x74\x83\x40\x83\x43\x83\x8b,\x89\xcc\x82\xa4\r\n";
+  const QByteArray latinLine = "caf\xe9,d\xe9j\xe0 vu\n";
+  const QByteArray manyLines = cp932Line.repeated(40000);  // several blocks
+  for (const QByteArray& file :
+       {manyLines, "\xEF\xBB\xBF" + QByteArray("ユニ,コード\n").repeated(30000),
+        manyLines + latinLine.repeated(40000), QByteArray("plain,ascii\n").repeated(30000)}) {
+    QBuffer device;
+    device.setData(file);
+    device.open(QIODevice::ReadOnly);
+    TextBlocks blocks(device);
+    const FileCharset charset = detectFileCharset(blocks);
+    blocks.rewind();
+    std::string text;
+    for (std::string_view block; blocks.next(block);) appendUtf8Block(block, charset, text);
+    EXPECT_TRUE(text == decodeLegacyText(file.toStdString())) << file.left(20).toStdString();
+  }
 }
 
 TEST(CsvTest, QuotedFieldsAndLineNumbers) {
