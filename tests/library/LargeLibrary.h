@@ -1,6 +1,8 @@
 #pragma once
-// A generated library of many songs: a folder tree of empty MP3 files and a song database that
-// knows every one of them. Used by the large-library test and the benchmarks.
+// A generated library of many songs: a folder tree of MP3 files and a song database that knows
+// every one of them. Used by the large-library tests and the benchmarks.
+#include <unistd.h>
+
 #include <QDir>
 #include <QFile>
 
@@ -14,7 +16,9 @@ struct LargeLibrary {
   static constexpr int kWorksPerFolder = 20;
 
   // Writes songs files under root (ending in "/") and their rows into the database at dbPath.
-  static void make(const QString& root, const QString& dbPath, int songs) {
+  // The files are empty, or hard links to linkTarget when given (a real song, at no cost).
+  static void make(const QString& root, const QString& dbPath, int songs,
+                   const QString& linkTarget = {}) {
     static const QString letters = QStringLiteral(
         "あいうえおかがきくけこさざしすせそたちつてとな"
         "にぬねのはばぱひふへほまみむめもやゆよらりるれろわ");
@@ -31,7 +35,12 @@ struct LargeLibrary {
           root + QStringLiteral("f%1/w%2/").arg(work / kWorksPerFolder).arg(work);
       if (i % kSongsPerWork == 0) QDir().mkpath(folder);
       const QString name = QStringLiteral("song%1.mp3").arg(i);
-      QFile(folder + name).open(QIODevice::WriteOnly);
+      if (linkTarget.isEmpty()) {
+        QFile(folder + name).open(QIODevice::WriteOnly);
+      } else {
+        ::link(QFile::encodeName(linkTarget).constData(),
+               QFile::encodeName(folder + name).constData());
+      }
       const QString kana = letters[work % letters.size()];
       add.append({name, QStringLiteral("曲%1").arg(i), letters[i % letters.size()] + kana,
                   QStringLiteral("歌手%1").arg(work % 97), letters[(work * 7) % letters.size()],
