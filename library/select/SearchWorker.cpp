@@ -73,7 +73,7 @@ bool SearchRunner::cancel() {
   return true;
 }
 
-void SearchRunner::start(const SearchRequest& request) {
+void SearchRunner::start(const SearchRequest& request, std::unique_ptr<SongTreeStore> retired) {
   cancel();
   auto cancelled = std::make_shared<std::atomic<bool>>(false);
   current_ = cancelled;
@@ -86,7 +86,9 @@ void SearchRunner::start(const SearchRequest& request) {
         },
         Qt::QueuedConnection);
   };
-  QThread* thread = QThread::create([this, request, cancelled, report, turn = databaseTurn_] {
+  QThread* thread = QThread::create([this, request, cancelled, report, turn = databaseTurn_,
+                                     retired = std::move(retired)]() mutable {
+    retired.reset();
     // A cancelled search may still be leaving the database: one at a time.
     const std::lock_guard<std::mutex> lock(*turn);
     auto outcome = std::make_shared<SearchOutcome>(runSearchWork(

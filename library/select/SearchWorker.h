@@ -49,8 +49,9 @@ class SearchRunner : public QObject {
   // Cancels and waits for the threads still running.
   ~SearchRunner() override;
 
-  // Cancels the search that runs, if any, and starts this one.
-  void start(const SearchRequest& request);
+  // Cancels the search that runs, if any, and starts this one. The search frees the tree shown
+  // before, retired, so that a large one does not hold up the window.
+  void start(const SearchRequest& request, std::unique_ptr<SongTreeStore> retired);
   // The search that runs sends nothing more. True when there was one.
   bool cancel();
   bool running() const { return current_ != nullptr; }

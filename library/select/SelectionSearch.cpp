@@ -16,7 +16,6 @@ void SelectionWindow::startSearch(bool rescan, bool recordReuse) {
   songCount_ = 0;
   checkCount_ = 0;
   for (int i : {0, 3, 4}) btn[i]->setEnabled(false);
-  tree->clearNodes();
   if (rescan) setWindowTitle(QStringLiteral("選曲（フォルダ検索中）"));
   popupNode_ = 0;
   recordReuse_ = recordReuse;
@@ -29,7 +28,7 @@ void SelectionWindow::startSearch(bool rescan, bool recordReuse) {
   request.knownFileCount = fileCount_;
   request.order = order >= 1 && order <= 3 ? static_cast<TreeOrder>(order) : TreeOrder::Anime;
   appendFilter(request.fromWhere);
-  runner_->start(request);
+  runner_->start(request, tree->takeNodes());
 }
 
 void SelectionWindow::finishSearch(const std::shared_ptr<SearchOutcome>& outcome) {

@@ -9,10 +9,11 @@ namespace sorv {
 SongTreeModel::SongTreeModel(QObject* parent)
     : QAbstractItemModel(parent), store_(std::make_unique<SongTreeStore>()) {}
 
-void SongTreeModel::replaceStore(std::unique_ptr<SongTreeStore> store) {
+std::unique_ptr<SongTreeStore> SongTreeModel::replaceStore(std::unique_ptr<SongTreeStore> store) {
   beginResetModel();
-  store_ = std::move(store);
+  std::swap(store_, store);
   endResetModel();
+  return store;
 }
 
 QModelIndex SongTreeModel::indexOf(int node) const {

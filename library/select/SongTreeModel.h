@@ -16,8 +16,8 @@ class SongTreeModel : public QAbstractItemModel {
 
   const SongTreeStore& store() const { return *store_; }
   SongTreeStore& store() { return *store_; }
-  // Shows another tree in one reset (an empty store empties the view).
-  void replaceStore(std::unique_ptr<SongTreeStore> store);
+  // Shows another tree in one reset (an empty store empties the view); returns the one before.
+  std::unique_ptr<SongTreeStore> replaceStore(std::unique_ptr<SongTreeStore> store);
 
   QModelIndex indexOf(int node) const;
   static int nodeOf(const QModelIndex& index) { return static_cast<int>(index.internalId()); }

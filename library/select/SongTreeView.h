@@ -20,9 +20,14 @@ class SongTreeView : public QTreeView {
   const SongTreeStore& store() const { return model_->store(); }
   int nodeCount() const { return store().nodeCount(); }
   int findKey(const QString& key) const { return store().findKey(key); }
-  // Shows another tree, all collapsed; an empty store empties the view.
-  void showStore(std::unique_ptr<SongTreeStore> store) { model_->replaceStore(std::move(store)); }
-  void clearNodes() { showStore(std::make_unique<SongTreeStore>()); }
+  // Shows another tree, all collapsed; returns the one shown before.
+  std::unique_ptr<SongTreeStore> showStore(std::unique_ptr<SongTreeStore> store) {
+    return model_->replaceStore(std::move(store));
+  }
+  // Empties the view; returns the tree it showed (freeing a large one takes a while).
+  std::unique_ptr<SongTreeStore> takeNodes() {
+    return showStore(std::make_unique<SongTreeStore>());
+  }
   // Repaints after the ticks changed in the store.
   void ticksChanged() { viewport()->update(); }
 

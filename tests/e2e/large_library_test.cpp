@@ -143,7 +143,7 @@ TEST_F(LargeLibrary, TheWindowsAnswerWhileTheSelectionWindowSearchesAndAllSongsP
   const double longestInSearch = longestWaitUntil("^選曲（ 0000/", searchMs);
   std::printf("全検索 of %d files: %.0f ms to the count, longest wait for an answer %.1f ms\n",
               songs, searchMs, longestInSearch);
-  EXPECT_EQ(session.windowCaption(selection), found);
+  EXPECT_EQ(session.windowCaption(selection).toStdString(), found.toStdString());
   EXPECT_LT(longestInSearch, kLongestWaitMs);
 
   session.click(selection, frame.width() - 235, frame.height() - 79);  // 検索, without a scan
@@ -151,7 +151,7 @@ TEST_F(LargeLibrary, TheWindowsAnswerWhileTheSelectionWindowSearchesAndAllSongsP
   const double longestInReuse = longestWaitUntil("^選曲（ 0000/", reuseMs);
   std::printf("検索 of %d files: %.0f ms to the count, longest wait for an answer %.1f ms\n", songs,
               reuseMs, longestInReuse);
-  EXPECT_EQ(session.windowCaption(selection), found);
+  EXPECT_EQ(session.windowCaption(selection).toStdString(), found.toStdString());
   EXPECT_LT(longestInReuse, kLongestWaitMs);
 
   // The first row is the first genre; the keys tick the three after it.
@@ -159,7 +159,8 @@ TEST_F(LargeLibrary, TheWindowsAnswerWhileTheSelectionWindowSearchesAndAllSongsP
   session.xdotool({"windowfocus", selection});
   session.pressKeys({"Down", "space", "Down", "space", "Down", "space"});
   const QString all = QStringLiteral("選曲（ %1/%1 件）").arg(shown);
-  EXPECT_EQ(session.waitForCaption(selection, "^" + all + "$", 15000), all);
+  EXPECT_EQ(session.waitForCaption(selection, "^" + all + "$", 15000).toStdString(),
+            all.toStdString());
   session.click(selection, frame.width() - 235, frame.height() - 23);  // 選曲完了
   EXPECT_FALSE(session.waitForWindow("^♪", 60000).isEmpty()) << "選曲完了 started no song";
   session.click(panel, kCloseX, kCloseY);

@@ -29,6 +29,7 @@ struct LargeLibrary {
         {"ファイル名", "曲名", "曲名かな", "アーティスト", "アーティストかな", "番組名",
          "番組名かな", "歌種別", "歌連番", "カラオケ", "発表年", "アニメ種別", "ジャンルNo"});
     static const int genres[] = {255, 254, 36, 24};
+    QString source = linkTarget;
     for (int i = 0; i < songs; ++i) {
       const int work = i / kSongsPerWork;
       const QString folder =
@@ -37,9 +38,11 @@ struct LargeLibrary {
       const QString name = QStringLiteral("song%1.mp3").arg(i);
       if (linkTarget.isEmpty()) {
         QFile(folder + name).open(QIODevice::WriteOnly);
-      } else {
-        ::link(QFile::encodeName(linkTarget).constData(),
-               QFile::encodeName(folder + name).constData());
+      } else if (!link(source, folder + name)) {
+        // A file takes some 65,000 links at most: the next ones go to a copy.
+        source = linkTarget + QString::number(i);
+        QFile::copy(linkTarget, source);
+        link(source, folder + name);
       }
       const QString kana = letters[work % letters.size()];
       add.append({name, QStringLiteral("曲%1").arg(i), letters[i % letters.size()] + kana,
@@ -50,6 +53,10 @@ struct LargeLibrary {
                   QString::number(1980 + work % 40), work % 5 + 1, genres[work % 4]});
     }
     add.commit();
+  }
+
+  static bool link(const QString& target, const QString& name) {
+    return ::link(QFile::encodeName(target).constData(), QFile::encodeName(name).constData()) == 0;
   }
 };
 
