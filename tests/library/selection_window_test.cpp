@@ -317,8 +317,8 @@ TEST_F(SelectionWindowTest, ASecondSearchOrClosingDropsTheSearchThatRuns) {
   window->runCommand(5);
   window->runCommand(1);
   EXPECT_FALSE(window->searching());
-  EXPECT_EQ(window->windowTitle(), "選曲（ ---- 件）");
   waitUntil([] { return false; }, 500);
+  EXPECT_EQ(window->windowTitle(), "選曲（ ---- 件）");
   EXPECT_EQ(window->tree->nodeCount(), 0);
   EXPECT_EQ(window->songCount(), 0);
   EXPECT_TRUE(messages.texts.isEmpty()) << messages.texts.join("|").toStdString();
