@@ -34,18 +34,19 @@ void SelectionWindow::startSearch(bool rescan, bool recordReuse) {
 void SelectionWindow::finishSearch(const std::shared_ptr<SearchOutcome>& outcome) {
   if (outcome->fileCount) fileCount_ = *outcome->fileCount;
   if (recordReuse_) scanReusable_ = fileCount_ > 0;
-  if (!outcome->message.isEmpty()) showMessage(outcome->message);
-  if (!outcome->tree) {
-    // No tree query: either nothing was found, or the scan or the database failed (the caption
-    // then still names the step that failed).
-    if (outcome->message.isEmpty()) setWindowTitle(QStringLiteral("選曲（ 0000/0000 ）"));
-    return;
+  if (outcome->tree) {
+    songCount_ = outcome->build.songCount;
+    tree->showStore(std::move(outcome->tree));
+    if (outcome->build.completed) {
+      setWindowTitle(countCaption(0, songCount_));
+      expandSmallTree();
+    }
+  } else if (outcome->message.isEmpty()) {
+    setWindowTitle(QStringLiteral("選曲（ 0000/0000 ）"));
   }
-  songCount_ = outcome->build.songCount;
-  tree->showStore(std::move(outcome->tree));
-  if (!outcome->build.completed) return;
-  setWindowTitle(countCaption(0, songCount_));
-  expandSmallTree();
+  // Last, as the message box lets the user act again: a failed scan or database leaves the
+  // caption naming the step that failed.
+  if (!outcome->message.isEmpty()) showMessage(outcome->message);
 }
 
 void SelectionWindow::cancelSearch() {
