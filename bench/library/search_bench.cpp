@@ -95,7 +95,7 @@ int main(int argc, char** argv) {
       else
         sorv::registerJetLike(db.handle());
       ms[reference] = sorv::bench::medianMs(kRuns, [&] {
-        sorv::SongTreeWidget tree;
+        sorv::SongTreeStore tree;
         songs = sorv::buildSongTree(sorv::TreeOrder::Anime, db, fromWhere, decoder, tree).songCount;
       });
     }

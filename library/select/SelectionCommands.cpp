@@ -17,14 +17,9 @@ void SelectionWindow::runCommand(int index) {
       hide();
       break;
     case kSearchAll:
-    case kSearch: {
-      const bool reuse = index == kSearch && scanReusable_;
-      clearMarks();
-      tree->clearNodes();
-      runSearch(reuse ? 1 : 0);
-      if (index == kSearch) scanReusable_ = fileCount_ > 0;
+    case kSearch:
+      startSearch(index == kSearchAll || !scanReusable_, index == kSearch);
       break;
-    }
     case kCopy:
       emit copyRequested();
       break;
@@ -68,7 +63,7 @@ void SelectionWindow::preview() {
   player_.stop();
   stopPreview();
   if (!popupNode_) return;
-  const QString key = SongTreeWidget::keyOf(popupNode_);
+  const QString key = tree->store().node(popupNode_).key;
   OpenRecord record;
   if (!decoder_.open(key.toStdString(), record)) {
     showMessage(key + QStringLiteral("が開けません。"));

@@ -1,10 +1,8 @@
-// The search of the selection window: scan (or reuse) the candidates, then build the tree.
+// The search of the selection window: scan (or reuse) the candidates and build the tree on the
+// worker, then show the tree here.
 #include "core/Messages.h"
 #include "library/db/SongDb.h"
-#include "library/db/SqlDb.h"
 #include "library/select/SelectionWindow.h"
-#include "library/select/SongScan.h"
-#include "library/select/TreeBuild.h"
 
 namespace sorv {
 
@@ -12,88 +10,57 @@ namespace {
 
 constexpr int kAutoExpandBelow = 30;
 
-void setExpandedDeep(QTreeWidgetItem* node, bool expanded) {
-  node->setExpanded(expanded);
-  for (int i = 0; i < node->childCount(); ++i) setExpandedDeep(node->child(i), expanded);
-}
-
 }  // namespace
 
-void SelectionWindow::runSearch(int16_t reuseCandidates) {
-  if (reuseCandidates == 0) {
-    scanAndRecord();
-    return;
-  }
-  startSearch();
-  try {
-    SqlDb db(songDbPath(s_));
-    finishSearch(db);
-  } catch (const DbError& e) {
-    showMessage(e.description());
-  }
-}
-
-void SelectionWindow::startSearch() {
+void SelectionWindow::startSearch(bool rescan, bool recordReuse) {
   songCount_ = 0;
   checkCount_ = 0;
   for (int i : {0, 3, 4}) btn[i]->setEnabled(false);
-}
-
-void SelectionWindow::scanAndRecord() {
-  setWindowTitle(QStringLiteral("選曲（フォルダ検索中）"));
-  // The caller emptied the tree: no tick may outlive it, even when the walk fails.
-  startSearch();
-  QVector<FolderListing> listings;
-  try {
-    listings = scanSearchPaths({dataPath[0]->text(), dataPath[1]->text(), dataPath[2]->text()},
-                               s_.songFiles());
-  } catch (const ScanError& e) {
-    showMessage(e.examined + u':' + e.description());
-    return;
-  }
-  setWindowTitle(QStringLiteral("選曲（ファイル検索中）"));
-  try {
-    SqlDb db(songDbPath(s_));
-    db.execute(QStringLiteral("DELETE FROM 選択候補"));
-    fileCount_ = writeCandidates(db, listings);
-    finishSearch(db);
-  } catch (const DbError& e) {
-    showMessage(e.description());
-  }
-}
-
-void SelectionWindow::finishSearch(SqlDb& db) {
-  if (fileCount_ < 1) {
-    setWindowTitle(QStringLiteral("選曲（ 0000/0000 ）"));
-    return;
-  }
+  if (rescan) setWindowTitle(QStringLiteral("選曲（フォルダ検索中）"));
+  popupNode_ = 0;
+  recordReuse_ = recordReuse;
   const int order = sortSel->currentIndex();
-  const TreeBuildResult result = buildSongTree(
-      order >= 1 && order <= 3 ? static_cast<TreeOrder>(order) : TreeOrder::Anime, db,
-      [this] {
-        QString sql;
-        appendFilter(sql);
-        return sql;
-      }(),
-      decoder_, *tree);
-  songCount_ = result.songCount;
-  if (checkMark_.size() <= tree->nodeCount()) checkMark_.resize(tree->nodeCount() + 1);
-  if (!result.completed) return;
-  setWindowTitle(countCaption(0, songCount_));
-  expandSmallTree();
+  SearchRequest request;
+  request.rescan = rescan;
+  request.searchPaths = {dataPath[0]->text(), dataPath[1]->text(), dataPath[2]->text()};
+  request.which = s_.songFiles();
+  request.dbPath = songDbPath(s_);
+  request.knownFileCount = fileCount_;
+  request.order = order >= 1 && order <= 3 ? static_cast<TreeOrder>(order) : TreeOrder::Anime;
+  appendFilter(request.fromWhere);
+  runner_->start(request, tree->takeNodes());
+}
+
+void SelectionWindow::finishSearch(const std::shared_ptr<SearchOutcome>& outcome) {
+  if (outcome->fileCount) fileCount_ = *outcome->fileCount;
+  if (recordReuse_) scanReusable_ = fileCount_ > 0;
+  if (outcome->tree) {
+    songCount_ = outcome->build.songCount;
+    tree->showStore(std::move(outcome->tree));
+    if (outcome->build.completed) {
+      setWindowTitle(countCaption(0, songCount_));
+      expandSmallTree();
+    }
+  } else if (outcome->message.isEmpty()) {
+    setWindowTitle(QStringLiteral("選曲（ 0000/0000 ）"));
+  }
+  // Last, as the message box lets the user act again: a failed scan or database leaves the
+  // caption naming the step that failed.
+  if (!outcome->message.isEmpty()) showMessage(outcome->message);
+}
+
+void SelectionWindow::cancelSearch() {
+  if (runner_->cancel()) setWindowTitle(QStringLiteral("選曲（ ---- 件）"));
 }
 
 void SelectionWindow::expandSmallTree() {
   if (songCount_ <= 0 || !edtChk[0]->isChecked() || songCount_ >= kAutoExpandBelow) return;
-  for (int i = 0; i < tree->topLevelItemCount(); ++i) toggleSubtree(tree->topLevelItem(i));
-  if (QTreeWidgetItem* first = tree->firstRoot()) tree->scrollToItem(first);
+  for (int genre : tree->store().node(0).children) toggleSubtree(genre);
+  tree->scrollToNode(tree->store().node(0).children.front());
 }
 
-void SelectionWindow::toggleSubtree(QTreeWidgetItem* node) {
-  if (!node) return;
-  tree->setUpdatesEnabled(false);
-  setExpandedDeep(node, !node->isExpanded());
-  tree->setUpdatesEnabled(true);
+void SelectionWindow::toggleSubtree(int node) {
+  if (node) tree->setSubtreeExpanded(node, !tree->isNodeExpanded(node));
 }
 
 }  // namespace sorv

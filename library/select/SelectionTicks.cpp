@@ -1,8 +1,5 @@
-// Tick bookkeeping of the selection tree: checkMark_ is the window's record of the ticks (by
-// node index), kept beside the tree's own check boxes; checkCount_ counts ticked songs.
-#include <QTreeWidgetItemIterator>
-#include <limits>
-
+// Tick bookkeeping of the selection tree: the ticks live in the tree's store, checkCount_ counts
+// ticked songs.
 #include "library/select/SelectionWindow.h"
 #include "library/select/TreeBuild.h"
 
@@ -10,31 +7,14 @@ namespace sorv {
 
 namespace {
 
-constexpr int kMaxCollected = 32767;  // the play list's capacity
-
-bool isGenre(const QTreeWidgetItem* node) {
-  return SongTreeWidget::keyOf(node).startsWith(QStringLiteral("Genre"));
-}
-
-bool isLeaf(const QTreeWidgetItem* node) {
-  return node->childCount() == 0;
+bool isGenre(const SongTreeStore& store, int node) {
+  return store.node(node).key.startsWith(QStringLiteral("Genre"));
 }
 
 }  // namespace
 
-int16_t& SelectionWindow::mark(const QTreeWidgetItem* node) {
-  const int index = SongTreeWidget::indexOf(node);
-  if (index >= checkMark_.size()) checkMark_.resize(std::max(index + 1, tree->nodeCount() + 1));
-  return checkMark_[index];
-}
-
-void SelectionWindow::clearMarks() {
-  checkMark_.fill(0);
-}
-
-void SelectionWindow::countTick(int16_t value) {
-  const int count = checkCount_ + (value == -1 ? 1 : -1);
-  checkCount_ = std::clamp(count, 0, static_cast<int>(std::numeric_limits<int16_t>::max()));
+void SelectionWindow::countTick(bool tick) {
+  checkCount_ = std::max(0, checkCount_ + (tick ? 1 : -1));
 }
 
 void SelectionWindow::showCountCaption() {
@@ -42,75 +22,63 @@ void SelectionWindow::showCountCaption() {
   enableSelectionButtons();
 }
 
-void SelectionWindow::propagateCheckDown(QTreeWidgetItem* node, int16_t value, int16_t nested) {
-  if (!node || SongTreeWidget::isGrey(node)) return;
-  if (isLeaf(node)) {
-    if (nested == 0) {
-      propagateCheckUp(node, value);
-      countTick(value);
+void SelectionWindow::propagateCheckDown(int node, bool tick, bool nested) {
+  SongTreeStore& store = tree->store();
+  if (!node || store.isGrey(node)) return;
+  if (store.isLeaf(node)) {
+    if (!nested) {
+      propagateCheckUp(node, tick);
+      countTick(tick);
     }
     return;
   }
-  for (int i = 0; i < node->childCount(); ++i) {
-    QTreeWidgetItem* child = node->child(i);
-    if (SongTreeWidget::isGrey(child)) continue;
-    if (isLeaf(child) && mark(child) != value) countTick(value);
-    SongTreeWidget::setChecked(child, value == -1);
-    mark(child) = value;
-    propagateCheckDown(child, value, 1);
+  for (int child : store.node(node).children) {
+    if (store.isGrey(child)) continue;
+    if (store.isLeaf(child) && store.isTicked(child) != tick) countTick(tick);
+    store.setTicked(child, tick);
+    propagateCheckDown(child, tick, true);
   }
-  if (nested == 0 && !isGenre(node)) propagateCheckUp(node, value);
+  if (!nested && !isGenre(store, node)) propagateCheckUp(node, tick);
 }
 
-void SelectionWindow::propagateCheckUp(QTreeWidgetItem* node, int16_t value) {
-  if (value == -1) {
-    for (QTreeWidgetItem* up = node->parent(); up; up = up->parent()) {
-      SongTreeWidget::setChecked(up, true);
-      mark(up) = -1;
-      if (isGenre(up)) break;
+void SelectionWindow::propagateCheckUp(int node, bool tick) {
+  SongTreeStore& store = tree->store();
+  if (tick) {
+    for (int up = store.node(node).parent; up != 0; up = store.node(up).parent) {
+      store.setTicked(up, true);
+      if (isGenre(store, up)) break;
     }
     return;
   }
-  for (QTreeWidgetItem* current = node; QTreeWidgetItem* parent = current->parent();
-       current = parent) {
-    bool anyTicked = false;
-    for (int i = 0; i < parent->childCount() && !anyTicked; ++i) {
-      anyTicked = mark(parent->child(i)) == -1;
+  for (int parent = store.node(node).parent; parent != 0; parent = store.node(parent).parent) {
+    const auto& siblings = store.node(parent).children;
+    if (std::none_of(siblings.begin(), siblings.end(),
+                     [&](int sibling) { return store.isTicked(sibling); })) {
+      store.setTicked(parent, false);
     }
-    if (!anyTicked) {
-      SongTreeWidget::setChecked(parent, false);
-      mark(parent) = 0;
-    }
-    if (isGenre(parent)) break;
+    if (isGenre(store, parent)) break;
   }
 }
 
 QStringList SelectionWindow::collectCheckedKeys() const {
+  const SongTreeStore& store = tree->store();
   QStringList keys;
-  for (QTreeWidgetItemIterator it(tree); *it && keys.size() < kMaxCollected; ++it) {
-    if (isLeaf(*it) && SongTreeWidget::isChecked(*it)) keys << SongTreeWidget::keyOf(*it);
-  }
+  store.forEachBelow(0, [&](int node) {
+    if (store.isLeaf(node) && store.isTicked(node)) keys << store.node(node).key;
+  });
   return keys;
 }
 
-void SelectionWindow::treeMouseDown(Qt::MouseButton, QTreeWidgetItem* node) {
-  if (node) pressIndex_ = SongTreeWidget::indexOf(node);
-}
-
-void SelectionWindow::treeMouseUp(Qt::MouseButton button, QTreeWidgetItem* node, QPoint globalPos) {
+void SelectionWindow::treeMouseUp(Qt::MouseButton button, int node, QPoint globalPos) {
   if (!node) return;
-  if (pressIndex_ != SongTreeWidget::indexOf(node)) {
-    if (QTreeWidgetItem* pressed = tree->nodeFor(pressIndex_)) {
-      SongTreeWidget::setChecked(pressed, mark(pressed) == -1);
-    }
-  }
+  const SongTreeStore& store = tree->store();
   if (button == Qt::RightButton) {
-    if (isLeaf(node) && !SongTreeWidget::isGrey(node)) {
+    if (store.isLeaf(node) && !store.isGrey(node)) {
       popupNode_ = node;
       pop->popup(globalPos);
-    } else if (!isLeaf(node)) {
+    } else if (!store.isLeaf(node)) {
       toggleSubtree(node);
-      tree->scrollToItem(node);
+      tree->scrollToNode(node);
     }
     return;
   }
@@ -118,18 +86,16 @@ void SelectionWindow::treeMouseUp(Qt::MouseButton button, QTreeWidgetItem* node,
 }
 
 void SelectionWindow::treeSpaceKey() {
-  if (QTreeWidgetItem* node = tree->currentItem()) toggleTick(node);
+  if (const int node = tree->currentNode()) toggleTick(node);
 }
 
-void SelectionWindow::toggleTick(QTreeWidgetItem* node) {
-  // A grey node can never be ticked, so its mark stays clear as well.
-  if (SongTreeWidget::isGrey(node)) {
-    SongTreeWidget::setChecked(node, false);
-    return;
-  }
-  mark(node) = mark(node) != 0 ? 0 : -1;
-  SongTreeWidget::setChecked(node, mark(node) == -1);
-  propagateCheckDown(node, mark(node), 0);
+void SelectionWindow::toggleTick(int node) {
+  SongTreeStore& store = tree->store();
+  // A grey node can never be ticked.
+  if (store.isGrey(node)) return;
+  store.setTicked(node, !store.isTicked(node));
+  propagateCheckDown(node, store.isTicked(node), false);
+  tree->ticksChanged();
   showCountCaption();
 }
 

@@ -46,7 +46,10 @@ SelectionWindow::SelectionWindow(Player& player, QWidget* parent)
       player_(player),
       s_(player.state()),
       decoder_(player.engine()),
-      view_(player.view()) {
+      view_(player.view()),
+      runner_(new SearchRunner(player.engine(), this)) {
+  connect(runner_, &SearchRunner::progress, this, &QWidget::setWindowTitle);
+  connect(runner_, &SearchRunner::finished, this, &SelectionWindow::finishSearch);
   setModal(true);
   setWindowTitle(QStringLiteral("選曲（ ---- 件）"));
   buildLayout();
@@ -54,14 +57,10 @@ SelectionWindow::SelectionWindow(Player& player, QWidget* parent)
 }
 
 void SelectionWindow::buildLayout() {
-  tree = new SongTreeWidget(this);
+  tree = new SongTreeView(this);
+  tree->setObjectName(QStringLiteral("Tree"));
   tree->setMinimumSize(380, 460);
-  tree->mouseDown = [this](Qt::MouseButton b, QTreeWidgetItem* node, QPoint) {
-    treeMouseDown(b, node);
-  };
-  tree->mouseUp = [this](Qt::MouseButton b, QTreeWidgetItem* node, QPoint at) {
-    treeMouseUp(b, node, at);
-  };
+  tree->mouseUp = [this](Qt::MouseButton b, int node, QPoint at) { treeMouseUp(b, node, at); };
   tree->spaceKey = [this] { treeSpaceKey(); };
 
   pop = new QMenu(this);
@@ -162,6 +161,12 @@ void SelectionWindow::showEvent(QShowEvent* event) {
   if (!shownOnce_) load();
   shownOnce_ = true;
   QDialog::showEvent(event);
+}
+
+// Closed or cancelled while a search runs: its tree would land in a window nobody waits on.
+void SelectionWindow::hideEvent(QHideEvent* event) {
+  cancelSearch();
+  QDialog::hideEvent(event);
 }
 
 // Enter in the search text moves to 検索, and a second Enter there runs it: the buttons are not

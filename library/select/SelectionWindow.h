@@ -2,7 +2,8 @@
 // The selection window: scans the search folders, shows the songs as a tree with check boxes,
 // narrows it with the option boxes and the search text, and turns the ticked songs into the
 // play list. Opened modally; hidden, not destroyed, by its two closing buttons, so the tree
-// and the ticks survive until the next opening.
+// and the ticks survive until the next opening. Searches run on a worker thread (SearchWorker):
+// the window answers meanwhile, and hiding it or another search cancels the one that runs.
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -13,12 +14,11 @@
 #include <array>
 
 #include "library/select/Filter.h"
-#include "library/select/SongTreeWidget.h"
+#include "library/select/SearchWorker.h"
+#include "library/select/SongTreeView.h"
 #include "playback/Player.h"
 
 namespace sorv {
-
-class SqlDb;
 
 class SelectionWindow : public QDialog {
   Q_OBJECT
@@ -37,7 +37,7 @@ class SelectionWindow : public QDialog {
   explicit SelectionWindow(Player& player, QWidget* parent = nullptr);
 
   // Controls, by their indices.
-  SongTreeWidget* tree;
+  SongTreeView* tree;
   std::array<QPushButton*, 6> btn{};
   std::array<QCheckBox*, kFilterBoxes> edtChk{};
   std::array<QLineEdit*, 3> dataPath{};
@@ -47,25 +47,23 @@ class SelectionWindow : public QDialog {
   QMenu* pop;
   std::array<QAction*, 3> edtpop{};  // 1 再生, 2 停止
 
-  // Search and tree (SelectionSearch.cpp).
-  void runSearch(int16_t reuseCandidates);
+  // Search and tree (SelectionSearch.cpp). A search started by runCommand ends later, on this
+  // thread; searching() tells whether one still runs.
   void appendFilter(QString& sql) const;
-  void toggleSubtree(QTreeWidgetItem* node);
+  void toggleSubtree(int node);
+  bool searching() const { return runner_->running(); }
   int songCount() const { return songCount_; }
   int fileCount() const { return fileCount_; }
-  // Ticked songs; the tick recorded for a tree node (-1 ticked, 0 clear); whether 検索 reuses
-  // the last scan.
+  // Ticked songs; whether 検索 reuses the last scan.
   int checkCount() const { return checkCount_; }
-  int16_t checkMark(int nodeIndex) const { return checkMark_.value(nodeIndex); }
   bool scanReusable() const { return scanReusable_; }
 
-  // Ticks (SelectionTicks.cpp).
-  void propagateCheckDown(QTreeWidgetItem* node, int16_t value, int16_t nested);
-  void propagateCheckUp(QTreeWidgetItem* node, int16_t value);
-  // Ticked leaves' keys in display order (at most the play list's capacity).
+  // Ticks (SelectionTicks.cpp), kept in the tree's store.
+  void propagateCheckDown(int node, bool tick, bool nested);
+  void propagateCheckUp(int node, bool tick);
+  // Ticked leaves' keys in display order.
   QStringList collectCheckedKeys() const;
-  void treeMouseDown(Qt::MouseButton button, QTreeWidgetItem* node);
-  void treeMouseUp(Qt::MouseButton button, QTreeWidgetItem* node, QPoint globalPos = {});
+  void treeMouseUp(Qt::MouseButton button, int node, QPoint globalPos = {});
   void treeSpaceKey();
 
   // Commands (SelectionCommands.cpp): a Command.
@@ -86,6 +84,7 @@ class SelectionWindow : public QDialog {
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void showEvent(QShowEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
 
  private:
   void buildLayout();
@@ -94,13 +93,11 @@ class SelectionWindow : public QDialog {
   QWidget* buildButtons();
   void load();
   void expandSmallTree();
-  void finishSearch(SqlDb& db);
-  void startSearch();
-  void scanAndRecord();
-  int16_t& mark(const QTreeWidgetItem* node);
-  void clearMarks();
-  void countTick(int16_t value);
-  void toggleTick(QTreeWidgetItem* node);
+  void startSearch(bool rescan, bool recordReuse);
+  void finishSearch(const std::shared_ptr<SearchOutcome>& outcome);
+  void cancelSearch();
+  void countTick(bool tick);
+  void toggleTick(int node);
   void showCountCaption();
   void enableSelectionButtons();
   void storePaths();
@@ -112,16 +109,15 @@ class SelectionWindow : public QDialog {
   State& s_;
   AudioEngine& decoder_;
   PlayerView& view_;
+  SearchRunner* runner_;
   int songCount_ = 0;
   int fileCount_ = 0;
-  // The ticks by tree-node index from 1 (-1 ticked, 0 clear), growing with the tree, and the
-  // count of ticked songs.
-  QVector<int16_t> checkMark_ = QVector<int16_t>(8193, 0);
-  int checkCount_ = 0;
-  // 検索 may reuse the files of the last scan instead of scanning again.
+  int checkCount_ = 0;  // ticked songs
+  // 検索 may reuse the files of the last scan instead of scanning again; the search that runs
+  // decides it when it ends.
   bool scanReusable_ = false;
-  int pressIndex_ = 0;
-  QTreeWidgetItem* popupNode_ = nullptr;
+  bool recordReuse_ = false;
+  int popupNode_ = 0;
   bool shownOnce_ = false;
 };
 

@@ -81,13 +81,15 @@ bool reachable(const QString& path) {
 
 }  // namespace
 
-QVector<FolderListing> scanSearchPaths(const QStringList& searchPaths, SongFiles which) {
+QVector<FolderListing> scanSearchPaths(const QStringList& searchPaths, SongFiles which,
+                                       const std::atomic<bool>* cancelled) {
   QVector<FolderListing> listings{listFolder(QStringLiteral("./"), which, nullptr)};
   for (QString path : searchPaths) {
     if (path.trimmed().isEmpty() || !reachable(path)) continue;
     if (!path.endsWith(u'/')) path += u'/';
     QStringList queue{path};
     for (int at = 0; at < queue.size(); ++at) {
+      if (cancelled && *cancelled) return listings;
       QStringList subfolders;
       listings << listFolder(queue[at], which, &subfolders);
       for (const QString& name : subfolders) {
@@ -99,11 +101,15 @@ QVector<FolderListing> scanSearchPaths(const QStringList& searchPaths, SongFiles
   return listings;
 }
 
-int writeCandidates(SqlDb& db, const QVector<FolderListing>& listings) {
+int writeCandidates(SqlDb& db, const QVector<FolderListing>& listings,
+                    const std::atomic<bool>* cancelled) {
   SqlAppender candidates(db, QStringLiteral("選択候補"),
                          {QStringLiteral("ファイル名"), QStringLiteral("フルパス")});
+  // Inside the appender's transaction, so a cancelled write leaves the old candidates.
+  db.execute(QStringLiteral("DELETE FROM 選択候補"));
   int count = 0;
   for (const FolderListing& listing : listings) {
+    if (cancelled && *cancelled) return 0;
     for (const QString& name : listing.songFiles) {
       ++count;
       try {

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVector>
+#include <atomic>
 #include <stdexcept>
 
 #include "decoder/SongFiles.h"
@@ -13,8 +14,9 @@ namespace sorv {
 
 class SqlDb;
 
-// At most this many folders are walked; the first ones are kept.
-inline constexpr int kMaxFolders = 65536;
+// At most this many folders are walked; the first ones are kept. Only a guard against runaway
+// trees: collections of a million songs in a folder each still fit.
+inline constexpr int kMaxFolders = 4'000'000;
 
 struct FolderListing {
   QString folder;         // ends in "/"; "./" for the current folder
@@ -32,9 +34,13 @@ class ScanError : public std::runtime_error {
 
 // "./" first, then each search path that exists and can be read, followed by its subfolders.
 // Blank paths and paths that are not reachable are skipped without a word. Throws ScanError.
-QVector<FolderListing> scanSearchPaths(const QStringList& searchPaths, SongFiles which);
-// Writes one candidate row per file through one statement in one transaction; a row the engine
-// refuses is left out. Returns the number of files offered.
-int writeCandidates(SqlDb& db, const QVector<FolderListing>& listings);
+// Setting cancelled stops the walk between folders, with what was listed so far.
+QVector<FolderListing> scanSearchPaths(const QStringList& searchPaths, SongFiles which,
+                                       const std::atomic<bool>* cancelled = nullptr);
+// Replaces the candidates by one row per file, through one statement in one transaction; a row
+// the engine refuses is left out. Returns the number of files offered. Setting cancelled keeps
+// the previous candidates as they were and returns 0.
+int writeCandidates(SqlDb& db, const QVector<FolderListing>& listings,
+                    const std::atomic<bool>* cancelled = nullptr);
 
 }  // namespace sorv

@@ -2,7 +2,6 @@
 
 #include <optional>
 
-#include "core/Messages.h"
 #include "core/Paths.h"
 #include "library/db/KanaFold.h"
 #include "library/db/SongDb.h"
@@ -14,6 +13,7 @@ namespace sorv {
 namespace {
 
 const QString kUnregistered = QStringLiteral("未登録");
+using enum SongTreeStore::Colour;
 
 // What distinguishes the four orders.
 struct OrderRules {
@@ -54,12 +54,12 @@ struct TreeRow {
 class TreeBuilder {
  public:
   TreeBuilder(const OrderRules& rules, SqlStatement& rows, AudioEngine& decoder,
-              SongTreeWidget& tree)
-      : rules_(rules), rows_(rows), decoder_(decoder), tree_(tree) {
+              SongTreeStore& tree, const std::atomic<bool>& cancelled)
+      : rules_(rules), rows_(rows), decoder_(decoder), tree_(tree), cancelled_(cancelled) {
     resolveColumns();
   }
 
-  // One pass over the rows; throws DbError or DuplicateKey.
+  // One pass over the rows, ended early by a cancel; throws DbError or DuplicateKey.
   void run();
   int songCount() const { return songCount_; }
   TreeRow current() const { return row_; }
@@ -80,13 +80,14 @@ class TreeBuilder {
   const OrderRules& rules_;
   SqlStatement& rows_;
   AudioEngine& decoder_;
-  SongTreeWidget& tree_;
+  SongTreeStore& tree_;
+  const std::atomic<bool>& cancelled_;
   Columns col_{};
   TreeRow row_;
   std::optional<QString> prevGenre_, prevIndex_, prevLevel3_;
-  QTreeWidgetItem* genreNode_ = nullptr;
-  QTreeWidgetItem* indexNode_ = nullptr;
-  QTreeWidgetItem* level3Node_ = nullptr;
+  int genreNode_ = 0;
+  int indexNode_ = 0;
+  int level3Node_ = 0;
   int songCount_ = 0;
   int recordCounter_ = 0;
 };
@@ -136,14 +137,14 @@ void TreeBuilder::addGroups() {
     // A number without a name (past the ID3v1 list) shows as the number.
     const QString name = genreName(decoder_, row_.genre);
     genreNode_ =
-        tree_.addNode(nullptr, QStringLiteral("Genre") + row_.genreKey,
+        tree_.addNode(0, QStringLiteral("Genre") + row_.genreKey,
                       name.isEmpty() ? QString::number(row_.genre) : name, kImageGroup, true);
     prevGenre_ = row_.genreKey;
     prevIndex_.reset();
   }
   if (prevIndex_ != row_.index) {
     indexNode_ = tree_.addNode(genreNode_, indexKey(), row_.index, kImageGroup, true);
-    SongTreeWidget::setColor(indexNode_, kGreyNode);
+    tree_.setColour(indexNode_, Grey);
     prevIndex_ = row_.index;
     prevLevel3_.reset();
   }
@@ -153,23 +154,22 @@ void TreeBuilder::addSong() {
   if (rules_.level3IsNode && prevLevel3_ != row_.level3) {
     level3Node_ =
         tree_.addNode(indexNode_, indexKey() + row_.level3, row_.level3, kImageWork, true);
-    SongTreeWidget::setColor(level3Node_, kGreyNode);
+    tree_.setColour(level3Node_, Grey);
   }
-  QTreeWidgetItem* parent = rules_.level3IsNode ? level3Node_ : indexNode_;
+  const int parent = rules_.level3IsNode ? level3Node_ : indexNode_;
   const QString text = rules_.leafShowsWork
                            ? row_.title + QStringLiteral("　(") + row_.work + QStringLiteral(")")
                            : row_.title;
   if (row_.fileName != kUnregistered) {
     ++songCount_;
-    QTreeWidgetItem* leaf =
-        tree_.addNode(parent, row_.folder + row_.fileName, text, row_.icon, false);
-    SongTreeWidget::setColor(leaf, kBlueNode);
-    SongTreeWidget::setColor(parent, kBlackNode);
-    SongTreeWidget::setColor(parent->parent(), kBlackNode);
+    const int leaf = tree_.addNode(parent, row_.folder + row_.fileName, text, row_.icon, false);
+    tree_.setColour(leaf, Blue);
+    tree_.setColour(parent, Black);
+    tree_.setColour(tree_.node(parent).parent, Black);
   } else {
-    QTreeWidgetItem* leaf = tree_.addNode(
-        parent, kUnregistered + u' ' + QString::number(recordCounter_), text, row_.icon, false);
-    SongTreeWidget::setColor(leaf, kGreyNode);
+    const int leaf = tree_.addNode(parent, kUnregistered + u' ' + QString::number(recordCounter_),
+                                   text, row_.icon, false);
+    tree_.setColour(leaf, Grey);
   }
 }
 
@@ -179,15 +179,15 @@ void TreeBuilder::addUnregisteredFile() {
   StreamRecord stream;
   decoder_.fileInfo(path.toStdString(), tag, stream);
   const QString title = QString::fromStdString(tag.title);
-  QTreeWidgetItem* leaf =
+  const int leaf =
       tree_.addNode(indexNode_, path, title.isEmpty() ? row_.fileName : title, row_.icon, false);
-  SongTreeWidget::setColor(leaf, kBlueNode);
-  SongTreeWidget::setColor(indexNode_, kBlackNode);
+  tree_.setColour(leaf, Blue);
+  tree_.setColour(indexNode_, Black);
   ++songCount_;
 }
 
 void TreeBuilder::run() {
-  while (rows_.next()) {
+  while (!cancelled_ && rows_.next()) {
     ++recordCounter_;
     readRow();
     addGroups();
@@ -219,21 +219,20 @@ QString countCaption(int checkCount, int songCount) {
 }
 
 TreeBuildResult buildSongTree(TreeOrder order, SqlDb& db, const QString& fromWhere,
-                              AudioEngine& decoder, SongTreeWidget& tree) {
+                              AudioEngine& decoder, SongTreeStore& tree,
+                              const std::atomic<bool>& cancelled) {
   TreeBuildResult result;
-  tree.beginBulk();
   std::optional<TreeBuilder> builder;
   try {
     SqlStatement rows = db.prepare(QStringLiteral("SELECT *") + fromWhere + orderByText(order));
-    builder.emplace(rulesOf(order), rows, decoder, tree);
+    builder.emplace(rulesOf(order), rows, decoder, tree, cancelled);
     builder->run();
-    result.completed = true;
+    result.completed = !cancelled;
   } catch (const DuplicateKey&) {
-    showMessage(duplicateMessage(builder->current()));
+    result.message = duplicateMessage(builder->current());
   } catch (const DbError& e) {
-    showMessage(e.description());
+    result.message = e.description();
   }
-  tree.endBulk();
   if (builder) result.songCount = builder->songCount();
   return result;
 }

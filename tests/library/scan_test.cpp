@@ -117,7 +117,6 @@ TEST_F(ScanTest, CandidatesReplaceThoseOfTheLastScan) {
   LibraryTestDb db;
   db.addCandidates({{"old.mp3", "/old/"}});
   SqlDb sql(db.path());
-  sql.execute("DELETE FROM 選択候補");
   EXPECT_EQ(writeCandidates(sql, {{"./", {"a.mp3"}}, {"/m/", {"b.mp3", "it's.mp3"}}}), 3);
   EXPECT_EQ(db.column("SELECT フルパス || ファイル名 FROM 選択候補 ORDER BY rowid"),
             QStringList({"./a.mp3", "/m/b.mp3", "/m/it's.mp3"}));

@@ -31,19 +31,18 @@ void makeDemo(const QString& folder, const QString& music) {
 }
 
 void tick(sorv::SelectionWindow& window, const QString& key) {
-  QTreeWidgetItem* node = window.tree->findKey(key);
-  window.treeMouseDown(Qt::LeftButton, node);
-  window.treeMouseUp(Qt::LeftButton, node);
+  window.treeMouseUp(Qt::LeftButton, window.tree->findKey(key));
 }
 
 void shoot(sorv::SelectionWindow& window, int order, const QString& file) {
   window.sortSel->setCurrentIndex(order);
   window.runCommand(2);
+  while (window.searching()) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
   const QString music = window.dataPath[0]->text();
   tick(window, music + "hoshizora_opening.mp3");
   tick(window, music + "kaze_no_ending.mp3");
   tick(window, music + "henshin_insert.mp3");
-  window.tree->setCurrentItem(window.tree->findKey(music + "kaze_no_ending.mp3"));
+  window.tree->setCurrentNode(window.tree->findKey(music + "kaze_no_ending.mp3"));
   window.grab().save(file);
   std::printf("%s\n", qPrintable(file));
 }

@@ -8,6 +8,7 @@
 #include "tests/common/FakeEngine.h"
 #include "tests/common/FakeView.h"
 #include "tests/common/MessageCapture.h"
+#include "tests/common/WaitUntil.h"
 #include "tests/library/DeepFolder.h"
 #include "tests/library/LargeLibrary.h"
 #include "tests/library/LibraryTestDb.h"
@@ -42,15 +43,17 @@ class SelectionWindowTest : public ::testing::Test {
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
   }
   QString musicPath() const { return music.path() + "/"; }
-  QTreeWidgetItem* nodeFor(const QString& key) const { return window->tree->findKey(key); }
+  // Presses a search button and waits until the search has ended.
+  void search(int command) {
+    window->runCommand(command);
+    ASSERT_TRUE(waitUntil([&] { return !window->searching(); }));
+  }
+  int nodeFor(const QString& key) const { return window->tree->findKey(key); }
   void click(const QString& key, Qt::MouseButton button = Qt::LeftButton) {
-    window->treeMouseDown(button, nodeFor(key));
     window->treeMouseUp(button, nodeFor(key));
   }
-  bool ticked(const QString& key) const { return SongTreeWidget::isChecked(nodeFor(key)); }
-  int16_t mark(const QString& key) const {
-    return window->checkMark(SongTreeWidget::indexOf(nodeFor(key)));
-  }
+  bool ticked(const QString& key) const { return window->tree->store().isTicked(nodeFor(key)); }
+  bool expanded(const QString& key) const { return window->tree->isNodeExpanded(nodeFor(key)); }
 
   QTemporaryDir cwd, music;
   QString previous;
@@ -75,17 +78,17 @@ TEST_F(SelectionWindowTest, LoadsPathsAndDisablesTheSelectionButtons) {
 
 // Only a tree of found songs under thirty opens expanded.
 TEST_F(SelectionWindowTest, SmallTreeOpensExpandedWithTheCountCaption) {
-  window->runCommand(5);
+  search(5);
   EXPECT_EQ(window->windowTitle(), "選曲（ 0000/0004 件）");
   EXPECT_EQ(window->songCount(), 4);
   EXPECT_TRUE(window->scanReusable());
-  EXPECT_TRUE(nodeFor("Genre255")->isExpanded());
-  EXPECT_TRUE(nodeFor("255あ")->isExpanded());
+  EXPECT_TRUE(expanded("Genre255"));
+  EXPECT_TRUE(expanded("255あ"));
   EXPECT_TRUE(messages.texts.isEmpty()) << messages.texts.join("|").toStdString();
   window->edtChk[0]->setChecked(false);
-  window->runCommand(2);
+  search(2);
   EXPECT_EQ(window->songCount(), 4);
-  EXPECT_FALSE(nodeFor("Genre255")->isExpanded());
+  EXPECT_FALSE(expanded("Genre255"));
   QVector<SongRow> many;
   for (int i = 0; i < 30; ++i) {
     many.push_back({.file = QString("m%1.mp3").arg(i),
@@ -97,32 +100,32 @@ TEST_F(SelectionWindowTest, SmallTreeOpensExpandedWithTheCountCaption) {
   }
   db.addSongs(many);
   window->edtChk[0]->setChecked(true);
-  window->runCommand(2);
+  search(2);
   EXPECT_EQ(window->songCount(), 34);
-  EXPECT_FALSE(nodeFor("Genre255")->isExpanded());
+  EXPECT_FALSE(expanded("Genre255"));
 }
 
 TEST_F(SelectionWindowTest, NoFilesFoundRescansOnTheNextSearch) {
   window->dataPath[0]->setText("");
-  window->runCommand(5);
+  search(5);
   EXPECT_EQ(window->windowTitle(), "選曲（ 0000/0000 ）");
   EXPECT_EQ(window->tree->nodeCount(), 0);
   EXPECT_FALSE(window->scanReusable());
   window->dataPath[0]->setText(musicPath());
-  window->runCommand(5);
+  search(5);
   EXPECT_EQ(window->songCount(), 4);
   // With candidates recorded, 検索 reuses them: a new file shows only after 全検索.
   addFile("i2.mp3");
   db.addSongs({{.file = "i2.mp3", .title = "I2", .work = "い", .workKana = "い", .number = 2}});
-  window->runCommand(5);
+  search(5);
   EXPECT_EQ(window->songCount(), 4);
-  window->runCommand(2);
+  search(2);
   EXPECT_EQ(window->songCount(), 5);
 }
 
 TEST_F(SelectionWindowTest, TickingAWorkTicksItsPlayableSongsAndAncestors) {
   window->edtChk[0]->setChecked(false);  // show the song without a file too
-  window->runCommand(5);
+  search(5);
   const QString a1 = musicPath() + "a1.mp3";
   click("255ああ");
   EXPECT_EQ(window->checkCount(), 3);
@@ -141,64 +144,62 @@ TEST_F(SelectionWindowTest, TickingAWorkTicksItsPlayableSongsAndAncestors) {
   EXPECT_FALSE(ticked("255ああ"));
   EXPECT_FALSE(ticked("255あ"));
   EXPECT_FALSE(ticked("Genre255"));
-  EXPECT_EQ(mark("Genre255"), 0);
   EXPECT_FALSE(window->btn[0]->isEnabled());
 }
 
 TEST_F(SelectionWindowTest, GreySongsCannotBeTicked) {
   window->edtChk[0]->setChecked(false);
-  window->runCommand(5);
+  search(5);
   click("未登録 4");
   EXPECT_FALSE(ticked("未登録 4"));
-  EXPECT_EQ(mark("未登録 4"), 0);
   EXPECT_EQ(window->checkCount(), 0);
   click("Genre255");
   EXPECT_EQ(window->checkCount(), 4);
   EXPECT_FALSE(ticked("未登録 4"));
-  window->tree->setCurrentItem(nodeFor("未登録 4"));
+  window->tree->setCurrentNode(nodeFor("未登録 4"));
   window->treeSpaceKey();
   EXPECT_FALSE(ticked("未登録 4"));
   EXPECT_EQ(window->checkCount(), 4);
 }
 
-TEST_F(SelectionWindowTest, PressOnOneNodeReleaseOnAnother) {
-  window->runCommand(5);
-  const QString a1 = musicPath() + "a1.mp3", a2 = musicPath() + "a2.mp3";
-  window->treeMouseDown(Qt::LeftButton, nodeFor(a1));
-  SongTreeWidget::setChecked(nodeFor(a1), true);  // as if a box had toggled under the press
-  window->treeMouseUp(Qt::LeftButton, nodeFor(a2));
-  EXPECT_FALSE(ticked(a1));
-  EXPECT_TRUE(ticked(a2));
-  EXPECT_EQ(window->checkCount(), 1);
-}
-
 TEST_F(SelectionWindowTest, MouseOnTheRowTicksButTheExpandArrowDoesNot) {
   window->resize(600, 500);
   window->show();
-  window->runCommand(5);
-  const QRect row = window->tree->visualItemRect(nodeFor("255ああ"));
-  QTest::mouseClick(window->tree->viewport(), Qt::LeftButton, {},
-                    QPoint(row.left() - 8, row.center().y()));
-  EXPECT_FALSE(ticked("255ああ"));
-  EXPECT_FALSE(nodeFor("255ああ")->isExpanded());
-  QTest::mouseClick(window->tree->viewport(), Qt::LeftButton, {}, row.center());
+  search(5);
+  const QString a1 = musicPath() + "a1.mp3", a2 = musicPath() + "a2.mp3";
+  QWidget* rows = window->tree->viewport();
+  // Pressed on one song and released on another: only the second one toggles.
+  QTest::mousePress(rows, Qt::LeftButton, {}, window->tree->nodeRect(nodeFor(a1)).center());
+  QTest::mouseRelease(rows, Qt::LeftButton, {}, window->tree->nodeRect(nodeFor(a2)).center());
+  EXPECT_FALSE(ticked(a1));
+  EXPECT_TRUE(ticked(a2));
+  EXPECT_EQ(window->checkCount(), 1);
+  const QRect row = window->tree->nodeRect(nodeFor("255ああ"));
+  QTest::mouseClick(rows, Qt::LeftButton, {}, QPoint(row.left() - 8, row.center().y()));
+  EXPECT_EQ(window->checkCount(), 1);
+  EXPECT_FALSE(expanded("255ああ"));
+  // The work shows ticked for a2: the first click clears it all, the second ticks it all.
+  QTest::mouseClick(rows, Qt::LeftButton, {}, row.center());
+  EXPECT_FALSE(ticked(a2));
+  EXPECT_EQ(window->checkCount(), 0);
+  QTest::mouseClick(rows, Qt::LeftButton, {}, row.center());
   EXPECT_TRUE(ticked("255ああ"));
   EXPECT_EQ(window->checkCount(), 3);
 }
 
 TEST_F(SelectionWindowTest, KeysTickWithSpaceAndSwallowCharacters) {
-  window->runCommand(5);
+  search(5);
   const QString a2 = musicPath() + "a2.mp3";
-  window->tree->setCurrentItem(nodeFor(a2));
+  window->tree->setCurrentNode(nodeFor(a2));
   QTest::keyClick(window->tree, Qt::Key_Space);
   EXPECT_TRUE(ticked(a2));
   EXPECT_EQ(window->checkCount(), 1);
   QTest::keyClick(window->tree, Qt::Key_I);  // no type-ahead jump to "い"
-  EXPECT_EQ(window->tree->currentItem(), nodeFor(a2));
+  EXPECT_EQ(window->tree->currentNode(), nodeFor(a2));
 }
 
 TEST_F(SelectionWindowTest, DoneBuildsThePlayListInTreeOrderAndStartsIt) {
-  window->runCommand(5);
+  search(5);
   window->show();
   click(musicPath() + "i1.mp3");
   click(musicPath() + "a3.mp3");
@@ -220,7 +221,7 @@ TEST_F(SelectionWindowTest, DoneBuildsThePlayListInTreeOrderAndStartsIt) {
 }
 
 TEST_F(SelectionWindowTest, PreviewPlaysOneSongAndStops) {
-  window->runCommand(5);
+  search(5);
   s.playState = 1;
   const QString a1 = musicPath() + "a1.mp3";
   click(a1, Qt::RightButton);
@@ -244,11 +245,11 @@ TEST_F(SelectionWindowTest, PreviewPlaysOneSongAndStops) {
 
 TEST_F(SelectionWindowTest, RightButtonOnAGroupTogglesItsSubtree) {
   window->edtChk[0]->setChecked(false);
-  window->runCommand(5);
+  search(5);
   click("Genre255", Qt::RightButton);
-  EXPECT_TRUE(nodeFor("255ああ")->isExpanded());
+  EXPECT_TRUE(expanded("255ああ"));
   click("Genre255", Qt::RightButton);
-  EXPECT_FALSE(nodeFor("255ああ")->isExpanded());
+  EXPECT_FALSE(expanded("255ああ"));
 }
 
 TEST_F(SelectionWindowTest, BrowseButtonAndPathBoxes) {
@@ -265,11 +266,11 @@ TEST_F(SelectionWindowTest, BrowseButtonAndPathBoxes) {
 }
 
 TEST_F(SelectionWindowTest, FolderErrorNamesTheFolderAndLeavesNothingTicked) {
-  window->runCommand(5);
+  search(5);
   click(musicPath() + "a1.mp3");
   ASSERT_TRUE(window->btn[0]->isEnabled());
   const QString deepest = makeTooDeepFolder(musicPath());
-  window->runCommand(2);
+  search(2);
   ASSERT_EQ(messages.texts.size(), 1);
   // The folder, then why it cannot be listed.
   EXPECT_TRUE(messages.texts[0].startsWith(deepest + ":")) << messages.texts[0].toStdString();
@@ -290,17 +291,43 @@ TEST_F(SelectionWindowTest, EnterInTheSearchTextMovesToSearch) {
   EXPECT_EQ(window->focusWidget(), window->btn[5]);
   EXPECT_EQ(window->tree->nodeCount(), 0);          // the search waits for the button
   QTest::keyClick(window->btn[5], Qt::Key_Return);  // now the button takes it
+  ASSERT_TRUE(waitUntil([&] { return !window->searching(); }));
   EXPECT_EQ(window->windowTitle(), "選曲（ 0000/0003 件）");
 }
 
 TEST_F(SelectionWindowTest, MissingDatabaseShowsTheEngineError) {
   s.pathDir[5] = db.folder() + "nowhere/";
-  window->runCommand(2);
+  search(2);
   ASSERT_EQ(messages.texts.size(), 1);
   EXPECT_EQ(window->tree->nodeCount(), 0);
 }
 
-TEST(LargeLibraryTest, TwentyThousandSongsScanAndBuild) {
+// The window answers while it searches: another search, 選曲取消 or its end drop the search that
+// runs, whose tree then never shows.
+TEST_F(SelectionWindowTest, ASecondSearchOrClosingDropsTheSearchThatRuns) {
+  window->show();
+  window->runCommand(2);
+  EXPECT_TRUE(window->searching());
+  EXPECT_EQ(window->windowTitle(), "選曲（フォルダ検索中）");
+  window->sStr->setText("I1");
+  search(2);
+  EXPECT_EQ(window->windowTitle(), "選曲（ 0000/0001 件）");
+  EXPECT_EQ(window->tree->nodeCount(), 4);  // genre, index, work, song
+  window->sStr->clear();
+  window->runCommand(5);
+  window->runCommand(1);
+  EXPECT_FALSE(window->searching());
+  waitUntil([] { return false; }, 500);
+  EXPECT_EQ(window->windowTitle(), "選曲（ ---- 件）");
+  EXPECT_EQ(window->tree->nodeCount(), 0);
+  EXPECT_EQ(window->songCount(), 0);
+  EXPECT_TRUE(messages.texts.isEmpty()) << messages.texts.join("|").toStdString();
+  window->runCommand(2);
+  window.reset();  // waits for the search it cancels
+}
+
+// Past the 16-bit counts of old: every song ticks, counts and is collected in tree order.
+TEST(LargeLibraryTest, ThirtyThreeThousandSongsTickCountAndCollect) {
   QTemporaryDir dir, cwd;
   const QString previous = QDir::currentPath();
   QDir::setCurrent(cwd.path());
@@ -308,7 +335,8 @@ TEST(LargeLibraryTest, TwentyThousandSongsScanAndBuild) {
   s.useSongDb = 1;
   s.pathDir[1] = dir.path() + "/music/";
   s.pathDir[5] = dir.path() + "/";
-  LargeLibrary::make(s.pathDir[1], s.pathDir[5] + "sorvdb.mdb", 20000);
+  constexpr int kSongs = 33000;
+  LargeLibrary::make(s.pathDir[1], s.pathDir[5] + "sorvdb.mdb", kSongs);
   FakeEngine decoder;
   FakeView view;
   Player player{s, decoder, view};
@@ -316,14 +344,36 @@ TEST(LargeLibraryTest, TwentyThousandSongsScanAndBuild) {
   SelectionWindow window(player);
   window.edtChk[7]->setChecked(true);  // karaoke versions too
   window.runCommand(2);
+  ASSERT_TRUE(waitUntil([&] { return !window.searching(); }));
   EXPECT_TRUE(messages.texts.isEmpty()) << messages.texts.join("|").toStdString();
-  EXPECT_EQ(window.fileCount(), 20000);
-  EXPECT_EQ(window.songCount(), 20000);
-  EXPECT_EQ(window.windowTitle(), "選曲（ 0000/20000 件）");
-  window.treeMouseDown(Qt::LeftButton, window.tree->findKey("Genre255"));
+  EXPECT_EQ(window.fileCount(), kSongs);
+  EXPECT_EQ(window.songCount(), kSongs);
+  EXPECT_EQ(window.windowTitle(), "選曲（ 0000/33000 件）");
+  const QStringList genres = {"Genre255", "Genre254", "Genre036", "Genre024"};
+  for (const QString& genre : genres)
+    window.treeMouseUp(Qt::LeftButton, window.tree->findKey(genre));
+  EXPECT_EQ(window.checkCount(), kSongs);
+  EXPECT_EQ(window.windowTitle(), "選曲（ 33000/33000 件）");
+  EXPECT_TRUE(window.btn[0]->isEnabled());
+  // Genre 255 holds every fourth work of twenty songs: 413 of the 1,650.
   window.treeMouseUp(Qt::LeftButton, window.tree->findKey("Genre255"));
-  EXPECT_EQ(window.checkCount(), 5000);
-  EXPECT_EQ(window.collectCheckedKeys().size(), 5000);
+  EXPECT_EQ(window.checkCount(), kSongs - 413 * 20);
+  EXPECT_EQ(window.windowTitle(), "選曲（ 24740/33000 件）");
+  // The ticked leaves as the view shows them, walked through the model, top to bottom.
+  QStringList shown;
+  const QAbstractItemModel& model = *window.tree->model();
+  const std::function<void(const QModelIndex&)> walk = [&](const QModelIndex& parent) {
+    for (int row = 0; row < model.rowCount(parent); ++row) {
+      const QModelIndex index = model.index(row, 0, parent);
+      const int node = SongTreeModel::nodeOf(index);
+      if (model.rowCount(index) == 0 && index.data(Qt::CheckStateRole) == Qt::Checked)
+        shown << window.tree->store().node(node).key;
+      walk(index);
+    }
+  };
+  walk({});
+  ASSERT_EQ(shown.size(), kSongs - 413 * 20);
+  EXPECT_EQ(window.collectCheckedKeys(), shown);
   QDir::setCurrent(previous);
 }
 

@@ -1,13 +1,15 @@
 // Building the song tree from the selection statement.
 #include <gtest/gtest.h>
 
+#include <QFont>
+
 #include "decoder/ThreadedAudioEngine.h"
 #include "library/select/Filter.h"
+#include "library/select/SongTreeModel.h"
 #include "library/select/TreeBuild.h"
 #include "library/select/TreeImages.h"
 #include "library/select/TreeText.h"
 #include "tests/common/FakeEngine.h"
-#include "tests/common/MessageCapture.h"
 #include "tests/library/LibraryTestDb.h"
 
 namespace sorv::test {
@@ -35,27 +37,32 @@ TEST(TreeTextTest, unvoicedKana) {
 
 class TreeBuildTest : public ::testing::Test {
  protected:
-  TreeBuildResult build(TreeOrder order, bool foundOnly = true, AudioEngine* engine = nullptr) {
+  TreeBuildResult build(TreeOrder order, bool foundOnly = true, AudioEngine* engine = nullptr,
+                        const std::atomic<bool>& cancelled = kNeverCancelled) {
     FilterBoxes boxes = initialFilterBoxes();
     boxes[0] = foundOnly;
     boxes[7] = true;  // karaoke rows too
     QString fromWhere;
     appendFilter(fromWhere, boxes, {});
     SqlDb sql(db.path());
-    return buildSongTree(order, sql, fromWhere, engine ? *engine : decoder, tree);
+    return buildSongTree(order, sql, fromWhere, engine ? *engine : decoder, tree, cancelled);
   }
-  QTreeWidgetItem* nodeFor(const QString& key) { return tree.findKey(key); }
+  int nodeFor(const QString& key) { return tree.findKey(key); }
   QString text(const QString& key) {
-    QTreeWidgetItem* node = nodeFor(key);
-    return node ? node->text(0) : QString("<missing %1>").arg(key);
+    const int node = nodeFor(key);
+    return node ? tree.node(node).text : QString("<missing %1>").arg(key);
   }
-  QColor color(const QString& key) { return nodeFor(key)->foreground(0).color(); }
-  QString parentKey(const QString& key) { return SongTreeWidget::keyOf(nodeFor(key)->parent()); }
+  QColor color(const QString& key) { return tree.colour(nodeFor(key)); }
+  QString parentKey(const QString& key) { return tree.node(tree.node(nodeFor(key)).parent).key; }
+  QStringList childTexts(const QString& key) {
+    QStringList texts;
+    for (int child : tree.node(nodeFor(key)).children) texts << tree.node(child).text;
+    return texts;
+  }
 
   LibraryTestDb db;
   FakeEngine decoder;
-  SongTreeWidget tree;
-  MessageCapture messages;
+  SongTreeStore tree;
 };
 
 TEST_F(TreeBuildTest, EmptyResultLeavesTheTreeEmpty) {
@@ -76,11 +83,11 @@ TEST_F(TreeBuildTest, AnimeOrderLevelsKeysAndColours) {
        {.file = "g.mp3", .title = "G", .work = "冒険", .workKana = "ぼうけん", .genre = 36}});
   db.addCandidates({{"a.mp3", "/m/"}, {"b.mp3", "/m/"}, {"c.mp3", "/m/"}, {"g.mp3", "/g/"}});
   const TreeBuildResult result = build(TreeOrder::Anime, false);
-  ASSERT_TRUE(result.completed) << messages.texts.join("|").toStdString();
+  ASSERT_TRUE(result.completed) << result.message.toStdString();
   EXPECT_EQ(result.songCount, 4);
   EXPECT_EQ(text("Genre255"), "アニメソング");
   EXPECT_EQ(text("Genre036"), "ゲームソング");
-  EXPECT_EQ(tree.topLevelItem(0), nodeFor("Genre255"));  // genres descending
+  EXPECT_EQ(tree.node(0).children.front(), nodeFor("Genre255"));  // genres descending
   // が and か share the index node か; ぱ falls under は.
   EXPECT_EQ(parentKey("255か学園"), "255か");
   EXPECT_EQ(parentKey("255か風"), "255か");
@@ -94,13 +101,36 @@ TEST_F(TreeBuildTest, AnimeOrderLevelsKeysAndColours) {
   EXPECT_EQ(color("未登録 4"), kGreyNode);
   EXPECT_EQ(color("255ま幻"), kGreyNode);
   EXPECT_EQ(color("255ま"), kGreyNode);
-  EXPECT_EQ(nodeFor("/m/b.mp3")->icon(0).cacheKey(), treeImage(8).cacheKey());
-  EXPECT_EQ(nodeFor("/m/a.mp3")->icon(0).cacheKey(), treeImage(1).cacheKey());
-  EXPECT_EQ(nodeFor("255か")->icon(0).cacheKey(), treeImage(6).cacheKey());
-  EXPECT_EQ(nodeFor("255か学園")->icon(0).cacheKey(), treeImage(7).cacheKey());
-  EXPECT_EQ(SongTreeWidget::indexOf(tree.nodeFor(1)), 1);
-  EXPECT_EQ(tree.nodeFor(1), nodeFor("Genre255"));
-  EXPECT_FALSE(nodeFor("Genre255")->isExpanded());
+  EXPECT_EQ(nodeFor("Genre255"), 1);
+  // What a view shows of it: picture, colour, bold groups, the tick, no own check box.
+  const int rowsBuilt = tree.nodeCount();
+  SongTreeModel model;
+  model.replaceStore(std::make_unique<SongTreeStore>(std::move(tree)));
+  const auto shown = [&](const QString& key, int role) {
+    return model.indexOf(model.store().findKey(key)).data(role);
+  };
+  const auto image = [&](const QString& key) {
+    return shown(key, Qt::DecorationRole).value<QIcon>().cacheKey();
+  };
+  EXPECT_EQ(model.store().nodeCount(), rowsBuilt);
+  EXPECT_EQ(image("/m/b.mp3"), treeImage(8).cacheKey());
+  EXPECT_EQ(image("/m/a.mp3"), treeImage(1).cacheKey());
+  EXPECT_EQ(image("255か"), treeImage(6).cacheKey());
+  EXPECT_EQ(image("255か学園"), treeImage(7).cacheKey());
+  EXPECT_EQ(shown("255ま幻", Qt::ForegroundRole).value<QColor>(), kGreyNode);
+  EXPECT_EQ(shown("/m/a.mp3", Qt::DisplayRole).toString(), "A");
+  EXPECT_TRUE(shown("255か学園", Qt::FontRole).value<QFont>().bold());
+  EXPECT_FALSE(shown("/m/a.mp3", Qt::FontRole).isValid());
+  model.store().setTicked(model.store().findKey("/m/a.mp3"), true);
+  EXPECT_EQ(shown("/m/a.mp3", Qt::CheckStateRole), Qt::Checked);
+  EXPECT_EQ(shown("/m/c.mp3", Qt::CheckStateRole), Qt::Unchecked);
+  const QModelIndex genre = model.indexOf(model.store().findKey("Genre036"));
+  EXPECT_EQ(genre.row(), 1);
+  EXPECT_EQ(model.parent(model.index(0, 0, genre)), genre);
+  EXPECT_FALSE(model.flags(genre) & Qt::ItemIsUserCheckable);
+  const QModelIndex work = model.index(0, 0, model.index(0, 0, genre));
+  EXPECT_FALSE(model.flags(work) & Qt::ItemNeverHasChildren);
+  EXPECT_TRUE(model.flags(model.index(0, 0, work)) & Qt::ItemNeverHasChildren);
 }
 
 TEST_F(TreeBuildTest, KatakanaAndHalfWidthReadingsShareTheHiraganaIndex) {
@@ -117,17 +147,14 @@ TEST_F(TreeBuildTest, KatakanaAndHalfWidthReadingsShareTheHiraganaIndex) {
                     {"g2.mp3", "/m/"},
                     {"v1.mp3", "/m/"}});
   const TreeBuildResult result = build(TreeOrder::Anime);
-  ASSERT_TRUE(result.completed) << messages.texts.join("|").toStdString();
+  ASSERT_TRUE(result.completed) << result.message.toStdString();
   EXPECT_EQ(parentKey("255まマクロス"), "255ま");
   EXPECT_EQ(parentKey("255ま魔法"), "255ま");
   EXPECT_EQ(parentKey("255むムー"), "255む");
   EXPECT_EQ(parentKey("255かガンダム"), "255か");
   EXPECT_EQ(parentKey("255か風"), "255か");
   // The index groups follow the kana order, whatever the script of the reading.
-  const QTreeWidgetItem* genre = nodeFor("Genre255");
-  QStringList letters;
-  for (int i = 0; i < genre->childCount(); ++i) letters << genre->child(i)->text(0);
-  EXPECT_EQ(letters, QStringList({"か", "ま", "む", "ゔ"}));
+  EXPECT_EQ(childTexts("Genre255"), QStringList({"か", "ま", "む", "ゔ"}));
 }
 
 TEST_F(TreeBuildTest, UnregisteredFileUnderItsOwnGroupWithTagTitle) {
@@ -150,8 +177,7 @@ TEST_F(TreeBuildTest, NonAdjacentDuplicateWorkGivesTheMessage) {
   db.addCandidates({{"1.mp3", "/m/"}, {"2.mp3", "/m/"}, {"3.mp3", "/m/"}});
   const TreeBuildResult result = build(TreeOrder::Anime);
   EXPECT_FALSE(result.completed);
-  ASSERT_EQ(messages.texts.size(), 1);
-  EXPECT_EQ(messages.texts[0],
+  EXPECT_EQ(result.message,
             "ＤＢの登録内容に誤りがあります\r[階層１]:255\r[階層２]:か\r[階層３]:同じ\r"
             "重複してませんか？");
   EXPECT_TRUE(nodeFor("/m/2.mp3"));  // the nodes so far stay
@@ -173,12 +199,13 @@ TEST_F(TreeBuildTest, SongArtistAndYearOrders) {
   // In every order a genre without a name shows its number, and a found file without a song
   // row groups under 未登録, though the views give it no reading and no year.
   const auto buildIn = [&](TreeOrder order) {
-    tree.clearNodes();
-    ASSERT_TRUE(build(order, true, &engine).completed) << messages.texts.join("|").toStdString();
+    tree = SongTreeStore();
+    const TreeBuildResult result = build(order, true, &engine);
+    ASSERT_TRUE(result.completed) << result.message.toStdString();
     EXPECT_EQ(text("Genre200"), "200");
-    const QTreeWidgetItem* unregistered = nodeFor("/u/bare.mp3")->parent();
-    EXPECT_EQ(unregistered->text(0), "未登録");
-    EXPECT_EQ(unregistered->parent(), nodeFor("Genre012"));
+    const int unregistered = tree.node(nodeFor("/u/bare.mp3")).parent;
+    EXPECT_EQ(tree.node(unregistered).text, "未登録");
+    EXPECT_EQ(tree.node(unregistered).parent, nodeFor("Genre012"));
   };
   buildIn(TreeOrder::Song);
   EXPECT_EQ(text("/m/a.mp3"), "歌　(番組)");
@@ -192,11 +219,18 @@ TEST_F(TreeBuildTest, SongArtistAndYearOrders) {
   EXPECT_EQ(text("/m/a.mp3"), "歌");
 }
 
-TEST_F(TreeBuildTest, EngineErrorIsShown) {
+TEST_F(TreeBuildTest, ACancelOrAnEngineErrorEndsTheBuild) {
+  db.addSongs({{.file = "a.mp3", .title = "A", .work = "学園", .workKana = "がくえん"}});
+  db.addCandidates({{"a.mp3", "/m/"}});
+  const std::atomic<bool> cancelled{true};
+  const TreeBuildResult dropped = build(TreeOrder::Anime, true, nullptr, cancelled);
+  EXPECT_FALSE(dropped.completed);
+  EXPECT_TRUE(dropped.message.isEmpty());
+  EXPECT_EQ(tree.nodeCount(), 0);
   db.execute("DROP VIEW テンポラリ");
-  EXPECT_FALSE(build(TreeOrder::Anime).completed);
-  ASSERT_EQ(messages.texts.size(), 1);
-  EXPECT_TRUE(messages.texts[0].contains("テンポラリ"));
+  const TreeBuildResult result = build(TreeOrder::Anime);
+  EXPECT_FALSE(result.completed);
+  EXPECT_TRUE(result.message.contains("テンポラリ")) << result.message.toStdString();
 }
 
 }  // namespace

@@ -1,0 +1,110 @@
+#include "library/select/SearchWorker.h"
+
+#include <sqlite3.h>
+
+#include "library/db/SqlDb.h"
+#include "library/select/SongScan.h"
+
+namespace sorv {
+
+namespace {
+
+// A long sort inside one step of the tree query must not outlast a cancel either.
+void interruptOnCancel(SqlDb& db, const std::atomic<bool>& cancelled) {
+  sqlite3_progress_handler(
+      db.handle(), 10000,
+      [](void* flag) { return static_cast<const std::atomic<bool>*>(flag)->load() ? 1 : 0; },
+      const_cast<std::atomic<bool>*>(&cancelled));
+}
+
+void buildTree(const SearchRequest& request, SqlDb& db, AudioEngine& decoder, int fileCount,
+               const std::atomic<bool>& cancelled, SearchOutcome& outcome) {
+  if (fileCount < 1) return;
+  outcome.tree = std::make_unique<SongTreeStore>();
+  outcome.build =
+      buildSongTree(request.order, db, request.fromWhere, decoder, *outcome.tree, cancelled);
+  outcome.message = outcome.build.message;
+}
+
+}  // namespace
+
+SearchOutcome runSearchWork(const SearchRequest& request, AudioEngine& decoder,
+                            const std::atomic<bool>& cancelled,
+                            const std::function<void(const QString&)>& progress) {
+  SearchOutcome outcome;
+  QVector<FolderListing> listings;
+  if (request.rescan) {
+    try {
+      listings = scanSearchPaths(request.searchPaths, request.which, &cancelled);
+    } catch (const ScanError& e) {
+      outcome.message = e.examined + u':' + e.description();
+      return outcome;
+    }
+    if (cancelled) return outcome;
+    progress(QStringLiteral("選曲（ファイル検索中）"));
+  }
+  try {
+    SqlDb db(request.dbPath);
+    interruptOnCancel(db, cancelled);
+    if (request.rescan) outcome.fileCount = writeCandidates(db, listings, &cancelled);
+    buildTree(request, db, decoder, outcome.fileCount.value_or(request.knownFileCount), cancelled,
+              outcome);
+  } catch (const DbError& e) {
+    outcome.message = e.description();
+  }
+  return outcome;
+}
+
+SearchRunner::SearchRunner(AudioEngine& decoder, QObject* parent)
+    : QObject(parent), decoder_(decoder) {}
+
+SearchRunner::~SearchRunner() {
+  cancel();
+  for (QThread* thread : threads_) {
+    thread->wait();
+    delete thread;
+  }
+}
+
+bool SearchRunner::cancel() {
+  if (!current_) return false;
+  *current_ = true;
+  current_.reset();
+  return true;
+}
+
+void SearchRunner::start(const SearchRequest& request, std::unique_ptr<SongTreeStore> retired) {
+  cancel();
+  auto cancelled = std::make_shared<std::atomic<bool>>(false);
+  current_ = cancelled;
+  // Posted to this object's thread, and dropped there once another search has taken over.
+  const auto report = [this, cancelled](auto deliver) {
+    QMetaObject::invokeMethod(
+        this,
+        [this, cancelled, deliver] {
+          if (cancelled == current_) deliver();
+        },
+        Qt::QueuedConnection);
+  };
+  QThread* thread = QThread::create([this, request, cancelled, report, turn = databaseTurn_,
+                                     retired = std::move(retired)]() mutable {
+    retired.reset();
+    // A cancelled search may still be leaving the database: one at a time.
+    const std::lock_guard<std::mutex> lock(*turn);
+    auto outcome = std::make_shared<SearchOutcome>(runSearchWork(
+        request, decoder_, *cancelled,
+        [&](const QString& caption) { report([this, caption] { emit progress(caption); }); }));
+    report([this, outcome] {
+      current_.reset();
+      emit finished(outcome);
+    });
+  });
+  threads_ << thread;
+  connect(thread, &QThread::finished, this, [this, thread] {
+    threads_.removeOne(thread);
+    thread->deleteLater();
+  });
+  thread->start();
+}
+
+}  // namespace sorv
