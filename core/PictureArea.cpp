@@ -182,12 +182,13 @@ void PictureArea::pSet(double x, double y, const QColor& color) {
   emit changed();
 }
 
-// What a later opaque shape paints over is never seen again: it leaves the list, which so stays
-// as long as what the area shows.
+// What a later opaque shape paints over is never seen again: it leaves the list, and a text's
+// record with it, so both stay as long as what the area shows however often it is repainted.
 void PictureArea::add(Shape shape) {
   shape.bounds = clamped(shape.bounds, QRectF(0, 0, scaleWidth_, scaleHeight_));
   if (shape.kind == Shape::Fill) {
     std::erase_if(shapes_, [&](const Shape& s) { return inside(s.bounds, shape.bounds); });
+    keepShownPrints();
   } else if (shape.kind != Shape::Text) {
     std::erase_if(shapes_, [&](const Shape& s) {
       return s.kind == shape.kind && s.x1 == shape.x1 && s.y1 == shape.y1 && s.x2 == shape.x2 &&
@@ -196,6 +197,17 @@ void PictureArea::add(Shape shape) {
   }
   shapes_.push_back(shape);
   draw(shape);
+}
+
+// Records of texts painted over, and of empty texts, which show nothing, are dropped.
+void PictureArea::keepShownPrints() {
+  QVector<PrintRecord> shown;
+  for (Shape& shape : shapes_) {
+    if (shape.kind != Shape::Text) continue;
+    shown.push_back(std::move(prints_[shape.print]));
+    shape.print = shown.size() - 1;
+  }
+  prints_ = std::move(shown);
 }
 
 void PictureArea::drawText(const PrintRecord& record) {

@@ -2,7 +2,8 @@
 // A picture area: a drawing surface with a current position and a user scale, over a QImage.
 // Coordinates are in scale units (twips unless setScale says otherwise). Every printed text is
 // also recorded with its position, font and colour, so tests can assert what was drawn without
-// comparing pixels. cls() clears the drawing and the record.
+// comparing pixels. cls() clears the drawing and the record; a filled box forgets the records
+// of the texts it covers (and of empty prints), so repainting never makes the record grow.
 //
 // The image has the screen's device pixel ratio: its logical size is the area's size in pixels
 // and it holds that many times the ratio in device pixels. Layout (text lines, positions, mouse
@@ -116,6 +117,7 @@ class PictureArea : public QObject {
   QFont currentFont() const;
   QPoint toDevice(double x, double y) const;
   void add(Shape shape);
+  void keepShownPrints();
   void draw(const Shape& shape);
   void drawText(const PrintRecord& record);
   void paintBackground();

@@ -46,6 +46,9 @@ class AudioEngine {
   // A gain in dB on top of the volume that matches the song's loudness to others' (0 = none);
   // heard like a volume change.
   virtual void setLoudnessGain(double db) = 0;
+  // The loudest sample of the song (1 = full scale, 0 = not known): a boost of the equalizer
+  // takes away only as much level as the song has no room for. Kept until the next call.
+  virtual void setSongPeak(double peak) = 0;
   // Ten gains in 0.1 dB (-120..+120), or nullptr to switch the equalizer off.
   virtual void setEqualizer(const Gains* gains) = 0;
   virtual void reload() = 0;
@@ -59,7 +62,8 @@ class AudioEngine {
   virtual void spectrum(Bins& left, Bins& right) = 0;
   virtual void wave(Bins& left, Bins& right) = 0;
 
-  // 0 when the file is missing or holds no timed line.
+  // 0 when the file is missing or holds no timed line. A file whose name differs only in the
+  // case of its letters is taken when the exact name is missing.
   virtual int setLyricsFile(const std::string& path) = 0;
   virtual void setLyricsTiming(int32_t mode) = 0;
   virtual void lyrics(LyricsRecord& record) = 0;
@@ -72,6 +76,11 @@ class AudioEngine {
   // state reads 0 from then on. The handler must not call back into the engine: hand the news
   // to the caller's thread instead.
   virtual void setEndHandler(std::function<void()> handler) = 0;
+  // Called on the engine's own thread when the sound output went away while a track played
+  // (a sound server that ended) and could not be opened again for some seconds: the track has
+  // stopped where it was (state 0). The next play tries the output again. Same rules as the end
+  // handler.
+  virtual void setOutputLostHandler(std::function<void()> handler) = 0;
   // Once a decode to WAV has ended (state 0): true only when the complete file replaced the
   // target.
   virtual bool waveWritten() const = 0;

@@ -20,6 +20,12 @@ class AudioOutput {
   virtual void close() = 0;
   // Starts or holds the device. While held nothing is heard and the heard count stands still.
   virtual void pause(bool paused) = 0;
+  // True when the open device went away under the program (a sound server that ended or
+  // restarted): what it takes is heard nowhere.
+  virtual bool lost() const = 0;
+  // Opens a lost device again, held or running as it was, with the queued sound and the heard
+  // count kept. False when it cannot be opened yet; it stays lost then, and may be tried again.
+  virtual bool reopen() = 0;
 
   // Producer thread: queues up to count stereo frames and returns how many were taken. Never
   // blocks.
@@ -39,6 +45,7 @@ class AudioOutput {
   void setGains(const Gains* gains) { stage_.setGains(gains); }
   void setLevels(int left, int right) { stage_.setLevels(left, right); }
   void setLoudnessGain(double gain) { stage_.setLoudnessGain(gain); }
+  void setSongPeak(double peak) { stage_.setSongPeak(peak); }
 
   // Frames handed to the device since the last flush, minus the device buffer.
   int64_t framesHeard() const;

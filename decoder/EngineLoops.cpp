@@ -14,6 +14,7 @@ namespace {
 
 constexpr std::size_t kBlockFrames = 1024;
 constexpr auto kDrainPoll = std::chrono::milliseconds(5);
+constexpr auto kRegainPoll = std::chrono::milliseconds(250);
 
 }  // namespace
 
@@ -60,6 +61,7 @@ void ThreadedAudioEngine::playLoop() {
   };
   bool last = false;
   while (!stopRequested_ && !last) {
+    if (!keepOutput()) return;
     // Fill up to the lead, then sleep until the queue has fallen to the refill mark.
     if (const std::size_t delay = output_->delay(); delay >= ms(kLeadMs)) {
       idle(std::chrono::microseconds((delay - ms(kRefillMs)) * 1000000 / outputRate_));
@@ -78,7 +80,7 @@ void ThreadedAudioEngine::playLoop() {
 }
 
 void ThreadedAudioEngine::finishWhenHeard() {
-  while (!stopRequested_) {
+  while (!stopRequested_ && keepOutput()) {
     Mode playing = Mode::Playing;
     if (output_->drained() && mode_.compare_exchange_strong(playing, Mode::Finished)) {
       output_->pause(true);
@@ -88,6 +90,25 @@ void ThreadedAudioEngine::finishWhenHeard() {
     }
     idle(kDrainPoll);
   }
+}
+
+bool ThreadedAudioEngine::keepOutput() {
+  if (!output_->lost()) return true;
+  const auto giveUp = std::chrono::steady_clock::now() + kRegainTime;
+  while (!output_->reopen()) {
+    if (stopRequested_) return true;
+    if (std::chrono::steady_clock::now() >= giveUp) {
+      Mode playing = Mode::Playing, paused = Mode::Paused;
+      if (mode_.compare_exchange_strong(playing, Mode::Stopped) ||
+          mode_.compare_exchange_strong(paused, Mode::Stopped)) {
+        std::lock_guard lock(endMutex_);
+        if (lostHandler_) lostHandler_();
+      }
+      return false;
+    }
+    idle(kRegainPoll);
+  }
+  return true;
 }
 
 void ThreadedAudioEngine::waveLoop() {

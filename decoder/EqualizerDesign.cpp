@@ -140,7 +140,12 @@ EqualizerSetting EqualizerDesign::design(const Gains& gains) const {
     const double hz = 20.0 * std::pow(top / 20.0, static_cast<double>(i) / kGrid);
     peakDb = std::max(peakDb, responseDb(setting, hz, sampleRate_));
   }
-  setting.gain = std::pow(10.0, -peakDb / 20.0);
+  setting.riseDb = peakDb;
+  return withSpare(setting, 0.0);
+}
+
+EqualizerSetting withSpare(EqualizerSetting setting, double spareDb) {
+  setting.gain = std::pow(10.0, -std::max(0.0, setting.riseDb - std::max(0.0, spareDb)) / 20.0);
   return setting;
 }
 

@@ -26,14 +26,21 @@ struct EqualizerSetting {
   std::array<BiquadCoefficients, kBands> filters{};
   std::size_t count = 0;
   double gain = 1.0;
+  double riseDb = 0.0;  // how far the cascade rises above 0 dB at its highest
   bool active() const { return count > 0; }
 };
+
+// The setting with only the headroom a song needs whose loudest sample lies spareDb below full
+// scale: its rise less the spare, never below zero (the limiter takes what the design's
+// estimate misses). A spare of 0 keeps all of it, as for a song whose peak is not known.
+EqualizerSetting withSpare(EqualizerSetting setting, double spareDb);
 
 class EqualizerDesign {
  public:
   explicit EqualizerDesign(int sampleRate);
 
-  // Slider gains in 0.1 dB, held at ±120. All zero gives an inactive setting.
+  // Slider gains in 0.1 dB, held at ±120. All zero gives an inactive setting. Its gain makes
+  // room for the whole rise.
   EqualizerSetting design(const Gains& gains) const;
   // The cascade's response in dB at hz (without the headroom gain).
   static double responseDb(const EqualizerSetting& setting, double hz, int sampleRate);

@@ -31,6 +31,28 @@ std::string entryReadingAs(const std::string& folder, const std::string& text) {
   return found;
 }
 
+std::string foldedCase(std::string text) {
+  for (char& c : text) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return text;
+}
+
+// The first by byte order of the folder's entries whose name reads as text but for case, so
+// the same one is found every time.
+std::string entryReadingAsAnyCase(const std::string& folder, const std::string& text) {
+  DIR* dir = opendir(folder.empty() ? "/" : folder.c_str());
+  if (!dir) return {};
+  const std::string wanted = foldedCase(text);
+  std::string found;
+  while (const dirent* entry = readdir(dir)) {
+    const std::string name(entry->d_name);
+    if ((found.empty() || name < found) && foldedCase(fileNameText(name)) == wanted) found = name;
+  }
+  closedir(dir);
+  return found;
+}
+
 }  // namespace
 
 std::string fileNameText(std::string_view bytes) {
@@ -60,6 +82,16 @@ std::string onDiskPath(const std::string& path) {
     start = end + 1;
   }
   return resolved;
+}
+
+std::string anyCaseOnDiskPath(const std::string& path) {
+  const std::string exact = onDiskPath(path);
+  if (exists(exact)) return exact;
+  const std::size_t slash = path.rfind('/');
+  const std::string folder = slash == std::string::npos ? "." : onDiskPath(path.substr(0, slash));
+  const std::string entry = entryReadingAsAnyCase(folder, path.substr(slash + 1));
+  if (entry.empty()) return path;
+  return slash == std::string::npos ? entry : folder + "/" + entry;
 }
 
 bool isFolderOnDisk(const std::string& path) {

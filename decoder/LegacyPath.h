@@ -16,5 +16,9 @@ bool isLegacyFileName(std::string_view bytes);
 // else each missing name replaced by the entry of its folder whose fileNameText it is.
 std::string onDiskPath(const std::string& path);
 bool isFolderOnDisk(const std::string& path);
+// onDiskPath, or when that names nothing, the entry of the same folder whose name (as text) is
+// the path's last name but for the case of its Latin letters ("LOUD.TXT" for "LOUD.txt"); the
+// path itself when none is. Names from Windows disks often differ only in case.
+std::string anyCaseOnDiskPath(const std::string& path);
 
 }  // namespace sorv

@@ -96,6 +96,26 @@ std::optional<int64_t> parseOffset(std::string_view tag) {
   return negative ? -*ms : *ms;
 }
 
+// Enhanced LRC times single words ("<00:00.80>行"); those tags are timing, not text.
+std::string withoutWordTimes(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  while (!text.empty()) {
+    const auto open = text.find('<');
+    const auto close = text.find('>', open);
+    if (close == std::string_view::npos) break;
+    if (parseTime(text.substr(open + 1, close - open - 1))) {
+      out += text.substr(0, open);
+      text.remove_prefix(close + 1);
+    } else {
+      out += text.substr(0, open + 1);
+      text.remove_prefix(open + 1);
+    }
+  }
+  out += text;
+  return out;
+}
+
 }  // namespace
 
 std::string decodeLyricBytes(std::string_view bytes) {
@@ -153,7 +173,7 @@ bool LyricTimer::parse(std::string_view bytes) {
     times.resize(std::min(times.size(), kMaxTimes - lines_.size()));
     if (times.empty()) continue;
     const auto text = static_cast<uint32_t>(texts_.size());
-    texts_.push_back(truncateUtf8(rest, kTextChars));
+    texts_.push_back(truncateUtf8(withoutWordTimes(rest), kTextChars));
     for (const int64_t time : times) lines_.push_back({time, text});
   }
   for (auto& line : lines_) line.ms -= offset;

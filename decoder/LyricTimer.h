@@ -3,10 +3,10 @@
 //
 // Accepted: "[mm:ss.xx]", "[mm:ss:xx]" and "[mm:ss]" tags (several on one line give the line
 // several times), an "[offset:+/-ms]" tag (positive shows the lines earlier), other tags
-// ignored. Text is UTF-8, UTF-16 with a byte order mark, or else Shift-JIS (CP932). Lines are
-// ordered by time; lines with equal times keep their order in the file. A line with several
-// tags keeps its text once. What a file may cost is capped: its first kMaxBytes are read and
-// its first kMaxTimes tags kept.
+// ignored; word times inside a line ("<mm:ss.xx>") are dropped from its text. Text is UTF-8, UTF-16
+// with a byte order mark, or else Shift-JIS (CP932). Lines are ordered by time; lines with equal
+// times keep their order in the file. A line with several tags keeps its text once. What a file may
+// cost is capped: its first kMaxBytes are read and its first kMaxTimes tags kept.
 #include <cstdint>
 #include <string>
 #include <string_view>

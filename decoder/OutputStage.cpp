@@ -1,6 +1,7 @@
 #include "decoder/OutputStage.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace sorv {
 
@@ -24,7 +25,8 @@ std::size_t OutputStage::write(const float* stereo, std::size_t frames) {
 
 void OutputStage::setGains(const Gains* gains) {
   gains_ = gains ? std::optional<Gains>(*gains) : std::nullopt;
-  settings_.post(gains ? design_->design(*gains) : EqualizerSetting{});
+  designed_ = gains ? design_->design(*gains) : EqualizerSetting{};
+  postEqualizer();
 }
 
 void OutputStage::setLevels(int left, int right) {
@@ -36,6 +38,18 @@ void OutputStage::setLevels(int left, int right) {
 void OutputStage::setLoudnessGain(double gain) {
   lastLevels_.gain = gain;
   levels_.post(lastLevels_);
+  postEqualizer();
+}
+
+void OutputStage::setSongPeak(double peak) {
+  songPeak_ = peak;
+  postEqualizer();
+}
+
+void OutputStage::postEqualizer() {
+  const double heardPeak = songPeak_ * lastLevels_.gain;
+  const double spareDb = heardPeak > 0 ? -20.0 * std::log10(heardPeak) : 0.0;
+  settings_.post(withSpare(designed_, spareDb));
 }
 
 void OutputStage::takeSettings() {

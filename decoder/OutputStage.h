@@ -41,6 +41,9 @@ class OutputStage {
   void setLevels(int left, int right);
   // A linear gain on top of the levels (1 = none).
   void setLoudnessGain(double gain);
+  // The loudest sample of the song that plays (1 = full scale; 0 when not known): the
+  // equalizer takes only the headroom that the song, with its loudness gain, lacks.
+  void setSongPeak(double peak);
 
   // The callback: fills frames of stereo output.
   void fill(float* out, std::size_t frames);
@@ -65,6 +68,8 @@ class OutputStage {
     int left = 100, right = 100;
     double gain = 1.0;
   };
+  // Caller: posts the equalizer setting with the headroom the song needs.
+  void postEqualizer();
   void takeSettings();
   void keepHistory(const float* stereo, std::size_t frames);
 
@@ -72,6 +77,8 @@ class OutputStage {
   int rate_ = 44100;
   std::unique_ptr<EqualizerDesign> design_;  // caller side
   std::optional<Gains> gains_;               // caller side: the last gains asked for
+  EqualizerSetting designed_;                // caller side: their design, with all headroom
+  double songPeak_ = 0;                      // caller side
   Mailbox<EqualizerSetting> settings_;
   Mailbox<Levels> levels_;
   Levels lastLevels_;  // caller side

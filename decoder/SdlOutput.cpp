@@ -18,6 +18,15 @@ bool SdlOutput::openSilent(int rate) {
 
 bool SdlOutput::openDriver(const char* driver, int rate) {
   close();
+  std::lock_guard lock(mutex_);
+  stage_.prepare(rate);
+  rate_ = rate;
+  paused_ = true;
+  open_ = openDevice(driver);
+  return open_;
+}
+
+bool SdlOutput::openDevice(const char* driver) {
   // The program that owns us handles its own signals: SDL's would swallow SIGTERM and SIGINT.
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   // The driver is chosen as the audio subsystem starts; afterwards the user's choice stands
@@ -26,9 +35,8 @@ bool SdlOutput::openDriver(const char* driver, int rate) {
   const int started = SDL_InitSubSystem(SDL_INIT_AUDIO);
   if (driver) SDL_ResetHint(SDL_HINT_AUDIODRIVER);
   if (started != 0) return false;
-  stage_.prepare(rate);
   SDL_AudioSpec want{};
-  want.freq = rate;
+  want.freq = rate_;
   want.format = AUDIO_F32SYS;
   want.channels = 2;
   want.samples = kDeviceFrames;
@@ -42,26 +50,51 @@ bool SdlOutput::openDriver(const char* driver, int rate) {
     return false;
   }
   deviceFrames_ = have.samples;
+  SDL_PauseAudioDevice(device_, paused_ ? 1 : 0);
   return true;
 }
 
-void SdlOutput::close() {
+void SdlOutput::closeDevice() {
   if (device_ == 0) return;
   SDL_CloseAudioDevice(device_);
   SDL_QuitSubSystem(SDL_INIT_AUDIO);
   device_ = 0;
 }
 
+void SdlOutput::close() {
+  std::lock_guard lock(mutex_);
+  closeDevice();
+  open_ = false;
+}
+
 void SdlOutput::pause(bool paused) {
+  std::lock_guard lock(mutex_);
+  paused_ = paused;
   if (device_ != 0) SDL_PauseAudioDevice(device_, paused ? 1 : 0);
 }
 
+bool SdlOutput::lost() const {
+  std::lock_guard lock(mutex_);
+  return open_ && (device_ == 0 || SDL_GetAudioDeviceStatus(device_) == SDL_AUDIO_STOPPED);
+}
+
+// A sound server that went away leaves SDL's backend talking to nothing: the whole audio
+// subsystem starts again, so the backend connects to the server that is there now.
+bool SdlOutput::reopen() {
+  std::lock_guard lock(mutex_);
+  if (!open_) return false;
+  closeDevice();
+  return openDevice(nullptr);
+}
+
 void SdlOutput::lockDevice() {
+  mutex_.lock();
   if (device_ != 0) SDL_LockAudioDevice(device_);
 }
 
 void SdlOutput::unlockDevice() {
   if (device_ != 0) SDL_UnlockAudioDevice(device_);
+  mutex_.unlock();
 }
 
 void SdlOutput::callback(void* self, Uint8* stream, int length) {

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "decoder/FileInfo.h"
+#include "decoder/LegacyPath.h"
 #include "decoder/RegularFile.h"
 #include "decoder/SdlOutput.h"
 #include "decoder/WavWriter.h"
@@ -90,6 +91,8 @@ int ThreadedAudioEngine::open(const std::string& path, OpenRecord& record) {
 
 int ThreadedAudioEngine::play() {
   if (!source_ || !outputOpen_ || mode_ == Mode::Decoding) return 0;
+  // An output lost during an earlier track gets another chance with each start.
+  if (output_->lost() && !output_->reopen()) return 0;
   haltPlayback();
   if (mode_ == Mode::Finished) startFrame_ = 0;
   if (!source_->seek(startFrame_)) startFrame_ = 0;
@@ -195,6 +198,10 @@ void ThreadedAudioEngine::setLoudnessGain(double db) {
   output_->setLoudnessGain(std::pow(10.0, db / 20));
 }
 
+void ThreadedAudioEngine::setSongPeak(double peak) {
+  output_->setSongPeak(peak);
+}
+
 void ThreadedAudioEngine::setEqualizer(const Gains* gains) {
   output_->setGains(gains);
 }
@@ -202,6 +209,11 @@ void ThreadedAudioEngine::setEqualizer(const Gains* gains) {
 void ThreadedAudioEngine::setEndHandler(std::function<void()> handler) {
   std::lock_guard lock(endMutex_);
   endHandler_ = std::move(handler);
+}
+
+void ThreadedAudioEngine::setOutputLostHandler(std::function<void()> handler) {
+  std::lock_guard lock(endMutex_);
+  lostHandler_ = std::move(handler);
 }
 
 // Settings already take effect as they are set; reloading hands them over once more.
@@ -234,7 +246,7 @@ void ThreadedAudioEngine::wave(Bins& left, Bins& right) {
 }
 
 int ThreadedAudioEngine::setLyricsFile(const std::string& path) {
-  return lyrics_.load(path) ? 1 : 0;
+  return lyrics_.load(anyCaseOnDiskPath(path)) ? 1 : 0;
 }
 
 void ThreadedAudioEngine::lyrics(LyricsRecord& record) {

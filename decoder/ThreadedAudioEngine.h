@@ -41,6 +41,9 @@ class ThreadedAudioEngine : public AudioEngine {
   static constexpr int kRefillMs = 750;  // the queue is topped up when it falls below this
   static constexpr int kDefaultCpuLoad = 10;
   static constexpr int kDecodedAheadMs = 50;
+  // How long a lost output is tried again before the track stops: a sound server restarts in
+  // a few seconds.
+  static constexpr auto kRegainTime = std::chrono::seconds(10);
 
   // output: the sound output to use; by default SDL2.
   explicit ThreadedAudioEngine(std::unique_ptr<AudioOutput> output = nullptr);
@@ -66,6 +69,7 @@ class ThreadedAudioEngine : public AudioEngine {
 
   void setVolume(int32_t left, int32_t right) override;
   void setLoudnessGain(double db) override;
+  void setSongPeak(double peak) override;
   void setEqualizer(const Gains* gains) override;
   void reload() override;
 
@@ -84,6 +88,7 @@ class ThreadedAudioEngine : public AudioEngine {
   bool waveWritten() const override { return waveWritten_; }
 
   void setEndHandler(std::function<void()> handler) override;
+  void setOutputLostHandler(std::function<void()> handler) override;
 
   // Heard position in milliseconds (finer than state()'s seconds).
   int64_t heardMs() const;
@@ -102,6 +107,10 @@ class ThreadedAudioEngine : public AudioEngine {
   void playLoop();
   // Decode thread: waits until the last frame has been heard, then finishes the track.
   void finishWhenHeard();
+  // Decode thread: true while the output is there, or once a lost one is open again (the sound
+  // waits meanwhile, so the position holds); false when it stayed away for kRegainTime, after
+  // the track was stopped and the lost handler called.
+  bool keepOutput();
   void waveLoop();
   void haltPlayback();
   // Decode thread: writes all of frames to the output, waiting for room.
@@ -133,6 +142,7 @@ class ThreadedAudioEngine : public AudioEngine {
 
   std::mutex endMutex_;
   std::function<void()> endHandler_;
+  std::function<void()> lostHandler_;
   SoundAnalyzer analyzer_;
   LyricTimer lyrics_;
   int32_t lyricsMode_ = 0;

@@ -83,8 +83,12 @@ int16_t playData(State& s, AudioEngine& d, PlayerView& v, int16_t pos) {
     s.entry(pos).tag = facts.tag;
     s.entry(pos).stream = facts.stream;
   }
+  // Blanked while lyricShow still tells whether the window shows the last song's lines.
+  clearLyricWindow(s, v);
   offerLyrics(s, d, path);
-  d.setLoudnessGain(loudnessGainDb(songDbPath(s), path, s.loudnessMode, facts.loudness));
+  const SongLevel level = songLevel(songDbPath(s), path, s.loudnessMode, facts.loudness);
+  d.setLoudnessGain(level.gainDb);
+  d.setSongPeak(level.peak);
   for (QString& line : s.lyricLines) line.clear();
   if (!d.play() || !waitUntilPlaying(d)) {
     // A track that never reports playing must not start later behind the user's back.

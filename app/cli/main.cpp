@@ -11,6 +11,7 @@
 
 #include "app/cli/CliCommands.h"
 #include "app/cli/FixNames.h"
+#include "decoder/EqualizerDesign.h"
 
 namespace {
 
@@ -66,7 +67,12 @@ bool parsePlay(const std::vector<std::string>& args, sorv::cli::PlayOptions& opt
     const bool hasValue = i + 1 < args.size();
     if (arg == "--eq" && hasValue) {
       options.gains = numbers(args[++i]);
-      if (options.gains.empty()) return false;
+      // Bands left out would silently be flat, which is not what was asked for.
+      if (options.gains.size() != sorv::kBands) {
+        std::fprintf(stderr, "sorvane-cli: --eq takes ten whole gains in dB, G0,...,G9, not %s\n",
+                     args[i].c_str());
+        return false;
+      }
       options.hasEqualizer = true;
     } else if (arg == "--volume" && hasValue) {
       const auto levels = numbers(args[++i]);

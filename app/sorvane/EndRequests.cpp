@@ -13,9 +13,17 @@ namespace {
 // The handler may only do async-signal-safe work: it writes one byte to a socket the event loop
 // watches (the self-pipe pattern).
 int g_pipe[2] = {-1, -1};
+volatile sig_atomic_t g_requested = 0;
 constexpr int kSignals[] = {SIGTERM, SIGINT, SIGHUP};
 
-void onEndSignal(int) {
+// A second SIGTERM or SIGINT is someone who will not wait: the program ends at once (its state
+// file is only ever replaced whole). A hang-up counts neither way: at log-out it comes together
+// with the SIGTERM.
+void onEndSignal(int signal) {
+  if (signal != SIGHUP) {
+    if (g_requested) ::_exit(128 + signal);
+    g_requested = 1;
+  }
   const char byte = 1;
   [[maybe_unused]] const ssize_t written = ::write(g_pipe[0], &byte, 1);
 }
@@ -47,6 +55,7 @@ EndRequests::~EndRequests() {
   ::close(g_pipe[0]);
   ::close(g_pipe[1]);
   g_pipe[0] = g_pipe[1] = -1;
+  g_requested = 0;
 }
 
 void EndRequests::drain() {

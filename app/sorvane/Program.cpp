@@ -3,6 +3,10 @@
 #include <QApplication>
 #include <QDialog>
 #include <QRandomGenerator>
+#include <cstdlib>
+#include <future>
+#include <memory>
+#include <thread>
 
 #include "core/Messages.h"
 #include "core/Paths.h"
@@ -20,6 +24,32 @@
 #include "tools/WavExportWindow.h"
 
 namespace sorv {
+
+namespace {
+
+constexpr int kDialogWaitMs = 2000;
+constexpr int kReleaseWaitMs = 2000;
+
+void closeOpenDialogs() {
+  for (QWidget* window : QApplication::topLevelWidgets()) {
+    if (auto* dialog = qobject_cast<QDialog*>(window); dialog && dialog->isVisible()) {
+      dialog->reject();
+    }
+  }
+}
+
+// Releases the engine on a thread of its own; false when that has not ended within waitMs.
+bool releaseWithin(AudioEngine& engine, int waitMs) {
+  auto released = std::make_shared<std::promise<void>>();
+  std::future<void> done = released->get_future();
+  std::thread([&engine, released] {
+    engine.release();
+    released->set_value();
+  }).detach();
+  return done.wait_for(std::chrono::milliseconds(waitMs)) == std::future_status::ready;
+}
+
+}  // namespace
 
 Program::Program(AudioEngine& engine, QString handOverName)
     : d_(engine),
@@ -44,9 +74,20 @@ Program::Program(AudioEngine& engine, QString handOverName)
   };
   bar_->exitProgram = [this] { view_.closeProgram(); };
   connect(panel_.get(), &MainPanel::unloading, this, &Program::shutDown);
+  d_.setOutputLostHandler(
+      [this] { QMetaObject::invokeMethod(this, &Program::outputLost, Qt::QueuedConnection); });
+  dialogCloser_.setInterval(kDialogWaitMs);
+  connect(&dialogCloser_, &QTimer::timeout, this, &closeOpenDialogs);
 }
 
-Program::~Program() = default;
+Program::~Program() {
+  d_.setOutputLostHandler(nullptr);
+}
+
+void Program::outputLost() {
+  player_.stop();
+  showMessage(QStringLiteral("音声出力の再接続に失敗しました。"));
+}
 
 Program::Start Program::startUp(const QString& commandLine) {
   if (!listenForHandOver(commandLine)) return Start::HandedOver;
@@ -145,14 +186,13 @@ void Program::pickFolder(QLineEdit* box) {
 
 void Program::closeOnRequest() {
   if (shutDown_) return;
+  // A message of the shut-down itself ("状態の保存に失敗しました。") runs its own loop, in which
+  // this timer still fires.
+  dialogCloser_.start();
   view_.closeProgram();
   // A dialog left open runs a loop of its own; before the main loop runs, the quit that follows
   // the shut-down would not end it.
-  for (QWidget* window : QApplication::topLevelWidgets()) {
-    if (auto* dialog = qobject_cast<QDialog*>(window); dialog && dialog->isVisible()) {
-      dialog->reject();
-    }
-  }
+  closeOpenDialogs();
 }
 
 void Program::shutDown() {
@@ -163,7 +203,10 @@ void Program::shutDown() {
   lyric_->close();
   if (engineReady_) {
     saveState(s_);
-    d_.release();
+    d_.setOutputLostHandler(nullptr);
+    // A sound server that stopped answering holds the device's close for good; with the state
+    // saved, the program ends without it rather than hang the log-out.
+    if (!releaseWithin(d_, kReleaseWaitMs)) std::_Exit(0);
     compactSongDb(s_, s_.pathDir[5], QStringLiteral("sorvdb.mdb"), view_.mPanel());
   }
   emit finished();

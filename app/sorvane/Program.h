@@ -32,7 +32,8 @@ class Program : public QObject {
   // Saves the state, frees the engine and compacts the song database. Runs once.
   void shutDown();
   // Ends the program through the close routine, as the close hot spot does; ignored once the
-  // shut-down has run (a second end signal while ending).
+  // shut-down has run. Nothing waits for a user who is gone: a message left open or shown
+  // while ending is closed after a moment.
   void closeOnRequest();
   bool hasShutDown() const { return shutDown_; }
 
@@ -59,6 +60,8 @@ class Program : public QObject {
   void openCopy();
   void openExport();
   void pickFolder(QLineEdit* box);
+  // The engine lost the sound output for good while a track played.
+  void outputLost();
 
   State s_;
   AudioEngine& d_;
@@ -72,6 +75,7 @@ class Program : public QObject {
   std::unique_ptr<HandOverServer> server_;
   std::unique_ptr<MprisService> mpris_;
   QTimer mprisTimer_;
+  QTimer dialogCloser_;
   bool engineReady_ = false;
   bool shutDown_ = false;
 };

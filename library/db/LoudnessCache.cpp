@@ -77,16 +77,20 @@ std::optional<Loudness> LoudnessCache::songLoudness(const QString& path, bool al
   return measured;
 }
 
-double loudnessGainDb(const QString& dbPath, const QString& path, int mode,
-                      const TaggedLoudness& tagged) {
-  if (mode == 0) return 0;
-  if (const auto loudness = taggedLoudness(tagged, mode == 2)) return replayGainDb(*loudness);
-  try {
-    SqlDb db(dbPath);
-    if (const auto measured = LoudnessCache(db).find(path)) return replayGainDb(*measured);
-  } catch (const DbError&) {
-    return 0;
+SongLevel songLevel(const QString& dbPath, const QString& path, int mode,
+                    const TaggedLoudness& tagged) {
+  std::optional<Loudness> known = taggedLoudness(tagged, mode == 2);
+  if (!known) {
+    try {
+      SqlDb db(dbPath);
+      known = LoudnessCache(db).find(path);
+    } catch (const DbError&) {
+      return {};
+    }
   }
+  if (known) return {mode == 0 ? 0.0 : replayGainDb(*known), known->peak};
+  // Even with loudness matching off the peak is wanted: it spares an equalizer boost the cut
+  // of everything else.
   QThreadPool::globalInstance()->start([dbPath, path] {
     try {
       SqlDb db(dbPath);
@@ -95,7 +99,7 @@ double loudnessGainDb(const QString& dbPath, const QString& path, int mode,
       // Not kept: the song is measured again the next time it plays.
     }
   });
-  return 0;
+  return {};
 }
 
 }  // namespace sorv

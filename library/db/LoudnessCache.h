@@ -32,12 +32,19 @@ class LoudnessCache {
   SqlDb& db_;
 };
 
-// The gain in dB for a song about to play under a loudness setting (0 off, 1 per song, 2 per
-// album): 0 when off. A song with ReplayGain tags (tagged: as its open read them) or an earlier
-// measurement gets its gain at once, with or without a song database; any other plays at 0 dB
-// while it is measured in the background and kept in the song database at dbPath for the next
-// time. Without a usable database such a song stays at 0 dB.
-double loudnessGainDb(const QString& dbPath, const QString& path, int mode,
-                      const TaggedLoudness& tagged);
+// What is known of a song about to play: the gain in dB under the loudness setting, and its
+// peak (1 = full scale, 0 = not known yet).
+struct SongLevel {
+  double gainDb = 0;
+  double peak = 0;
+};
+
+// The level of a song about to play under a loudness setting (0 off, 1 per song, 2 per album;
+// off gives a gain of 0). A song with ReplayGain tags (tagged: as its open read them) or an
+// earlier measurement has its level at once, with or without a song database; any other plays
+// at 0 dB, peak unknown, while it is measured in the background and kept in the song database
+// at dbPath for the next time. Without a usable database such a song stays unknown.
+SongLevel songLevel(const QString& dbPath, const QString& path, int mode,
+                    const TaggedLoudness& tagged);
 
 }  // namespace sorv

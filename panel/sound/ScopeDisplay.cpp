@@ -48,7 +48,12 @@ void ScopeDisplay::clearSpectrum() {
 }
 
 void ScopeDisplay::scopeTick() {
-  if (s_.dispMode == DisplayMode::Bar) return;
+  // The bar hides the scopes, but the lyrics window may be open beside it.
+  if (s_.dispMode != DisplayMode::Bar) drawScopes();
+  if (s_.hasLyrics == 1 && s_.playState == 1) refreshLyricLines(s_, d_, v_, lyrics_);
+}
+
+void ScopeDisplay::drawScopes() {
   if (s_.playState == 1 && s_.showScope == 1) {
     drawSpectrum();
     drawWave();
@@ -58,7 +63,6 @@ void ScopeDisplay::scopeTick() {
     wpanel_->area().cls();
     waveShown_.reset();
   }
-  if (s_.hasLyrics == 1 && s_.playState == 1) refreshLyricLines(s_, d_, v_, lyrics_);
 }
 
 // Silence and held notes give the same picture tick after tick: it is drawn and sent to the

@@ -38,6 +38,8 @@ class ScopeDisplay : public QObject {
     bool operator==(const Shown&) const = default;
   };
 
+  // The spectrum and the wave, or their clearing once playback stopped.
+  void drawScopes();
   void drawSpectrum();
   void drawWave();
   // True when now differs from what the area shows, which then becomes now.

@@ -1,6 +1,6 @@
 // sorvane-cli on real files: fix-names, a dry run that only tells, then --apply, which renames
 // CP932 names to UTF-8 deepest first and never replaces an existing file; play, which refuses
-// lyrics it cannot read before it sounds.
+// lyrics it cannot read or an equalizer without its ten gains before it sounds.
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
@@ -83,7 +83,7 @@ TEST(FixNames, DryRunTellsThenApplyRenamesWithoutOverwriting) {
   ::unlink((root + "/\x8A\xF9\x91\xB6.mp3").constData());  // Qt cannot name it to clean up
 }
 
-TEST(CliPlay, LyricsThatCannotBeReadAreRefusedBeforeAnythingSounds) {
+TEST(CliPlay, LyricsOrGainsThatCannotBeHonouredAreRefusedBeforeAnythingSounds) {
   const QString fixtures = qEnvironmentVariable("SORV_SOURCE_DIR") + "/tests/fixtures/";
   const QString song = fixtures + "silence_1s.mp3";
   QTemporaryDir dir;
@@ -92,6 +92,17 @@ TEST(CliPlay, LyricsThatCannotBeReadAreRefusedBeforeAnythingSounds) {
   EXPECT_EQ(folder.err.toStdString(),
             ("sorvane-cli: cannot read lyrics from " + dir.path() + "\n").toStdString());
   EXPECT_EQ(folder.out.toStdString(), "") << "nothing is played without the lyrics asked for";
+
+  for (const QString& gains : {"1,2,3", "0,0,0,0,0,0,0,0,0,0,0", "1,2,3,4,5,6,7,8,9,x"}) {
+    const CliRun equalizer = Cli({"play", "--eq", gains, song});
+    EXPECT_EQ(equalizer.code, 2) << gains.toStdString();
+    EXPECT_TRUE(
+        equalizer.err.startsWith("sorvane-cli: --eq takes ten whole gains in dB, "
+                                 "G0,...,G9, not " +
+                                 gains + "\n"))
+        << equalizer.err.toStdString();
+    EXPECT_EQ(equalizer.out.toStdString(), "");
+  }
 
   const CliRun lyrics = Cli({"play", "--lyrics", fixtures + "lyrics_utf8.lrc", song});
   EXPECT_EQ(lyrics.code, 0) << lyrics.err.toStdString();

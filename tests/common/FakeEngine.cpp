@@ -105,6 +105,10 @@ void FakeEngine::setLoudnessGain(double db) {
   calls.push_back("setLoudnessGain " + std::to_string(db));
 }
 
+void FakeEngine::setSongPeak(double peak) {
+  calls.push_back("setSongPeak " + std::to_string(peak));
+}
+
 void FakeEngine::setVolume(int32_t left, int32_t right) {
   calls.push_back("setVolume " + std::to_string(left) + "," + std::to_string(right));
   volumeLeft = left;

@@ -66,6 +66,7 @@ class FakeEngine : public AudioEngine {
   void seek(int32_t seconds) override;
   void setVolume(int32_t left, int32_t right) override;
   void setLoudnessGain(double db) override;
+  void setSongPeak(double peak) override;
   void setEqualizer(const Gains* g) override;
   void reload() override;
   int fileInfo(const std::string& path, TagRecord& tag, StreamRecord& stream) override;
@@ -78,6 +79,9 @@ class FakeEngine : public AudioEngine {
   void setLyricsLead(int32_t ms) override;
   int decodeToWav(const std::string& target) override;
   void setEndHandler(std::function<void()> handler) override { endHandler_ = std::move(handler); }
+  void setOutputLostHandler(std::function<void()> handler) override {
+    lostHandler_ = std::move(handler);
+  }
 
   // The track ends as the real engine reports it: the engineState drops to 0, then the handler
   // runs.
@@ -89,6 +93,7 @@ class FakeEngine : public AudioEngine {
 
  private:
   std::function<void()> endHandler_;
+  std::function<void()> lostHandler_;
   SongFacts facts_;
   int pollsLeft_ = 0;
 };

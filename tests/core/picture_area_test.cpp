@@ -23,6 +23,17 @@ TEST(PictureArea, PrintRecordsTheTextAndMovesOneLineDown) {
   area.cls();
   EXPECT_TRUE(area.prints().isEmpty());
   EXPECT_EQ(area.currentY(), 0);
+  // A filled box over a text forgets its record as cls() does; what it leaves uncovered stays,
+  // an empty print (which shows nothing) does not.
+  area.print("top");
+  area.setCurrentY(600);
+  area.print("bottom");
+  area.print(QString());
+  area.filledBox(0, 500, area.scaleWidth(), area.scaleHeight(), Qt::black);
+  ASSERT_EQ(area.prints().size(), 1);
+  EXPECT_EQ(area.prints()[0].text, "top");
+  area.setDevicePixelRatio(2);  // draws the kept text again from its record
+  EXPECT_EQ(area.prints()[0].text, "top");
 }
 
 TEST(PictureArea, LineLeavesItsEndPixelAlone) {

@@ -129,6 +129,23 @@ TEST_F(EngineStateTest, LyricsFollowThePosition) {
   engine.close();
   engine.lyrics(lyric);
   EXPECT_EQ(lyric.slot[2], "");
+
+  // A lyric file from a Windows disk may differ from the name asked for in case only; the exact
+  // name comes first.
+  engine.setLyricsLead(0);
+  QTemporaryDir dir;
+  std::filesystem::copy_file(test::fixture("lyrics_utf8.lrc"),
+                             dir.filePath("LOUD.TXT").toStdString());
+  std::filesystem::copy_file(test::fixture("lyrics_sjis.lrc"),
+                             dir.filePath("Loud.txt").toStdString());
+  ASSERT_NE(engine.setLyricsFile(dir.filePath("LOUD.txt").toStdString()), 0);
+  engine.lyrics(lyric);
+  EXPECT_EQ(lyric.slot[1], "一行目");
+  EXPECT_EQ(lyric.slot[0], "くりかえし") << "the first of the matches by byte order, LOUD.TXT";
+  ASSERT_NE(engine.setLyricsFile(dir.filePath("Loud.txt").toStdString()), 0);
+  engine.lyrics(lyric);
+  EXPECT_NE(lyric.slot[0], "くりかえし") << "the exact name, not LOUD.TXT";
+  EXPECT_EQ(engine.setLyricsFile(dir.filePath("LOUDER.txt").toStdString()), 0);
 }
 
 TEST_F(EngineStateTest, OptionsVersionAndReinit) {
@@ -229,6 +246,34 @@ TEST_F(DrivenEngineTest, ASeekIntoWhatIsGoneEndsTheTrackCleanly) {
   EXPECT_EQ(state(), 0);
 
   EXPECT_NE(engine.play(), 0) << "and it can be started again";
+  EXPECT_EQ(state(), 1);
+}
+
+// A sound server that went away and came back: the engine opens the device again and the song
+// goes on from where it was heard; a device still away at the next start fails that start.
+TEST_F(DrivenEngineTest, ALostDeviceIsOpenedAgainAndTheSongGoesOnWhereItWas) {
+  std::atomic<int> lost{0};
+  engine.setOutputLostHandler([&] { ++lost; });
+  ASSERT_NE(engine.open(test::fixture("tone440_mpeg1_128k_js.mp3"), record), 0);
+  ASSERT_NE(engine.play(), 0);
+  hear(1.1);
+  output->loseDevice();
+  std::this_thread::sleep_for(std::chrono::milliseconds(700));
+  EXPECT_EQ(state(), 1) << "the engine waits for the device";
+  EXPECT_EQ(position, 1);
+  output->allowReopen(true);
+  ASSERT_TRUE(test::waitUntil([&] { return !output->lost(); })) << "never opened again";
+  EXPECT_GT(hear(1.0), 0.4f);
+  EXPECT_EQ(state(), 1);
+  EXPECT_EQ(position, 2) << "the song went on from where it was";
+  EXPECT_EQ(lost, 0);
+
+  engine.stop();
+  output->allowReopen(false);
+  output->loseDevice();
+  EXPECT_EQ(engine.play(), 0);
+  output->allowReopen(true);
+  EXPECT_NE(engine.play(), 0);
   EXPECT_EQ(state(), 1);
 }
 

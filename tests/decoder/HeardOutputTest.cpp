@@ -117,5 +117,27 @@ TEST_F(HeardOutputTest, EqualizerCutIsHeardAfterResampling) {
   EXPECT_NEAR(test::toneDb(b, 2, 1, 1000, 44100) - test::toneDb(a, 2, 1, 1000, 44100), -12.0, 1.0);
 }
 
+// A boost takes away only the level the song has no room for: a band raised 6 dB on a song
+// 6 dB below full scale is heard 6 dB louder; the same song with an unknown peak gets the
+// whole 6 dB of headroom, and a 12 dB boost elsewhere costs it the 6 dB it lacks.
+TEST_F(HeardOutputTest, AnEqualizerBoostTakesOnlyTheHeadroomTheSongLacks) {
+  const auto level = [&](const Gains& gains, double peak) {
+    engine_.setEqualizer(&gains);
+    engine_.setSongPeak(peak);
+    const auto heard = hear("tone1k_48k_stereo.mp3", 1);
+    EXPECT_GT(heard.size(), 2u * 20000);
+    if (heard.size() <= 2u * 20000) return 0.0;
+    return test::toneDb({heard.begin() + 8000, heard.begin() + 2 * 20000}, 2, 0, 1000, 44100);
+  };
+  const Gains flat{};
+  const double plain = level(flat, 0.5);
+  EXPECT_NEAR(plain, -6.0, 1.0);
+  const Gains boost{0, 0, 0, 0, 60, 0, 0, 0, 0, 0};
+  EXPECT_NEAR(level(boost, 0.5) - plain, 6.0, 0.5);
+  EXPECT_NEAR(level(boost, 0.0) - plain, 0.0, 0.5);
+  const Gains bass{120, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+  EXPECT_NEAR(level(bass, 0.5) - plain, -6.0, 0.5);
+}
+
 }  // namespace
 }  // namespace sorv

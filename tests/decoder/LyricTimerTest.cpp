@@ -60,6 +60,11 @@ TEST(LyricTimerTest, TimeFormsOffsetAndLead) {
   timer.setLeadMs(1000);
   EXPECT_EQ(rows(timer, 1500)[2], "plain");
   EXPECT_EQ(timer.currentIndex(1499), -1);
+  // Word times of enhanced LRC are timing, not text; other angle brackets stay.
+  ASSERT_TRUE(
+      timer.parse("[00:00.50]<00:00.50>一<00:00.80>行<00:01.00>目\n[00:02]<b> 1<2 <0:1>\n"));
+  EXPECT_EQ(timer.text(timer.lines()[0]), "一行目");
+  EXPECT_EQ(timer.text(timer.lines()[1]), "<b> 1<2 ");
 }
 
 TEST(LyricTimerTest, EncodingsAreDetected) {

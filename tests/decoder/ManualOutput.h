@@ -19,6 +19,14 @@ class ManualOutput : public AudioOutput {
   void close() override {}
   void pause(bool paused) override { paused_ = paused; }
   bool paused() const { return paused_; }
+  // The device goes away under the engine; it can be opened again once `reopens` says so.
+  void loseDevice() { lost_ = true; }
+  void allowReopen(bool reopens) { reopens_ = reopens; }
+  bool lost() const override { return lost_; }
+  bool reopen() override {
+    if (reopens_) lost_ = false;
+    return reopens_;
+  }
 
   // One device callback of the given size; silence while the device is held.
   std::vector<float> pull(std::size_t frames) {
@@ -36,6 +44,8 @@ class ManualOutput : public AudioOutput {
  private:
   std::mutex callback_;
   std::atomic<bool> paused_{true};
+  std::atomic<bool> lost_{false};
+  std::atomic<bool> reopens_{false};
 };
 
 }  // namespace sorv::test

@@ -4,8 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
+#include <QThread>
 #include <csignal>
+#include <cstring>
 
 #include "tests/common/PrivateBus.h"
 #include "tests/e2e/DesktopSession.h"
@@ -101,20 +104,85 @@ TEST_F(SoundServer, MediaKeysOnTheSessionBusDriveThePlayer) {
   EXPECT_TRUE(session.waitForExit(20000));
 }
 
-// A sound server that dies (a crash, a log-out of the audio session) must not take the player
-// and its unsaved settings with it. It takes the server of this run away, so it comes last.
-TEST_F(SoundServer, ThePlayerOutlivesItsSoundServer) {
+// A log-out while the sound server hangs (stopped, or busy for good): the device's close never
+// returns, yet the player saves its state and ends within a few seconds.
+TEST_F(SoundServer, ALogOutEndsThePlayerWhoseSoundServerHangs) {
   const QString panel = startPlaying();
   ASSERT_FALSE(panel.isEmpty()) << "no panel playing the song";
   ASSERT_TRUE(heardForSeconds(0.5)) << "nothing reached the sink's monitor";
+  QFile::remove(session.home() + "/sorvane.dat");
+  const pid_t server = qEnvironmentVariableIntValue("SORV_PULSE_PID");
+  ::kill(server, SIGSTOP);
+  ::kill(static_cast<pid_t>(session.process().processId()), SIGTERM);
+  const bool ended = session.waitForExit(8000);
+  ::kill(server, SIGCONT);
+  ASSERT_TRUE(ended) << "the player hung on its stopped sound server";
+  EXPECT_EQ(session.process().exitCode(), 0);
+  EXPECT_TRUE(QFile::exists(session.home() + "/sorvane.dat")) << "the state was not saved";
+}
+
+// A sound server that dies (a crash, a restart, a log-out of the audio session) must not take the
+// player and its unsaved settings with it: the song goes on on the server that comes next, and
+// when none comes the player says so once and stops. It takes the server of this run away, so it
+// comes last.
+TEST_F(SoundServer, ThePlayerPlaysOnThroughARestartOfItsSoundServer) {
+  const QString song = session.home() + "/long.flac";
+  ASSERT_EQ(QProcess::execute("ffmpeg", {"-v", "quiet", "-f", "lavfi", "-i",
+                                         "sine=frequency=440:d=30", "-ac", "2", song}),
+            0);
+  session.start({song});
+  const QString panel = session.waitForWindow("^♪", 30000);
+  ASSERT_FALSE(panel.isEmpty()) << "no panel playing the song";
+  ASSERT_TRUE(heardForSeconds(2)) << "nothing reached the sink's monitor";
   ::kill(qEnvironmentVariableIntValue("SORV_PULSE_PID"), SIGKILL);
-  // The song ends on its own (3 s) and the player goes idle, silently.
-  EXPECT_FALSE(session.waitForCaption(panel, "^そるばね Ver", 30000).isEmpty());
+  QThread::sleep(3);
+
+  // The same server again, in the same runtime folder.
+  const QString socket = qEnvironmentVariable("PULSE_SERVER").mid(int(strlen("unix:")));
+  const QString runtime = QFileInfo(socket).path();
+  QProcess server;
+  QProcessEnvironment serverEnvironment = QProcessEnvironment::systemEnvironment();
+  serverEnvironment.insert("HOME", runtime);
+  serverEnvironment.insert("XDG_RUNTIME_DIR", runtime);
+  server.setProcessEnvironment(serverEnvironment);
+  server.setStandardOutputFile(runtime + "/log2");
+  server.setStandardErrorFile(runtime + "/log2");
+  server.start(
+      "pulseaudio",
+      {"--daemonize=no", "--system=false", "-n", "--exit-idle-time=-1", "--disallow-exit",
+       "--disable-shm=true", "--load=module-native-protocol-unix auth-anonymous=1 socket=" + socket,
+       "--load=module-null-sink sink_name=heard rate=44100", "--load=module-always-sink"});
+  ASSERT_TRUE(server.waitForStarted(10000));
+  ASSERT_TRUE(
+      DesktopSession::waitFor([] { return QProcess::execute("pactl", {"info"}) == 0; }, 30000))
+      << "the sound server did not come back";
+  QProcess again;
+  const QString heardAgain = session.home() + "/monitor2.raw";
+  again.setStandardOutputFile(heardAgain);
+  again.start("parec", {"-d", "heard.monitor", "--format=float32le", "--rate=44100", "--channels=2",
+                        "--latency-msec=20"});
+  ASSERT_TRUE(again.waitForStarted(10000));
+  EXPECT_TRUE(DesktopSession::waitFor([&] { return heardSeconds(heardAgain) >= 1.5; }, 15000))
+      << "nothing reached the new server";
+  EXPECT_NEAR(dominantFrequency(heardAgain, 0.3, 1.0), 440, 10);
+  EXPECT_TRUE(session.windowCaption(panel).startsWith("♪"));
+
+  // Gone for good: one message, and the player stops instead of pretending to play.
+  server.kill();
+  server.waitForFinished(5000);
+  const QString box = session.waitForWindow("^そるばね$", 40000);
+  ASSERT_FALSE(box.isEmpty()) << "no message that the sound output is lost";
+  EXPECT_FALSE(session.waitForCaption(panel, "^そるばね Ver", 5000).isEmpty()) << "still playing";
+  session.xdotool({"windowfocus", "--sync", box, "key", "Return"});
+  ASSERT_TRUE(DesktopSession::waitFor([&] { return !session.isVisible(box); }, 5000));
+  EXPECT_TRUE(session.waitForWindow("^そるばね$", 3000).isEmpty()) << "the message came again";
   QFile::remove(session.home() + "/sorvane.dat");
   session.click(panel, kCloseX, kCloseY);
   ASSERT_TRUE(session.waitForExit(20000)) << "the player hung without its sound server";
   EXPECT_EQ(session.process().exitCode(), 0);
   EXPECT_TRUE(QFile::exists(session.home() + "/sorvane.dat")) << "the state was not saved";
+  again.kill();
+  again.waitForFinished(5000);
 }
 
 // No server to be found at start (none running, or a session without sound): the player says

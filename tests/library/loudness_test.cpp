@@ -43,12 +43,12 @@ class LoudnessTest : public ::testing::Test {
     return lufs;
   }
 
-  // The gain a track start gives the song: from the ReplayGain tags the engine's open read.
-  static double startGain(const QString& dbPath, const QString& path, int mode) {
+  // The level a track start gives the song: from the ReplayGain tags the engine's open read.
+  static SongLevel startLevel(const QString& dbPath, const QString& path, int mode) {
     ThreadedAudioEngine engine;
     OpenRecord record;
     EXPECT_NE(engine.open(path.toStdString(), record), 0) << path.toStdString();
-    return loudnessGainDb(dbPath, path, mode, engine.openedFacts().loudness);
+    return songLevel(dbPath, path, mode, engine.openedFacts().loudness);
   }
 
   LibraryTestDb db;
@@ -122,22 +122,33 @@ TEST_F(LoudnessTest, TheDatabaseKeepsAMeasurementUntilTheFileChanges) {
   EXPECT_NE(tool({"loudness", song, db.folder()}).code, 0);
 }
 
-TEST_F(LoudnessTest, PlayingGetsTheGainOfTheSettingAndMeasuresUnknownSongsInTheBackground) {
+// The peak is wanted with matching off too: the equalizer's headroom depends on it.
+TEST_F(LoudnessTest, PlayingGetsTheLevelOfTheSettingAndMeasuresUnknownSongsInTheBackground) {
   const QString tagged =
       makeFlac("tagged.flac", "sine=frequency=440:d=3",
                {"-metadata", "REPLAYGAIN_TRACK_GAIN=-3.50 dB", "-metadata",
                 "REPLAYGAIN_ALBUM_GAIN=+2.00 dB", "-metadata", "REPLAYGAIN_ALBUM_PEAK=0.5"});
-  EXPECT_EQ(startGain(db.path(), tagged, 0), 0.0);
-  EXPECT_NEAR(startGain(db.path(), tagged, 1), -3.5, 1e-9);
-  EXPECT_NEAR(startGain(db.path(), tagged, 2), 2.0, 1e-9);
+  EXPECT_EQ(startLevel(db.path(), tagged, 0).gainDb, 0.0);
+  EXPECT_EQ(startLevel(db.path(), tagged, 0).peak, 1.0) << "no track peak tag: full scale";
+  EXPECT_NEAR(startLevel(db.path(), tagged, 1).gainDb, -3.5, 1e-9);
+  const SongLevel album = startLevel(db.path(), tagged, 2);
+  EXPECT_NEAR(album.gainDb, 2.0, 1e-9);
+  EXPECT_EQ(album.peak, 0.5);
   const QString song = makeFlac("song.flac", "sine=frequency=440:d=3", {"-ac", "2"});
-  EXPECT_EQ(startGain(db.path(), song, 1), 0.0);  // not known yet: measured meanwhile
+  const SongLevel unknown = startLevel(db.path(), song, 0);  // not known yet: measured meanwhile
+  EXPECT_EQ(unknown.gainDb, 0.0);
+  EXPECT_EQ(unknown.peak, 0.0);
   SqlDb sql(db.path());
   LoudnessCache cache(sql);
   ASSERT_TRUE(waitUntil([&] { return cache.find(song).has_value(); }))
       << "the background measurement was never kept";
-  EXPECT_NEAR(startGain(db.path(), song, 2), kTargetLufs - ffmpegLufs(song), 0.5);
-  EXPECT_EQ(startGain(db.folder() + "missing/sorvdb.mdb", song, 1), 0.0);
+  const SongLevel measured = startLevel(db.path(), song, 2);
+  EXPECT_NEAR(measured.gainDb, kTargetLufs - ffmpegLufs(song), 0.5);
+  EXPECT_EQ(measured.peak, cache.find(song)->peak);
+  EXPECT_GT(measured.peak, 0.05);  // well below full scale
+  const SongLevel noDatabase = startLevel(db.folder() + "missing/sorvdb.mdb", song, 1);
+  EXPECT_EQ(noDatabase.gainDb, 0.0);
+  EXPECT_EQ(noDatabase.peak, 0.0);
 }
 
 }  // namespace

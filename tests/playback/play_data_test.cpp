@@ -143,18 +143,19 @@ TEST_F(PlayDataTest, TheLoudnessSettingGivesTheSongItsGainBeforeItPlays) {
   }
 }
 
-TEST_F(PlayDataTest, ClearsLyricLinesAndClearLyricWindowOnlyWhenShown) {
+// The last song's lines leave the lyrics window even when the new song has no lyrics.
+TEST_F(PlayDataTest, ATrackStartBlanksTheLyricLinesAndTheLyricsWindowOnShow) {
   s.lyricLines = {"a", "b", "c", "d", "e"};
+  s.lyricShow = 1;
+  v.lyricLabels = {"x", "x", "x", "x", "x"};
   playData(s, d, v, 1);
   for (const QString& line : s.lyricLines) EXPECT_TRUE(line.isEmpty());
-  v.lyricLabels = {"x", "x", "x", "x", "x"};
-  s.lyricShow = 0;
-  clearLyricWindow(s, v);
-  EXPECT_EQ(v.lyricLabelWrites, 0);
-  s.lyricShow = 1;
-  clearLyricWindow(s, v);
   EXPECT_EQ(v.lyricLabelWrites, 1);
   for (const QString& label : v.lyricLabels) EXPECT_TRUE(label.isEmpty());
+  EXPECT_EQ(s.lyricShow, 0) << "no lyrics for this song";
+  v.lyricLabels = {"x", "x", "x", "x", "x"};
+  clearLyricWindow(s, v);
+  EXPECT_EQ(v.lyricLabelWrites, 1) << "a window not on show is left alone";
 }
 
 TEST_F(PlayDataTest, SongDatabaseLookupAndItsFailure) {

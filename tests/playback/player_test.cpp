@@ -47,6 +47,23 @@ TEST_F(PlayerTest, StepsStopAtTheEndsButStillRestart) {
   EXPECT_EQ(s.listPos, 2);
 }
 
+// Every track start repaints the same places, so what the areas record of their texts stays as
+// long as what they show, however many tracks went by.
+TEST_F(PlayerTest, TenThousandTrackChangesKeepTheRecordOfPrintedTextFlat) {
+  playCurrent();
+  const auto recorded = [&] {
+    return v.mPanelArea.prints().size() + v.aPanelArea.prints().size() +
+           v.mpanel2Area.prints().size() + v.timeBarArea.prints().size();
+  };
+  const auto afterOne = recorded();
+  for (int change = 0; change < 10000; ++change) {
+    change % 2 ? player.stepBack() : player.stepForward();
+    player.startPendingEntry();
+  }
+  ASSERT_TRUE(player.isPlaying());
+  EXPECT_EQ(recorded(), afterOne);
+}
+
 TEST_F(PlayerTest, EndOfTrackMovesOnAndClearsPanels) {
   s.listPos = 3;
   playCurrent();

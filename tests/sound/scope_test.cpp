@@ -205,7 +205,9 @@ TEST_F(ScopeTest, AtRatioTwoTheSameValuesAreDrawnOnTwiceThePixels) {
   EXPECT_EQ(wave().pixel(4, 50 - 12), trace.pixel(2, 25 - 6));
 }
 
-TEST_F(ScopeTest, NothingIsDrawnWhileTheBarIsShown) {
+// The bar hides the scopes; the lyrics window beside it goes on, and the panel's rows are right
+// when the panel comes back.
+TEST_F(ScopeTest, WhileTheBarIsShownOnlyTheLyricsGoOn) {
   s.dispMode = DisplayMode::Bar;
   s.hasLyrics = 1;
   s.lyricShow = 1;
@@ -214,9 +216,19 @@ TEST_F(ScopeTest, NothingIsDrawnWhileTheBarIsShown) {
   scope.scopeTick();
   EXPECT_EQ(pixelsNot(spe(), ink()), 0);
   EXPECT_EQ(s.scopeDirty, 0);
-  EXPECT_TRUE(v.aPanelArea.prints().isEmpty());
-  EXPECT_EQ(v.lyricLabelWrites, 0);
-  EXPECT_TRUE(s.lyricLines[2].isEmpty());
+  EXPECT_EQ(v.lyricLabelWrites, 1);
+  EXPECT_EQ(v.lyricLabels[2], "line");
+  EXPECT_EQ(s.lyricLines[2], "line");
+  d.lyricsRecord.slot[2] = "next line";
+  scope.scopeTick();
+  EXPECT_EQ(v.lyricLabels[2], "next line");
+  // Each row is printed twice, shadow and colour; the old row went with the area it was on.
+  const auto printed = [&](const QString& text) {
+    return std::count_if(v.aPanelArea.prints().begin(), v.aPanelArea.prints().end(),
+                         [&](const PictureArea::PrintRecord& p) { return p.text == text; });
+  };
+  EXPECT_EQ(printed("next line"), 2);
+  EXPECT_EQ(printed("line"), 0);
 }
 
 }  // namespace
