@@ -4,6 +4,7 @@
 // holding and the exclusion of its callback; the rest is the stage's.
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "decoder/OutputStage.h"
 
@@ -20,6 +21,8 @@ class AudioOutput {
   virtual void close() = 0;
   // Starts or holds the device. While held nothing is heard and the heard count stands still.
   virtual void pause(bool paused) = 0;
+  // Why the last open failed, in the sound system's words; empty when it succeeded.
+  const std::string& openFailure() const { return openFailure_; }
 
   // Producer thread: queues up to count stereo frames and returns how many were taken. Never
   // blocks.
@@ -57,6 +60,7 @@ class AudioOutput {
   virtual void unlockDevice() = 0;
 
   OutputStage stage_;
+  std::string openFailure_;
 };
 
 }  // namespace sorv

@@ -27,6 +27,8 @@ class SdlOutput : public AudioOutput {
  private:
   // driver: SDL's audio driver by name, or nullptr for the user's or SDL's choice.
   bool openDriver(const char* driver, int rate);
+  // Keeps SDL's reason for the failed open; false.
+  bool failed();
   static void callback(void* self, Uint8* stream, int length);
 
   // Each callback wakes a thread, which costs more than the work done in it; 46 ms at 44.1 kHz

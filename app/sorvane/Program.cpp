@@ -21,6 +21,17 @@
 
 namespace sorv {
 
+namespace {
+
+// The second line is the sound system's own reason, when it gave one.
+QString soundFailureMessage(const std::string& reason) {
+  QString message = QStringLiteral("サウンド出力の初期化に失敗しました。");
+  if (!reason.empty()) message += QLatin1Char('\n') + QString::fromStdString(reason);
+  return message;
+}
+
+}  // namespace
+
 Program::Program(AudioEngine& engine, QString handOverName)
     : d_(engine),
       handOverName_(std::move(handOverName)),
@@ -56,7 +67,7 @@ Program::Start Program::startUp(const QString& commandLine) {
   s_.workPath = loadWorkPath(currentDirWithSep());
   loadExtraOptions(s_);
   if (d_.init() == 0) {
-    showMessage(QStringLiteral("VBMP3.DLLの初期化に失敗しました。"));
+    showMessage(soundFailureMessage(d_.initFailure()));
     // Without a sound device the library, the lists and the lyrics are still worth having.
     if (d_.initSilent() == 0) return Start::EngineFailed;
   }

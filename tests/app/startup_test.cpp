@@ -81,8 +81,10 @@ class StartUp : public ::testing::Test {
 TEST_F(StartUp, WithoutASoundDeviceItSaysSoOnceAndRunsSilently) {
   writeState();
   d.initResult = 0;
+  d.initFailureText = "Connection refused";
   ASSERT_EQ(program->startUp(QString()), Program::Start::Running);
-  EXPECT_EQ(messages.texts, QStringList{"VBMP3.DLLの初期化に失敗しました。"});
+  EXPECT_EQ(messages.texts,
+            QStringList{"サウンド出力の初期化に失敗しました。\nConnection refused"});
   EXPECT_EQ(d.count("initSilent"), 1);
   EXPECT_TRUE(program->panel().isVisible());
   EXPECT_EQ(program->panel().windowTitle(), QStringLiteral("そるばね Ver.1.14"));
@@ -94,7 +96,7 @@ TEST_F(StartUp, WithoutEvenASilentOutputItEndsWithoutSaving) {
   d.initResult = 0;
   d.initSilentResult = 0;
   EXPECT_EQ(program->startUp(QString()), Program::Start::EngineFailed);
-  EXPECT_EQ(messages.texts, QStringList{"VBMP3.DLLの初期化に失敗しました。"});
+  EXPECT_EQ(messages.texts, QStringList{"サウンド出力の初期化に失敗しました。"});
   EXPECT_FALSE(program->panel().isVisible());
   program.reset();
   QFile file(work + "sorvane.dat");
