@@ -112,7 +112,8 @@ void Program::preparePanel() {
 }
 
 void Program::startPlaying(bool commandLineNamedSongs) {
-  if (commandLineNamedSongs) player_.start(s_.listPos);
+  // A list with nothing to play has been named in a message already.
+  if (commandLineNamedSongs && s_.listCount > 0) player_.start(s_.listPos);
 }
 
 void Program::showWindows() {

@@ -134,6 +134,20 @@ TEST_F(StartUp, EngineIsPreparedInOrder) {
   EXPECT_TRUE(program->panel().isVisible());
 }
 
+// A list of another player with nothing to play is named once, not left to an empty counter.
+TEST_F(StartUp, ACommandLineListWithNothingToPlayIsNamed) {
+  writeState();
+  const QString list = work + "Mix.m3u8";
+  QFile file(list);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("#EXTM3U\n#EXTINF:215,gone\nfile:///nowhere/gone.mp3\n");
+  file.close();
+  ASSERT_EQ(program->startUp(list), Program::Start::Running);
+  EXPECT_EQ(messages.texts, QStringList{list + "が開けません。"});
+  EXPECT_EQ(program->state().playState, 0);
+  EXPECT_EQ(program->panel().counter(), "0000 / 0000");
+}
+
 // The arguments are joined into one line, so a path the shell split at its blank still plays.
 TEST_F(StartUp, ACommandLineFileStartsPlaying) {
   writeState();
