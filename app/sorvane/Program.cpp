@@ -133,6 +133,13 @@ void Program::connectMediaBus() {
   commands.raise = [this] { view_.showDispMode(); };
   commands.quit = [this] { view_.closeProgram(); };
   commands.seek = [this](int32_t seconds) { player_.seek(seconds); };
+  commands.setLoop = [this](bool on) {
+    if ((s_.loopMode == 1) != on) toggleLoop(s_, view_);
+  };
+  commands.setShuffle = [this](bool on) {
+    if ((s_.shuffleMode == 1) != on) toggleShuffle(s_, view_);
+  };
+  commands.setVolume = [this](int32_t level) { panel_->equalizer().setBothVolumes(level); };
   mpris_ = std::make_unique<MprisService>(s_, d_, std::move(commands));
   if (!mpris_->registerOnBus()) return;
   connect(&mprisTimer_, &QTimer::timeout, mpris_.get(), &MprisService::refresh);
