@@ -17,6 +17,8 @@ class AudioEngine {
   // For when init found no sound device: an output that takes the sound at a sound card's pace
   // and drops it, so everything but the sound works. 0 only when even that cannot be opened.
   virtual int initSilent() = 0;
+  // Why the last init or initSilent opened no output, in the sound system's words.
+  virtual std::string initFailure() const = 0;
   // Releases everything; a later init starts afresh.
   virtual void release() = 0;
 

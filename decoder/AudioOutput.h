@@ -4,6 +4,7 @@
 // holding and the exclusion of its callback; the rest is the stage's.
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "decoder/OutputStage.h"
 
@@ -26,6 +27,8 @@ class AudioOutput {
   // Opens a lost device again, held or running as it was, with the queued sound and the heard
   // count kept. False when it cannot be opened yet; it stays lost then, and may be tried again.
   virtual bool reopen() = 0;
+  // Why the last open failed, in the sound system's words; empty when it succeeded.
+  const std::string& openFailure() const { return openFailure_; }
 
   // Producer thread: queues up to count stereo frames and returns how many were taken. Never
   // blocks.
@@ -64,6 +67,7 @@ class AudioOutput {
   virtual void unlockDevice() = 0;
 
   OutputStage stage_;
+  std::string openFailure_;
 };
 
 }  // namespace sorv

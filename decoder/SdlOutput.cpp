@@ -34,7 +34,7 @@ bool SdlOutput::openDevice(const char* driver) {
   if (driver) SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, driver, SDL_HINT_OVERRIDE);
   const int started = SDL_InitSubSystem(SDL_INIT_AUDIO);
   if (driver) SDL_ResetHint(SDL_HINT_AUDIODRIVER);
-  if (started != 0) return false;
+  if (started != 0) return failed();
   SDL_AudioSpec want{};
   want.freq = rate_;
   want.format = AUDIO_F32SYS;
@@ -46,12 +46,19 @@ bool SdlOutput::openDevice(const char* driver) {
   // No changes allowed: SDL converts to whatever the hardware takes.
   device_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
   if (device_ == 0) {
+    const bool result = failed();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    return false;
+    return result;
   }
   deviceFrames_ = have.samples;
   SDL_PauseAudioDevice(device_, paused_ ? 1 : 0);
+  openFailure_.clear();
   return true;
+}
+
+bool SdlOutput::failed() {
+  openFailure_ = SDL_GetError();
+  return false;
 }
 
 void SdlOutput::closeDevice() {

@@ -35,6 +35,8 @@ class SdlOutput : public AudioOutput {
   // paused_ says.
   bool openDevice(const char* driver);
   void closeDevice();
+  // Keeps SDL's reason for the failed open; false.
+  bool failed();
   static void callback(void* self, Uint8* stream, int length);
 
   // Each callback wakes a thread, which costs more than the work done in it; 46 ms at 44.1 kHz

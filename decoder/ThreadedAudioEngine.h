@@ -51,6 +51,7 @@ class ThreadedAudioEngine : public AudioEngine {
 
   int init() override;
   int initSilent() override;
+  std::string initFailure() const override { return output_->openFailure(); }
   void release() override;
   int getEngineOption(EngineOption& option) override;
   int setEngineOption(const EngineOption& option) override;

@@ -30,12 +30,16 @@ void openDropped(Player& player, const QMimeData& data) {
 
 void handOver(Player& player, const QString& command) {
   if (command.isEmpty()) return;
-  if (command.right(3).toUpper() != QLatin1String("M3U")) {
+  if (!isPlayListFile(command)) {
     player.startNewList(QStringList{command});
     return;
   }
-  loadM3u(player.state(), command, 1);
-  player.startLoadedList();
+  openM3u(player.state(), command, 1);
+  // A list with nothing to play has been named in a message already.
+  if (player.state().listCount > 0)
+    player.startLoadedList();
+  else
+    player.stop();
 }
 
 }  // namespace sorv

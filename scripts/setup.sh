@@ -12,7 +12,8 @@ packages=(
   fonts-ipafont-gothic fonts-liberation2 fontconfig
   xvfb xauth xdotool imagemagick x11-utils desktop-file-utils
   sox libsox-fmt-mp3 lame ffmpeg mpg123 python3
-  pulseaudio pulseaudio-utils weston xwayland mpv
+  pulseaudio pulseaudio-utils weston xwayland mpv playerctl
+  dpkg-dev lintian appstream
   skkdic wfrench wngerman wspanish witalian libuchardet-dev libicu-dev
 )
 

@@ -4,6 +4,7 @@
 
 #include "core/AppIcon.h"
 #include "core/Fonts.h"
+#include "tools/LibraryVersions.h"
 #include "tools/SysInfo.h"
 #include "tools/Twips.h"
 
@@ -18,7 +19,7 @@ const char* const kDescription =
 
 }  // namespace
 
-AboutBox::AboutBox(State& s, AudioEngine& d, QWidget* parent) : QDialog(parent) {
+AboutBox::AboutBox(State& s, QWidget* parent) : QDialog(parent) {
   setWindowTitle(QStringLiteral("そるばねのﾊﾞｰｼﾞｮﾝ情報"));
   setModal(true);
   setFixedSize(twipsToPixels(5850), twipsToPixels(3600));
@@ -32,17 +33,16 @@ AboutBox::AboutBox(State& s, AudioEngine& d, QWidget* parent) : QDialog(parent) 
   picIcon->setGeometry(8, 8, 48, 48);
   addLabel(QStringLiteral("そるばね － アニソンＭＰ３プレイヤー"), Qt::yellow, 1020, 240, 3885,
            240);
-  lblVersion_ = addLabel(QStringLiteral("そるばね    Version ") + s.verNo + QLatin1Char('\n') +
-                             QStringLiteral("VBMP3.DLL   Version ") + versionText(d.version()),
-                         QColor(128, 128, 255), 1050, 570, 3885, 465);
+  lblVersion_ = addLabel(QStringLiteral("そるばね    Version ") + s.verNo, QColor(128, 128, 255),
+                         1050, 570, 3885, 465);
   lblDescription_ =
       addLabel(QString::fromUtf8(kDescription), QColor(224, 224, 224), 1050, 1080, 3885, 930);
   lblDescription_->setWordWrap(true);
   addLabel(QStringLiteral("Copyright (C) Sorvane developers"), QColor(0, 192, 0), 1020, 2100, 3975,
            255);
-  addLabel(QStringLiteral("このプログラムは VBMP3.DLL を利用して作成されています。"),
-           QColor(192, 192, 192), 255, 2625, 3870, 435)
-      ->setWordWrap(true);
+  addLabel(QStringLiteral("このプログラムは次のライブラリを利用しています。"),
+           QColor(192, 192, 192), 255, 2625, 3870, 255);
+  addLibraries(2910);
   addSeparator(2010);
   addSeparator(2520);
   cmdOK_ = new QPushButton(QStringLiteral("OK"), this);
@@ -53,11 +53,6 @@ AboutBox::AboutBox(State& s, AudioEngine& d, QWidget* parent) : QDialog(parent) 
   fitDescription();
   connect(cmdOK_, &QPushButton::clicked, this, &AboutBox::cmdOKClick);
   connect(cmdSysInfo_, &QPushButton::clicked, this, &AboutBox::cmdSysInfoClick);
-}
-
-QString AboutBox::versionText(int32_t version) {
-  const QString digits = QString::number(version);
-  return digits.left(1) + QLatin1Char('.') + digits.right(2);
 }
 
 void AboutBox::cmdSysInfoClick() {
@@ -83,6 +78,25 @@ void AboutBox::fitDescription() {
     if (child->y() > frame.top()) child->move(child->x(), child->y() + overflow);
   lblDescription_->resize(frame.width(), frame.height() + overflow);
   setFixedSize(width(), height() + overflow);
+}
+
+// Half the libraries in each column, each column as wide as its longest line; the dialog grows
+// down to hold them.
+void AboutBox::addLibraries(int top) {
+  const QList<LibraryVersion> libraries = libraryVersions();
+  const qsizetype half = (libraries.size() + 1) / 2;
+  int left = twipsToPixels(255);
+  for (int column = 0; column < 2; ++column) {
+    QStringList lines;
+    for (const LibraryVersion& library : libraries.mid(column * half, half))
+      lines << library.name + QLatin1Char(' ') + library.version;
+    QLabel* label = addLabel(lines.join(QLatin1Char('\n')), QColor(192, 192, 192), 0, top, 0, 0);
+    label->setGeometry(QRect(QPoint(left, label->y()), label->sizeHint()));
+    left = label->geometry().right() + twipsToPixels(240);
+    lblLibraries_[column] = label;
+  }
+  const int bottom = lblLibraries_[0]->geometry().bottom() + twipsToPixels(120);
+  if (bottom > height()) setFixedSize(width(), bottom);
 }
 
 void AboutBox::addSeparator(int top) {

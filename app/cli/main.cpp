@@ -95,6 +95,14 @@ bool parsePlay(const std::vector<std::string>& args, sorv::cli::PlayOptions& opt
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 2 && std::string(argv[1]) == "--version") {
+    std::printf("sorvane-cli %s\n", SORV_VERSION);
+    return 0;
+  }
+  if (argc == 2 && std::string(argv[1]) == "--help") {
+    std::fputs(kUsage, stdout);
+    return 0;
+  }
   if (argc < 3) return usage();
   const std::string command = argv[1];
   const std::vector<std::string> args(argv + 2, argv + argc);

@@ -49,6 +49,13 @@ bool releaseWithin(AudioEngine& engine, int waitMs) {
   return done.wait_for(std::chrono::milliseconds(waitMs)) == std::future_status::ready;
 }
 
+// The second line is the sound system's own reason, when it gave one.
+QString soundFailureMessage(const std::string& reason) {
+  QString message = QStringLiteral("サウンド出力の初期化に失敗しました。");
+  if (!reason.empty()) message += QLatin1Char('\n') + QString::fromStdString(reason);
+  return message;
+}
+
 }  // namespace
 
 Program::Program(AudioEngine& engine, QString handOverName)
@@ -97,7 +104,7 @@ Program::Start Program::startUp(const QString& commandLine) {
   s_.workPath = loadWorkPath(currentDirWithSep());
   loadExtraOptions(s_);
   if (d_.init() == 0) {
-    showMessage(QStringLiteral("VBMP3.DLLの初期化に失敗しました。"));
+    showMessage(soundFailureMessage(d_.initFailure()));
     // Without a sound device the library, the lists and the lyrics are still worth having.
     if (d_.initSilent() == 0) return Start::EngineFailed;
   }
@@ -142,7 +149,8 @@ void Program::preparePanel() {
 }
 
 void Program::startPlaying(bool commandLineNamedSongs) {
-  if (commandLineNamedSongs) player_.start(s_.listPos);
+  // A list with nothing to play has been named in a message already.
+  if (commandLineNamedSongs && s_.listCount > 0) player_.start(s_.listPos);
 }
 
 void Program::showWindows() {
@@ -162,6 +170,13 @@ void Program::connectMediaBus() {
   commands.raise = [this] { view_.showDispMode(); };
   commands.quit = [this] { view_.closeProgram(); };
   commands.seek = [this](int32_t seconds) { player_.seek(seconds); };
+  commands.setLoop = [this](bool on) {
+    if ((s_.loopMode == 1) != on) toggleLoop(s_, view_);
+  };
+  commands.setShuffle = [this](bool on) {
+    if ((s_.shuffleMode == 1) != on) toggleShuffle(s_, view_);
+  };
+  commands.setVolume = [this](int32_t level) { panel_->equalizer().setBothVolumes(level); };
   mpris_ = std::make_unique<MprisService>(s_, d_, std::move(commands));
   if (!mpris_->registerOnBus()) return;
   connect(&mprisTimer_, &QTimer::timeout, mpris_.get(), &MprisService::refresh);

@@ -39,7 +39,7 @@ void ProgramView::openSelection() {
 }
 
 void ProgramView::openAbout() {
-  AboutBox dialog(s_, d_, shownWindow());
+  AboutBox dialog(s_, shownWindow());
   dialog.exec();
 }
 

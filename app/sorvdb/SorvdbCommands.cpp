@@ -228,6 +228,10 @@ void printUsage(QTextStream& stream) {
 }  // namespace
 
 int runSorvdb(const QStringList& args, QTextStream& out, QTextStream& err) {
+  if (args.size() == 1 && args.first() == QStringLiteral("--version")) {
+    out << "sorvdb " << kVersionText << Qt::endl;
+    return kExitOk;
+  }
   if (args.isEmpty() || args.first() == QStringLiteral("--help")) {
     printUsage(args.isEmpty() ? err : out);
     return args.isEmpty() ? kExitUsage : kExitOk;

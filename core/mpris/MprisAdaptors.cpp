@@ -38,6 +38,36 @@ qlonglong MprisPlayerAdaptor::Position() const {
   return service_->positionMicroseconds();
 }
 
+double MprisPlayerAdaptor::Volume() const {
+  return service_->volume();
+}
+
+void MprisPlayerAdaptor::setVolume(double volume) {
+  if (service_->commands().setVolume)
+    service_->commands().setVolume(MprisService::volumeLevel(volume));
+  service_->refresh();
+}
+
+QString MprisPlayerAdaptor::LoopStatus() const {
+  return service_->loopStatus();
+}
+
+void MprisPlayerAdaptor::setLoopStatus(const QString& status) {
+  const bool on = status == QLatin1String("Playlist");
+  if ((on || status == QLatin1String("None")) && service_->commands().setLoop)
+    service_->commands().setLoop(on);
+  service_->refresh();
+}
+
+bool MprisPlayerAdaptor::Shuffle() const {
+  return service_->shuffle();
+}
+
+void MprisPlayerAdaptor::setShuffle(bool on) {
+  if (service_->commands().setShuffle) service_->commands().setShuffle(on);
+  service_->refresh();
+}
+
 void MprisPlayerAdaptor::Play() {
   if (service_->playbackStatus() != QLatin1String("Playing")) run(service_->commands().play);
   service_->refresh();

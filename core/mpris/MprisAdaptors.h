@@ -50,7 +50,9 @@ class MprisPlayerAdaptor : public QDBusAbstractAdaptor {
   Q_PROPERTY(double Rate READ Rate)
   Q_PROPERTY(double MinimumRate READ Rate)
   Q_PROPERTY(double MaximumRate READ Rate)
-  Q_PROPERTY(double Volume READ Volume)
+  Q_PROPERTY(double Volume READ Volume WRITE setVolume)
+  Q_PROPERTY(QString LoopStatus READ LoopStatus WRITE setLoopStatus)
+  Q_PROPERTY(bool Shuffle READ Shuffle WRITE setShuffle)
   Q_PROPERTY(bool CanGoNext READ CanControl)
   Q_PROPERTY(bool CanGoPrevious READ CanControl)
   Q_PROPERTY(bool CanPlay READ CanControl)
@@ -64,7 +66,13 @@ class MprisPlayerAdaptor : public QDBusAbstractAdaptor {
   QVariantMap Metadata() const;
   qlonglong Position() const;
   double Rate() const { return 1.0; }
-  double Volume() const { return 1.0; }
+  double Volume() const;
+  void setVolume(double volume);
+  QString LoopStatus() const;
+  // "None" or "Playlist"; the player has no loop of one track, so "Track" changes nothing.
+  void setLoopStatus(const QString& status);
+  bool Shuffle() const;
+  void setShuffle(bool on);
   bool CanControl() const { return true; }
 
  public slots:

@@ -4,6 +4,8 @@
 #include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QUrl>
+#include <algorithm>
+#include <cmath>
 
 #include "core/Paths.h"
 #include "core/mpris/MprisAdaptors.h"
@@ -13,6 +15,7 @@ namespace sorv {
 namespace {
 
 const char* const kObjectPath = "/org/mpris/MediaPlayer2";
+constexpr int32_t kFullVolume = 100;
 
 }  // namespace
 
@@ -42,6 +45,9 @@ bool MprisService::registerOnBus(QDBusConnection bus, const QString& serviceName
   registeredName_ = serviceName;
   lastStatus_ = playbackStatus();
   lastMetadata_ = metadata();
+  lastLoopStatus_ = loopStatus();
+  lastShuffle_ = shuffle();
+  lastVolume_ = volume();
   return true;
 }
 
@@ -84,15 +90,35 @@ qlonglong MprisService::positionMicroseconds() const {
   return qlonglong(position) * 1000000;
 }
 
+QString MprisService::loopStatus() const {
+  return s_.loopMode == 1 ? QStringLiteral("Playlist") : QStringLiteral("None");
+}
+
+bool MprisService::shuffle() const {
+  return s_.shuffleMode == 1;
+}
+
+double MprisService::volume() const {
+  return (s_.volLevel[0] + s_.volLevel[1]) / (2.0 * kFullVolume);
+}
+
+int32_t MprisService::volumeLevel(double volume) {
+  return static_cast<int32_t>(std::lround(std::clamp(volume, 0.0, 1.0) * kFullVolume));
+}
+
 void MprisService::refresh() {
   if (registeredName_.isEmpty()) return;
   QVariantMap changed;
-  const QString status = playbackStatus();
-  if (status != lastStatus_) changed.insert(QStringLiteral("PlaybackStatus"), status);
-  const QVariantMap song = metadata();
-  if (song != lastMetadata_) changed.insert(QStringLiteral("Metadata"), song);
-  lastStatus_ = status;
-  lastMetadata_ = song;
+  // Each property is told once per change, whoever changed it.
+  auto note = [&changed](const char* name, auto now, auto& last) {
+    if (now != last) changed.insert(QString::fromLatin1(name), QVariant::fromValue(now));
+    last = now;
+  };
+  note("PlaybackStatus", playbackStatus(), lastStatus_);
+  note("Metadata", metadata(), lastMetadata_);
+  note("LoopStatus", loopStatus(), lastLoopStatus_);
+  note("Shuffle", shuffle(), lastShuffle_);
+  note("Volume", volume(), lastVolume_);
   if (!changed.isEmpty()) emitChanged(changed);
 }
 

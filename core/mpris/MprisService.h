@@ -14,7 +14,9 @@ namespace sorv {
 // The panel's commands, as the desktop may ask for them.
 struct MprisCommands {
   std::function<void()> play, pause, stop, next, previous, raise, quit;
-  std::function<void(int32_t seconds)> seek;  // to an absolute position
+  std::function<void(int32_t seconds)> seek;         // to an absolute position
+  std::function<void(bool on)> setLoop, setShuffle;  // the lamps, as their clicks set them
+  std::function<void(int32_t level)> setVolume;      // both channels, 0..100
 };
 
 class MprisService : public QObject {
@@ -34,6 +36,13 @@ class MprisService : public QObject {
   QString playbackStatus() const;
   QVariantMap metadata() const;
   qlonglong positionMicroseconds() const;
+  // The loop lamp as "None" or "Playlist", the shuffle lamp, and the volume of both channels
+  // (their mean) in 0.0..1.0.
+  QString loopStatus() const;
+  bool shuffle() const;
+  double volume() const;
+  // Volume 0.0..1.0 as a level of both channels, clamped.
+  static int32_t volumeLevel(double volume);
   const MprisCommands& commands() const { return commands_; }
 
  private:
@@ -46,6 +55,9 @@ class MprisService : public QObject {
   QString registeredName_;
   QString lastStatus_;
   QVariantMap lastMetadata_;
+  QString lastLoopStatus_;
+  bool lastShuffle_ = false;
+  double lastVolume_ = 0;
 };
 
 }  // namespace sorv

@@ -1,8 +1,10 @@
 #include "core/session/PlayList.h"
 
 #include <QFileInfo>
+#include <QUrl>
 
 #include "core/LocalNames.h"
+#include "core/Messages.h"
 #include "core/Paths.h"
 #include "core/TextFields.h"
 #include "core/session/DroppedFiles.h"
@@ -13,7 +15,9 @@ namespace {
 
 // The entry lines of a list: header and comment lines ("#") and blank lines name nothing, so
 // they take no place in a full list.
-QStringList entryLines(const QStringList& lines) {
+QStringList entryLines(QStringList lines) {
+  // Lists written on Windows may start with a byte-order mark.
+  if (!lines.isEmpty() && lines.first().startsWith(QChar(0xFEFF))) lines.first().remove(0, 1);
   QStringList entries;
   for (const QString& line : lines) {
     const QString text = line.trimmed();
@@ -24,10 +28,23 @@ QStringList entryLines(const QStringList& lines) {
   return entries;
 }
 
-// The file a line names, or nothing when none is there: relative names (".\name" of the
-// Windows era like "./name") are files in the list's folder. Blanks around the line go unless
-// the name itself holds them.
+// The local file a "file:" URI names (percent-encoded, on this host), or nothing.
+QString fileUriPath(const QString& text) {
+  const QUrl url(text.trimmed(), QUrl::StrictMode);
+  if (!url.isValid() || url.scheme().compare(QLatin1String("file"), Qt::CaseInsensitive) != 0)
+    return QString();
+  if (!url.host().isEmpty() && url.host().compare(QLatin1String("localhost"), Qt::CaseInsensitive))
+    return QString();
+  const QString path = localPathOfUrl(url);
+  return isLocalFile(path) ? path : QString();
+}
+
+// The file a line names, or nothing when none is there: "file:" URIs as other players write
+// them; relative names (".\name" of the Windows era like "./name") are files in the list's
+// folder. Blanks around the line go unless the name itself holds them.
 QString reachableEntry(const QString& line, const QString& folder) {
+  if (line.trimmed().startsWith(QLatin1String("file:"), Qt::CaseInsensitive))
+    return fileUriPath(line);
   for (const QString& text : {line, line.trimmed()}) {
     QString name = unquoted(text);
     if (name.startsWith(QStringLiteral(".\\"))) name[1] = kSep;
@@ -63,6 +80,16 @@ void setFileTable(State& s, const QStringList& paths, const std::function<void(i
     }
     if (progress) progress(i);
   }
+}
+
+bool isPlayListFile(const QString& path) {
+  return path.endsWith(QLatin1String(".m3u"), Qt::CaseInsensitive) ||
+         path.endsWith(QLatin1String(".m3u8"), Qt::CaseInsensitive);
+}
+
+void openM3u(State& s, const QString& file, int resetFlag) {
+  loadM3u(s, file, resetFlag);
+  if (s.listCount <= 0) showMessage(file + QStringLiteral("が開けません。"));
 }
 
 void loadM3u(State& s, const QString& file, int resetFlag) {

@@ -136,8 +136,8 @@ bool takeCommandLine(State& s, const QString& given, const QString& currentDir) 
   // The list outlives this folder: it is saved at exit and read back from anywhere.
   const QString commandLine = absoluteCommandLine(given, currentDir);
   if (commandLine.isEmpty() || !isLocalFile(commandLine)) return false;
-  if (commandLine.right(3).toUpper() == QLatin1String("M3U"))
-    loadM3u(s, commandLine, 0);
+  if (isPlayListFile(commandLine))
+    openM3u(s, commandLine, 0);
   else
     setFileTable(s, QStringList{commandLine});
   // A play list without a reachable entry leaves nothing to start.

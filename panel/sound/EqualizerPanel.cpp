@@ -154,4 +154,10 @@ void EqualizerPanel::restoreSaved() {
   d_.setVolume(s_.volLevel[0], s_.volLevel[1]);
 }
 
+void EqualizerPanel::setBothVolumes(int level) {
+  for (int channel = 0; channel < 2; ++channel)
+    setVolume(channel, kVolumeScale - std::clamp(level, 0, kVolumeScale));
+  d_.setVolume(s_.volLevel[0], s_.volLevel[1]);
+}
+
 }  // namespace sorv

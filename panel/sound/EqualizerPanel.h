@@ -44,6 +44,8 @@ class EqualizerPanel : public QObject {
 
   // Start-up: the saved preset as if chosen, band tool-tips, the volume bars, the engine's volume.
   void restoreSaved();
+  // Both channels to one level (0..100), drawn and heard, as a desktop volume control sets it.
+  void setBothVolumes(int level);
 
  private:
   using MoveHandler = void (EqualizerPanel::*)(int, Qt::MouseButtons, Qt::KeyboardModifiers, double,

@@ -81,8 +81,10 @@ class StartUp : public ::testing::Test {
 TEST_F(StartUp, WithoutASoundDeviceItSaysSoOnceAndRunsSilently) {
   writeState();
   d.initResult = 0;
+  d.initFailureText = "Connection refused";
   ASSERT_EQ(program->startUp(QString()), Program::Start::Running);
-  EXPECT_EQ(messages.texts, QStringList{"VBMP3.DLLの初期化に失敗しました。"});
+  EXPECT_EQ(messages.texts,
+            QStringList{"サウンド出力の初期化に失敗しました。\nConnection refused"});
   EXPECT_EQ(d.count("initSilent"), 1);
   EXPECT_TRUE(program->panel().isVisible());
   EXPECT_EQ(program->panel().windowTitle(), QStringLiteral("そるばね Ver.1.14"));
@@ -94,7 +96,7 @@ TEST_F(StartUp, WithoutEvenASilentOutputItEndsWithoutSaving) {
   d.initResult = 0;
   d.initSilentResult = 0;
   EXPECT_EQ(program->startUp(QString()), Program::Start::EngineFailed);
-  EXPECT_EQ(messages.texts, QStringList{"VBMP3.DLLの初期化に失敗しました。"});
+  EXPECT_EQ(messages.texts, QStringList{"サウンド出力の初期化に失敗しました。"});
   EXPECT_FALSE(program->panel().isVisible());
   program.reset();
   QFile file(work + "sorvane.dat");
@@ -130,6 +132,20 @@ TEST_F(StartUp, EngineIsPreparedInOrder) {
   EXPECT_LT(at("setVolume 80,80"), at("setDecodeOption 44100"));
   EXPECT_EQ(d.lyricsTimeMode, 0);
   EXPECT_TRUE(program->panel().isVisible());
+}
+
+// A list of another player with nothing to play is named once, not left to an empty counter.
+TEST_F(StartUp, ACommandLineListWithNothingToPlayIsNamed) {
+  writeState();
+  const QString list = work + "Mix.m3u8";
+  QFile file(list);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("#EXTM3U\n#EXTINF:215,gone\nfile:///nowhere/gone.mp3\n");
+  file.close();
+  ASSERT_EQ(program->startUp(list), Program::Start::Running);
+  EXPECT_EQ(messages.texts, QStringList{list + "が開けません。"});
+  EXPECT_EQ(program->state().playState, 0);
+  EXPECT_EQ(program->panel().counter(), "0000 / 0000");
 }
 
 // The arguments are joined into one line, so a path the shell split at its blank still plays.

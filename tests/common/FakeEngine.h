@@ -16,6 +16,7 @@ class FakeEngine : public AudioEngine {
   // What the fake answers.
   int initResult = 1;
   int initSilentResult = 1;
+  std::string initFailureText;
   int32_t engineState = 0;  // returned by getState; open/play/stop/pause/restart move it
   int32_t position = 0;
   int32_t versionNumber = 100;
@@ -50,6 +51,7 @@ class FakeEngine : public AudioEngine {
 
   int init() override;
   int initSilent() override;
+  std::string initFailure() const override { return initFailureText; }
   void release() override;
   int getEngineOption(EngineOption& o) override;
   int setEngineOption(const EngineOption& o) override;

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <QDBusVariant>
+
 #include "core/mpris/MprisService.h"
 #include "tests/common/FakeEngine.h"
 #include "tests/common/PrivateBus.h"
+#include "tests/common/WaitUntil.h"
 
 namespace sorv {
 namespace {
@@ -19,6 +22,9 @@ struct Fixture {
     c.next = [this] { commands << "next"; };
     c.previous = [this] { commands << "previous"; };
     c.seek = [this](int32_t seconds) { commands << QStringLiteral("seek %1").arg(seconds); };
+    c.setLoop = [this](bool on) { s.loopMode = on ? 1 : 0; };
+    c.setShuffle = [this](bool on) { s.shuffleMode = on ? 1 : 0; };
+    c.setVolume = [this](int32_t level) { s.volLevel = {level, level}; };
     return c;
   }
   void playOneSong() {
@@ -85,5 +91,62 @@ TEST(Mpris, TheBusSeesTheSongAndDrivesTheCommands) {
   EXPECT_EQ(f.commands.last(), "play");
 }
 
+// What a client hears of PropertiesChanged.
+class ChangeListener : public QObject {
+  Q_OBJECT
+ public:
+  QVariantMap changed;
+ public slots:
+  void propertiesChanged(const QString&, const QVariantMap& properties, const QStringList&) {
+    changed.insert(properties);
+  }
+};
+
+// Loop and shuffle lamps and the volume: read, written through the commands, and told.
+TEST(Mpris, LampsAndVolumeAreWrittenReadBackAndTold) {
+  test::PrivateBus bus;
+  ASSERT_TRUE(bus.ok());
+  Fixture f;
+  f.s.volLevel = {80, 40};
+  MprisService service(f.s, f.d, f.hooks());
+  ASSERT_TRUE(service.registerOnBus(bus.connect("service"), "org.mpris.MediaPlayer2.test"));
+  QDBusConnection connection = bus.connect("client");
+  ChangeListener listener;
+  ASSERT_TRUE(connection.connect("org.mpris.MediaPlayer2.test", "/org/mpris/MediaPlayer2",
+                                 "org.freedesktop.DBus.Properties", "PropertiesChanged", &listener,
+                                 SLOT(propertiesChanged(QString, QVariantMap, QStringList))));
+  test::MprisClient client(connection, "org.mpris.MediaPlayer2.test");
+  EXPECT_EQ(client.property("LoopStatus").toString(), "None");
+  EXPECT_EQ(client.property("Shuffle").toBool(), false);
+  EXPECT_DOUBLE_EQ(client.property("Volume").toDouble(), 0.6);
+  auto set = [&](const char* name, const QVariant& value) {
+    client.call("org.freedesktop.DBus.Properties", "Set",
+                {QStringLiteral("org.mpris.MediaPlayer2.Player"), QString::fromLatin1(name),
+                 QVariant::fromValue(QDBusVariant(value))});
+  };
+  const struct {
+    const char* name;
+    QVariant value, readBack;
+  } cases[] = {{"LoopStatus", "Playlist", "Playlist"},
+               {"Shuffle", true, true},
+               {"Volume", 0.254, 0.25},
+               {"Volume", 7.0, 1.0},
+               {"Volume", -1.0, 0.0},
+               {"LoopStatus", "Track", "Playlist"},
+               {"LoopStatus", "None", "None"},
+               {"Shuffle", false, false}};
+  for (const auto& c : cases) {
+    listener.changed.clear();
+    set(c.name, c.value);
+    EXPECT_EQ(client.property(c.name), c.readBack) << c.name;
+    if (c.value != c.readBack && QString(c.name) == "LoopStatus") continue;  // nothing changed
+    ASSERT_TRUE(test::waitUntil([&] { return listener.changed.contains(c.name); })) << c.name;
+    EXPECT_EQ(listener.changed.value(c.name), c.readBack) << c.name;
+  }
+  EXPECT_EQ(f.s.volLevel, (std::array<int32_t, 2>{0, 0}));
+}
+
 }  // namespace
 }  // namespace sorv
+
+#include "mpris_test.moc"

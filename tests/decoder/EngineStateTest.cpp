@@ -171,6 +171,19 @@ TEST_F(EngineStateTest, OptionsVersionAndReinit) {
   EXPECT_EQ(state(), 1);
 }
 
+// A sound system that cannot be reached leaves its reason for the message; the silent output
+// that replaces it opens with no complaint.
+TEST(EngineInitTest, AFailedInitGivesTheSoundSystemsReason) {
+  const QByteArray driver = qgetenv("SDL_AUDIODRIVER");
+  qputenv("SDL_AUDIODRIVER", "no-such-driver");
+  ThreadedAudioEngine engine;
+  EXPECT_EQ(engine.init(), 0);
+  EXPECT_NE(engine.initFailure(), "");
+  qputenv("SDL_AUDIODRIVER", driver);
+  EXPECT_NE(engine.initSilent(), 0);
+  EXPECT_EQ(engine.initFailure(), "");
+}
+
 // The engine with the test as its sound device: the test decides when sound is heard.
 class DrivenEngineTest : public ::testing::Test {
  protected:

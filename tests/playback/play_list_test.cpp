@@ -143,6 +143,34 @@ TEST_F(PlayListTest, ShiftJisPlayListIsRead) {
   EXPECT_EQ(entries(s), QStringList({song}));
 }
 
+// Lists of other players: "file:" URIs, percent-encoded, of this host; "#EXTINF" lines; named
+// ".m3u8". A list none of whose entries can be played is named in a message.
+TEST_F(PlayListTest, ListsOfOtherPlayersAreReadAndAnUnplayableOneIsNamed) {
+  makeList(s, d, 3);
+  ASSERT_TRUE(player.start(2));
+  const QString spaced = makeFile(dir, "other/歌 #1 100%.mp3");
+  const QString local = makeFile(dir, "other/local.mp3");
+  const QString plain = makeFile(dir, "other/plain.mp3");
+  const QString encoded =
+      QString::fromLatin1(QUrl::toPercentEncoding(dir.filePath("other/歌 #1 100%.mp3"), "/"));
+  const QString list = dir.filePath("other/Mix.M3U8");
+  writeAll(list, ("\xEF\xBB\xBF#EXTM3U\n#EXTINF:215,Artist - 歌\nfile://" + encoded +
+                  "\n#EXTINF:10,x\nFILE://localhost" + QUrl::toPercentEncoding(local, "/") +
+                  "\nfile://elsewhere" + QUrl::toPercentEncoding(local, "/") + "\nfile://" +
+                  dir.filePath("other/gone.mp3") + "\nhttp://radio/stream.mp3\n" + plain + "\n")
+                     .toUtf8());
+  handOver(player, list);
+  EXPECT_EQ(entries(s), QStringList({spaced, local, plain}));
+  EXPECT_EQ(d.openPath, spaced.toStdString());
+  EXPECT_TRUE(messages.texts.isEmpty());
+  // Nothing to play: said, not left to an empty counter.
+  const QString unplayable = dir.filePath("other/gone.m3u8");
+  writeAll(unplayable, "#EXTM3U\n#EXTINF:1,gone\nfile:///nowhere/gone.mp3\n");
+  handOver(player, unplayable);
+  EXPECT_EQ(messages.texts, QStringList{unplayable + "が開けません。"});
+  EXPECT_EQ(s.listCount, 0);
+}
+
 TEST_F(PlayListTest, DroppedFolderIsWalkedBreadthFirst) {
   makeFile(dir, "top/b.mp3");
   makeFile(dir, "top/a.MP3");

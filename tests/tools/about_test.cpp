@@ -1,4 +1,5 @@
 #include <QFile>
+#include <QRegularExpression>
 #include <QSettings>
 
 #include "tests/common/WaitUntil.h"
@@ -29,24 +30,38 @@ class AboutTest : public ToolsTest {
   }
 };
 
-TEST_F(AboutTest, ShowsBothVersionsAndTheCaption) {
-  // The engine's version is its first digit, a dot and its last two.
-  for (const auto& [number, text] : {std::pair{300, "3.00"}, {25, "2.25"}, {254, "2.54"}}) {
-    d.versionNumber = number;
-    AboutBox about(s, d);
-    EXPECT_EQ(about.lblVersion()->text(),
-              QString("そるばね    Version 1.14\nVBMP3.DLL   Version ") + text);
-  }
-  AboutBox about(s, d);
+TEST_F(AboutTest, NamesTheProgramAndTheLibrariesItIsBuiltOnWithNothingClipped) {
+  AboutBox about(s);
   EXPECT_EQ(about.windowTitle(), "そるばねのﾊﾞｰｼﾞｮﾝ情報");
+  EXPECT_EQ(about.lblVersion()->text(), "そるばね    Version 1.14");
   EXPECT_TRUE(about.lblDescription()->text().startsWith("　このプログラムは、多くのＭＰ３"));
-  // The description shows whole, above everything that follows it.
+  // Every library once, with a version that looks like one.
+  const QString libraries =
+      about.lblLibraries(0)->text() + QLatin1Char('\n') + about.lblLibraries(1)->text();
+  const QStringList lines = libraries.split(QLatin1Char('\n'));
+  ASSERT_EQ(lines.size(), 8);
+  const char* names[] = {"libmpg123", "FFmpeg", "SDL",        "Qt",
+                         "TagLib",    "SQLite", "libebur128", "kissfft"};
+  for (int i = 0; i < 8; ++i)
+    EXPECT_TRUE(
+        QRegularExpression(QString("^%1 \\d+\\.\\d+").arg(names[i])).match(lines[i]).hasMatch())
+        << lines[i].toStdString();
+  EXPECT_TRUE(lines.contains("Qt " + QString::fromLatin1(qVersion())));
+  // Nothing says the program is built on what it is not.
+  for (QLabel* label : about.findChildren<QLabel*>()) EXPECT_FALSE(label->text().contains("VBMP3"));
+  // Each text shows whole inside the dialog, clear of the buttons; the description stays above
+  // everything that follows it.
   const QRect description = about.lblDescription()->geometry();
   EXPECT_GE(description.height(), about.lblDescription()->heightForWidth(description.width()));
-  for (QWidget* child : about.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
-    if (child->y() > description.top()) {
-      EXPECT_GE(child->y(), description.bottom());
-    }
+  for (QLabel* label : about.findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly)) {
+    const QRect frame = label->geometry();
+    if (frame.top() > description.top()) EXPECT_GE(frame.top(), description.bottom());
+    if (label->wordWrap()) continue;
+    EXPECT_GE(frame.width(), label->sizeHint().width()) << label->text().toStdString();
+    EXPECT_GE(frame.height(), label->sizeHint().height()) << label->text().toStdString();
+    EXPECT_TRUE(about.rect().contains(frame)) << label->text().toStdString();
+    EXPECT_FALSE(frame.intersects(about.cmdOK()->geometry())) << label->text().toStdString();
+    EXPECT_FALSE(frame.intersects(about.cmdSysInfo()->geometry())) << label->text().toStdString();
   }
   EXPECT_LE(about.cmdSysInfo()->geometry().bottom(), about.height());
   EXPECT_EQ(about.cmdSysInfo()->text(), "ｼｽﾃﾑ情報(&S)...");
@@ -76,7 +91,7 @@ TEST_F(AboutTest, SystemInformationStartsTheConfiguredToolOrSaysItIsUnavailable)
     if (!c.location.isEmpty()) setSystem(kLocation, c.location);
     QFile::remove(temp("ran"));
     messages.texts.clear();
-    AboutBox about(s, d);
+    AboutBox about(s);
     about.cmdSysInfoClick();
     if (c.starts) {
       EXPECT_TRUE(messages.texts.isEmpty()) << c.name;
