@@ -30,8 +30,8 @@ struct State {
   // The play list. Positions count from 1, as the counter shows them; listCount entries are in
   // use.
   QVector<PlayListEntry> entries;
-  int16_t listCount = 0;
-  int16_t listPos = 0;
+  int32_t listCount = 0;
+  int32_t listPos = 0;
 
   // Options, 0 or 1 unless stated.
   int16_t useSongDb = 0;

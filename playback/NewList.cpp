@@ -1,7 +1,6 @@
 #include "playback/NewList.h"
 
 #include <QUrl>
-#include <algorithm>
 
 #include "core/LocalNames.h"
 #include "core/Paths.h"
@@ -14,7 +13,7 @@ void setFileTable(State& s, PlayerView& v, const QStringList& paths) {
   // The counter repaints at once; once per entry froze the window for seconds on long lists,
   // so it counts up in steps and shows the last entry.
   constexpr int kCounterStep = 500;
-  const int last = std::min<int>(paths.size(), kMaxListEntries);
+  const int last = paths.size();
   setFileTable(s, paths, [&v, last](int i) {
     if (i % kCounterStep == 0 || i == last) v.setCounter(QStringLiteral("0000 / ") + format0000(i));
   });

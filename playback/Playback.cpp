@@ -69,7 +69,7 @@ void lookUpSong(State& s) {
 
 }  // namespace
 
-int16_t playData(State& s, AudioEngine& d, PlayerView& v, int16_t pos) {
+int16_t playData(State& s, AudioEngine& d, PlayerView& v, int32_t pos) {
   stopAndClose(d);
   const QString path = s.hasEntry(pos) ? s.entry(pos).file : QString();
   OpenRecord record{};

@@ -11,15 +11,13 @@ namespace sorv {
 
 namespace {
 
-// The entry lines of a list: header and comment lines ("#") and blank lines name nothing, so
-// they take no place in a full list.
+// The entry lines of a list: header and comment lines ("#") and blank lines name nothing.
 QStringList entryLines(const QStringList& lines) {
   QStringList entries;
   for (const QString& line : lines) {
     const QString text = line.trimmed();
     if (text.isEmpty() || text.startsWith(QLatin1Char('#'))) continue;
     entries << line;
-    if (entries.size() == kMaxListEntries) break;
   }
   return entries;
 }
@@ -46,14 +44,14 @@ void clampListPos(State& s) {
   if (s.listCount <= 0)
     s.listPos = 0;
   else
-    s.listPos = static_cast<int16_t>(std::clamp<int>(s.listPos, 1, s.listCount));
+    s.listPos = std::clamp(s.listPos, 1, s.listCount);
 }
 
 }  // namespace
 
 void setFileTable(State& s, const QStringList& paths, const std::function<void(int)>& progress) {
-  const int n = std::min<int>(paths.size(), kMaxListEntries);
-  s.listCount = static_cast<int16_t>(n);
+  const int n = paths.size();
+  s.listCount = n;
   if (n <= 0) return;
   s.resizeList(n);
   for (int i = 1; i <= n; ++i) {
@@ -86,8 +84,8 @@ void loadM3u(State& s, const QString& file, int resetFlag) {
       ++droppedBefore;
     }
   }
-  s.listCount = static_cast<int16_t>(kept);
-  s.listPos = static_cast<int16_t>(resetFlag == 1 ? (kept > 0 ? 1 : 0) : s.listPos - droppedBefore);
+  s.listCount = kept;
+  s.listPos = resetFlag == 1 ? (kept > 0 ? 1 : 0) : s.listPos - droppedBefore;
   clampListPos(s);
 }
 

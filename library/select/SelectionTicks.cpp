@@ -10,8 +10,6 @@ namespace sorv {
 
 namespace {
 
-constexpr int kMaxCollected = 32767;  // the play list's capacity
-
 bool isGenre(const QTreeWidgetItem* node) {
   return SongTreeWidget::keyOf(node).startsWith(QStringLiteral("Genre"));
 }
@@ -33,8 +31,7 @@ void SelectionWindow::clearMarks() {
 }
 
 void SelectionWindow::countTick(int16_t value) {
-  const int count = checkCount_ + (value == -1 ? 1 : -1);
-  checkCount_ = std::clamp(count, 0, static_cast<int>(std::numeric_limits<int16_t>::max()));
+  checkCount_ = std::max(0, checkCount_ + (value == -1 ? 1 : -1));
 }
 
 void SelectionWindow::showCountCaption() {
@@ -87,7 +84,7 @@ void SelectionWindow::propagateCheckUp(QTreeWidgetItem* node, int16_t value) {
 
 QStringList SelectionWindow::collectCheckedKeys() const {
   QStringList keys;
-  for (QTreeWidgetItemIterator it(tree); *it && keys.size() < kMaxCollected; ++it) {
+  for (QTreeWidgetItemIterator it(tree); *it; ++it) {
     if (isLeaf(*it) && SongTreeWidget::isChecked(*it)) keys << SongTreeWidget::keyOf(*it);
   }
   return keys;

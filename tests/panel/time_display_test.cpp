@@ -32,6 +32,24 @@ TEST_F(TimeDisplay, TickShowsTimeAndCopiesLabelsToTheBar) {
   EXPECT_NE(image.pixelColor(46, 58), QColor(0, 168, 168));
 }
 
+// The counter keeps its look at four digits and shows seven whole, narrower, within its well.
+TEST_F(TimeDisplay, CounterShowsUpToSevenDigitsWhole) {
+  panel->show();
+  for (const auto& [pos, count] :
+       {std::pair{3, 12}, std::pair{32768, 100000}, std::pair{1000000, 1000000}}) {
+    s.listPos = pos;
+    s.listCount = count;
+    panel->setCounter(s.counterText());
+    const FittedLabel& label = panel->cdisp();
+    const QRectF drawn = label.textRect();
+    EXPECT_TRUE(QRectF(label.contentsRect()).contains(drawn)) << label.text().toStdString();
+    if (pos < 10000) {
+      EXPECT_EQ(label.widthScale(), 1.0);
+    }
+  }
+  EXPECT_EQ(panel->counter(), "1000000 / 1000000");
+}
+
 TEST_F(TimeDisplay, TickWhileNothingPlaysOnlyClearsTheLabels) {
   makeList(3, 2);
   panel->setTime(QStringLiteral("1:00 / 2:00"));

@@ -93,7 +93,7 @@ TEST_F(PlayerTest, ShuffleInvariantsOverManyLists) {
       State list;
       makeList(list, d, n);
       for (int i = 1; i <= n; ++i) list.entry(i).stream.fileSize = 1000 + i;
-      list.listPos = static_cast<int16_t>(pos);
+      list.listPos = pos;
       list.rndState = static_cast<uint32_t>(n * 977 + pos);
       const QStringList before = listFiles(list);
       tblShuffle(list);

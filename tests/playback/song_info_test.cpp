@@ -217,7 +217,7 @@ TEST_F(SongInfoTest, BarTitleLongAndShort) {
 QStringList listRows(State& s, FakeEngine& d, FakeView& v, int pos, int count) {
   s = State();
   makeList(s, d, count);
-  s.listPos = static_cast<int16_t>(pos);
+  s.listPos = pos;
   v.mPanelArea.cls();
   showListView(s, d, v.mPanelArea);
   return colouredTexts(v.mPanelArea);
