@@ -6,18 +6,19 @@
 #include <array>
 #include <cstdint>
 
+#include "core/LazyRecord.h"
 #include "decoder/Records.h"
 #include "decoder/SongFiles.h"
 
 namespace sorv {
 
 // One song of the play list: its file, what it was named by ("mp3", "rmp"), and its tag and
-// stream records once read.
+// stream records once read (blank until then, and held only once written).
 struct PlayListEntry {
   QString file;
   QString extension;
-  TagRecord tag;
-  StreamRecord stream;
+  LazyRecord<TagRecord> tag;
+  LazyRecord<StreamRecord> stream;
 };
 
 // Which window is on screen.

@@ -15,7 +15,7 @@ constexpr int kStartDelayMs = 2000;
 constexpr int32_t kEnginePaused = 2;
 
 int32_t lengthOfEntry(const State& s, int pos) {
-  return s.hasEntry(pos) ? s.entry(pos).stream.length : 0;
+  return s.hasEntry(pos) ? s.entry(pos).stream->length : 0;
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 
 #include <QFileInfo>
 
-#include "core/LocalNames.h"
+#include "core/LocalFileCheck.h"
 #include "core/Paths.h"
 #include "core/TextFields.h"
 #include "core/session/DroppedFiles.h"
@@ -25,12 +25,12 @@ QStringList entryLines(const QStringList& lines) {
 // The file a line names, or nothing when none is there: relative names (".\name" of the
 // Windows era like "./name") are files in the list's folder. Blanks around the line go unless
 // the name itself holds them.
-QString reachableEntry(const QString& line, const QString& folder) {
+QString reachableEntry(const QString& line, const QString& folder, LocalFileCheck& files) {
   for (const QString& text : {line, line.trimmed()}) {
     QString name = unquoted(text);
     if (name.startsWith(QStringLiteral(".\\"))) name[1] = kSep;
     const QString path = absoluteFileName(name, folder);
-    if (!path.isEmpty() && isLocalFile(path)) return path;
+    if (!path.isEmpty() && files.isFile(path)) return path;
   }
   return QString();
 }
@@ -74,8 +74,9 @@ void loadM3u(State& s, const QString& file, int resetFlag) {
   const QString folder = QFileInfo(file).absolutePath();
   s.resizeList(entries.size());
   int kept = 0, droppedBefore = 0;
+  LocalFileCheck files;
   for (int i = 1; i <= entries.size(); ++i) {
-    const QString path = reachableEntry(entries[i - 1], folder);
+    const QString path = reachableEntry(entries[i - 1], folder, files);
     if (!path.isEmpty()) {
       ++kept;
       s.entry(kept).file = path;

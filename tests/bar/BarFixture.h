@@ -29,8 +29,8 @@ class BarTest : public ::testing::Test {
       file.open(QIODevice::WriteOnly);
       s.entry(i).file = path;
       s.entry(i).extension = "mp3";
-      s.entry(i).stream.length = length;
-      s.entry(i).stream.fileSize = 1000;
+      s.entry(i).stream->length = length;
+      s.entry(i).stream->fileSize = 1000;
       d.streams[path.toStdString()].length = length;
     }
     s.listCount = n;

@@ -17,7 +17,7 @@ TEST(timeLabel, MinutesWithoutLeadingZeroSecondsWithTwoDigits) {
 
 TEST_F(TimeDisplay, TickShowsTimeAndCopiesLabelsToTheBar) {
   makeList(3, 2);
-  s.entry(2).stream.length = 300;
+  s.entry(2).stream->length = 300;
   s.playState = 1;
   d.engineState = 1;
   d.position = 65;
