@@ -3,7 +3,6 @@
 #include <QPainter>
 #include <QStyle>
 #include <QtMath>
-#include <algorithm>
 
 namespace sorv {
 
@@ -23,7 +22,7 @@ double FittedLabel::widthScale() const {
 
 QRectF FittedLabel::textRect() const {
   const QRectF room = contentsRect();
-  const QSizeF size(std::min(textWidth(*this), room.width()), fontMetrics().height());
+  const QSizeF size(textWidth(*this) * widthScale(), fontMetrics().height());
   QRectF rect(QPointF(), size);
   rect.moveCenter(room.center());
   if (alignment() & Qt::AlignLeft) rect.moveLeft(room.left());

@@ -1,34 +1,38 @@
 #include "core/LocalFileCheck.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <dirent.h>
 
 #include "core/LocalNames.h"
 
 namespace sorv {
 
-LocalFileCheck::~LocalFileCheck() {
-  if (folderFd_ >= 0) ::close(folderFd_);
+namespace {
+
+std::unordered_set<std::string> regularFilesIn(const std::string& folder) {
+  std::unordered_set<std::string> files;
+  DIR* dir = ::opendir(folder.c_str());
+  if (!dir) return files;
+  while (const dirent* entry = ::readdir(dir))
+    if (entry->d_type == DT_REG) files.emplace(entry->d_name);
+  ::closedir(dir);
+  return files;
 }
 
-void LocalFileCheck::openFolder(const std::string& folder) {
-  if (folder == folder_) return;
-  if (folderFd_ >= 0) ::close(folderFd_);
-  folder_ = folder;
-  folderFd_ = ::open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
-}
+}  // namespace
 
 bool LocalFileCheck::isFile(const QString& path) {
   const std::string bytes = path.toStdString();
   const std::size_t slash = bytes.rfind('/');
   if (slash != std::string::npos && slash > 0) {
-    openFolder(bytes.substr(0, slash));
-    struct stat info {};
-    if (folderFd_ >= 0 && ::fstatat(folderFd_, bytes.c_str() + slash + 1, &info, 0) == 0)
-      return S_ISREG(info.st_mode);
+    const std::string folderName = bytes.substr(0, slash);
+    Folder& folder = folders_[folderName];
+    if (!folder.read && ++folder.named >= 2) {
+      folder.files = regularFilesIn(folderName);
+      folder.read = true;
+    }
+    if (folder.files.count(bytes.substr(slash + 1)) != 0) return true;
   }
-  // Not found as written: the name may be one read from CP932 bytes on disk.
+  // Named once, a link, gone, or a name read from CP932 bytes on disk: looked up in full.
   return isLocalFile(path);
 }
 

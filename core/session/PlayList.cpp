@@ -40,6 +40,13 @@ QString trailingBlanksRemoved(QString text) {
   return text;
 }
 
+// Entries named alike share one extension text: a long list holds a handful of them, not one
+// for every entry.
+const QString& sharedText(const QString& text, QString& last) {
+  if (text != last) last = text;
+  return last;
+}
+
 void clampListPos(State& s) {
   if (s.listCount <= 0)
     s.listPos = 0;
@@ -54,10 +61,11 @@ void setFileTable(State& s, const QStringList& paths, const std::function<void(i
   s.listCount = n;
   if (n <= 0) return;
   s.resizeList(n);
+  QString extension;
   for (int i = 1; i <= n; ++i) {
     if (hasAudioExtension(paths[i - 1], s.songFiles())) {
       s.entry(i).file = paths[i - 1];
-      s.entry(i).extension = paths[i - 1].right(3).toLower();
+      s.entry(i).extension = sharedText(paths[i - 1].right(3).toLower(), extension);
     }
     if (progress) progress(i);
   }
@@ -75,12 +83,13 @@ void loadM3u(State& s, const QString& file, int resetFlag) {
   s.resizeList(entries.size());
   int kept = 0, droppedBefore = 0;
   LocalFileCheck files;
+  QString extension;
   for (int i = 1; i <= entries.size(); ++i) {
     const QString path = reachableEntry(entries[i - 1], folder, files);
     if (!path.isEmpty()) {
       ++kept;
       s.entry(kept).file = path;
-      s.entry(kept).extension = trailingBlanksRemoved(path).right(3);
+      s.entry(kept).extension = sharedText(trailingBlanksRemoved(path).right(3), extension);
     } else if (s.listPos >= i) {
       ++droppedBefore;
     }

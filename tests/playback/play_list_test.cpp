@@ -107,21 +107,27 @@ TEST_F(PlayListTest, LinesKeepCommasBlanksAndQuotes) {
 }
 
 // A list far beyond 32,767 entries comes back whole, its header and comment lines left out, and
-// the current song stays current past the 16-bit range.
+// the current song stays current past the 16-bit range. A link to a song is one; a missing file
+// and a folder are not.
 TEST_F(PlayListTest, HundredThousandLinesLoadWhole) {
   constexpr int kSongs = 100000;
   const QString song = makeFile(dir, "song.mp3");
+  const QString link = dir.filePath("link.mp3");
+  ASSERT_TRUE(QFile::link(song, link));
+  ASSERT_TRUE(QDir(dir.path()).mkpath("folder.mp3"));
+  const QMap<int, QString> odd{{30000, dir.filePath("folder.mp3")},
+                               {50000, dir.filePath("gone.mp3")},
+                               {60000, link},
+                               {70000, makeFile(dir, "x.mp3")}};
   QStringList lines{"#EXTM3U"};
-  for (int i = 1; i <= kSongs; ++i) {
-    lines << "#EXTINF:1,song";
-    lines << (i == 50000 ? dir.filePath("gone.mp3") : i == 70000 ? makeFile(dir, "x.mp3") : song);
-  }
+  for (int i = 1; i <= kSongs; ++i) lines << "#EXTINF:1,song" << odd.value(i, song);
   s.listPos = 70000;
   loadM3u(s, m3u(lines), 0);
-  EXPECT_EQ(s.listCount, kSongs - 1);
-  EXPECT_EQ(s.listPos, 69999);
-  EXPECT_EQ(s.entry(69999).file, dir.filePath("x.mp3"));
-  EXPECT_EQ(s.entry(kSongs - 1).file, song);
+  EXPECT_EQ(s.listCount, kSongs - 2);
+  EXPECT_EQ(s.listPos, 69998);
+  EXPECT_EQ(s.entry(59998).file, link);
+  EXPECT_EQ(s.entry(69998).file, dir.filePath("x.mp3"));
+  EXPECT_EQ(s.entry(kSongs - 2).file, song);
 }
 
 // "./name", ".\name" and "sub/name" are files beside the list, wherever the program runs.
