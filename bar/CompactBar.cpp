@@ -8,6 +8,7 @@
 
 #include "bar/BarGeometry.h"
 #include "bar/BarPictures.h"
+#include "core/FittedLabel.h"
 #include "core/Fonts.h"
 #include "core/PictureWidget.h"
 #include "playback/SongInfo.h"
@@ -31,9 +32,9 @@ void paint(QWidget* widget, const QColor& back, const QColor& text = QColor()) {
   widget->setAutoFillBackground(true);
 }
 
-QLabel* makeLabel(QWidget* parent, const char* name, int top, const QColor& text,
-                  const QColor& back) {
-  auto* label = new QLabel(parent);
+FittedLabel* makeLabel(QWidget* parent, const char* name, int top, const QColor& text,
+                       const QColor& back) {
+  auto* label = new FittedLabel(parent);
   label->setObjectName(QLatin1String(name));
   label->setGeometry(px(kTrayItemLeft), px(top), px(kTrayItemWidth), px(kLabelHeight));
   label->setAlignment(Qt::AlignCenter);

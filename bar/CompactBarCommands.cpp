@@ -52,7 +52,7 @@ void CompactBar::timeBarMouseDown(Qt::MouseButton, Qt::KeyboardModifiers, double
   PictureArea& strip = timeBar();
   strip.cls();
   strip.filledBox(0, 0, x, strip.scaleHeight(), strip.foreColor());
-  const double total = s_.hasEntry(s_.listPos) ? s_.entry(s_.listPos).stream.length : 0;
+  const double total = s_.hasEntry(s_.listPos) ? s_.entry(s_.listPos).stream->length : 0;
   const double fraction = qBound(0.0, x / strip.scaleWidth(), 1.0);
   player_.seek(static_cast<int32_t>(fraction * total));
 }

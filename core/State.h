@@ -6,18 +6,19 @@
 #include <array>
 #include <cstdint>
 
+#include "core/LazyRecord.h"
 #include "decoder/Records.h"
 #include "decoder/SongFiles.h"
 
 namespace sorv {
 
 // One song of the play list: its file, what it was named by ("mp3", "rmp"), and its tag and
-// stream records once read.
+// stream records once read (blank until then, and held only once written).
 struct PlayListEntry {
   QString file;
   QString extension;
-  TagRecord tag;
-  StreamRecord stream;
+  LazyRecord<TagRecord> tag;
+  LazyRecord<StreamRecord> stream;
 };
 
 // Which window is on screen.
@@ -30,8 +31,8 @@ struct State {
   // The play list. Positions count from 1, as the counter shows them; listCount entries are in
   // use.
   QVector<PlayListEntry> entries;
-  int16_t listCount = 0;
-  int16_t listPos = 0;
+  int32_t listCount = 0;
+  int32_t listPos = 0;
 
   // Options, 0 or 1 unless stated.
   int16_t useSongDb = 0;

@@ -12,11 +12,12 @@ namespace sorv {
 
 void setFileTable(State& s, PlayerView& v, const QStringList& paths) {
   // The counter repaints at once; once per entry froze the window for seconds on long lists,
-  // so it counts up in steps and shows the last entry.
-  constexpr int kCounterStep = 500;
-  const int last = std::min<int>(paths.size(), kMaxListEntries);
-  setFileTable(s, paths, [&v, last](int i) {
-    if (i % kCounterStep == 0 || i == last) v.setCounter(QStringLiteral("0000 / ") + format0000(i));
+  // so it counts up in steps of 500 entries, at most 50 steps however long the list, and shows
+  // the last entry.
+  const int last = paths.size();
+  const int step = std::max(500, last / 50);
+  setFileTable(s, paths, [&v, last, step](int i) {
+    if (i % step == 0 || i == last) v.setCounter(QStringLiteral("0000 / ") + format0000(i));
   });
 }
 

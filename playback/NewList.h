@@ -10,7 +10,7 @@
 
 namespace sorv {
 
-// setFileTable that counts up on the panel's counter, 500 entries a step, while it takes the
+// setFileTable that counts up on the panel's counter, in at most 50 steps, while it takes the
 // paths.
 void setFileTable(State& s, PlayerView& v, const QStringList& paths);
 // Builds a list from dropped files and folders and starts it; a drop with nothing playable

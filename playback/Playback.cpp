@@ -69,7 +69,7 @@ void lookUpSong(State& s) {
 
 }  // namespace
 
-int16_t playData(State& s, AudioEngine& d, PlayerView& v, int16_t pos) {
+int16_t playData(State& s, AudioEngine& d, PlayerView& v, int32_t pos) {
   stopAndClose(d);
   const QString path = s.hasEntry(pos) ? s.entry(pos).file : QString();
   OpenRecord record{};
@@ -79,7 +79,7 @@ int16_t playData(State& s, AudioEngine& d, PlayerView& v, int16_t pos) {
   }
   // The open read the file's facts and tags already: nothing here opens the song again.
   const SongFacts& facts = d.openedFacts();
-  if (s.entry(pos).stream.fileSize == 0) {
+  if (s.entry(pos).stream->fileSize == 0) {
     s.entry(pos).tag = facts.tag;
     s.entry(pos).stream = facts.stream;
   }

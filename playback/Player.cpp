@@ -15,12 +15,12 @@ constexpr int kStartDelayMs = 2000;
 constexpr int32_t kEnginePaused = 2;
 
 int32_t lengthOfEntry(const State& s, int pos) {
-  return s.hasEntry(pos) ? s.entry(pos).stream.length : 0;
+  return s.hasEntry(pos) ? s.entry(pos).stream->length : 0;
 }
 
 }  // namespace
 
-bool Player::start(int16_t pos) {
+bool Player::start(int32_t pos) {
   cancelStart();
   s_.listPos = pos;
   const bool started = playData(s_, d_, v_, pos) == -1;
@@ -119,7 +119,7 @@ void Player::cancelStart() {
 void Player::step(int delta) {
   if (s_.listCount == 0) return;
   const int target = s_.listPos + delta;
-  if (target >= 1 && target <= s_.listCount) s_.listPos = static_cast<int16_t>(target);
+  if (target >= 1 && target <= s_.listCount) s_.listPos = target;
   setPlaying(false);
   armStart();
   showListView(s_, d_, v_.mPanel());

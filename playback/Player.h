@@ -27,7 +27,7 @@ class Player {
   // Makes pos the current entry, starts it at once and shows it on every window; a pending start
   // is dropped. False
   // (after its message) when the entry could not be started.
-  bool start(int16_t pos);
+  bool start(int32_t pos);
   // Resumes a paused track, or else starts the current entry.
   void play();
   // Pauses or resumes what plays; nothing when nothing plays.

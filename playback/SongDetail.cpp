@@ -117,7 +117,7 @@ void showOtherStream(const State& s, const StreamRecord& info, PictureArea& area
 
 void showFileData(const State& s, PictureArea& area) {
   const bool entry = s.hasEntry(s.listPos);
-  const StreamRecord info = entry ? s.entry(s.listPos).stream : StreamRecord{};
+  const StreamRecord info = entry ? *s.entry(s.listPos).stream : StreamRecord{};
   const QString ext = entry ? s.entry(s.listPos).extension : QString();
   area.setForeColor(kFileDataColor);
   area.setFontName(QString::fromUtf8(kArial));
@@ -142,7 +142,7 @@ int firstListRow(const State& s) {
 }
 
 QString listRowText(const State& s, int i) {
-  const QString title = tagText(s.entry(i).tag.title);
+  const QString title = tagText(s.entry(i).tag->title);
   return leftTrimBlanks(title).isEmpty() ? fileNamePart(s.entry(i).file) : title;
 }
 
@@ -164,8 +164,8 @@ void showListView(State& s, AudioEngine& d, PictureArea& area) {
   area.setFontBold(false);
   const int first = std::max(1, firstListRow(s));
   for (int i = first; i <= first + 5 && s.hasEntry(i); ++i) {
-    if (s.entry(i).stream.fileSize == 0)
-      d.fileInfo(s.entry(i).file.toStdString(), s.entry(i).tag, s.entry(i).stream);
+    if (s.entry(i).stream->fileSize == 0)
+      d.fileInfo(s.entry(i).file.toStdString(), *s.entry(i).tag, *s.entry(i).stream);
     area.setCurrentX(30);
     const bool current = i == s.listPos;
     const int shade = current ? 250 : 128;

@@ -39,13 +39,13 @@ QString withThousands(qint64 value) {
 
 QString fallbackTitle(const State& s) {
   if (!s.hasEntry(s.listPos)) return {};
-  const QString title = leftTrimBlanks(tagText(s.entry(s.listPos).tag.title));
+  const QString title = leftTrimBlanks(tagText(s.entry(s.listPos).tag->title));
   return title.isEmpty() ? fileNamePart(s.entry(s.listPos).file) : title;
 }
 
 QString fallbackArtist(const State& s) {
   if (!s.hasEntry(s.listPos)) return {};
-  return trimBlanks(tagText(s.entry(s.listPos).tag.artist));
+  return trimBlanks(tagText(s.entry(s.listPos).tag->artist));
 }
 
 }  // namespace sorv

@@ -32,8 +32,8 @@ int main(int argc, char** argv) {
   sorv::test::FakeView v;
   std::vector<double> times;
   for (int run = 0; run < runs; ++run) {
-    s.entry(1).tag = {};
-    s.entry(1).stream = {};
+    s.entry(1).tag = sorv::TagRecord{};
+    s.entry(1).stream = sorv::StreamRecord{};
     const auto start = std::chrono::steady_clock::now();
     if (sorv::playData(s, engine, v, 1) != -1) return 1;
     times.push_back(

@@ -61,7 +61,7 @@ QVariantMap MprisService::metadata() const {
   QVariantMap map;
   if (s_.playState != 1 || s_.listPos < 1 || s_.listPos > s_.listCount) return map;
   const int pos = s_.listPos;
-  const TagRecord& tag = s_.entry(pos).tag;
+  const TagRecord& tag = *s_.entry(pos).tag;
   const QString file = s_.entry(pos).file;
   QString title = s_.songTitle;
   QString artist = s_.songArtist;
@@ -73,7 +73,7 @@ QVariantMap MprisService::metadata() const {
   map.insert(
       QStringLiteral("mpris:trackid"),
       QVariant::fromValue(QDBusObjectPath(QStringLiteral("/org/sorvane/track/%1").arg(pos))));
-  map.insert(QStringLiteral("mpris:length"), qlonglong(s_.entry(pos).stream.length) * 1000000);
+  map.insert(QStringLiteral("mpris:length"), qlonglong(s_.entry(pos).stream->length) * 1000000);
   map.insert(QStringLiteral("xesam:title"), title);
   if (!artist.isEmpty()) map.insert(QStringLiteral("xesam:artist"), QStringList{artist});
   const QString album =

@@ -51,7 +51,7 @@ QStringList collectSongFiles(const QStringList& items, SongFiles which, int limi
 }
 
 QStringList collectDroppedFiles(const QStringList& items, SongFiles which) {
-  return collectSongFiles(items, which, kMaxListEntries);
+  return collectSongFiles(items, which, kMaxDropFiles);
 }
 
 }  // namespace sorv

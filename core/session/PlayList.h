@@ -7,7 +7,7 @@
 
 namespace sorv {
 
-// Replaces the play list with paths (at most 32,767 are taken); progress, when given, hears
+// Replaces the play list with paths; progress, when given, hears
 // the number of each entry as it is taken. listPos is left to the caller.
 void setFileTable(State& s, const QStringList& paths,
                   const std::function<void(int)>& progress = {});

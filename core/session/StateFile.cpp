@@ -114,7 +114,8 @@ class StateReader {
 
 void readStateValues(State& s, QStringList lines) {
   StateReader in(std::move(lines));
-  in.readShort(s.saveSelInfo).readShort(s.listCount).readShort(s.listPos);
+  // The list's size and place are read as 32-bit numbers: a list may hold far more than 32,767.
+  in.readShort(s.saveSelInfo).readLong(s.listCount).readLong(s.listPos);
   for (int32_t& level : s.equLevel) in.readLong(level);
   in.readShort(s.equPreNo)
       .readLong(s.volLevel[0])

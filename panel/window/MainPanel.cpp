@@ -5,6 +5,7 @@
 #include <QPainter>
 
 #include "core/AppIcon.h"
+#include "core/FittedLabel.h"
 #include "core/Fonts.h"
 #include "panel/sound/EqualizerPanel.h"
 #include "panel/sound/ScopeDisplay.h"
@@ -37,9 +38,9 @@ class LampWidget : public QWidget {
   std::function<void()> pressed_;
 };
 
-QLabel* makeLabel(const QRect& geometry, const QColor& color, Qt::Alignment align,
-                  QWidget* parent) {
-  auto* label = new QLabel(parent);
+FittedLabel* makeLabel(const QRect& geometry, const QColor& color, Qt::Alignment align,
+                       QWidget* parent) {
+  auto* label = new FittedLabel(parent);
   label->setGeometry(geometry);
   label->setAlignment(align);
   QFont font(QString::fromUtf8(kArial));

@@ -2,11 +2,11 @@
 // The main panel: a frameless, skinned window whose buttons are hot spots on the skin image
 // `titleBar`. It shows the song areas, the counters and the time, embeds the equalizer and the
 // scopes, runs the panel's four timers, moves when the skin is dragged and takes file drops.
-#include <QLabel>
 #include <QTimer>
 #include <QWidget>
 #include <array>
 
+#include "core/FittedLabel.h"
 #include "core/PictureWidget.h"
 #include "core/State.h"
 #include "decoder/AudioEngine.h"
@@ -33,7 +33,7 @@ class MainPanel : public QWidget {
   PictureWidget& mPanelWidget() { return *mPanel_; }
   PictureWidget& aPanelWidget() { return *aPanel_; }
   QLabel& tdisp() { return *tdisp_; }
-  QLabel& cdisp() { return *cdisp_; }
+  FittedLabel& cdisp() { return *cdisp_; }
   QWidget& flash() { return *flash_; }
   QWidget& selOff() { return *selOff_; }
   // btn(22) (loop lamp) or btn(23) (shuffle lamp).
@@ -102,7 +102,7 @@ class MainPanel : public QWidget {
   PictureWidget* mPanel_ = nullptr;
   PictureWidget* aPanel_ = nullptr;
   QLabel* tdisp_ = nullptr;
-  QLabel* cdisp_ = nullptr;
+  FittedLabel* cdisp_ = nullptr;
   QWidget* flash_ = nullptr;
   QLabel* selOff_ = nullptr;
   std::array<QWidget*, 2> lamps_{};

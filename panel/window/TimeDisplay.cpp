@@ -22,7 +22,7 @@ QString minutesSeconds(int seconds) {
 
 int totalOfCurrent(const State& s) {
   if (s.listPos < 1 || s.listPos > s.entries.size()) return 0;
-  return s.entry(s.listPos).stream.length;
+  return s.entry(s.listPos).stream->length;
 }
 
 void drawMainProgress(PictureArea& mPanel, int elapsed, int total) {

@@ -21,7 +21,7 @@ class BarTest : public ::testing::Test {
   }
 
   // Entries 1..n, each a file that exists, `length` seconds long.
-  void makeList(int n, int16_t pos, int32_t length = 240) {
+  void makeList(int n, int32_t pos, int32_t length = 240) {
     s.resizeList(n);
     for (int i = 1; i <= n; ++i) {
       const QString path = dir.filePath(QStringLiteral("song%1.mp3").arg(i));
@@ -29,11 +29,11 @@ class BarTest : public ::testing::Test {
       file.open(QIODevice::WriteOnly);
       s.entry(i).file = path;
       s.entry(i).extension = "mp3";
-      s.entry(i).stream.length = length;
-      s.entry(i).stream.fileSize = 1000;
+      s.entry(i).stream->length = length;
+      s.entry(i).stream->fileSize = 1000;
       d.streams[path.toStdString()].length = length;
     }
-    s.listCount = static_cast<int16_t>(n);
+    s.listCount = n;
     s.listPos = pos;
   }
 

@@ -124,7 +124,7 @@ TEST_F(BarTest, SeekingGoesToTheWholeSecondUnderThePointer) {
   EXPECT_EQ(strip.image().pixelColor(39, 2), QColor(255, 0, 255));
   EXPECT_EQ(strip.image().pixelColor(41, 2), QColor(192, 0, 0));
   // An entry whose length is not known yet seeks to the start.
-  s.entry(1).stream.length = 0;
+  s.entry(1).stream->length = 0;
   bar.timeBarMouseDown(Qt::LeftButton, {}, 900, 30);
   EXPECT_EQ(d.calls.back(), "seek 0");
 }

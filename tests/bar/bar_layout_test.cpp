@@ -4,6 +4,7 @@
 #include <QScreen>
 
 #include "bar/DispMode.h"
+#include "core/FittedLabel.h"
 #include "tests/bar/BarFixture.h"
 
 namespace sorv::test {
@@ -55,6 +56,26 @@ TEST_F(BarTest, ShowingTheBarSpansTheWorkAreaAndSetsMarksCounterAndSongLine) {
   EXPECT_EQ(bar.counter(), "0003 / 0012");
   EXPECT_TRUE(bar.mpanel2().prints().isEmpty());
   EXPECT_EQ(bar.timeBar().image().pixelColor(3, 2), QColor(192, 0, 0));
+}
+
+// The counter keeps its look at four digits and shows seven whole, narrower, within its field.
+TEST_F(BarTest, CounterShowsUpToSevenDigitsWhole) {
+  bar.showBar();
+  const auto* label = bar.findChild<FittedLabel*>("cdisp");
+  ASSERT_NE(label, nullptr);
+  for (const auto& [pos, count] :
+       {std::pair{3, 12}, std::pair{32768, 100000}, std::pair{1000000, 1000000}}) {
+    s.listPos = pos;
+    s.listCount = count;
+    bar.setCounter(s.counterText());
+    const QRectF drawn = label->textRect();
+    EXPECT_TRUE(QRectF(label->contentsRect()).adjusted(-0.01, 0, 0.01, 0).contains(drawn))
+        << label->text().toStdString();
+    if (pos < 10000) {
+      EXPECT_EQ(label->widthScale(), 1.0);
+    }
+  }
+  EXPECT_EQ(bar.counter(), "1000000 / 1000000");
 }
 
 TEST_F(BarTest, ShowingTheBarWhilePlayingDrawsTheSongLine) {

@@ -32,9 +32,9 @@ struct Fixture {
     s.listCount = 1;
     s.listPos = 1;
     s.entry(1).file = "/music/a.mp3";
-    s.entry(1).tag.title = "タグの曲名";
-    s.entry(1).tag.artist = "タグの歌手";
-    s.entry(1).stream.length = 200;
+    s.entry(1).tag->title = "タグの曲名";
+    s.entry(1).tag->artist = "タグの歌手";
+    s.entry(1).stream->length = 200;
     s.playState = 1;
     d.engineState = 1;
     d.position = 30;

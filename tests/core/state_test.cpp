@@ -65,12 +65,12 @@ TEST(State, CounterAndCaptions) {
 TEST(State, ResizeListBlanksEveryRecord) {
   State s;
   s.resizeList(2);
-  s.entry(1).stream.fileSize = 99;
-  s.entry(1).tag.title = "x";
+  s.entry(1).stream->fileSize = 99;
+  s.entry(1).tag->title = "x";
   s.resizeList(3);
   ASSERT_EQ(s.entries.size(), 3);
-  EXPECT_EQ(s.entry(1).stream.fileSize, 0);
-  EXPECT_EQ(s.entry(1).tag.title, "");
+  EXPECT_EQ(s.entry(1).stream->fileSize, 0);
+  EXPECT_EQ(s.entry(1).tag->title, "");
 }
 
 class WorkPathTest : public ::testing::Test {

@@ -272,6 +272,51 @@ TEST_F(WholeProgram, SettingsAndPlayListComeBackAtTheNextStart) {
   EXPECT_EQ(readAll(home + "sorvane.m3u"), list);
 }
 
+// A list far beyond 16-bit counts, named on the command line, plays and is saved whole with its
+// place; its place past 32,767 comes back at the next start and is saved again.
+TEST_F(WholeProgram, AListOfFortyThousandSongsIsPlayedAndSavedWhole) {
+  constexpr int kSongs = 40000;
+  const QString song = session.copyIn("tests/fixtures/tone440_mpeg1_128k_js.mp3");
+  ASSERT_TRUE(QDir(session.home()).mkpath("many"));
+  QByteArray list;
+  for (int i = 1; i <= kSongs; ++i) {
+    const QString link = session.home() + QString("/many/%1.mp3").arg(i, 5, 10, QChar('0'));
+    ASSERT_EQ(::link(QFile::encodeName(song).constData(), QFile::encodeName(link).constData()), 0);
+    list += link.toUtf8() + "\r\n";
+  }
+  {
+    QFile m3u(session.home() + "/many.m3u");
+    ASSERT_TRUE(m3u.open(QIODevice::WriteOnly) && m3u.write(list) == list.size());
+  }
+  ASSERT_TRUE(session.writeDefaultState());
+  QByteArray state = readAll(session.home() + "/sorvane.dat");
+  state.replace(0, 1, "1");  // keep the play list at exit
+  {
+    QFile stateFile(session.home() + "/sorvane.dat");
+    ASSERT_TRUE(stateFile.open(QIODevice::WriteOnly) && stateFile.write(state) == state.size());
+  }
+
+  QString panel = startAndWait({session.home() + "/many.m3u"}, "^♪");
+  ASSERT_FALSE(panel.isEmpty());
+  closeAndWait(panel);
+  EXPECT_TRUE(readAll(session.home() + "/sorvane.dat").startsWith("1,40000,1\r\n"));
+  EXPECT_EQ(readAll(session.home() + "/sorvane.m3u"), list);
+
+  state = readAll(session.home() + "/sorvane.dat");
+  state.replace(0, state.indexOf('\r'), "1,40000,40000");
+  {
+    QFile stateFile(session.home() + "/sorvane.dat");
+    ASSERT_TRUE(stateFile.open(QIODevice::WriteOnly) && stateFile.write(state) == state.size());
+  }
+  panel = startAndWait({}, kIdleCaption);
+  ASSERT_FALSE(panel.isEmpty());
+  session.click(panel, kPreviousX, kStopY);
+  EXPECT_EQ(session.waitForCaption(panel, "^♪", 15000).left(1), "♪");
+  closeAndWait(panel);
+  EXPECT_TRUE(readAll(session.home() + "/sorvane.dat").startsWith("1,40000,39999\r\n"));
+  EXPECT_EQ(readAll(session.home() + "/sorvane.m3u"), list);
+}
+
 // Log-out and service managers end programs with SIGTERM, a terminal with SIGINT: the player
 // still ends through its close routine and keeps its settings and play list.
 TEST_F(WholeProgram, EndSignalsCloseTheProgramAndSaveItsState) {

@@ -39,8 +39,8 @@ class PanelFixture : public ::testing::Test {
       stream.length = 240;
       s.entry(i).stream = stream;
     }
-    s.listCount = static_cast<int16_t>(n);
-    s.listPos = static_cast<int16_t>(pos);
+    s.listCount = n;
+    s.listPos = pos;
   }
 
   // A press of the left button in the middle of a hot spot, in twips.

@@ -68,7 +68,7 @@ int main(int argc, char** argv) {
     s.entry(i).file = songs[i - 1];
     s.entry(i).extension = QStringLiteral("mp3");
   }
-  s.listCount = static_cast<int16_t>(songs.size());
+  s.listCount = songs.size();
   s.listPos = 1;
   panel.show();
   panel.runCommand(sorv::panel::kPlay);

@@ -17,7 +17,7 @@ TEST(timeLabel, MinutesWithoutLeadingZeroSecondsWithTwoDigits) {
 
 TEST_F(TimeDisplay, TickShowsTimeAndCopiesLabelsToTheBar) {
   makeList(3, 2);
-  s.entry(2).stream.length = 300;
+  s.entry(2).stream->length = 300;
   s.playState = 1;
   d.engineState = 1;
   d.position = 65;
@@ -30,6 +30,25 @@ TEST_F(TimeDisplay, TickShowsTimeAndCopiesLabelsToTheBar) {
   const QImage& image = panel->mPanel().image();
   EXPECT_EQ(image.pixelColor(40, 58), QColor(0, 168, 168));
   EXPECT_NE(image.pixelColor(46, 58), QColor(0, 168, 168));
+}
+
+// The counter keeps its look at four digits and shows seven whole, narrower, within its well.
+TEST_F(TimeDisplay, CounterShowsUpToSevenDigitsWhole) {
+  panel->show();
+  for (const auto& [pos, count] :
+       {std::pair{3, 12}, std::pair{32768, 100000}, std::pair{1000000, 1000000}}) {
+    s.listPos = pos;
+    s.listCount = count;
+    panel->setCounter(s.counterText());
+    const FittedLabel& label = panel->cdisp();
+    const QRectF drawn = label.textRect();
+    EXPECT_TRUE(QRectF(label.contentsRect()).adjusted(-0.01, 0, 0.01, 0).contains(drawn))
+        << label.text().toStdString();
+    if (pos < 10000) {
+      EXPECT_EQ(label.widthScale(), 1.0);
+    }
+  }
+  EXPECT_EQ(panel->counter(), "1000000 / 1000000");
 }
 
 TEST_F(TimeDisplay, TickWhileNothingPlaysOnlyClearsTheLabels) {

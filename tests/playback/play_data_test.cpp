@@ -41,7 +41,7 @@ TEST_F(PlayDataTest, StartsTrackAndDrawsItsInformation) {
   EXPECT_EQ(d.openPath, "/music/02.mp3");
   EXPECT_EQ(d.calls.front(), "close");
   EXPECT_TRUE(d.called("play"));
-  EXPECT_EQ(s.entry(2).stream.fileSize, 1002);
+  EXPECT_EQ(s.entry(2).stream->fileSize, 1002);
   EXPECT_EQ(s.titleText, "Song 2");
   EXPECT_FALSE(v.mPanelArea.prints().isEmpty());
   EXPECT_FALSE(v.aPanelArea.prints().isEmpty());

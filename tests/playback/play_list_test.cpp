@@ -39,22 +39,17 @@ TEST_F(PlayListTest, FileTableTakesMp3AndRmpAndCountsUp) {
   EXPECT_EQ(s.entry(2).extension, "");
   EXPECT_EQ(s.entry(3).extension, "rmp");
   EXPECT_EQ(v.counterText, "0000 / 0003");
-  // A long list counts up in steps: a repaint for every entry froze the window for seconds.
+  // A long list is taken whole and counts up in steps: a repaint for every entry froze the
+  // window for seconds.
   QStringList paths;
-  for (int i = 0; i < 20000; ++i) paths << QString("/m/%1.mp3").arg(i);
+  for (int i = 0; i < 100000; ++i) paths << QString("/m/%1.mp3").arg(i);
   v.counterHistory.clear();
   setFileTable(s, v, paths);
+  EXPECT_EQ(s.listCount, 100000);
+  EXPECT_EQ(s.entry(100000).file, "/m/99999.mp3");
   EXPECT_GT(v.counterHistory.size(), 1);
-  EXPECT_LE(v.counterHistory.size(), 100);
-  EXPECT_EQ(v.counterHistory.last(), "0000 / 20000");
-}
-
-TEST_F(PlayListTest, FileTableTakesAtMostTheListCapacity) {
-  QStringList paths;
-  for (int i = 0; i < 40000; ++i) paths << QString("/m/%1.mp3").arg(i);
-  setFileTable(s, paths);
-  EXPECT_EQ(s.listCount, 32767);
-  EXPECT_EQ(s.entry(32767).file, "/m/32766.mp3");
+  EXPECT_LE(v.counterHistory.size(), 51);
+  EXPECT_EQ(v.counterHistory.last(), "0000 / 100000");
 }
 
 TEST_F(PlayListTest, MissingSecondFileMovesPositionToSameSong) {
@@ -111,16 +106,28 @@ TEST_F(PlayListTest, LinesKeepCommasBlanksAndQuotes) {
   EXPECT_EQ(entries(s), QStringList({comma, blanks, quoted, padded}));
 }
 
-// Header and comment lines are no entries: a full list keeps its last entry.
-TEST_F(PlayListTest, CommentsCostNoPlaceInAFullList) {
+// A list far beyond 32,767 entries comes back whole, its header and comment lines left out, and
+// the current song stays current past the 16-bit range. A link to a song is one; a missing file
+// and a folder are not.
+TEST_F(PlayListTest, HundredThousandLinesLoadWhole) {
+  constexpr int kSongs = 100000;
   const QString song = makeFile(dir, "song.mp3");
-  const QString last = makeFile(dir, "last.mp3");
+  const QString link = dir.filePath("link.mp3");
+  ASSERT_TRUE(QFile::link(song, link));
+  ASSERT_TRUE(QDir(dir.path()).mkpath("folder.mp3"));
+  const QMap<int, QString> odd{{30000, dir.filePath("folder.mp3")},
+                               {50000, dir.filePath("gone.mp3")},
+                               {60000, link},
+                               {70000, makeFile(dir, "x.mp3")}};
   QStringList lines{"#EXTM3U"};
-  for (int i = 1; i < kMaxListEntries; ++i) lines << "#EXTINF:1,song" << song;
-  lines << last << song;
-  loadM3u(s, m3u(lines), 1);
-  EXPECT_EQ(s.listCount, kMaxListEntries);
-  EXPECT_EQ(s.entry(kMaxListEntries).file, last);
+  for (int i = 1; i <= kSongs; ++i) lines << "#EXTINF:1,song" << odd.value(i, song);
+  s.listPos = 70000;
+  loadM3u(s, m3u(lines), 0);
+  EXPECT_EQ(s.listCount, kSongs - 2);
+  EXPECT_EQ(s.listPos, 69998);
+  EXPECT_EQ(s.entry(59998).file, link);
+  EXPECT_EQ(s.entry(69998).file, dir.filePath("x.mp3"));
+  EXPECT_EQ(s.entry(kSongs - 2).file, song);
 }
 
 // "./name", ".\name" and "sub/name" are files beside the list, wherever the program runs.

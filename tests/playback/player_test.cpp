@@ -109,8 +109,8 @@ TEST_F(PlayerTest, ShuffleInvariantsOverManyLists) {
     for (int pos = 0; pos <= std::min(n, 5); ++pos) {
       State list;
       makeList(list, d, n);
-      for (int i = 1; i <= n; ++i) list.entry(i).stream.fileSize = 1000 + i;
-      list.listPos = static_cast<int16_t>(pos);
+      for (int i = 1; i <= n; ++i) list.entry(i).stream->fileSize = 1000 + i;
+      list.listPos = pos;
       list.rndState = static_cast<uint32_t>(n * 977 + pos);
       const QStringList before = listFiles(list);
       tblShuffle(list);
@@ -124,7 +124,7 @@ TEST_F(PlayerTest, ShuffleInvariantsOverManyLists) {
         EXPECT_EQ(listFiles(list), before);
       }
       for (int i = 1; i <= n; ++i)
-        ASSERT_EQ(list.entry(i).stream.fileSize, 1000 + list.entry(i).file.mid(7, 2).toInt());
+        ASSERT_EQ(list.entry(i).stream->fileSize, 1000 + list.entry(i).file.mid(7, 2).toInt());
     }
   }
 }

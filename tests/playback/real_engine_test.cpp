@@ -61,8 +61,8 @@ TEST_F(RealEngineTest, DemoSongPlaysWithItsTagAndLyrics) {
   s.listPos = 1;
   ASSERT_EQ(playData(s, engine, v, 1), -1);
   EXPECT_NE(engineState(), 0);
-  EXPECT_EQ(tagText(s.entry(1).tag.title), "星空のオーバーチュア");
-  EXPECT_GE(s.entry(1).stream.length, 20);
+  EXPECT_EQ(tagText(s.entry(1).tag->title), "星空のオーバーチュア");
+  EXPECT_GE(s.entry(1).stream->length, 20);
   EXPECT_EQ(s.hasLyrics, 1);
   EXPECT_EQ(s.titleText, "星空のオーバーチュア");
   s.listPos = 2;
@@ -154,12 +154,12 @@ TEST_F(RealEngineTest, StartingATrackOpensItsSongFileOnce) {
     ASSERT_TRUE(player.start(pos));
     showListView(s, engine, v.aPanel());
     EXPECT_EQ(counter.opens(), 1) << s.entry(pos).file.toStdString();
-    EXPECT_NE(s.entry(pos).stream.fileSize, 0);
-    EXPECT_GT(s.entry(pos).stream.sampleRate, 0);
+    EXPECT_NE(s.entry(pos).stream->fileSize, 0);
+    EXPECT_GT(s.entry(pos).stream->sampleRate, 0);
     EXPECT_EQ(s.hasLyrics, pos == 1 ? 1 : 0);  // the lyric file beside the MP3
   }
-  EXPECT_EQ(tagText(s.entry(1).tag.title), "星空のオーバーチュア");
-  EXPECT_EQ(s.entry(1).stream.layer, 3);
+  EXPECT_EQ(tagText(s.entry(1).tag->title), "星空のオーバーチュア");
+  EXPECT_EQ(s.entry(1).stream->layer, 3);
   EXPECT_TRUE(messages.texts.isEmpty());
 }
 

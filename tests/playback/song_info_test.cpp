@@ -113,10 +113,10 @@ TEST_F(SongInfoTest, ProgrammeLabelOnlyForAnimation) {
 }
 
 TEST_F(SongInfoTest, FileDataForUnknownSongVbrWmaAndOtherFormats) {
-  s.entry(1).stream.bitrate = 0;
-  s.entry(1).stream.version = 3;
-  s.entry(1).stream.layer = 2;
-  s.entry(1).stream.mode = 3;
+  s.entry(1).stream->bitrate = 0;
+  s.entry(1).stream->version = 3;
+  s.entry(1).stream->layer = 2;
+  s.entry(1).stream->mode = 3;
   showSongDetail(s, v.aPanelArea);
   EXPECT_EQ(colouredTexts(v.aPanelArea),
             QStringList({"  Data Format ", ": MPEG-2.5 Audio Layer 2", "  Mode", ": Mono",
@@ -124,8 +124,8 @@ TEST_F(SongInfoTest, FileDataForUnknownSongVbrWmaAndOtherFormats) {
   // Without a database song there is no empty line first.
   EXPECT_DOUBLE_EQ(v.aPanelArea.prints()[0].y, 0);
   s.entry(1).extension = "wma";
-  s.entry(1).stream.bitrate = 64;
-  s.entry(1).stream.fileSize = 999;
+  s.entry(1).stream->bitrate = 64;
+  s.entry(1).stream->fileSize = 999;
   showSongDetail(s, v.aPanelArea);
   EXPECT_EQ(colouredTexts(v.aPanelArea),
             QStringList({"  Data Format", ": Windows Media Audio", "  Bit Rate", ": 64kbit/s",
@@ -138,20 +138,20 @@ TEST_F(SongInfoTest, FileDataForUnknownSongVbrWmaAndOtherFormats) {
   // The other formats: codec, rate, depth of lossless streams, channels; the bit rate of lossy.
   s.entry(1).extension = "lac";
   s.entry(1).stream = StreamRecord{};
-  s.entry(1).stream.fileSize = 1234;
-  s.entry(1).stream.codec = "FLAC";
-  s.entry(1).stream.sampleRate = 96000;
-  s.entry(1).stream.bits = 24;
-  s.entry(1).stream.channels = 2;
+  s.entry(1).stream->fileSize = 1234;
+  s.entry(1).stream->codec = "FLAC";
+  s.entry(1).stream->sampleRate = 96000;
+  s.entry(1).stream->bits = 24;
+  s.entry(1).stream->channels = 2;
   showSongDetail(s, v.aPanelArea);
   EXPECT_EQ(colouredTexts(v.aPanelArea), QStringList({"  Data Format ", ": FLAC 96kHz 24bit Stereo",
                                                       "  File Size", ": 1,234 Bytes"}));
   s.entry(1).extension = "pus";
-  s.entry(1).stream.codec = "AAC";
-  s.entry(1).stream.sampleRate = 44100;
-  s.entry(1).stream.bits = 0;
-  s.entry(1).stream.channels = 1;
-  s.entry(1).stream.bitrate = 256;
+  s.entry(1).stream->codec = "AAC";
+  s.entry(1).stream->sampleRate = 44100;
+  s.entry(1).stream->bits = 0;
+  s.entry(1).stream->channels = 1;
+  s.entry(1).stream->bitrate = 256;
   setSong("100");
   showSongDetail(s, v.aPanelArea);
   EXPECT_EQ(colouredTexts(v.aPanelArea).mid(3),
@@ -185,15 +185,15 @@ TEST_F(SongInfoTest, TrackTitleFromDatabaseTagOrFileName) {
   EXPECT_EQ(s.titleText, "星空のオーバーチュア");
 
   s.songTitle.clear();
-  s.entry(1).tag.title = std::string("  Tag title\0junk", 16);
-  s.entry(1).tag.artist = "  Someone  ";
+  s.entry(1).tag->title = std::string("  Tag title\0junk", 16);
+  s.entry(1).tag->artist = "  Someone  ";
   showTrackTitle(s, v.mPanelArea);
   // Each title is drawn over the last, whose record goes with it.
   EXPECT_EQ(colouredTexts(v.mPanelArea), QStringList({"♪Tag title", "Someone"}));
   EXPECT_EQ(s.titleText, "Tag title");
 
-  s.entry(1).tag.title = "   ";
-  s.entry(1).tag.artist = " ";
+  s.entry(1).tag->title = "   ";
+  s.entry(1).tag->artist = " ";
   showTrackTitle(s, v.mPanelArea);
   EXPECT_EQ(colouredTexts(v.mPanelArea), QStringList({"♪01.mp3"}));
   EXPECT_EQ(s.titleText, "01.mp3");
@@ -218,7 +218,7 @@ TEST_F(SongInfoTest, BarTitleLongAndShort) {
 QStringList listRows(State& s, FakeEngine& d, FakeView& v, int pos, int count) {
   s = State();
   makeList(s, d, count);
-  s.listPos = static_cast<int16_t>(pos);
+  s.listPos = pos;
   v.mPanelArea.cls();
   showListView(s, d, v.mPanelArea);
   return colouredTexts(v.mPanelArea);
@@ -244,7 +244,7 @@ TEST_F(SongInfoTest, ListViewReadsTagsOnceAndMarksCurrentRow) {
   ASSERT_NE(current, nullptr);
   EXPECT_DOUBLE_EQ(current->x, 30 - 32);
   EXPECT_NE(findPrint(v.mPanelArea, "Song 1", QColor(0, 128, 128)), nullptr);
-  s.entry(3).tag.title = "  ";
+  s.entry(3).tag->title = "  ";
   showListView(s, d, v.mPanelArea);
   EXPECT_EQ(colouredTexts(v.mPanelArea).value(2), "03.mp3");
 }

@@ -132,6 +132,32 @@ TEST_F(StateFileTest, DeletedThirdFileKeepsSameSongCurrent) {
   EXPECT_EQ(back.entry(4).file, paths[4]);
 }
 
+// Size and place beyond 16 bits are written as plain wider numbers and come back whole.
+TEST_F(StateFileTest, ListPastSixteenBitsRoundTrips) {
+  s.setDefaults("/music/");
+  s.saveSelInfo = 1;
+  s.pathDir[4] = work;
+  const QString song = makeFile(dir, "song.mp3");
+  const QString gone = makeFile(dir, "gone.mp3");
+  const QString current = makeFile(dir, "current.mp3");
+  const QString last = makeFile(dir, "last.mp3");
+  QStringList paths(40000, song);
+  paths[99] = gone;
+  paths[32768] = current;
+  paths.last() = last;
+  setFileTable(s, paths);
+  s.listPos = 32769;
+  ASSERT_TRUE(saveState(s));
+  EXPECT_TRUE(readAll(stateFile()).startsWith("1,40000,32769\r\n"));
+  EXPECT_EQ(readAll(work + "sorvane.m3u").count("\r\n"), 40000);
+  QFile::remove(gone);
+  const State back = reloaded();
+  EXPECT_EQ(back.listCount, 39999);
+  EXPECT_EQ(back.listPos, 32768);
+  EXPECT_EQ(back.entry(32768).file, current);
+  EXPECT_EQ(back.entry(39999).file, last);
+}
+
 TEST_F(StateFileTest, ShortOrEmptyFileKeepsWhatWasReadAndTakesDefaultsForTheRest) {
   writeAll(stateFile(), "1,3,2\r\n5\r\n-7\r\n");
   State back = reloaded();
