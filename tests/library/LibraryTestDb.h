@@ -80,8 +80,8 @@ class LibraryTestDb {
     for (const auto& [name, folder] : files) add.append({name, folder});
     add.commit();
   }
-  // The song table as files made before the lookup's columns had defaults declare it: those
-  // columns may hold NULL. The views stay as they are.
+  // The song table without the lookup columns' defaults, so that they may hold NULL, in a file
+  // of the current form (nothing rebuilds it). The views stay as they are.
   void useSongTableWithoutDefaults() { replaceSongTable(kSongTableWithoutDefaults, 1); }
   // The song table of an earlier form, as the file's user_version 0 says: the player and sorvdb
   // rebuild it when they open it.

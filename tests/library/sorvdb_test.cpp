@@ -50,7 +50,7 @@ TEST_F(SorvdbTest, DemoImportThenInitialSelectionQuery) {
       {"sql", db,
        "SELECT タイトルA, ファイル名A FROM テンポラリ WHERE (ファイル名A IS NULL OR 選曲種別A IN "
        "(0,1,2,3,4,5)) AND (カラオケA = 0) AND アニメ種別A IN (1,2,3,4,5,0) ORDER BY ジャンルNoA "
-       "DESC,アニメタイトルかなA,アニメタイトルA,歌種別A ,歌連番A ,制作年A,カラオケA"});
+       "DESC,kana_order(アニメタイトルかなA),アニメタイトルA,歌種別A ,歌連番A ,制作年A,カラオケA"});
   ASSERT_EQ(rows.code, 0) << rows.err.toStdString();
   EXPECT_EQ(rows.out,
             "星空のオーバーチュア\thoshizora_opening.mp3\n風のエンディング\tkaze_no_ending.mp3\n"
@@ -108,7 +108,8 @@ TEST_F(SorvdbTest, LookupColumnsLeftOutTakeDefaultsOrAreNamedWithTheirLines) {
                   "(1,2,3,4,5,0) ORDER BY ファイル名A"})
                 .out,
             "a.mp3\nb.mp3\n");
-  // A database made before the columns had defaults: the import names the empty cells.
+  // A song table without those defaults (kept so by hand, as sorvdb rebuilds only earlier
+  // forms): the import names the empty cells.
   LibraryTestDb old;
   old.useSongTableWithoutDefaults();
   const ToolRun refused = tool({"import-csv", old.path(), csv});
