@@ -213,7 +213,8 @@ const std::map<QString, Command>& commands() {
         "Prints the current-song record that the player fills for a file name.", lookup}},
       {"sql",
        {true, 2, 2, "sql DB \"STATEMENT\"",
-        "Runs one statement (\"*\" and \"?\" are like-wildcards) and prints its rows as "
+        "Runs one statement (\"*\" and \"?\" are like-wildcards, and ORDER BY "
+        "kana_order(reading) sorts readings as the song tree does) and prints its rows as "
         "tab-separated text.",
         sql}},
   };
