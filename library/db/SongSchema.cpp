@@ -55,10 +55,12 @@ bool needsUpgrade(SqlDb& db) {
 
 void rebuild(SqlDb& db) {
   SqlTransaction transaction(db);
-  // The views name the song table: they go first and come back with the schema. The old
-  // table's index gives its name back to the new table's.
+  // Our views go first and come back with the schema; views made by hand keep naming the song
+  // table (legacy_alter_table: the rename leaves them as they are). The old table's index gives
+  // its name back to the new table's.
   db.execute(QStringLiteral("DROP VIEW IF EXISTS テンポラリ; DROP VIEW IF EXISTS テンポラリ２; "
-                            "DROP VIEW IF EXISTS 未登録ファイル; ALTER TABLE %1 RENAME TO %2; "
+                            "DROP VIEW IF EXISTS 未登録ファイル; PRAGMA legacy_alter_table = ON; "
+                            "ALTER TABLE %1 RENAME TO %2; PRAGMA legacy_alter_table = OFF; "
                             "DROP INDEX IF EXISTS アニソンデータ管理_ファイル名")
                  .arg(quotedNames({kSongTable}), quotedNames({kOldSongTable})));
   db.execute(songSchemaSql());

@@ -181,8 +181,8 @@ TEST_F(ViewTest, EverySongViewMarksMissingFiles) {
 }
 
 // The song table and views of an earlier form are rebuilt in place when the player opens the
-// file: every row with its rowid and a column added by hand stay, a NULL the new table refuses
-// takes its default, and the schema is the current one, the same as a new file's.
+// file: every row with its rowid, a column and a view added by hand stay, a NULL the new table
+// refuses takes its default, and the schema is the current one, the same as a new file's.
 TEST(SongDbUpgradeTest, EarlierFormsAreRebuiltOnceKeepingEveryRow) {
   const QString objects =
       "SELECT group_concat(type || ' ' || name || ' ' || sql, '|') FROM (SELECT * FROM "
@@ -190,12 +190,16 @@ TEST(SongDbUpgradeTest, EarlierFormsAreRebuiltOnceKeepingEveryRow) {
   const QString columns =
       "SELECT group_concat(name || ' ' || \"notnull\" || ' ' || ifnull(dflt_value, '-'), '|') "
       "FROM pragma_table_info('アニソンデータ管理')";
+  const QString byHand =
+      "ALTER TABLE アニソンデータ管理 ADD COLUMN メモ TEXT; CREATE VIEW メモ一覧 AS SELECT メモ "
+      "FROM "
+      "アニソンデータ管理 WHERE メモ IS NOT NULL";
   LibraryTestDb fresh;
-  fresh.execute("ALTER TABLE アニソンデータ管理 ADD COLUMN メモ TEXT");
+  fresh.execute(byHand);
   for (const char* table : {kFirstSongTable, kSongTableWithoutDefaults, kKanaSongTable}) {
     LibraryTestDb db;
     db.useEarlierForm(table);
-    db.execute("ALTER TABLE アニソンデータ管理 ADD COLUMN メモ TEXT");
+    db.execute(byHand);
     db.execute(
         "INSERT INTO アニソンデータ管理 (rowid, ファイル名, 曲名, 番組名かな, メモ) VALUES (7, "
         "'a.mp3', 'A', 'ｶﾞﾝﾀﾞﾑ', 'note'), (3, 'b.mp3', 'B', 'かぜ', NULL)");
@@ -208,6 +212,7 @@ TEST(SongDbUpgradeTest, EarlierFormsAreRebuiltOnceKeepingEveryRow) {
                         "ifnull(メモ, '-') FROM アニソンデータ管理 ORDER BY rowid"),
               QStringList({"3 b.mp3 B かぜ 0 5 255 -", "7 a.mp3 A ｶﾞﾝﾀﾞﾑ 0 5 255 note"}))
         << table;
+    EXPECT_EQ(db.column("SELECT * FROM メモ一覧"), QStringList({"note"})) << table;
     EXPECT_EQ(upgradeSongDb(db.path()), SongDbUpgrade::NotNeeded) << table;
   }
 }
