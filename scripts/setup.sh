@@ -11,7 +11,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-ipafont-gothic fonts-liberation2 fontconfig
   xvfb xauth xdotool imagemagick x11-utils desktop-file-utils
-  sox libsox-fmt-mp3 lame ffmpeg mpg123 python3
+  sox libsox-fmt-mp3 lame ffmpeg mpg123 python3 sqlite3
   pulseaudio pulseaudio-utils weston xwayland mpv playerctl
   dpkg-dev lintian appstream
   skkdic wfrench wngerman wspanish witalian libuchardet-dev libicu-dev

@@ -21,6 +21,7 @@ namespace sorv {
 namespace {
 
 struct Command {
+  bool opensDb;  // the first argument is a song database to read or change
   int minArgs;
   int maxArgs;
   const char* usage;
@@ -180,17 +181,17 @@ int loudness(const QStringList& args, QTextStream& out, QTextStream& err) {
 const std::map<QString, Command>& commands() {
   static const std::map<QString, Command> commands{
       {"init",
-       {1, 2, "init DB [--force]",
+       {false, 1, 2, "init DB [--force]",
         "Creates an empty song database. An existing file is kept unless --force is given.", init}},
       {"import-csv",
-       {2, 2, "import-csv DB FILE.csv",
+       {true, 2, 2, "import-csv DB FILE.csv",
         "Adds the songs of a CSV file (UTF-8 or CP932) whose header names song-table "
         "columns. A song whose file name the database already holds replaces that row (the "
         "count is printed), as does a later line of the file with the same file name. A bad "
         "row is reported with its line number and nothing is imported.",
         importCsv}},
       {"import-mdb",
-       {2, 3, "import-mdb OLD.mdb NEW_DB [--force]",
+       {false, 2, 3, "import-mdb OLD.mdb NEW_DB [--force]",
         "Makes a new song database from the song table of a Jet (Microsoft Access) song "
         "database. Columns of the same names are copied, other columns are listed and skipped, "
         "and songs without kana readings are listed (their readings are left empty). An "
@@ -198,25 +199,42 @@ const std::map<QString, Command>& commands() {
         "database is complete.",
         importMdb}},
       {"export-csv",
-       {1, 1, "export-csv DB", "Writes the song table as UTF-8 CSV to standard output.",
+       {true, 1, 1, "export-csv DB", "Writes the song table as UTF-8 CSV to standard output.",
         exportCsv}},
       {"loudness",
-       {2, 1000000, "loudness DB DIR...",
+       {true, 2, 1000000, "loudness DB DIR...",
         "Measures the loudness (EBU R128) of every song file in the folders and below, and keeps "
         "it in the song database for loudness matching; files measured before and unchanged "
         "since, and files with ReplayGain tags, are not decoded again. Prints LUFS, peak and "
         "path per file.",
         loudness}},
       {"lookup",
-       {2, 2, "lookup DB FILENAME",
+       {true, 2, 2, "lookup DB FILENAME",
         "Prints the current-song record that the player fills for a file name.", lookup}},
       {"sql",
-       {2, 2, "sql DB \"STATEMENT\"",
-        "Runs one statement (\"*\" and \"?\" are like-wildcards) and prints its rows as "
+       {true, 2, 2, "sql DB \"STATEMENT\"",
+        "Runs one statement (\"*\" and \"?\" are like-wildcards, and ORDER BY "
+        "kana_order(reading) sorts readings as the song tree does) and prints its rows as "
         "tab-separated text.",
         sql}},
   };
   return commands;
+}
+
+// A database of an earlier form is rebuilt before the command reads it, and the user told.
+void bringToCurrentForm(const QString& path, QTextStream& err) {
+  if (!QFileInfo(path).isFile()) return;  // the command says what is wrong
+  QString error;
+  switch (upgradeSongDb(path, &error)) {
+    case SongDbUpgrade::NotNeeded:
+      break;
+    case SongDbUpgrade::Done:
+      err << "sorvdb: brought " << path << " to the current form" << Qt::endl;
+      break;
+    case SongDbUpgrade::Failed:
+      err << "sorvdb: " << path << ": left in its earlier form (" << error << ")" << Qt::endl;
+      break;
+  }
 }
 
 void printUsage(QTextStream& stream) {
@@ -248,9 +266,9 @@ int runSorvdb(const QStringList& args, QTextStream& out, QTextStream& err) {
     out << "usage: sorvdb " << command.usage << "\n" << command.help << Qt::endl;
     return kExitOk;
   }
-  const int code = (rest.size() < command.minArgs || rest.size() > command.maxArgs)
-                       ? kExitUsage
-                       : command.run(rest, out, err);
+  const bool usageFits = rest.size() >= command.minArgs && rest.size() <= command.maxArgs;
+  if (usageFits && command.opensDb) bringToCurrentForm(rest.first(), err);
+  const int code = usageFits ? command.run(rest, out, err) : kExitUsage;
   if (code == kExitUsage) err << "usage: sorvdb " << command.usage << Qt::endl;
   // Output that never reached its file (a full disk, a closed pipe) is no success.
   out.flush();

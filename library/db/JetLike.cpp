@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 
 #include <cstddef>
+#include <string>
 
 #include "library/db/KanaFold.h"
 
@@ -90,6 +91,25 @@ int KanaCollation(void*, int leftBytes, const void* left, int rightBytes, const 
   return leftText.compare(rightText);  // a total order: twins sort by their own spelling
 }
 
+// The folded text as big-endian UTF-32: compared byte by byte (as SQLite compares blobs), it
+// orders as the folded characters do.
+void kanaOrderFunction(sqlite3_context* context, int argc, sqlite3_value** argv) {
+  (void)argc;
+  if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
+    sqlite3_result_null(context);
+    return;
+  }
+  const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(argv[0]));
+  thread_local std::u32string folded;
+  thread_local std::string key;
+  foldKanaText(std::string_view(text, sqlite3_value_bytes(argv[0])), folded);
+  key.clear();
+  for (const char32_t c : folded) {
+    for (const int shift : {24, 16, 8, 0}) key += static_cast<char>(c >> shift);
+  }
+  sqlite3_result_blob(context, key.data(), static_cast<int>(key.size()), SQLITE_TRANSIENT);
+}
+
 }  // namespace
 
 bool jetLikeMatch(std::string_view pattern, std::string_view text) {
@@ -100,7 +120,11 @@ bool jetLikeMatch(std::string_view pattern, std::string_view text) {
 
 int registerJetLike(sqlite3* db) {
   const int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
-  const int rc = sqlite3_create_collation(db, "KANA", SQLITE_UTF8, nullptr, KanaCollation);
+  int rc = sqlite3_create_collation(db, "KANA", SQLITE_UTF8, nullptr, KanaCollation);
+  if (rc == SQLITE_OK) {
+    rc = sqlite3_create_function(db, "kana_order", 1, flags, nullptr, kanaOrderFunction, nullptr,
+                                 nullptr);
+  }
   if (rc != SQLITE_OK) return rc;
   return sqlite3_create_function(db, "like", 2, flags, nullptr, likeFunction, nullptr, nullptr);
 }

@@ -10,8 +10,10 @@ namespace sorv {
 
 // Whether the UTF-8 text matches the UTF-8 pattern.
 bool jetLikeMatch(std::string_view pattern, std::string_view text);
-// Makes "x LIKE p" and like(p, x) use jetLikeMatch on this connection, and defines the
-// collation KANA that orders text as it folds. Returns the sqlite3 result.
+// Makes "x LIKE p" and like(p, x) use jetLikeMatch on this connection, and defines
+// kana_order(text), a key whose byte order is the order of the folded text (ORDER BY
+// kana_order(reading)), and the collation KANA of the same order, which only databases of the
+// earlier form still name. Returns the sqlite3 result.
 int registerJetLike(sqlite3* db);
 
 }  // namespace sorv

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "core/Paths.h"
+#include "library/db/SongSchema.h"
 #include "library/db/SqlDb.h"
 
 namespace sorv {
@@ -46,6 +47,9 @@ QString songDbPath(const State& s) {
 }
 
 bool songDbOpens(const QString& path) {
+  // An earlier form that cannot be rebuilt now (another program writes, the file is read-only)
+  // serves as it is.
+  upgradeSongDb(path);
   try {
     SqlDb db(path);
     for (const char* name : {"アニソンデータ管理", "選択候補", "テンポラリ", "テンポラリ２"}) {

@@ -13,7 +13,8 @@ namespace sorv {
 
 // pathDir(5) followed by "sorvdb.mdb".
 QString songDbPath(const State& s);
-// True when the song database at path opens and looks like one (start-up and options test).
+// True when the song database at path opens and looks like one (start-up and options test). A
+// database of an earlier form is brought to the current one on the way, silently.
 bool songDbOpens(const QString& path);
 // Fills the current song record from the row whose file name is the name part of
 // the file of entry listPos. True when the database could be queried, matched or not; false when

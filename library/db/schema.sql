@@ -15,6 +15,10 @@
 -- 選曲種別A is the song type in the order of the selection window's boxes: 1 opening,
 -- 2 ending, 3 insert song, 4 theme song, 5 anything else, 0 unregistered.
 -- File names compare without regard to ASCII case, as the Windows-era database did.
+--
+-- Nothing here needs more than a stock SQLite, so any SQLite tool reads and mends the file. The
+-- player sorts the readings as they fold (katakana and half-width kana as hiragana) with a
+-- function of its own connection, kana_order(), in its own queries only.
 
 CREATE TABLE IF NOT EXISTS アニソンデータ管理 (
   ファイル名 TEXT COLLATE NOCASE,
@@ -27,11 +31,9 @@ CREATE TABLE IF NOT EXISTS アニソンデータ管理 (
   発表年 TEXT NOT NULL DEFAULT '',
   アニメ種別 INTEGER NOT NULL DEFAULT 0,
   ジャンルNo INTEGER NOT NULL DEFAULT 255,
-  -- Readings sort as they fold (KANA: katakana and half-width as hiragana), so a reading typed
-  -- in katakana falls into the same index group as its hiragana twin.
-  曲名かな TEXT NOT NULL DEFAULT '' COLLATE KANA,
-  番組名かな TEXT NOT NULL DEFAULT '' COLLATE KANA,
-  アーティストかな TEXT NOT NULL DEFAULT '' COLLATE KANA,
+  曲名かな TEXT NOT NULL DEFAULT '',
+  番組名かな TEXT NOT NULL DEFAULT '',
+  アーティストかな TEXT NOT NULL DEFAULT '',
   グループ TEXT NOT NULL DEFAULT ''
 );
 CREATE INDEX IF NOT EXISTS アニソンデータ管理_ファイル名 ON アニソンデータ管理 (ファイル名);
@@ -76,3 +78,8 @@ SELECT s.ジャンルNo AS ジャンルNoA, s.番組名 AS アニメタイトル
 FROM アニソンデータ管理 s LEFT JOIN 選択候補 c ON c.ファイル名 = s.ファイル名
 UNION ALL
 SELECT * FROM 未登録ファイル;
+
+-- The form of this schema. A song database of an earlier form (0: readings declared with the
+-- player's own collation KANA, or lookup columns without defaults) is rebuilt to this one when
+-- the player or sorvdb opens it.
+PRAGMA user_version = 1;

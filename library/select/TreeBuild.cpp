@@ -3,7 +3,6 @@
 #include <optional>
 
 #include "core/Paths.h"
-#include "library/db/KanaFold.h"
 #include "library/db/SongDb.h"
 #include "library/db/SqlDb.h"
 #include "library/select/TreeText.h"
@@ -26,18 +25,20 @@ struct OrderRules {
 };
 
 const OrderRules& rulesOf(TreeOrder order) {
+  // Readings sort as they fold (kana_order), so a reading typed in katakana or half-width kana
+  // falls into the index group of its hiragana twin.
   static const OrderRules rules[] = {
-      {" ORDER BY ジャンルNoA DESC,アニメタイトルかなA,アニメタイトルA,歌種別A ,歌連番A ,制作年A,"
-       "カラオケA",
+      {" ORDER BY ジャンルNoA DESC,kana_order(アニメタイトルかなA),アニメタイトルA,歌種別A ,"
+       "歌連番A ,制作年A,カラオケA",
        "アニメタイトルかなA", "アニメタイトルA", true, false, false},
-      {" ORDER BY ジャンルNoA DESC,タイトルかなA,アニメタイトルかなA,歌種別A,歌連番A,制作年A,"
-       "カラオケA",
+      {" ORDER BY ジャンルNoA DESC,kana_order(タイトルかなA),kana_order(アニメタイトルかなA),"
+       "歌種別A,歌連番A,制作年A,カラオケA",
        "タイトルかなA", "アニメタイトルA", false, true, false},
-      {" ORDER BY ジャンルNoA DESC,アーティストかなA,制作年A,アニメタイトルかなA,アニメタイトルA,"
-       "歌種別A,歌連番A,カラオケA",
+      {" ORDER BY ジャンルNoA DESC,kana_order(アーティストかなA),制作年A,"
+       "kana_order(アニメタイトルかなA),アニメタイトルA,歌種別A,歌連番A,カラオケA",
        "アーティストかなA", "アーティストA", true, true, false},
-      {" ORDER BY ジャンルNoA DESC,制作年A,アニメタイトルかなA,アニメタイトルA,歌種別A,歌連番A,"
-       "カラオケA",
+      {" ORDER BY ジャンルNoA DESC,制作年A,kana_order(アニメタイトルかなA),アニメタイトルA,"
+       "歌種別A,歌連番A,カラオケA",
        "制作年A", "アニメタイトルA", true, false, true},
   };
   return rules[static_cast<int>(order)];
@@ -116,15 +117,11 @@ void TreeBuilder::readRow() {
   row_.fileName = rows_.requiredText(col_.fileName);
   row_.folder = rows_.requiredText(col_.folder);
   row_.icon = songTypeIcon(rows_.requiredText(col_.type).left(1), rows_.requiredText(col_.karaoke));
-  row_.index = rules_.yearIndex ? indexSource : indexSource.left(1);
+  row_.index = rules_.yearIndex ? indexSource : indexLetter(indexSource);
   // Found files that no song row names have no reading or year of their own: their marker puts
   // them under 未登録 in every order.
   if (row_.level3 == kUnregistered || (!rules_.yearIndex && row_.index == QStringLiteral("未"))) {
     row_.index = kUnregistered;
-  } else if (!rules_.yearIndex && !row_.index.isEmpty()) {
-    // Katakana and half-width readings group with their hiragana twins, as they sort.
-    row_.index = QChar(static_cast<char16_t>(foldKanaChar(row_.index[0].unicode())));
-    unvoicedKana(row_.index);
   }
 }
 

@@ -1,5 +1,9 @@
 #include "library/select/TreeText.h"
 
+#include <string>
+
+#include "library/db/KanaFold.h"
+
 namespace sorv {
 
 int16_t songTypeIcon(const QString& typeChar, const QVariant& karaoke) {
@@ -12,13 +16,17 @@ int16_t songTypeIcon(const QString& typeChar, const QVariant& karaoke) {
   return 5;
 }
 
-void unvoicedKana(QString& text) {
+QString indexLetter(const QString& reading) {
   static const QString voiced =
       QStringLiteral("がぎぐげござじずぜぞだぢづでどばびぶべぼぱぴぷぺぽ");
   static const QString base = QStringLiteral("かきくけこさしすせそたちつてとはひふへほはひふへほ");
-  if (text.size() != 1) return;
-  const int at = voiced.indexOf(text[0]);
-  if (at >= 0) text = base[at];
+  // A half-width mark after the first character joins it; nothing further on changes it.
+  thread_local std::u32string folded;
+  foldKanaText(reading.left(2).toStdString(), folded);
+  if (folded.empty()) return QString();
+  const QString letter = QString::fromUcs4(folded.data(), 1);
+  const qsizetype at = voiced.indexOf(letter);
+  return at >= 0 ? QString(base[at]) : letter;
 }
 
 }  // namespace sorv

@@ -13,8 +13,9 @@ inline constexpr int16_t kImageKaraoke = 8;
 
 // 8 when karaoke as a number is 1; else 1-4 for the type characters "1"-"4"; else 5.
 int16_t songTypeIcon(const QString& typeChar, const QVariant& karaoke);
-// A voiced or semi-voiced hiragana (が, ぱ, ...) becomes its base letter (か, は, ...); any other
-// string is left as it is.
-void unvoicedKana(QString& text);
+// The index letter of a reading: its first character as the reading sorts (folded, with a
+// half-width voiced mark joined), a voiced or semi-voiced hiragana as its base letter (が, ｶﾞ and
+// ガ under か; ぱ under は). Empty for an empty reading.
+QString indexLetter(const QString& reading);
 
 }  // namespace sorv

@@ -27,6 +27,33 @@ struct SongRow {
   QString group{};
 };
 
+// Song tables of earlier forms: the first one, without defaults; the next, whose readings sort
+// with the player's own collation KANA; the last, with defaults.
+inline constexpr const char* kFirstSongTable =
+    "CREATE TABLE アニソンデータ管理 (ファイル名 TEXT COLLATE NOCASE, 曲名 TEXT, アーティスト "
+    "TEXT, "
+    "番組名 TEXT, カラオケ INTEGER, 歌種別 TEXT, 歌連番 INTEGER, 発表年 TEXT, アニメ種別 INTEGER, "
+    "ジャンルNo INTEGER, 曲名かな TEXT NOT NULL DEFAULT '', 番組名かな TEXT NOT NULL DEFAULT '', "
+    "アーティストかな TEXT NOT NULL DEFAULT '', グループ TEXT NOT NULL DEFAULT '')";
+inline constexpr const char* kSongTableWithoutDefaults =
+    "CREATE TABLE アニソンデータ管理 (ファイル名 TEXT COLLATE NOCASE, 曲名 TEXT, アーティスト "
+    "TEXT, "
+    "番組名 TEXT, カラオケ INTEGER, 歌種別 TEXT, 歌連番 INTEGER, 発表年 TEXT, アニメ種別 INTEGER, "
+    "ジャンルNo INTEGER, 曲名かな TEXT NOT NULL DEFAULT '' COLLATE KANA, 番組名かな TEXT NOT NULL "
+    "DEFAULT '' COLLATE KANA, アーティストかな TEXT NOT NULL DEFAULT '' COLLATE KANA, グループ "
+    "TEXT "
+    "NOT NULL DEFAULT '')";
+inline constexpr const char* kKanaSongTable =
+    "CREATE TABLE アニソンデータ管理 (ファイル名 TEXT COLLATE NOCASE, 曲名 TEXT NOT NULL DEFAULT "
+    "'', "
+    "アーティスト TEXT NOT NULL DEFAULT '', 番組名 TEXT NOT NULL DEFAULT '', カラオケ INTEGER NOT "
+    "NULL DEFAULT 0, 歌種別 TEXT NOT NULL DEFAULT '5', 歌連番 INTEGER NOT NULL DEFAULT 0, 発表年 "
+    "TEXT NOT NULL DEFAULT '', アニメ種別 INTEGER NOT NULL DEFAULT 0, ジャンルNo INTEGER NOT NULL "
+    "DEFAULT 255, 曲名かな TEXT NOT NULL DEFAULT '' COLLATE KANA, 番組名かな TEXT NOT NULL DEFAULT "
+    "'' COLLATE KANA, アーティストかな TEXT NOT NULL DEFAULT '' COLLATE KANA, グループ TEXT NOT "
+    "NULL "
+    "DEFAULT '')";
+
 class LibraryTestDb {
  public:
   LibraryTestDb() : folder_(dir_.path() + "/") { createSongDb(path()); }
@@ -53,17 +80,12 @@ class LibraryTestDb {
     for (const auto& [name, folder] : files) add.append({name, folder});
     add.commit();
   }
-  // The song table as files made before the lookup's columns had defaults declare it: those
-  // columns may hold NULL. The views stay as they are.
-  void useSongTableWithoutDefaults() {
-    execute("DROP TABLE アニソンデータ管理");
-    execute(
-        "CREATE TABLE アニソンデータ管理 (ファイル名 TEXT COLLATE NOCASE, 曲名 TEXT, アーティスト "
-        "TEXT, 番組名 TEXT, カラオケ INTEGER, 歌種別 TEXT, 歌連番 INTEGER, 発表年 TEXT, アニメ種別 "
-        "INTEGER, ジャンルNo INTEGER, 曲名かな TEXT NOT NULL DEFAULT '' COLLATE KANA, 番組名かな "
-        "TEXT NOT NULL DEFAULT '' COLLATE KANA, アーティストかな TEXT NOT NULL DEFAULT '' COLLATE "
-        "KANA, グループ TEXT NOT NULL DEFAULT '')");
-  }
+  // The song table without the lookup columns' defaults, so that they may hold NULL, in a file
+  // of the current form (nothing rebuilds it). The views stay as they are.
+  void useSongTableWithoutDefaults() { replaceSongTable(kSongTableWithoutDefaults, 1); }
+  // The song table of an earlier form, as the file's user_version 0 says: the player and sorvdb
+  // rebuild it when they open it.
+  void useEarlierForm(const char* songTable) { replaceSongTable(songTable, 0); }
   void execute(const QString& sql) {
     SqlDb db(path());
     db.execute(sql);
@@ -78,6 +100,12 @@ class LibraryTestDb {
   }
 
  private:
+  void replaceSongTable(const char* songTable, int form) {
+    execute(QString("PRAGMA user_version = %1; DROP TABLE アニソンデータ管理; %2; CREATE INDEX "
+                    "アニソンデータ管理_ファイル名 ON アニソンデータ管理 (ファイル名)")
+                .arg(form)
+                .arg(songTable));
+  }
   QTemporaryDir dir_;
   QString folder_;
 };

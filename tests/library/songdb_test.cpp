@@ -10,6 +10,7 @@
 #include "core/PictureArea.h"
 #include "library/db/JetLike.h"
 #include "library/db/SongDb.h"
+#include "library/db/SongSchema.h"
 #include "library/db/SqlDb.h"
 #include "tests/common/FakeEngine.h"
 #include "tests/library/LibraryTestDb.h"
@@ -177,6 +178,66 @@ TEST_F(ViewTest, EverySongViewMarksMissingFiles) {
   // Song types in the order of the selection boxes: ending 2, insert song 3.
   EXPECT_EQ(db.column("SELECT 選曲種別A FROM テンポラリ２ ORDER BY タイトルA"),
             QStringList({"2", "3", "0"}));
+}
+
+// The song table and views of an earlier form are rebuilt in place when the player opens the
+// file: every row with its rowid, a column and a view added by hand stay, a NULL the new table
+// refuses takes its default, and the schema is the current one, the same as a new file's.
+TEST(SongDbUpgradeTest, EarlierFormsAreRebuiltOnceKeepingEveryRow) {
+  const QString objects =
+      "SELECT group_concat(type || ' ' || name || ' ' || sql, '|') FROM (SELECT * FROM "
+      "sqlite_master WHERE name <> 'アニソンデータ管理' ORDER BY name)";
+  const QString columns =
+      "SELECT group_concat(name || ' ' || \"notnull\" || ' ' || ifnull(dflt_value, '-'), '|') "
+      "FROM pragma_table_info('アニソンデータ管理')";
+  const QString byHand =
+      "ALTER TABLE アニソンデータ管理 ADD COLUMN メモ TEXT; CREATE VIEW メモ一覧 AS SELECT メモ "
+      "FROM "
+      "アニソンデータ管理 WHERE メモ IS NOT NULL";
+  LibraryTestDb fresh;
+  fresh.execute(byHand);
+  for (const char* table : {kFirstSongTable, kSongTableWithoutDefaults, kKanaSongTable}) {
+    LibraryTestDb db;
+    db.useEarlierForm(table);
+    db.execute(byHand);
+    db.execute(
+        "INSERT INTO アニソンデータ管理 (rowid, ファイル名, 曲名, 番組名かな, メモ) VALUES (7, "
+        "'a.mp3', 'A', 'ｶﾞﾝﾀﾞﾑ', 'note'), (3, 'b.mp3', 'B', 'かぜ', NULL)");
+    ASSERT_TRUE(songDbOpens(db.path())) << table;
+    EXPECT_EQ(db.column("PRAGMA user_version"), QStringList({"1"})) << table;
+    EXPECT_EQ(db.column(objects), fresh.column(objects)) << table;
+    EXPECT_EQ(db.column(columns), fresh.column(columns)) << table;
+    EXPECT_EQ(db.column("SELECT rowid || ' ' || ファイル名 || ' ' || 曲名 || ' ' || 番組名かな || "
+                        "' ' || カラオケ || ' ' || 歌種別 || ' ' || ジャンルNo || ' ' || "
+                        "ifnull(メモ, '-') FROM アニソンデータ管理 ORDER BY rowid"),
+              QStringList({"3 b.mp3 B かぜ 0 5 255 -", "7 a.mp3 A ｶﾞﾝﾀﾞﾑ 0 5 255 note"}))
+        << table;
+    EXPECT_EQ(db.column("SELECT * FROM メモ一覧"), QStringList({"note"})) << table;
+    EXPECT_EQ(upgradeSongDb(db.path()), SongDbUpgrade::NotNeeded) << table;
+  }
+}
+
+// While another program writes, the rebuild waits for another time: the file stays as it was
+// and serves as it is.
+TEST(SongDbUpgradeTest, LockedFileStaysInItsFormUntilTheNextOpen) {
+  LibraryTestDb db;
+  db.useEarlierForm(kKanaSongTable);
+  db.addSongs({{.file = "a.mp3", .title = "A", .workKana = "かぜ"}});
+  const QString schema = "SELECT group_concat(sql, '|') FROM sqlite_master";
+  const QStringList before = db.column(schema);
+  {
+    SqlDb other(db.path());
+    other.execute("BEGIN IMMEDIATE");
+    QString error;
+    EXPECT_EQ(upgradeSongDb(db.path(), &error), SongDbUpgrade::Failed);
+    EXPECT_TRUE(error.contains("locked")) << error.toStdString();
+    EXPECT_TRUE(songDbOpens(db.path()));
+    other.execute("ROLLBACK");
+  }
+  EXPECT_EQ(db.column(schema), before);
+  EXPECT_EQ(db.column("PRAGMA user_version"), QStringList({"0"}));
+  EXPECT_EQ(upgradeSongDb(db.path()), SongDbUpgrade::Done);
+  EXPECT_EQ(db.column("SELECT タイトルA FROM テンポラリ２"), QStringList({"A"}));
 }
 
 class CompactTest : public ::testing::Test {

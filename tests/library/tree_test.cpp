@@ -25,14 +25,16 @@ TEST(TreeTextTest, songTypeIcon) {
   EXPECT_EQ(songTypeIcon("1", "1"), 8);
 }
 
-TEST(TreeTextTest, unvoicedKana) {
-  const QStringList in = {"が", "ぞ", "づ", "ぼ", "ぱ", "ぽ", "か", "ア", "がく", ""};
-  const QStringList out = {"か", "そ", "つ", "ほ", "は", "ほ", "か", "ア", "がく", ""};
-  for (int i = 0; i < in.size(); ++i) {
-    QString text = in[i];
-    unvoicedKana(text);
-    EXPECT_EQ(text, out[i]) << in[i].toStdString();
-  }
+// The letter comes from the reading as it sorts: folded, a half-width mark joined to its kana.
+TEST(TreeTextTest, IndexLetterOfAReading) {
+  const struct {
+    const char *reading, *letter;
+  } cases[] = {
+      {"がくえん", "か"}, {"ぞ", "そ"},     {"づ", "つ"},    {"ぼ", "ほ"},    {"ぱすた", "は"},
+      {"ガンダム", "か"}, {"ｶﾞﾝﾀﾞﾑ", "か"}, {"ﾊﾟｽﾀ", "は"},  {"ﾊﾞﾗ", "は"},   {"ｶ", "か"},
+      {"ｳﾞｧﾙｷｭｰﾚ", "ゔ"}, {"ヴァン", "ゔ"}, {"ｳｨﾝｸﾞ", "う"}, {"ＡＢＣ", "a"}, {"漢字", "漢"},
+      {"𠮷野", "𠮷"},     {"ﾞ", "ﾞ"},       {"", ""}};
+  for (const auto& c : cases) EXPECT_EQ(indexLetter(c.reading), c.letter) << c.reading;
 }
 
 class TreeBuildTest : public ::testing::Test {
@@ -133,28 +135,57 @@ TEST_F(TreeBuildTest, AnimeOrderLevelsKeysAndColours) {
   EXPECT_TRUE(model.flags(model.index(0, 0, work)) & Qt::ItemNeverHasChildren);
 }
 
-TEST_F(TreeBuildTest, KatakanaAndHalfWidthReadingsShareTheHiraganaIndex) {
-  db.addSongs({{.file = "m1.mp3", .title = "1", .work = "マクロス", .workKana = "マクロス"},
-               {.file = "m2.mp3", .title = "2", .work = "魔法", .workKana = "まほう"},
-               {.file = "m3.mp3", .title = "3", .work = "ムー", .workKana = "ﾑｰ"},
-               {.file = "g1.mp3", .title = "4", .work = "ガンダム", .workKana = "ｶﾞﾝﾀﾞﾑ"},
-               {.file = "g2.mp3", .title = "5", .work = "風", .workKana = "かぜ"},
-               {.file = "v1.mp3", .title = "6", .work = "ヴァン", .workKana = "ゔぁん"}});
-  db.addCandidates({{"m1.mp3", "/m/"},
-                    {"m2.mp3", "/m/"},
-                    {"m3.mp3", "/m/"},
-                    {"g1.mp3", "/m/"},
-                    {"g2.mp3", "/m/"},
-                    {"v1.mp3", "/m/"}});
-  const TreeBuildResult result = build(TreeOrder::Anime);
-  ASSERT_TRUE(result.completed) << result.message.toStdString();
-  EXPECT_EQ(parentKey("255まマクロス"), "255ま");
-  EXPECT_EQ(parentKey("255ま魔法"), "255ま");
-  EXPECT_EQ(parentKey("255むムー"), "255む");
-  EXPECT_EQ(parentKey("255かガンダム"), "255か");
-  EXPECT_EQ(parentKey("255か風"), "255か");
-  // The index groups follow the kana order, whatever the script of the reading.
-  EXPECT_EQ(childTexts("Genre255"), QStringList({"か", "ま", "む", "ゔ"}));
+// In every order of a reading, katakana, half-width kana and voiced pairs (ｶﾞ, ﾊﾟ, ｳﾞ) group
+// and sort as their folded hiragana; ｳﾞ beside a reading with う is no duplicate, and the tree
+// goes on to the next genre.
+TEST_F(TreeBuildTest, ReadingsGroupAndSortAsTheyFoldInEveryOrder) {
+  const struct {
+    const char *file, *name, *reading, *letter;
+  } songs[] = {{"m1.mp3", "マクロス", "マクロス", "ま"},
+               {"m2.mp3", "魔法", "まほう", "ま"},
+               {"m3.mp3", "ムー", "ﾑｰ", "む"},
+               {"g1.mp3", "ガンダム", "ｶﾞﾝﾀﾞﾑ", "か"},
+               {"g2.mp3", "風", "かぜ", "か"},
+               {"p1.mp3", "パスタ", "ﾊﾟｽﾀ", "は"},
+               {"v1.mp3", "ヴァン", "ゔぁん", "ゔ"},
+               {"v2.mp3", "ヴァルキューレ", "ｳﾞｧﾙｷｭｰﾚ", "ゔ"},
+               {"u1.mp3", "歌", "うた", "う"}};
+  QVector<SongRow> rows;
+  QVector<QPair<QString, QString>> files{{"game.mp3", "/m/"}};
+  for (const auto& song : songs) {
+    rows.append(SongRow{.file = song.file,
+                        .title = song.name,
+                        .titleKana = song.reading,
+                        .artist = song.name,
+                        .artistKana = song.reading,
+                        .work = song.name,
+                        .workKana = song.reading});
+    files.append({QString(song.file), QString("/m/")});
+  }
+  rows.append(SongRow{.file = "game.mp3",
+                      .title = "G",
+                      .titleKana = "げーむ",
+                      .artist = "G",
+                      .artistKana = "げーむ",
+                      .work = "G",
+                      .workKana = "げーむ",
+                      .genre = 36});
+  db.addSongs(rows);
+  db.addCandidates(files);
+  for (const TreeOrder order : {TreeOrder::Anime, TreeOrder::Song, TreeOrder::Artist}) {
+    tree = SongTreeStore();
+    const TreeBuildResult result = build(order);
+    ASSERT_TRUE(result.completed) << result.message.toStdString();
+    EXPECT_TRUE(nodeFor("/m/game.mp3"));
+    const int genre = nodeFor("Genre255");
+    EXPECT_EQ(childTexts("Genre255"), QStringList({"う", "か", "は", "ま", "む", "ゔ"}))
+        << int(order);
+    for (const auto& song : songs) {
+      int index = nodeFor(QString("/m/") + song.file);
+      while (tree.node(index).parent != genre) index = tree.node(index).parent;
+      EXPECT_EQ(tree.node(index).text, song.letter) << song.file << " in order " << int(order);
+    }
+  }
 }
 
 TEST_F(TreeBuildTest, UnregisteredFileUnderItsOwnGroupWithTagTitle) {
