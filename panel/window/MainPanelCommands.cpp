@@ -47,7 +47,11 @@ void MainPanel::runCommand(int index) {
     armHighlightReset();
     return;
   }
-  if (index == kSelection && !s_.songDbUsable()) return;
+  // Without a database the press does nothing, but its highlight still goes out.
+  if (index == kSelection && !s_.songDbUsable()) {
+    armHighlightReset();
+    return;
+  }
   executeCommand(index);
   armHighlightReset();
   v_.setCounter(s_.counterText());

@@ -83,10 +83,13 @@ TEST_F(PanelCommands, SelectionIsIgnoredWhileTheDatabaseIsUnavailable) {
        {std::pair{SongDbState::Closed, 1}, std::pair{SongDbState::Open, 0}}) {
     s.dbState = dbState;
     s.useSongDb = static_cast<int16_t>(useSongDb);
-    panel->runCommand(kSelection);
+    pressCommand(kSelection);
     EXPECT_TRUE(v.opened.isEmpty());
     EXPECT_EQ(panel->counter(), "untouched");
-    EXPECT_FALSE(panel->highlightArmed());
+    EXPECT_TRUE(panel->flash().isVisibleTo(panel.get()));
+    ASSERT_TRUE(panel->highlightArmed());  // the press lights SELECT, and it goes out again
+    panel->highlightTick();
+    EXPECT_FALSE(panel->flash().isVisibleTo(panel.get()));
   }
   s.dbState = SongDbState::Open;
   s.useSongDb = 1;
