@@ -48,14 +48,24 @@ TEST_F(PanelCommands, PauseDuringAPendingStartOnlyFlashes) {
   EXPECT_EQ(d.openPath, song(5).toStdString());
 }
 
-TEST_F(PanelCommands, SwitchToTheBarKeepsThePendingStart) {
+// The next entry still starts on time after the bar or a window opened from the panel.
+TEST_F(PanelCommands, SwitchToTheBarOrAWindowKeepsThePendingStart) {
   makeList(10, 4);
-  pressCommand(kNext);
-  pressCommand(kToBar);
+  s.dbState = SongDbState::Open;
+  s.useSongDb = 1;
+  for (int command : {kToBar, kOptions, kSelection, kAbout}) {
+    pressCommand(kNext);
+    pressCommand(command);
+    EXPECT_EQ(s.startPending, 1) << command;
+    EXPECT_EQ(panel->startTimerInterval(), 2000) << command;
+    panel->startDelayTick();
+    EXPECT_EQ(d.openPath, song(s.listPos).toStdString()) << command;
+    EXPECT_EQ(s.playState, 1) << command;
+  }
+  EXPECT_EQ(s.listPos, 8);
   EXPECT_EQ(s.dispMode, DisplayMode::Bar);
   EXPECT_EQ(v.showDispModeCalls, 1);
-  EXPECT_EQ(s.startPending, 1);
-  EXPECT_EQ(panel->startTimerInterval(), 2000);
+  EXPECT_EQ(v.opened, (QStringList{"options", "selection", "about"}));
 }
 
 TEST_F(PanelCommands, AnyOtherCommandCancelsThePendingStart) {
