@@ -74,7 +74,9 @@ void CompactBar::loopShuffleChecks() {
 void CompactBar::optClick() {
   const int16_t hideBefore = s_.barHideOpt;
   call(openOptions);
-  if (s_.barHideOpt != hideBefore) barHide_->setChecked(s_.barHideOpt == 1);
+  if (s_.barHideOpt == hideBefore) return;
+  barHide_->setChecked(s_.barHideOpt == 1);
+  if (s_.barHideOpt == 0 && isVisible()) placeBar(0);
 }
 
 void CompactBar::selSongClick() {
@@ -110,8 +112,9 @@ void CompactBar::shufflePlayClick() {
   loopShuffleChecks();
 }
 
-// Hiding and showing again re-applies the window's stacking; the position stays, so a bar that
-// is up stays up until the pointer watch brings it down.
+// Hiding and showing again re-applies the window's stacking. Switching auto-hide on leaves the
+// bar where it is for the pointer watch; switching it off puts the bar down, since nothing would
+// bring a slid-up bar back any more.
 void CompactBar::barHideClick() {
   if (s_.barHideOpt != 0) {
     barHide_->setChecked(false);
@@ -120,7 +123,9 @@ void CompactBar::barHideClick() {
     const QPointer<CompactBar> alive(this);
     QCoreApplication::processEvents();
     QCoreApplication::processEvents();
-    if (alive) show();
+    if (!alive) return;
+    show();
+    placeBar(0);
   } else {
     barHide_->setChecked(true);
     s_.barHideOpt = 1;

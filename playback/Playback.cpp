@@ -63,8 +63,9 @@ void lookUpSong(State& s) {
   s.songProgram.clear();
   s.songKind.clear();
   s.songYear.clear();
-  if ((s.dbState == SongDbState::Closed || s.dbState == SongDbState::Open) && !lookupSongByFile(s))
-    s.dbState = SongDbState::Failed;
+  // A database that never opened is off: looking it up would only turn "off" into "failed",
+  // which reads as usable to the selection.
+  if (s.dbState == SongDbState::Open && !lookupSongByFile(s)) s.dbState = SongDbState::Failed;
 }
 
 }  // namespace

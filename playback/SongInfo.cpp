@@ -16,11 +16,6 @@ constexpr int kLongBarTwips = 12000;
 const QColor kTitleColor{100, 240, 240};
 const QColor kArtistColor{80, 250, 80};
 
-void fillNavy(PictureArea& area) {
-  area.filledBox(0, 0, area.scaleWidth(), area.scaleHeight(), kNavy);
-  area.setFontName(QString::fromUtf8(kGothic));
-}
-
 void printTitle(PictureArea& area, const QString& line, int x, int y) {
   shadowPrint(area, line, kTitleColor.red(), kTitleColor.green(), kTitleColor.blue(), x, y, 2);
 }
@@ -30,32 +25,37 @@ void printArtist(PictureArea& area, const QString& artist) {
               1);
 }
 
-// The title from the tag (or the file name) and the tag's artist when there is one.
-void showFallbackTitle(State& s, PictureArea& area, int titleX, int titleY) {
-  s.titleText = fallbackTitle(s);
-  printTitle(area, QStringLiteral("♪") + s.titleText, titleX, titleY);
-  area.setFontSize(8);
-  const QString artist = fallbackArtist(s);
-  if (!artist.isEmpty()) printArtist(area, artist);
-}
-
-// The database's line when it knows the song (true), else the tag's or the file's (false).
-bool showTitleLine(State& s, PictureArea& area, const QString& databaseLine, int x, int y) {
-  fillNavy(area);
+// Navy, in the title's font.
+void startTitleArea(PictureArea& area) {
+  area.filledBox(0, 0, area.scaleWidth(), area.scaleHeight(), kNavy);
+  area.setFontName(QString::fromUtf8(kGothic));
   area.setFontBold(false);
   area.setFontSize(9);
-  if (s.songTitle.isEmpty()) {
-    showFallbackTitle(s, area, x, y);
-    return false;
-  }
-  printTitle(area, databaseLine, x, y);
-  s.titleText = s.songTitle;
-  return true;
 }
 
-QString barText(const State& s, int screenWidthTwips) {
-  const QString song = QStringLiteral("♪") + s.songTitle + QStringLiteral("　/　") + s.songArtist;
-  if (screenWidthTwips <= kLongBarTwips) return song;
+// The title and artist: the database's when it knows the song, else the tag's (or the file
+// name).
+struct SongNames {
+  QString title;
+  QString artist;
+  bool fromDatabase = false;
+};
+
+SongNames songNames(const State& s) {
+  if (!s.songTitle.isEmpty()) return {s.songTitle, s.songArtist, true};
+  return {fallbackTitle(s), fallbackArtist(s), false};
+}
+
+QString titleAndArtist(const SongNames& names) {
+  QString line = QStringLiteral("♪") + names.title;
+  // Only the database prints an artist it does not know.
+  if (names.fromDatabase || !names.artist.isEmpty()) line += QStringLiteral("　/　") + names.artist;
+  return line;
+}
+
+QString barText(const State& s, const SongNames& names, int screenWidthTwips) {
+  const QString song = titleAndArtist(names);
+  if (!names.fromDatabase || screenWidthTwips <= kLongBarTwips) return song;
   return programmeLabel(s) + QStringLiteral(" 『 ") + s.songProgram + QStringLiteral(" 』 より　") +
          song;
 }
@@ -78,14 +78,21 @@ void shadowPrint(PictureArea& area, const QString& text, int red, int green, int
 }
 
 void showTrackTitle(State& s, PictureArea& area) {
-  if (showTitleLine(s, area, QStringLiteral("♪") + s.songTitle, 40, 80)) {
-    area.setFontSize(8);
-    printArtist(area, s.songArtist);
-  }
+  const SongNames names = songNames(s);
+  startTitleArea(area);
+  s.titleText = names.title;
+  printTitle(area, QStringLiteral("♪") + names.title, 40, 80);
+  area.setFontSize(8);
+  // The database's empty artist still prints its (empty) line.
+  if (names.fromDatabase || !names.artist.isEmpty()) printArtist(area, names.artist);
 }
 
+// The bar's strip has room for one line only, so the artist shares it with the title.
 void showBarTitle(State& s, PictureArea& area, int screenWidthTwips) {
-  showTitleLine(s, area, barText(s, screenWidthTwips), 80, 120);
+  const SongNames names = songNames(s);
+  startTitleArea(area);
+  s.titleText = names.title;
+  printTitle(area, barText(s, names, screenWidthTwips), 80, 120);
 }
 
 void showIdlePanel(PictureArea& area, const QString& version) {

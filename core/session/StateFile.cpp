@@ -99,6 +99,14 @@ class StateReader {
   }
   StateReader& readShort(int16_t& target) { return number(target, kInt16Min, kInt16Max); }
   StateReader& readLong(int32_t& target) { return number(target, kInt32Min, kInt32Max); }
+  // An option is 0 or 1: any other number keeps the default, so it is not saved back, and the
+  // reading goes on.
+  StateReader& option(int16_t& target) {
+    int16_t value = target;
+    readShort(value);
+    if (value == 0 || value == 1) target = value;
+    return *this;
+  }
   StateReader& text(QString& target) {
     if (!ok_) return *this;
     const std::optional<QString> value = fields_.nextText();
@@ -115,16 +123,16 @@ class StateReader {
 void readStateValues(State& s, QStringList lines) {
   StateReader in(std::move(lines));
   // The list's size and place are read as 32-bit numbers: a list may hold far more than 32,767.
-  in.readShort(s.saveSelInfo).readLong(s.listCount).readLong(s.listPos);
+  in.option(s.saveSelInfo).readLong(s.listCount).readLong(s.listPos);
   for (int32_t& level : s.equLevel) in.readLong(level);
   in.readShort(s.equPreNo)
       .readLong(s.volLevel[0])
       .readLong(s.volLevel[1])
-      .readShort(s.useSongDb)
-      .readShort(s.showScope);
+      .option(s.useSongDb)
+      .option(s.showScope);
   in.text(s.pathDir[1]).text(s.pathDir[2]).text(s.pathDir[3]).text(s.pathDir[4]).text(s.pathDir[5]);
-  in.readShort(s.loopMode).readShort(s.shuffleMode).readShort(s.cpuLoad).text(s.pathDir[6]);
-  in.readShort(s.barHideOpt).readShort(s.barFirstOpt).readShort(s.lyricTimeMode);
+  in.option(s.loopMode).option(s.shuffleMode).readShort(s.cpuLoad).text(s.pathDir[6]);
+  in.option(s.barHideOpt).option(s.barFirstOpt).option(s.lyricTimeMode);
 }
 
 // A damaged file must not hand the engine levels it cannot take.

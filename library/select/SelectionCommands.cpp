@@ -13,7 +13,6 @@ void SelectionWindow::runCommand(int index) {
       chooseSongs();
       break;
     case kCancel:
-      storePaths();
       hide();
       break;
     case kSearchAll:
@@ -39,8 +38,6 @@ void SelectionWindow::chooseSongs() {
     step = QStringLiteral("SetFileTable");
     // Nothing ticked keeps the list that plays.
     player_.startNewList(keys, Player::NewListOrder::ShuffledWhenOn);
-    step = QStringLiteral("datapath");
-    storePaths();
     hide();
   } catch (const std::exception& e) {
     showMessage(step + u':' + QString::fromUtf8(e.what()));

@@ -164,8 +164,11 @@ void SelectionWindow::showEvent(QShowEvent* event) {
 }
 
 // Closed or cancelled while a search runs: its tree would land in a window nobody waits on.
+// However the window goes (選曲完了, キャンセル, Escape, the title bar), the folders in its
+// boxes are kept.
 void SelectionWindow::hideEvent(QHideEvent* event) {
   cancelSearch();
+  storePaths();
   QDialog::hideEvent(event);
 }
 

@@ -10,6 +10,14 @@ namespace sorv {
 
 using namespace panel;
 
+namespace {
+
+bool keepsPendingStart(int command) {
+  return command == kToBar || command == kOptions || command == kSelection || command == kAbout;
+}
+
+}  // namespace
+
 void MainPanel::titleBarMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, double x,
                                   double y) {
   if (button != Qt::LeftButton) return;
@@ -41,13 +49,18 @@ void MainPanel::runCommand(int index) {
       armHighlightReset();
       return;
     }
-    if (index != kToBar) player_.cancelStart();
+    // The bar and the windows opened from the panel leave the chosen entry to start on time.
+    if (!keepsPendingStart(index)) player_.cancelStart();
   }
   if (s_.listCount == 0 && index != kToBar && index < kOptions) {
     armHighlightReset();
     return;
   }
-  if (index == kSelection && !s_.songDbUsable()) return;
+  // Without a database the press does nothing, but its highlight still goes out.
+  if (index == kSelection && !s_.songDbUsable()) {
+    armHighlightReset();
+    return;
+  }
   executeCommand(index);
   armHighlightReset();
   v_.setCounter(s_.counterText());

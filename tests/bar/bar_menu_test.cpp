@@ -92,7 +92,9 @@ TEST_F(BarTest, ShuffleItemShufflesWithTheEndTimerPausedAndKeepsTheCurrentEntry)
   EXPECT_EQ(v.loopShuffleCalls, 2);
 }
 
-TEST_F(BarTest, HideItemTogglesAutoHideAndLeavesTheBarWhereItIs) {
+// Switching auto-hide off, from the menu or the options, brings a slid-up bar down for good;
+// switching it on leaves the bar where it is.
+TEST_F(BarTest, AutoHideOffPutsTheBarDownAndOnLeavesItWhereItIs) {
   s.barHideOpt = 1;
   bar.showBar();
   bar.placeBar(1);
@@ -100,12 +102,20 @@ TEST_F(BarTest, HideItemTogglesAutoHideAndLeavesTheBarWhereItIs) {
   EXPECT_EQ(s.barHideOpt, 0);
   EXPECT_FALSE(item(bar, "BarHide")->isChecked());
   EXPECT_TRUE(bar.isVisible());
-  EXPECT_EQ(bar.top(), -430);
+  EXPECT_EQ(bar.top(), 0);
+  EXPECT_EQ(s.barHidden, 0);
   item(bar, "BarHide")->trigger();
   EXPECT_EQ(s.barHideOpt, 1);
   EXPECT_TRUE(item(bar, "BarHide")->isChecked());
   EXPECT_TRUE(bar.isVisible());
-  EXPECT_EQ(bar.top(), -430);
+  EXPECT_EQ(bar.top(), 0);
+
+  bar.placeBar(1);
+  bar.openOptions = [this] { s.barHideOpt = 0; };
+  item(bar, "opt")->trigger();
+  EXPECT_FALSE(item(bar, "BarHide")->isChecked());
+  EXPECT_EQ(bar.top(), 0);
+  EXPECT_EQ(s.barHidden, 0);
 }
 
 TEST_F(BarTest, OptionsThatChangeAutoHideUpdateItsMark) {

@@ -263,6 +263,12 @@ TEST_F(SelectionWindowTest, BrowseButtonAndPathBoxes) {
   window->dataPathLostFocus(2);
   EXPECT_EQ(s.pathDir[3], "/typed/");
   EXPECT_EQ(window->dataPath[2]->text(), "/typed/");
+  // A folder picked with 参照 is kept however the window is closed, Escape too.
+  window->show();
+  window->setBtnClick(1);
+  QTest::keyClick(window.get(), Qt::Key_Escape);
+  EXPECT_FALSE(window->isVisible());
+  EXPECT_EQ(s.pathDir[2], "/picked/");
 }
 
 TEST_F(SelectionWindowTest, FolderErrorNamesTheFolderAndLeavesNothingTicked) {

@@ -48,14 +48,24 @@ TEST_F(PanelCommands, PauseDuringAPendingStartOnlyFlashes) {
   EXPECT_EQ(d.openPath, song(5).toStdString());
 }
 
-TEST_F(PanelCommands, SwitchToTheBarKeepsThePendingStart) {
+// The next entry still starts on time after the bar or a window opened from the panel.
+TEST_F(PanelCommands, SwitchToTheBarOrAWindowKeepsThePendingStart) {
   makeList(10, 4);
-  pressCommand(kNext);
-  pressCommand(kToBar);
+  s.dbState = SongDbState::Open;
+  s.useSongDb = 1;
+  for (int command : {kToBar, kOptions, kSelection, kAbout}) {
+    pressCommand(kNext);
+    pressCommand(command);
+    EXPECT_EQ(s.startPending, 1) << command;
+    EXPECT_EQ(panel->startTimerInterval(), 2000) << command;
+    panel->startDelayTick();
+    EXPECT_EQ(d.openPath, song(s.listPos).toStdString()) << command;
+    EXPECT_EQ(s.playState, 1) << command;
+  }
+  EXPECT_EQ(s.listPos, 8);
   EXPECT_EQ(s.dispMode, DisplayMode::Bar);
   EXPECT_EQ(v.showDispModeCalls, 1);
-  EXPECT_EQ(s.startPending, 1);
-  EXPECT_EQ(panel->startTimerInterval(), 2000);
+  EXPECT_EQ(v.opened, (QStringList{"options", "selection", "about"}));
 }
 
 TEST_F(PanelCommands, AnyOtherCommandCancelsThePendingStart) {
@@ -83,10 +93,13 @@ TEST_F(PanelCommands, SelectionIsIgnoredWhileTheDatabaseIsUnavailable) {
        {std::pair{SongDbState::Closed, 1}, std::pair{SongDbState::Open, 0}}) {
     s.dbState = dbState;
     s.useSongDb = static_cast<int16_t>(useSongDb);
-    panel->runCommand(kSelection);
+    pressCommand(kSelection);
     EXPECT_TRUE(v.opened.isEmpty());
     EXPECT_EQ(panel->counter(), "untouched");
-    EXPECT_FALSE(panel->highlightArmed());
+    EXPECT_TRUE(panel->flash().isVisibleTo(panel.get()));
+    ASSERT_TRUE(panel->highlightArmed());  // the press lights SELECT, and it goes out again
+    panel->highlightTick();
+    EXPECT_FALSE(panel->flash().isVisibleTo(panel.get()));
   }
   s.dbState = SongDbState::Open;
   s.useSongDb = 1;

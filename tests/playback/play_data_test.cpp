@@ -170,8 +170,14 @@ TEST_F(PlayDataTest, SongDatabaseLookupAndItsFailure) {
         "歌連番, 発表年, アニメ種別, ジャンルNo) VALUES ('02.mp3', '風のエンディング', "
         "'春風あおい', '風の物語', 0, '3', 1, '2023', 1, 255)");
   }
-  s.dbState = SongDbState::Open;
+  // A database that did not open at start-up is off: no lookup, and it stays off.
+  s.dbState = SongDbState::Closed;
   s.listPos = 2;
+  playData(s, d, v, 2);
+  EXPECT_EQ(s.titleText, "Song 2");
+  EXPECT_EQ(s.dbState, SongDbState::Closed);
+
+  s.dbState = SongDbState::Open;
   s.songYear = "stale";
   ASSERT_EQ(playData(s, d, v, 2), -1);
   EXPECT_EQ(s.titleText, "風のエンディング");

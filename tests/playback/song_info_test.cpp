@@ -213,6 +213,20 @@ TEST_F(SongInfoTest, BarTitleLongAndShort) {
   EXPECT_DOUBLE_EQ(title->x, 80 - 16);
   EXPECT_DOUBLE_EQ(title->y, 120 - 16);
   EXPECT_EQ(title->fontSize, 9);
+
+  // A song the database does not know: the tag's title and artist share the one line, on a wide
+  // screen too; without a tag artist the title stands alone.
+  s.songTitle.clear();
+  s.entry(1).tag->title = "Tag title";
+  s.entry(1).tag->artist = " Someone ";
+  for (int width : {12000, 12001}) {
+    showBarTitle(s, v.mpanel2Area, width);
+    EXPECT_EQ(colouredTexts(v.mpanel2Area), QStringList({"♪Tag title　/　Someone"})) << width;
+    EXPECT_EQ(s.titleText, "Tag title");
+  }
+  s.entry(1).tag->artist = "";
+  showBarTitle(s, v.mpanel2Area, 12000);
+  EXPECT_EQ(colouredTexts(v.mpanel2Area), QStringList({"♪Tag title"}));
 }
 
 QStringList listRows(State& s, FakeEngine& d, FakeView& v, int pos, int count) {

@@ -198,6 +198,22 @@ TEST_F(StateFileTest, DamagedFileStopsAtTheDamageAndKeepsLevelsUsable) {
   back = reloaded();
   EXPECT_EQ(back.saveSelInfo, 1);
   EXPECT_EQ(back.listCount, 0);
+  // An option past 0 and 1 takes its default, and the values after it are still read.
+  s.setDefaults("/music/");
+  s.showScope = 3;
+  s.loopMode = 7;
+  s.shuffleMode = 1;
+  s.barHideOpt = 0;
+  s.barFirstOpt = 5;
+  s.lyricTimeMode = 1;
+  ASSERT_TRUE(saveState(s));
+  back = reloaded();
+  EXPECT_EQ(back.showScope, 1);
+  EXPECT_EQ(back.loopMode, 0);
+  EXPECT_EQ(back.shuffleMode, 1);
+  EXPECT_EQ(back.barHideOpt, 0);
+  EXPECT_EQ(back.barFirstOpt, 0);
+  EXPECT_EQ(back.lyricTimeMode, 1);
 }
 
 TEST_F(StateFileTest, CommandLineFileM3uOrOther) {
