@@ -101,6 +101,20 @@ QVector<FolderListing> scanSearchPaths(const QStringList& searchPaths, SongFiles
   return listings;
 }
 
+void useOwnCandidates(SqlDb& db) {
+  db.execute(QStringLiteral("PRAGMA temp_store = MEMORY"));
+  QStringList definitions;
+  {
+    // The engine keeps each definition as "CREATE TABLE …" or "CREATE VIEW …"; the table goes
+    // first, then the views in the order they were made, as a view may read one made before it.
+    SqlStatement stored = db.prepare(
+        QStringLiteral("SELECT sql FROM main.sqlite_master WHERE type = 'view' OR "
+                       "(type = 'table' AND name = '選択候補') ORDER BY type = 'view', rowid"));
+    while (stored.next()) definitions << stored.text(0).insert(7, QStringLiteral("TEMP "));
+  }
+  for (const QString& definition : definitions) db.execute(definition);
+}
+
 int writeCandidates(SqlDb& db, const QVector<FolderListing>& listings,
                     const std::atomic<bool>* cancelled) {
   SqlAppender candidates(db, QStringLiteral("選択候補"),
