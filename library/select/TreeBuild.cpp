@@ -43,6 +43,25 @@ const OrderRules& rulesOf(TreeOrder order) {
   return rules[static_cast<int>(order)];
 }
 
+// The columns the tree reads, in the order of TreeBuilder::Columns: the sort moves only these.
+QStringList columnNames(const OrderRules& rules) {
+  return {QStringLiteral("ジャンルNoA"),
+          QString::fromUtf8(rules.indexColumn),
+          QString::fromUtf8(rules.level3Column),
+          QStringLiteral("タイトルA"),
+          QStringLiteral("アニメタイトルA"),
+          QStringLiteral("ファイル名A"),
+          QStringLiteral("フルパスA"),
+          QStringLiteral("歌種別A"),
+          QStringLiteral("カラオケA")};
+}
+
+QString selectList(const OrderRules& rules) {
+  QStringList names = columnNames(rules);
+  names.removeDuplicates();
+  return QStringLiteral("SELECT ") + names.join(u',');
+}
+
 // The values of one row that the tree needs.
 struct TreeRow {
   QString genreKey;  // "255", "036"
@@ -69,7 +88,7 @@ class TreeBuilder {
   struct Columns {
     int genre, index, level3, title, work, fileName, folder, type, karaoke;
   };
-  int column(const char* name) const;
+  int column(const QString& name) const;
   void resolveColumns();
   void readRow();
   void addGroups();
@@ -92,16 +111,16 @@ class TreeBuilder {
   int recordCounter_ = 0;
 };
 
-int TreeBuilder::column(const char* name) const {
-  const int column = rows_.columnIndex(QString::fromUtf8(name));
+int TreeBuilder::column(const QString& name) const {
+  const int column = rows_.columnIndex(name);
   if (column < 0) throw DbError(QStringLiteral("the query has no column ") + name);
   return column;
 }
 
 void TreeBuilder::resolveColumns() {
-  col_ = {column("ジャンルNoA"), column(rules_.indexColumn), column(rules_.level3Column),
-          column("タイトルA"),   column("アニメタイトルA"),  column("ファイル名A"),
-          column("フルパスA"),   column("歌種別A"),          column("カラオケA")};
+  const QStringList names = columnNames(rules_);
+  col_ = {column(names[0]), column(names[1]), column(names[2]), column(names[3]), column(names[4]),
+          column(names[5]), column(names[6]), column(names[7]), column(names[8])};
 }
 
 void TreeBuilder::readRow() {
@@ -224,7 +243,7 @@ TreeBuildResult buildSongTree(TreeOrder order, SqlDb& db, const QString& fromWhe
   TreeBuildResult result;
   std::optional<TreeBuilder> builder;
   try {
-    SqlStatement rows = db.prepare(QStringLiteral("SELECT *") + fromWhere + orderByText(order));
+    SqlStatement rows = db.prepare(selectList(rulesOf(order)) + fromWhere + orderByText(order));
     builder.emplace(rulesOf(order), rows, decoder, tree, cancelled);
     builder->run();
     result.completed = !cancelled;
