@@ -117,23 +117,28 @@ void useOwnCandidates(SqlDb& db) {
 
 int writeCandidates(SqlDb& db, const QVector<FolderListing>& listings,
                     const std::atomic<bool>* cancelled) {
-  SqlAppender candidates(db, QStringLiteral("選択候補"),
-                         {QStringLiteral("ファイル名"), QStringLiteral("フルパス")});
-  // Inside the appender's transaction, so a cancelled write leaves the old candidates.
+  SqlTransaction transaction(db);
+  // Inside the transaction, so a cancelled write leaves the old candidates.
   db.execute(QStringLiteral("DELETE FROM 選択候補"));
+  SqlStatement insert =
+      db.prepare(QStringLiteral("INSERT INTO 選択候補 (ファイル名, フルパス) VALUES (?, ?)"));
   int count = 0;
   for (const FolderListing& listing : listings) {
     if (cancelled && *cancelled) return 0;
+    const std::string folder = listing.folder.toStdString();
     for (const QString& name : listing.songFiles) {
       ++count;
       try {
-        candidates.append({name, listing.folder});
+        insert.reset();
+        insert.bindText(1, name.toStdString());
+        insert.bindText(2, folder);
+        insert.next();
       } catch (const DbError&) {
         // The file is then missing from the tree; the scan goes on.
       }
     }
   }
-  candidates.commit();
+  transaction.commit();
   return count;
 }
 

@@ -125,9 +125,13 @@ void TreeBuilder::resolveColumns() {
 
 void TreeBuilder::readRow() {
   // A number past 16 bits (or no number) is no genre of ours: it goes with genre 0.
-  const double genre = rows_.requiredText(col_.genre).toDouble();
-  row_.genre = genre >= -32768 && genre <= 32767 ? static_cast<int16_t>(genre) : 0;
-  row_.genreKey = QStringLiteral("%1").arg(row_.genre, 3, 10, QLatin1Char('0'));
+  if (rows_.isNull(col_.genre)) rows_.requiredText(col_.genre);  // throws, naming the column
+  const double genre = rows_.number(col_.genre);
+  const int16_t genreNo = genre >= -32768 && genre <= 32767 ? static_cast<int16_t>(genre) : 0;
+  if (row_.genreKey.isEmpty() || genreNo != row_.genre) {
+    row_.genre = genreNo;
+    row_.genreKey = QStringLiteral("%1").arg(row_.genre, 3, 10, QLatin1Char('0'));
+  }
   const QString indexSource = rows_.requiredText(col_.index);
   row_.level3 = rows_.requiredText(col_.level3);
   row_.title = rows_.requiredText(col_.title);
