@@ -27,13 +27,8 @@ SqlDb::SqlDb(const QString& path, bool createFile) {
   // wait for it rather than fail; a lock held longer still fails, after a second.
   sqlite3_busy_timeout(db_, 1000);
   registerJetLike(db_);
-  // The tree query sorts the whole library: in memory (some 50 MB at a million songs) rather than
-  // through temporary files, and the song table read through the mapping rather than copied.
-  // Only tuning: a connection that refuses it works all the same.
-  sqlite3_exec(db_,
-               "PRAGMA temp_store = MEMORY; PRAGMA cache_size = -65536; "
-               "PRAGMA mmap_size = 268435456",
-               nullptr, nullptr, nullptr);
+  // Temporary tables and the sorts that outgrow the cache stay in memory, not in files.
+  sqlite3_exec(db_, "PRAGMA temp_store = MEMORY", nullptr, nullptr, nullptr);
 }
 
 SqlDb::~SqlDb() {

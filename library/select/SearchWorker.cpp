@@ -45,16 +45,24 @@ void buildTree(const SearchRequest& request, SqlDb& db, AudioEngine& decoder, in
   outcome.message = outcome.build.message;
 }
 
-// The session's connection to the request's database, opened with its own candidates when
-// there is none yet or the database has changed.
+int schemaVersion(SqlDb& db) {
+  SqlStatement version = db.prepare(QStringLiteral("PRAGMA main.schema_version"));
+  return version.next() ? static_cast<int>(version.number(0)) : 0;
+}
+
+// The session's connection to the request's database, opened with its own candidates (those of
+// the last scan) when there is none yet or the database has changed.
 SqlDb& sessionDb(const SearchRequest& request, SearchSession& session) {
-  // A file put in the database's place (a compaction, an import) is another database.
+  // A file put in the database's place (a compaction, an import) is another database; stored
+  // views made anew need their temporary twins made anew.
   const FileIdentity file = fileIdentity(request.dbPath);
-  if (!session.db || session.dbPath != request.dbPath || session.dbFile != file) {
+  if (!session.db || session.dbPath != request.dbPath || session.dbFile != file ||
+      schemaVersion(*session.db) != session.schemaVersion) {
     session.db.reset();
     auto db = std::make_unique<SqlDb>(request.dbPath);
+    session.schemaVersion = schemaVersion(*db);
     useOwnCandidates(*db);
-    if (!request.rescan) writeCandidates(*db, session.listings);
+    writeCandidates(*db, session.listings);
     session.db = std::move(db);
     session.dbPath = request.dbPath;
     session.dbFile = file;

@@ -48,6 +48,7 @@ struct FileIdentity {
 struct SearchSession {
   QString dbPath;
   FileIdentity dbFile;
+  int schemaVersion = 0;  // of the stored schema, when the connection was opened
   std::unique_ptr<SqlDb> db;
   // The last scan's, for a search without a rescan on a connection opened anew.
   QVector<FolderListing> listings;
