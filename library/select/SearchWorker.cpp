@@ -58,12 +58,12 @@ SqlDb& sessionDb(const SearchRequest& request, SearchSession& session) {
   const FileIdentity file = fileIdentity(request.dbPath);
   if (!session.db || session.dbPath != request.dbPath || session.dbFile != file ||
       schemaVersion(*session.db) != session.schemaVersion) {
-    session.db.reset();
     auto db = std::make_unique<SqlDb>(request.dbPath);
-    session.schemaVersion = schemaVersion(*db);
+    const int version = schemaVersion(*db);
     useOwnCandidates(*db);
-    writeCandidates(*db, session.listings);
+    if (session.db) copyCandidates(*session.db, *db);
     session.db = std::move(db);
+    session.schemaVersion = version;
     session.dbPath = request.dbPath;
     session.dbFile = file;
   }
@@ -92,7 +92,6 @@ SearchOutcome runSearchWork(const SearchRequest& request, SearchSession& session
     const InterruptOnCancel interrupt(db, cancelled);
     if (request.rescan) {
       outcome.fileCount = writeCandidates(db, listings, &cancelled);
-      if (!cancelled) session.listings = std::move(listings);
     }
     buildTree(request, db, decoder, outcome.fileCount.value_or(request.knownFileCount), cancelled,
               outcome);

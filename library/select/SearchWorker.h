@@ -14,7 +14,6 @@
 #include "decoder/AudioEngine.h"
 #include "decoder/SongFiles.h"
 #include "library/db/SqlDb.h"
-#include "library/select/SongScan.h"
 #include "library/select/SongTreeStore.h"
 #include "library/select/TreeBuild.h"
 
@@ -50,8 +49,6 @@ struct SearchSession {
   FileIdentity dbFile;
   int schemaVersion = 0;  // of the stored schema, when the connection was opened
   std::unique_ptr<SqlDb> db;
-  // The last scan's, for a search without a rescan on a connection opened anew.
-  QVector<FolderListing> listings;
 };
 
 // The whole search on the calling thread; progress gets the caption of each step.

@@ -115,31 +115,56 @@ void useOwnCandidates(SqlDb& db) {
   for (const QString& definition : definitions) db.execute(definition);
 }
 
+namespace {
+
+// Adds candidates one by one; a row the engine refuses is left out (the file is then missing
+// from the tree) and the rest go on.
+class CandidateInsert {
+ public:
+  explicit CandidateInsert(SqlDb& db)
+      : insert_(db.prepare(
+            QStringLiteral("INSERT INTO 選択候補 (ファイル名, フルパス) VALUES (?, ?)"))) {}
+  void add(std::string_view name, std::string_view folder) {
+    try {
+      insert_.reset();
+      insert_.bindText(1, name);
+      insert_.bindText(2, folder);
+      insert_.next();
+    } catch (const DbError&) {
+    }
+  }
+
+ private:
+  SqlStatement insert_;
+};
+
+}  // namespace
+
 int writeCandidates(SqlDb& db, const QVector<FolderListing>& listings,
                     const std::atomic<bool>* cancelled) {
   SqlTransaction transaction(db);
   // Inside the transaction, so a cancelled write leaves the old candidates.
   db.execute(QStringLiteral("DELETE FROM 選択候補"));
-  SqlStatement insert =
-      db.prepare(QStringLiteral("INSERT INTO 選択候補 (ファイル名, フルパス) VALUES (?, ?)"));
+  CandidateInsert insert(db);
   int count = 0;
   for (const FolderListing& listing : listings) {
     if (cancelled && *cancelled) return 0;
     const std::string folder = listing.folder.toStdString();
     for (const QString& name : listing.songFiles) {
       ++count;
-      try {
-        insert.reset();
-        insert.bindText(1, name.toStdString());
-        insert.bindText(2, folder);
-        insert.next();
-      } catch (const DbError&) {
-        // The file is then missing from the tree; the scan goes on.
-      }
+      insert.add(name.toStdString(), folder);
     }
   }
   transaction.commit();
   return count;
+}
+
+void copyCandidates(SqlDb& from, SqlDb& to) {
+  SqlTransaction transaction(to);
+  CandidateInsert insert(to);
+  SqlStatement rows = from.prepare(QStringLiteral("SELECT ファイル名, フルパス FROM 選択候補"));
+  while (rows.next()) insert.add(rows.text(0).toStdString(), rows.text(1).toStdString());
+  transaction.commit();
 }
 
 }  // namespace sorv
