@@ -105,16 +105,12 @@ void useOwnCandidates(SqlDb& db) {
   db.execute(QStringLiteral("PRAGMA temp_store = MEMORY"));
   QStringList definitions;
   {
-    // The engine keeps each definition as "CREATE TABLE …", "CREATE INDEX …" or "CREATE VIEW …".
-    // The table goes first, then its indexes (the searches' joins need them as much as the
-    // stored table does), then the views in the order they were made, as one may read another.
-    SqlStatement stored = db.prepare(QStringLiteral(
-        "SELECT type = 'index', sql FROM main.sqlite_master WHERE sql IS NOT NULL AND "
-        "(type = 'view' OR tbl_name = '選択候補') ORDER BY type = 'view', type = 'index', rowid"));
-    while (stored.next()) {
-      const bool index = stored.number(0) != 0;
-      definitions << stored.text(1).insert(index ? 13 : 7, index ? "temp." : "TEMP ");
-    }
+    // The engine keeps each definition as "CREATE TABLE …" or "CREATE VIEW …"; the table goes
+    // first, then the views in the order they were made, as a view may read one made before it.
+    SqlStatement stored = db.prepare(
+        QStringLiteral("SELECT sql FROM main.sqlite_master WHERE type = 'view' OR "
+                       "(type = 'table' AND name = '選択候補') ORDER BY type = 'view', rowid"));
+    while (stored.next()) definitions << stored.text(0).insert(7, QStringLiteral("TEMP "));
   }
   for (const QString& definition : definitions) db.execute(definition);
 }
