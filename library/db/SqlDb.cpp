@@ -12,7 +12,9 @@ namespace sorv {
 DbError::DbError(const QString& description) : std::runtime_error(description.toStdString()) {}
 
 SqlDb::SqlDb(const QString& path, bool createFile) {
-  const int flags = SQLITE_OPEN_READWRITE | (createFile ? SQLITE_OPEN_CREATE : 0);
+  // A connection is used by one thread at a time: the engine's own locking per call is waste.
+  const int flags =
+      SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (createFile ? SQLITE_OPEN_CREATE : 0);
   const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db_, flags, nullptr);
   if (rc != SQLITE_OK) {
     const QString error = db_ ? lastError() : QString::fromUtf8(sqlite3_errstr(rc));
@@ -25,6 +27,8 @@ SqlDb::SqlDb(const QString& path, bool createFile) {
   // wait for it rather than fail; a lock held longer still fails, after a second.
   sqlite3_busy_timeout(db_, 1000);
   registerJetLike(db_);
+  // Temporary tables and the sorts that outgrow the cache stay in memory, not in files.
+  sqlite3_exec(db_, "PRAGMA temp_store = MEMORY", nullptr, nullptr, nullptr);
 }
 
 SqlDb::~SqlDb() {

@@ -13,6 +13,7 @@
 
 #include "decoder/AudioEngine.h"
 #include "decoder/SongFiles.h"
+#include "library/db/SqlDb.h"
 #include "library/select/SongTreeStore.h"
 #include "library/select/TreeBuild.h"
 
@@ -36,9 +37,23 @@ struct SearchOutcome {
   QString message;  // the message box to show, if any
 };
 
+// The search's database connection, kept from one search to the next: its candidates live in a
+// temporary table of its own, so that two players on one database never see each other's files.
+struct FileIdentity {
+  unsigned long long device = 0, inode = 0;
+  bool operator==(const FileIdentity&) const = default;
+};
+
+struct SearchSession {
+  QString dbPath;
+  FileIdentity dbFile;
+  int schemaVersion = 0;  // of the stored schema, when the connection was opened
+  std::unique_ptr<SqlDb> db;
+};
+
 // The whole search on the calling thread; progress gets the caption of each step.
-SearchOutcome runSearchWork(const SearchRequest& request, AudioEngine& decoder,
-                            const std::atomic<bool>& cancelled,
+SearchOutcome runSearchWork(const SearchRequest& request, SearchSession& session,
+                            AudioEngine& decoder, const std::atomic<bool>& cancelled,
                             const std::function<void(const QString&)>& progress);
 
 class SearchRunner : public QObject {
@@ -64,7 +79,12 @@ class SearchRunner : public QObject {
  private:
   AudioEngine& decoder_;
   std::shared_ptr<std::atomic<bool>> current_;  // the cancel flag of the search that reports
-  std::shared_ptr<std::mutex> databaseTurn_ = std::make_shared<std::mutex>();
+  // One search at a time on the session: a cancelled one may still be leaving the database.
+  struct Turn {
+    std::mutex mutex;
+    SearchSession session;
+  };
+  std::shared_ptr<Turn> turn_ = std::make_shared<Turn>();
   QList<QThread*> threads_;
 };
 

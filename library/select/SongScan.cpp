@@ -101,26 +101,70 @@ QVector<FolderListing> scanSearchPaths(const QStringList& searchPaths, SongFiles
   return listings;
 }
 
+void useOwnCandidates(SqlDb& db) {
+  db.execute(QStringLiteral("PRAGMA temp_store = MEMORY"));
+  QStringList definitions;
+  {
+    // The engine keeps each definition as "CREATE TABLE …" or "CREATE VIEW …"; the table goes
+    // first, then the views in the order they were made, as a view may read one made before it.
+    SqlStatement stored = db.prepare(
+        QStringLiteral("SELECT sql FROM main.sqlite_master WHERE type = 'view' OR "
+                       "(type = 'table' AND name = '選択候補') ORDER BY type = 'view', rowid"));
+    while (stored.next()) definitions << stored.text(0).insert(7, QStringLiteral("TEMP "));
+  }
+  for (const QString& definition : definitions) db.execute(definition);
+}
+
+namespace {
+
+// Adds candidates one by one; a row the engine refuses is left out (the file is then missing
+// from the tree) and the rest go on.
+class CandidateInsert {
+ public:
+  explicit CandidateInsert(SqlDb& db)
+      : insert_(db.prepare(
+            QStringLiteral("INSERT INTO 選択候補 (ファイル名, フルパス) VALUES (?, ?)"))) {}
+  void add(std::string_view name, std::string_view folder) {
+    try {
+      insert_.reset();
+      insert_.bindText(1, name);
+      insert_.bindText(2, folder);
+      insert_.next();
+    } catch (const DbError&) {
+    }
+  }
+
+ private:
+  SqlStatement insert_;
+};
+
+}  // namespace
+
 int writeCandidates(SqlDb& db, const QVector<FolderListing>& listings,
                     const std::atomic<bool>* cancelled) {
-  SqlAppender candidates(db, QStringLiteral("選択候補"),
-                         {QStringLiteral("ファイル名"), QStringLiteral("フルパス")});
-  // Inside the appender's transaction, so a cancelled write leaves the old candidates.
+  SqlTransaction transaction(db);
+  // Inside the transaction, so a cancelled write leaves the old candidates.
   db.execute(QStringLiteral("DELETE FROM 選択候補"));
+  CandidateInsert insert(db);
   int count = 0;
   for (const FolderListing& listing : listings) {
     if (cancelled && *cancelled) return 0;
+    const std::string folder = listing.folder.toStdString();
     for (const QString& name : listing.songFiles) {
       ++count;
-      try {
-        candidates.append({name, listing.folder});
-      } catch (const DbError&) {
-        // The file is then missing from the tree; the scan goes on.
-      }
+      insert.add(name.toStdString(), folder);
     }
   }
-  candidates.commit();
+  transaction.commit();
   return count;
+}
+
+void copyCandidates(SqlDb& from, SqlDb& to) {
+  SqlTransaction transaction(to);
+  CandidateInsert insert(to);
+  SqlStatement rows = from.prepare(QStringLiteral("SELECT ファイル名, フルパス FROM 選択候補"));
+  while (rows.next()) insert.add(rows.text(0).toStdString(), rows.text(1).toStdString());
+  transaction.commit();
 }
 
 }  // namespace sorv

@@ -37,10 +37,18 @@ class ScanError : public std::runtime_error {
 // Setting cancelled stops the walk between folders, with what was listed so far.
 QVector<FolderListing> scanSearchPaths(const QStringList& searchPaths, SongFiles which,
                                        const std::atomic<bool>* cancelled = nullptr);
+// Adds the candidates of one connection to those of another.
+void copyCandidates(SqlDb& from, SqlDb& to);
+// Gives this connection candidates of its own, in memory: a temporary 選択候補 and temporary
+// twins of the stored views, which read it instead of the stored one. Another connection (another
+// player on the same database) keeps its own; the stored table and views stay for other readers.
+void useOwnCandidates(SqlDb& db);
 // Replaces the candidates by one row per file, through one statement in one transaction; a row
 // the engine refuses is left out. Returns the number of files offered. Setting cancelled keeps
 // the previous candidates as they were and returns 0.
 int writeCandidates(SqlDb& db, const QVector<FolderListing>& listings,
                     const std::atomic<bool>* cancelled = nullptr);
+// Adds the candidates of one connection to those of another.
+void copyCandidates(SqlDb& from, SqlDb& to);
 
 }  // namespace sorv

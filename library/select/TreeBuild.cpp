@@ -44,6 +44,25 @@ const OrderRules& rulesOf(TreeOrder order) {
   return rules[static_cast<int>(order)];
 }
 
+// The columns the tree reads, in the order of TreeBuilder::Columns: the sort moves only these.
+QStringList columnNames(const OrderRules& rules) {
+  return {QStringLiteral("ジャンルNoA"),
+          QString::fromUtf8(rules.indexColumn),
+          QString::fromUtf8(rules.level3Column),
+          QStringLiteral("タイトルA"),
+          QStringLiteral("アニメタイトルA"),
+          QStringLiteral("ファイル名A"),
+          QStringLiteral("フルパスA"),
+          QStringLiteral("歌種別A"),
+          QStringLiteral("カラオケA")};
+}
+
+QString selectList(const OrderRules& rules) {
+  QStringList names = columnNames(rules);
+  names.removeDuplicates();
+  return QStringLiteral("SELECT ") + names.join(u',');
+}
+
 // The values of one row that the tree needs.
 struct TreeRow {
   QString genreKey;  // "255", "036"
@@ -70,7 +89,7 @@ class TreeBuilder {
   struct Columns {
     int genre, index, level3, title, work, fileName, folder, type, karaoke;
   };
-  int column(const char* name) const;
+  int column(const QString& name) const;
   void resolveColumns();
   void readRow();
   void addGroups();
@@ -93,23 +112,27 @@ class TreeBuilder {
   int recordCounter_ = 0;
 };
 
-int TreeBuilder::column(const char* name) const {
-  const int column = rows_.columnIndex(QString::fromUtf8(name));
+int TreeBuilder::column(const QString& name) const {
+  const int column = rows_.columnIndex(name);
   if (column < 0) throw DbError(QStringLiteral("the query has no column ") + name);
   return column;
 }
 
 void TreeBuilder::resolveColumns() {
-  col_ = {column("ジャンルNoA"), column(rules_.indexColumn), column(rules_.level3Column),
-          column("タイトルA"),   column("アニメタイトルA"),  column("ファイル名A"),
-          column("フルパスA"),   column("歌種別A"),          column("カラオケA")};
+  const QStringList names = columnNames(rules_);
+  col_ = {column(names[0]), column(names[1]), column(names[2]), column(names[3]), column(names[4]),
+          column(names[5]), column(names[6]), column(names[7]), column(names[8])};
 }
 
 void TreeBuilder::readRow() {
   // A number past 16 bits (or no number) is no genre of ours: it goes with genre 0.
-  const double genre = rows_.requiredText(col_.genre).toDouble();
-  row_.genre = genre >= -32768 && genre <= 32767 ? static_cast<int16_t>(genre) : 0;
-  row_.genreKey = QStringLiteral("%1").arg(row_.genre, 3, 10, QLatin1Char('0'));
+  if (rows_.isNull(col_.genre)) rows_.requiredText(col_.genre);  // throws, naming the column
+  const double genre = rows_.number(col_.genre);
+  const int16_t genreNo = genre >= -32768 && genre <= 32767 ? static_cast<int16_t>(genre) : 0;
+  if (row_.genreKey.isEmpty() || genreNo != row_.genre) {
+    row_.genre = genreNo;
+    row_.genreKey = QStringLiteral("%1").arg(row_.genre, 3, 10, QLatin1Char('0'));
+  }
   const QString indexSource = rows_.requiredText(col_.index);
   row_.level3 = rows_.requiredText(col_.level3);
   row_.title = rows_.requiredText(col_.title);
@@ -221,7 +244,7 @@ TreeBuildResult buildSongTree(TreeOrder order, SqlDb& db, const QString& fromWhe
   TreeBuildResult result;
   std::optional<TreeBuilder> builder;
   try {
-    SqlStatement rows = db.prepare(QStringLiteral("SELECT *") + fromWhere + orderByText(order));
+    SqlStatement rows = db.prepare(selectList(rulesOf(order)) + fromWhere + orderByText(order));
     builder.emplace(rulesOf(order), rows, decoder, tree, cancelled);
     builder->run();
     result.completed = !cancelled;

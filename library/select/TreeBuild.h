@@ -25,10 +25,10 @@ struct TreeBuildResult {
 
 inline const std::atomic<bool> kNeverCancelled{false};
 
-// Runs "SELECT *" + fromWhere + the order's ORDER BY on db and adds the nodes to the (empty)
-// tree. A duplicate key or any other error ends the build with its message, keeping the nodes
-// added so far; so does setting cancelled, without a message. Safe on any thread: the engine is
-// asked only for tags and genre names.
+// Selects the columns it needs + fromWhere + the order's ORDER BY on db and adds the nodes to the
+// (empty) tree. A duplicate key or any other error ends the build with its message, keeping the
+// nodes added so far; so does setting cancelled, without a message. Safe on any thread: the
+// engine is asked only for tags and genre names.
 TreeBuildResult buildSongTree(TreeOrder order, SqlDb& db, const QString& fromWhere,
                               AudioEngine& decoder, SongTreeStore& tree,
                               const std::atomic<bool>& cancelled = kNeverCancelled);

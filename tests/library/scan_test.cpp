@@ -8,7 +8,10 @@
 #include <QUrl>
 
 #include "core/LocalNames.h"
+#include "library/select/Filter.h"
+#include "library/select/SearchWorker.h"
 #include "library/select/SongScan.h"
+#include "tests/common/FakeEngine.h"
 #include "tests/library/LibraryTestDb.h"
 
 namespace sorv::test {
@@ -120,6 +123,48 @@ TEST_F(ScanTest, CandidatesReplaceThoseOfTheLastScan) {
   EXPECT_EQ(writeCandidates(sql, {{"./", {"a.mp3"}}, {"/m/", {"b.mp3", "it's.mp3"}}}), 3);
   EXPECT_EQ(db.column("SELECT フルパス || ファイル名 FROM 選択候補 ORDER BY rowid"),
             QStringList({"./a.mp3", "/m/b.mp3", "/m/it's.mp3"}));
+}
+
+// Two players with their own search folders on one database: each tree holds only its own files,
+// also when searching again without a rescan after the other's scan, and once the database file
+// was replaced (a new connection gets the last scan's files); the stored candidates stay.
+TEST_F(ScanTest, EachSearchSessionKeepsItsOwnCandidates) {
+  LibraryTestDb db;
+  db.addSongs({{.file = "a.mp3", .title = "A", .work = "あ", .workKana = "あ"},
+               {.file = "b.mp3", .title = "B", .work = "あ", .workKana = "あ", .number = 2}});
+  db.addCandidates({{"stored.mp3", "/stored/"}});
+  for (const char* file : {"one/a.mp3", "two/b.mp3", "two/new.mp3"}) touch(rootPath() + file);
+  FakeEngine decoder;
+  SearchSession one, two;
+  const auto leaves = [&](SearchSession& session, const QString& folder, bool rescan) {
+    SearchRequest request;
+    request.rescan = rescan;
+    request.searchPaths = {rootPath() + folder};
+    request.dbPath = db.path();
+    request.knownFileCount = 1;
+    appendFilter(request.fromWhere, initialFilterBoxes(), {});
+    const SearchOutcome outcome =
+        runSearchWork(request, session, decoder, kNeverCancelled, [](const QString&) {});
+    QStringList keys{outcome.message};
+    if (!outcome.tree) return keys.join(u'|');
+    outcome.tree->forEachBelow(0, [&](int node) {
+      const auto& leaf = outcome.tree->node(node);
+      if (outcome.tree->isLeaf(node)) keys << leaf.key + "=" + leaf.text;
+    });
+    return keys.join(u'|');
+  };
+  const QString oneFiles = "|" + rootPath() + "one/a.mp3=A";
+  const QString twoFiles = "|" + rootPath() + "two/b.mp3=B|" + rootPath() + "two/new.mp3=new.mp3";
+  EXPECT_EQ(leaves(one, "one", true), oneFiles);
+  EXPECT_EQ(leaves(two, "two", true), twoFiles);
+  EXPECT_EQ(leaves(one, "one", false), oneFiles);
+  ASSERT_TRUE(QFile::copy(db.path(), db.path() + ".new"));
+  SqlDb(db.path() + ".new").execute("UPDATE アニソンデータ管理 SET 曲名 = 'B2' WHERE 曲名 = 'B'");
+  ASSERT_TRUE(QFile::remove(db.path()));
+  ASSERT_TRUE(QFile::rename(db.path() + ".new", db.path()));
+  EXPECT_EQ(leaves(two, "two", false), QString(twoFiles).replace("=B|", "=B2|"));
+  EXPECT_EQ(db.column("SELECT フルパス || ファイル名 FROM 選択候補"),
+            QStringList({"/stored/stored.mp3"}));
 }
 
 }  // namespace
