@@ -200,6 +200,11 @@ TEST_F(SorvdbTest, ImportAgainReplacesSongsOfTheSameFileName) {
 // child's peak also counts this test's own size, so the files are written in pieces to keep it
 // the same for both.
 TEST_F(SorvdbTest, ImportMemoryDoesNotGrowWithTheRows) {
+#if defined(__SANITIZE_ADDRESS__)
+  // The sanitizer keeps freed blocks in quarantine, so its peak grows with the work whatever
+  // the importer holds; the plain build measures the importer itself.
+  GTEST_SKIP() << "peak memory means nothing under AddressSanitizer";
+#endif
   const QString sorvdb = qEnvironmentVariable("SORV_BINARY_DIR") + "/app/sorvdb/sorvdb";
   QVector<long> peakKb;
   for (const int rows : {20000, 200000}) {
